@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the suite's Wine prefix: mkprefix.sh DIR
+# DIR/wp is the prefix (32-bit, headless, code page 936), DIR/home the scratch HOME of every
+# Wine process, so nothing lands in the user's own folders.
+set -euo pipefail
+dir=$(mkdir -p "$1" && cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+
+export WINEARCH=win32 WINEPREFIX="$dir/wp" HOME="$dir/home" TZ=UTC WINEDEBUG=-all
+wine() { env LC_ALL=zh_CN.UTF-8 wine "$@"; }
+wineboot() { env LC_ALL=zh_CN.UTF-8 wineboot "$@"; }
+stamp="$dir/prefix.stamp"
+sum=$(cat "$0" "$here/prefix.reg.in" | md5sum | cut -d' ' -f1)
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$sum" ] && [ -f "$WINEPREFIX/system.reg" ]; then
+    exit 0
+fi
+wineserver -k 2>/dev/null || true
+rm -rf "$dir/wp" "$dir/home"
+mkdir -p "$dir/home"
+
+# A null ALSA device gives Wine wave-in, wave-out and mixer devices on a machine without sound.
+echo 'pcm.!default { type null }' > "$dir/home/.asoundrc"
+
+WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+wineserver -w
+
+# regedit reads a UTF-16 file for the Chinese face names.
+reg="$dir/prefix.reg"
+{ printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$here/prefix.reg.in"; } > "$reg"
+wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+# A graphics-driver change takes effect with a fresh server.
+wineserver -w
+
+echo "$sum" > "$stamp"
+echo "mkprefix: prefix ready in $WINEPREFIX"
