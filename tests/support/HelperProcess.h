@@ -1,0 +1,56 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A second process for tests that need one (cross-process mutexes, a process that dies
+// holding something): the test executable itself, re-run as `--helper NAME ARGS...`.
+// main() then runs the helper registered under NAME and exits with its result.
+typedef int (*HelperFunction)(const std::vector<std::string>& args);
+
+class HelperProcess
+{
+public:
+    enum { kNotStarted = -1, kTimedOut = -2 };
+
+    HelperProcess(const std::string& name, const std::vector<std::string>& args = {});
+    // Kills the helper when it is still running.
+    ~HelperProcess();
+    HelperProcess(const HelperProcess&) = delete;
+    HelperProcess& operator=(const HelperProcess&) = delete;
+
+    bool IsStarted() const { return m_process != NULL; }
+    HANDLE Handle() const { return m_process; }
+    // TRUE when the helper has ended within the time; its exit code then goes to exitCode.
+    bool Wait(DWORD timeoutMs, DWORD* exitCode = NULL);
+    void Kill();
+
+    // Runs a helper to its end: its exit code, kNotStarted, or kTimedOut (it is killed then).
+    static int Run(const std::string& name, const std::vector<std::string>& args = {},
+                   DWORD timeoutMs = 30000);
+
+    static void Register(const char* name, HelperFunction function);
+    // Called by main(): TRUE when the command line asks for a helper; exitCode is its result.
+    static bool RunFromCommandLine(int argc, char** argv, int* exitCode);
+
+private:
+    static std::string QuoteArgument(const std::string& arg);
+
+    HANDLE m_process = NULL;
+};
+
+struct HelperRegistration
+{
+    HelperRegistration(const char* name, HelperFunction function)
+    {
+        HelperProcess::Register(name, function);
+    }
+};
+
+// SUITE_HELPER(HoldMutex) { ...; return 0; } with `args` the words after the name.
+#define SUITE_HELPER(name)                                                             \
+    static int name##_Helper(const std::vector<std::string>& args);                    \
+    static const HelperRegistration name##_Registration(#name, name##_Helper);         \
+    static int name##_Helper(const std::vector<std::string>& args)
