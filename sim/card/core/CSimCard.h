@@ -1,0 +1,216 @@
+#pragma once
+
+#include "CSimQpcClock.h"
+#include "ISimClock.h"
+#include "SimShared.h"
+
+#include <vfwmsgs.h>
+
+#include <functional>
+#include <string>
+
+// What the tuner is tuned to, evaluated from the stored PLL bytes whenever it is read.
+struct SimTuning
+{
+    enum Mode { MODE_NONE, MODE_TV, MODE_FM, MODE_SETUP };
+    Mode mode;
+    const SimTunerProfile* profile;
+    DWORD requestedProfile;         // before the fall-back to type 4
+    SimQuarterKHz t;                // tuned frequency
+    int bandIndex;                  // 0-2: the band byte's place in the profile, -1 none
+    bool bandOk;
+    bool locked;
+    int station;                    // nearest station of the mode's list, -1 none
+    SimQuarterKHz d;                // that station minus t
+};
+
+// What the capture pins draw for one frame.
+struct SimPictureInput
+{
+    bool  signal;
+    bool  outputEnabled;
+    DWORD idWord;
+    int   stationIndex;
+    LONG  procAmp[SIM_PROCAMP_PROPERTIES];
+};
+
+// What the audio pin plays for one buffer.
+struct SimSoundInput
+{
+    enum Kind { SOUND_SILENCE, SOUND_TONE, SOUND_NOISE };
+    Kind   kind;
+    double frequency;
+    double amplitude;               // of full scale, mix level included
+};
+
+// The simulated card behind all filters of one card number: I2C bus with EEPROM, PLL
+// tuner and IF demodulator, GPIO word with the on-card controller and remote keys, video
+// decoder, crossbar routes, stations and a trace of every transaction. Every operation
+// holds the card mutex for microseconds and never across a wait, so threads without COM
+// may call it freely.
+class CSimCard
+{
+public:
+    // KSPROPERTY_SUPPORT_GET and _SET.
+    enum { SUPPORT_GET = 1, SUPPORT_SET = 2 };
+    enum { PIN_CAPTURE = 0, PIN_PREVIEW = 1 };
+
+    // A card on the heap for unit tests: no mapping, nothing shared.
+    static CSimCard* CreatePrivate(const SimConfig& config);
+    // The card of the prefix: creates and initialises the mapping from init when nobody has
+    // it yet; with init NULL only an existing card is opened.
+    static HRESULT OpenShared(DWORD card, const SimConfig* init, CSimCard** result);
+    ~CSimCard();
+    CSimCard(const CSimCard&) = delete;
+    CSimCard& operator=(const CSimCard&) = delete;
+
+    DWORD Number() const { return m_number; }
+    // A test clock; the card does not own it. NULL restores the performance counter.
+    void SetClock(ISimClock* clock);
+
+    // The private property set {FC8FACFF-0293-4CE3-8594-4F638CCD6BB0}: one buffer of cb bytes
+    // with the payload at byte 24; who names the filter in the trace.
+    static HRESULT QuerySupport(DWORD id, DWORD* support);
+    HRESULT Property(const char* who, bool get, DWORD id, LONG instOffset, BYTE* data, DWORD cb,
+                     DWORD* returned);
+
+    HRESULT GetTvFormat(LONG* format);
+    HRESULT PutTvFormat(LONG format);
+    HRESULT GetHorizontalLocked(LONG* locked);
+    HRESULT GetVcrLocking(LONG* value);
+    HRESULT PutVcrLocking(LONG value);
+    HRESULT GetOutputEnable(LONG* value);
+    HRESULT PutOutputEnable(LONG value);
+    static HRESULT GetProcAmpRange(LONG property, LONG* min, LONG* max, LONG* step, LONG* def);
+    HRESULT GetProcAmp(LONG property, LONG* value);
+    HRESULT SetProcAmp(LONG property, LONG value);
+
+    // Crossbar: outputs 0 video (inputs 0-3), 1 audio (inputs 4-6); input -1 unroutes.
+    static HRESULT CanRoute(LONG output, LONG input);
+    HRESULT Route(LONG output, LONG input);
+    HRESULT GetRoute(LONG output, LONG* input);
+
+    HRESULT GetInputEnable(int pin, BOOL* enable);
+    HRESULT PutInputEnable(int pin, BOOL enable);
+    HRESULT GetMixLevel(int pin, double* level);
+    HRESULT PutMixLevel(int pin, double level);
+
+    HRESULT GetConfig(SimConfig* config);
+    HRESULT NoteVideoFormat(int pin, const char* subtype, DWORD code, LONG width, LONG height,
+                            LONGLONG interval);
+    HRESULT NoteAudioFormat(DWORD samplesPerSec, DWORD channels, DWORD bitsPerSample);
+    HRESULT TakePicture(SimPictureInput* picture);
+    HRESULT TakeSound(SimSoundInput* sound);
+    HRESULT CountFrame(int pin);
+    HRESULT CountAudioBlock();
+    HRESULT AddTrace(const char* text);
+
+    // Test control.
+    HRESULT Configure(const std::function<bool(SimConfig&)>& change);
+    HRESULT WriteEeprom(DWORD offset, const BYTE* data, DWORD count);
+    HRESULT ReadEeprom(DWORD offset, BYTE* data, DWORD count);
+    HRESULT QueueKey(BYTE key, DWORD holdMs);
+    HRESULT SetFault(DWORD id, HRESULT result, DWORD count);
+    HRESULT SetNack(BYTE address, bool on);
+    HRESULT DescribeState(std::string* text);
+    HRESULT DescribeMcu(std::string* text);
+    HRESULT GetTuning(SimTuning* tuning);
+    HRESULT TraceMark(DWORD* seq);
+    HRESULT TraceLines(DWORD from, std::string* text);
+    // seq of the first line from `from` containing text, 0 when there is none yet.
+    HRESULT TraceFind(DWORD from, const char* text, DWORD* seq);
+    HRESULT SetTraceLevel(DWORD level);
+    HRESULT ClearTrace();
+    HRESULT Reset(const SimConfig& config);
+    // The live configuration with the EEPROM image as the card holds it now.
+    HRESULT GetPersistent(SimConfig* config);
+
+private:
+    // Holds the card mutex for one access and brings the timed state up to date.
+    class Guard
+    {
+    public:
+        static const DWORD WAIT_MS = 2000;
+        static const HRESULT TIMED_OUT = HRESULT_FROM_WIN32(ERROR_TIMEOUT);
+
+        explicit Guard(CSimCard& card) : m_card(card)
+        {
+            DWORD wait = WaitForSingleObject(card.m_mutex, WAIT_MS);
+            m_result = (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) ? S_OK : TIMED_OUT;
+            if (FAILED(m_result))
+                return;
+            card.m_now = card.Now();
+            // A process that died holding the mutex left the state between two accesses:
+            // every access completes its change before it releases.
+            if (wait == WAIT_ABANDONED)
+                card.Trace(1, "! abandoned");
+            card.Advance();
+        }
+        ~Guard()
+        {
+            if (SUCCEEDED(m_result))
+                ReleaseMutex(m_card.m_mutex);
+        }
+        Guard(const Guard&) = delete;
+        Guard& operator=(const Guard&) = delete;
+        HRESULT Result() const { return m_result; }
+
+    private:
+        CSimCard& m_card;
+        HRESULT m_result;
+    };
+
+    CSimCard(DWORD number, SimShared* shared, HANDLE mapping, HANDLE mutex, bool ownsMemory);
+    static void Initialise(SimShared* shared, const SimConfig& config);
+
+    // Everything below runs with the card mutex held.
+    LONGLONG Now();
+    void Advance();
+    void Trace(DWORD level, const char* format, ...);
+    void TraceBytes(const char* prefix, BYTE device, const BYTE* data, DWORD count);
+
+    // Bus (CSimCard_Bus.cpp)
+    bool DeviceAcks(BYTE device);
+    bool DemodPresent();
+    HRESULT BusWrite(BYTE device, const BYTE* data, DWORD count);
+    HRESULT BusRead(BYTE device, BYTE* data, DWORD count);
+    void WriteEepromDevice(const BYTE* data, DWORD count);
+    void WriteDemod(const BYTE* data, DWORD count);
+    BYTE DemodStatus();
+
+    // Tuner (CSimCard_Tuner.cpp)
+    void WritePll(const BYTE* data, DWORD count);
+    void TracePllWrite();
+    SimTuning Evaluate();
+    const SimTunerProfile* ResolveProfile(DWORD* requested);
+    BYTE PllStatus();
+    bool PictureLocked(const SimTuning& tuning);
+    bool TunerHasPicture();
+
+    // GPIO, keys and controller (CSimCard_Gpio.cpp)
+    DWORD GpioView();
+    DWORD ReadGpio();
+    void WriteGpio(DWORD mask, DWORD value);
+    void ControllerSees(DWORD mask, DWORD value);
+    void OpenFrame(DWORD value);
+    void CloseFrame();
+    void ExecuteCommand(BYTE command);
+    void PresentAnswer(DWORD kind, BYTE data);
+    void AdvanceKeys(LONGLONG now);
+    HRESULT GetRegister(DWORD reg, DWORD* value);
+    void SetRegister(DWORD reg, DWORD value);
+
+    // Property set (CSimCard_Property.cpp)
+    HRESULT Dispatch(bool get, DWORD id, BYTE* data);
+
+    DWORD m_number;
+    SimShared* m_shared;
+    HANDLE m_mapping;
+    // Named "Sim2388x.Card<n>.Lock" for a shared card, unnamed for a private one: guards
+    // everything in *m_shared, between threads and processes. Innermost of all locks.
+    HANDLE m_mutex;
+    bool m_ownsMemory;
+    CSimQpcClock m_qpc;
+    ISimClock* m_clock;             // weak: the test that set it outlives the card's use
+    LONGLONG m_now;                 // time of the access in progress
+};

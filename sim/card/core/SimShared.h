@@ -1,0 +1,223 @@
+#pragma once
+
+#include <windows.h>
+
+// Layout of one simulated card's state. The same bytes sit either in a named mapping
+// ("Sim2388x.Card<n>.State", shared by every process of the prefix) or on the heap for a
+// private card, so everything here is plain data: no pointers, no constructors.
+// Change SIM_SHARED_VERSION whenever a field moves.
+
+const char  SIM_SHARED_MAGIC[4]  = { 'S', 'C', '8', '8' };
+const DWORD SIM_SHARED_VERSION   = 1;
+const DWORD SIM_SHARED_BYTES     = 1 << 20;
+
+const int SIM_MAX_CARDS          = 10;
+const int SIM_MAX_STATIONS       = 64;
+const int SIM_STATION_LABEL      = 24;
+const int SIM_MAX_EXTRA_ACK      = 16;
+const int SIM_MAX_PROFILE_DEFS   = 16;
+const int SIM_PROFILE_NAME       = 24;
+const int SIM_KEY_QUEUE          = 16;
+const int SIM_SCRATCH_REGISTERS  = 32;
+const int SIM_PROPERTY_IDS       = 7;
+const int SIM_PROCAMP_PROPERTIES = 7;
+const int SIM_AUDIO_INPUT_PINS   = 2;
+const int SIM_VIDEO_PINS         = 2;
+const int SIM_TRACE_LINES        = 4096;
+const int SIM_TRACE_TEXT         = 116;
+
+// Frequencies inside the model are counted in quarter kHz: every divider step of the
+// profiles (62.5, 31.25, 50 kHz) and every AFC threshold is then a whole number.
+typedef LONG SimQuarterKHz;
+const SimQuarterKHz SIM_Q_PER_KHZ = 4;
+
+struct SimStation
+{
+    DWORD kHz;
+    char  label[SIM_STATION_LABEL];
+};
+
+// One PLL tuner module as the card's bus sees it.
+struct SimTunerProfile
+{
+    DWORD id;
+    char  name[SIM_PROFILE_NAME];
+    DWORD tvIfKHz;
+    DWORD lPrimeIfKHz;      // IF while the demodulator is set for SECAM L' (register 0 = 0x86); 0: none
+    DWORD splitHigh1KHz;    // below it band byte 1
+    DWORD splitHigh2KHz;    // below it band byte 2, from it on band byte 3
+    BYTE  bandBytes[3];
+    BYTE  controlByte;
+    BYTE  hasFm;
+    BYTE  fmControlByte;
+    BYTE  fmBandByte;
+    BYTE  hasDemod;
+    DWORD fmIfKHz;
+    DWORD fmStepQ;          // FM divider step in quarter kHz
+    BYTE  codes[5];         // status codes for +125, +62.5, in tune, -62.5, -125
+    BYTE  fmLockCode;
+};
+
+// The instance values of a card (registration and `persist`), defaults in CSimConfig.
+struct SimConfig
+{
+    DWORD card;
+    BYTE  eeprom[256];
+    DWORD profile;                  // 0: follow EEPROM[0x21]
+    DWORD pllAddr;                  // 8-bit write form
+    DWORD demod;                    // 0 absent, 1 present, 2 per profile
+    DWORD extraAckCount;
+    BYTE  extraAck[SIM_MAX_EXTRA_ACK];
+    DWORD tvCount;
+    SimStation tv[SIM_MAX_STATIONS];
+    DWORD fmCount;
+    SimStation fm[SIM_MAX_STATIONS];
+    DWORD afcWindowKHz;
+    DWORD hLockKHz;
+    DWORD fmWindowKHz;
+    DWORD pllLockMs;
+    DWORD composite;
+    DWORD svideo;
+    DWORD mcuPresent;
+    DWORD keyHoldMs;
+    DWORD answerMs;
+    DWORD idWords;
+    char  videoSubtype[8];
+    DWORD traceLevel;
+    DWORD profileDefCount;
+    SimTunerProfile profileDefs[SIM_MAX_PROFILE_DEFS];
+};
+
+struct SimPllState
+{
+    DWORD     written;      // a tuning write has arrived since power-up
+    DWORD     divider;      // N
+    BYTE      cb;
+    BYTE      bb;
+    BYTE      ab;
+    BYTE      hasAb;
+    LONGLONG  dividerUs;    // time of the last divider write: the lock timer
+};
+
+struct SimKey
+{
+    BYTE  key;
+    DWORD holdMs;
+};
+
+struct SimGpioState
+{
+    DWORD latch;
+    DWORD outputEnable;             // register 0x1B0's mask
+    DWORD control;                  // register 0x1B0 as last written
+    DWORD scratchCount;
+    DWORD scratchReg[SIM_SCRATCH_REGISTERS];
+    DWORD scratchValue[SIM_SCRATCH_REGISTERS];
+};
+
+// The small controller on the GPIO lines, and the remote-key lines it shares.
+struct SimControllerState
+{
+    DWORD    frameOpen;
+    DWORD    frameKind;
+    DWORD    frameByte;
+    LONGLONG lastCloseUs;           // -1: no frame closed yet
+    DWORD    high;
+    DWORD    low;
+    DWORD    enabled;
+    DWORD    frames;
+    // Bits 16-23 driven by the controller from a presentation until the next frame write.
+    DWORD    driveData;
+    DWORD    dataByte;
+    // An answer pulse: bit 11 low, bits 9-10 its kind.
+    DWORD    answerShown;
+    DWORD    answerKind;
+    LONGLONG answerUs;
+    DWORD    answerReads;
+    // The key on the lines, and those waiting.
+    DWORD    keyShown;
+    SimKey   shownKey;
+    LONGLONG keyUs;
+    DWORD    keyReads;
+    LONGLONG keyEndUs;              // -1: no key shown yet
+    DWORD    keyCount;
+    SimKey   keys[SIM_KEY_QUEUE];
+};
+
+struct SimDecoderState
+{
+    LONG tvFormat;
+    LONG vcrLocking;
+    LONG outputEnable;
+    LONG procAmp[SIM_PROCAMP_PROPERTIES];
+};
+
+struct SimVideoFormat
+{
+    DWORD    subtypeCode;           // capture format code, ~0 unset
+    LONG     width;
+    LONG     height;
+    LONGLONG interval;              // 100 ns
+};
+
+struct SimAudioState
+{
+    DWORD  enable[SIM_AUDIO_INPUT_PINS];
+    double level[SIM_AUDIO_INPUT_PINS];
+    DWORD  samplesPerSec;
+    DWORD  channels;
+    DWORD  bitsPerSample;
+    DWORD  blocks;                  // audio buffers delivered
+};
+
+struct SimCardState
+{
+    BYTE     eeprom[256];
+    DWORD    eepromPointer;
+    BYTE     demodRegs[3];
+    BYTE     demodPointer;
+    SimPllState pll;
+    SimGpioState gpio;
+    SimControllerState mcu;
+    SimDecoderState decoder;
+    LONG     videoRoute;            // -1 none, 0-3
+    LONG     audioRoute;            // -1 none, 4-6
+    BYTE     nack[16];              // 7-bit addresses switched off, one bit each
+    DWORD    failCount[SIM_PROPERTY_IDS];
+    HRESULT  failResult[SIM_PROPERTY_IDS];
+    SimVideoFormat videoFormat[SIM_VIDEO_PINS];
+    DWORD    frames[SIM_VIDEO_PINS];
+    SimAudioState audio;
+};
+
+struct SimTraceLine
+{
+    DWORD seq;
+    char  text[SIM_TRACE_TEXT];
+};
+
+struct SimTraceRing
+{
+    DWORD level;
+    DWORD nextSeq;                  // sequence number of the next line; lines start at 1
+    DWORD firstSeq;                 // lines before it were cleared
+    SimTraceLine lines[SIM_TRACE_LINES];
+};
+
+struct SimSharedHeader
+{
+    char  magic[4];
+    DWORD version;
+    DWORD size;
+    DWORD initialised;
+};
+
+struct SimShared
+{
+    SimSharedHeader header;
+    SimConfig       config;
+    SimCardState    state;
+    SimTraceRing    trace;
+};
+
+static_assert(sizeof(SimShared) <= SIM_SHARED_BYTES, "card state outgrew its mapping");
