@@ -1,0 +1,7 @@
+#include "CCmdTarget.h"
+
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+
+CCmdTarget::CCmdTarget() = default;
+
+CCmdTarget::~CCmdTarget() = default;

@@ -1,0 +1,59 @@
+#include "CObject.h"
+#include "CException.h"
+
+CRuntimeClass CObject::classCObject = {"CObject", sizeof(CObject), 0xFFFF, NULL, NULL, NULL};
+
+CObject* CRuntimeClass::CreateObject()
+{
+    if (m_pfnCreateObject == NULL)
+        return NULL;
+    try {
+        return (*m_pfnCreateObject)();
+    } catch (CException* e) {
+        e->Delete();
+        return NULL;
+    }
+}
+
+BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
+{
+    for (const CRuntimeClass* pClass = this; pClass != NULL; pClass = pClass->m_pBaseClass) {
+        if (pClass == pBaseClass)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+CObject::CObject() = default;
+
+CObject::~CObject() = default;
+
+CRuntimeClass* CObject::GetRuntimeClass() const
+{
+    return RUNTIME_CLASS(CObject);
+}
+
+BOOL CObject::IsSerializable() const
+{
+    return GetRuntimeClass()->m_wSchema != 0xFFFF;
+}
+
+BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const
+{
+    return GetRuntimeClass()->IsDerivedFrom(pClass);
+}
+
+void CObject::Serialize(CArchive&)
+{
+}
+
+void CObject::AssertValid() const
+{
+}
+
+CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject)
+{
+    if (pObject != NULL && pObject->IsKindOf(pClass))
+        return pObject;
+    return NULL;
+}

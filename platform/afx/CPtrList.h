@@ -1,0 +1,10 @@
+// CPtrList: a POSITION-addressed doubly linked list of void* (see AfxListImpl.h).
+#pragma once
+
+#include "AfxListImpl.h"
+
+class CPtrList : public afx_internal::CListImpl<void*, void*> {
+    DECLARE_DYNAMIC(CPtrList)
+public:
+    explicit CPtrList(int nBlockSize = 10) : CListImpl(nBlockSize) {}
+};

@@ -1,0 +1,73 @@
+// CWinApp: the application object, and the framework's global functions that find it.
+//
+// Constructing a CWinApp registers it as the one application object (AfxGetApp); it fills in
+// m_hInstance, m_pszExeName (the program file's name without extension), m_pszAppName (the
+// constructor argument, else string AFX_IDS_APP_TITLE, else m_pszExeName) and m_pszProfileName
+// (m_pszExeName + ".INI"). The string members are malloc'd: code that replaces one frees the
+// old value first, as with the real framework. Running the application (InitInstance, the
+// message loop) belongs to the user interface layer.
+//
+// Profile values live under HKCU\Software\<m_pszRegistryKey>\<m_pszProfileName>\<section>
+// once SetRegistryKey has been called (ints as REG_DWORD, strings as REG_SZ, binary as
+// REG_BINARY); before that, in the private ini file m_pszProfileName (a name without a folder
+// means the Windows folder). Reading a value creates the section key, as the real one does.
+#pragma once
+
+#include "CString.h"
+#include "CWinThread.h"
+#include "CWnd.h"
+
+class CWinApp : public CWinThread {
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    explicit CWinApp(LPCTSTR lpszAppName = NULL);
+    ~CWinApp() override;
+
+    LPCTSTR m_pszAppName;
+    HINSTANCE m_hInstance;
+    LPCTSTR m_pszExeName;
+    LPCTSTR m_pszProfileName;
+    LPCTSTR m_pszRegistryKey;
+
+    // Keeps the key and renames the profile to m_pszAppName, like the real framework.
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
+
+    UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+    BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+    // lpszDefault NULL reads as "".
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = NULL);
+    // A NULL lpszValue deletes the entry; a NULL lpszEntry deletes the whole section.
+    BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+    // *ppData is allocated with new BYTE[] for the caller to delete[]. In an ini file the bytes
+    // are stored as text, two letters 'A'-'P' per byte, low half first (the real format).
+    BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+    // HKCU\Software\<registry key>\<profile name> and its section subkey, created when missing;
+    // the caller closes them. NULL on failure.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(LPCTSTR lpszSection);
+
+    // Shows a message box for AfxMessageBox: caption m_pszAppName, owner the main window when
+    // it exists; with no icon in nType, OK and OK/Cancel boxes get the exclamation icon and
+    // Yes/No boxes the question icon.
+    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+};
+
+CWinApp* AFXAPI AfxGetApp();
+// The main window of the application object, NULL without one.
+CWnd* AFXAPI AfxGetMainWnd();
+// The application's m_pszAppName, NULL without an application object.
+LPCTSTR AFXAPI AfxGetAppName();
+// The application's m_hInstance, else the program's module handle.
+HINSTANCE AFXAPI AfxGetInstanceHandle();
+// Where strings and other resources are loaded from: AfxGetInstanceHandle() unless set.
+HINSTANCE AFXAPI AfxGetResourceHandle();
+void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
+
+// Through the application object's DoMessageBox; without one, a message box captioned with the
+// program file's name (as "Kavex.exe") and no owner.
+int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+// The text is string nIDPrompt.
+int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
