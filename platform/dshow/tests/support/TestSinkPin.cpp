@@ -49,7 +49,9 @@ HRESULT CTestSinkPin::OnEndOfStream()
         ++m_endOfStreams;
     }
     IBaseFilter* filter = &Filter();
-    return Filter().NotifyEvent(EC_COMPLETE, S_OK, reinterpret_cast<LONG_PTR>(filter));
+    // Outside a graph there is nobody to tell; the end of stream is taken all the same.
+    HRESULT hr = Filter().NotifyEvent(EC_COMPLETE, S_OK, reinterpret_cast<LONG_PTR>(filter));
+    return FAILED(hr) ? hr : S_OK;
 }
 
 HRESULT CTestSinkPin::OnBeginFlush()
