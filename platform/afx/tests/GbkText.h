@@ -10,3 +10,4 @@
 #define GBK_FULLWIDTH_A_LOWER "\xA3\xE1"  // U+FF41
 #define GBK_FULLWIDTH_A_UPPER "\xA3\xC1"  // U+FF21
 #define GBK_PINDAO "\xC6\xB5\xB5\xC0"     // U+9891 U+9053, "channel"
+#define GBK_YINLIANG "\xD2\xF4\xC1\xBF"   // U+97F3 U+91CF, "volume"

@@ -23,24 +23,25 @@ std::vector<std::string> KeysInOrder(const CMapStringToString& map)
 
 void AddKeys(CMapStringToString& map)
 {
-    for (const char* key : {"a", "b", "Total", "Channel-0", "Channel-1", GBK_PINDAO})
+    for (const char* key : {"a", "b", "Total", "Channel-0", "Channel-1", GBK_PINDAO, GBK_YINLIANG})
         map.SetAt(key, CString("v-") + key);
 }
 
 } // namespace
 
 // The expected orders follow from the rules by hand: hash h = h * 33 + c with c sign-extended
-// ("a" 97, "b" 98, "Total" 103736004, "Channel-0" 2864202774, "Channel-1" 2864202775, the GBK
-// key 4292798736 since its bytes count negative), bucket = h % size, new keys at the head of
-// their bucket, buckets visited from 0 upwards.
+// ("a" 97, "b" 98, "Total" 103736004, "Channel-0" 2864202774, "Channel-1" 2864202775; the GBK
+// keys 4292798736 and 4293298982, since their bytes count negative), bucket = h % size, new
+// keys at the head of their bucket, buckets visited from 0 upwards.
 TEST(CMapStringToString, IteratesInTheRealFrameworksOrderWith17Buckets)
 {
     CMapStringToString map;
     EXPECT_EQ(17u, map.GetHashTableSize());
     AddKeys(map);
-    // Buckets: Channel-0 2, Channel-1 3, a 12 then the GBK key 12 (added later, so first),
-    // b 13, Total 15.
-    std::vector<std::string> expected = {"Channel-0", "Channel-1", GBK_PINDAO, "a", "b", "Total"};
+    // Buckets: Channel-0 2, Channel-1 3, a 12 then "channel" 12 (added later, so first),
+    // b 13, Total 15, "volume" 16.
+    std::vector<std::string> expected = {"Channel-0", "Channel-1", GBK_PINDAO, "a", "b", "Total",
+                                         GBK_YINLIANG};
     EXPECT_EQ(expected, KeysInOrder(map));
 }
 
@@ -51,9 +52,10 @@ TEST(CMapStringToString, IteratesInTheRealFrameworksOrderWith10Buckets)
     map.InitHashTable(10);
     EXPECT_EQ(10u, map.GetHashTableSize());
     AddKeys(map);
-    // Buckets: Total 4 then Channel-0 4 (added later, so first), Channel-1 5, GBK key 6, a 7,
-    // b 8.
-    std::vector<std::string> expected = {"Channel-0", "Total", "Channel-1", GBK_PINDAO, "a", "b"};
+    // Buckets: "volume" 2, Total 4 then Channel-0 4 (added later, so first), Channel-1 5,
+    // "channel" 6, a 7, b 8.
+    std::vector<std::string> expected = {GBK_YINLIANG, "Channel-0", "Total", "Channel-1",
+                                         GBK_PINDAO, "a", "b"};
     EXPECT_EQ(expected, KeysInOrder(map));
 }
 
@@ -71,9 +73,10 @@ TEST(CMapStringToString, SetAtOfAnExistingKeyKeepsItsPlace)
     AddKeys(map);
     map.SetAt("a", "changed");
     map["Total"] = "7";
-    std::vector<std::string> expected = {"Channel-0", "Channel-1", GBK_PINDAO, "a", "b", "Total"};
+    std::vector<std::string> expected = {"Channel-0", "Channel-1", GBK_PINDAO, "a", "b", "Total",
+                                         GBK_YINLIANG};
     EXPECT_EQ(expected, KeysInOrder(map));
-    EXPECT_EQ(6, map.GetCount());
+    EXPECT_EQ(7, map.GetCount());
     CString value;
     EXPECT_TRUE(map.Lookup("a", value));
     EXPECT_STREQ("changed", value);
@@ -100,9 +103,9 @@ TEST(CMapStringToString, RemoveKeyUnlinksOnlyThatKey)
     EXPECT_TRUE(map.RemoveKey(GBK_PINDAO));
     EXPECT_FALSE(map.RemoveKey(GBK_PINDAO));
     EXPECT_TRUE(map.RemoveKey("Channel-0"));
-    std::vector<std::string> expected = {"Channel-1", "a", "b", "Total"};
+    std::vector<std::string> expected = {"Channel-1", "a", "b", "Total", GBK_YINLIANG};
     EXPECT_EQ(expected, KeysInOrder(map));
-    EXPECT_EQ(4, map.GetCount());
+    EXPECT_EQ(5, map.GetCount());
 }
 
 TEST(CMapStringToString, EmptyMapHasNoStartPosition)
