@@ -28,13 +28,14 @@ public:
     HRESULT DeliverEndFlush();
     HRESULT DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate);
 
+    // For DecideBufferSize: sets wanted on the allocator, E_FAIL when it grants fewer
+    // or smaller buffers.
+    static HRESULT RequireBuffers(IMemAllocator* allocator, const ALLOCATOR_PROPERTIES& wanted);
+
 protected:
     // Sets the allocator's buffers. request holds the peer's wishes (zeros when it has
     // none, alignment at least 1). Called with the state lock held while connecting.
     virtual HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) = 0;
-    // Sets wanted on the allocator: E_FAIL when it grants fewer or smaller buffers.
-    static HRESULT RequireBuffers(IMemAllocator* allocator, const ALLOCATOR_PROPERTIES& wanted);
-
     HRESULT CheckConnect(IPin* peer) override;
     HRESULT CompleteConnect(IPin* peer) override;
     void BreakConnect() override;
