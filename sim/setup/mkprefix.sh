@@ -11,7 +11,13 @@ wine() { env LC_ALL=zh_CN.UTF-8 wine "$@"; }
 wineboot() { env LC_ALL=zh_CN.UTF-8 wineboot "$@"; }
 stamp="$dir/prefix.stamp"
 sum=$(cat "$0" "$here/prefix.reg.in" | md5sum | cut -d' ' -f1)
+# The simulated card, when the build has it; registered on every run (at once when unchanged).
+card_dll="$(dirname "$dir")/sim/card/filters/sim2388x.ax"
+register_card() {
+    if [ -f "$card_dll" ]; then "$here/register-card.sh" "$dir" "$card_dll"; fi
+}
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$sum" ] && [ -f "$WINEPREFIX/system.reg" ]; then
+    register_card
     exit 0
 fi
 wineserver -k 2>/dev/null || true
@@ -31,5 +37,7 @@ wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 # A graphics-driver change takes effect with a fresh server.
 wineserver -w
 
+rm -f "$dir/card.stamp"
+register_card
 echo "$sum" > "$stamp"
 echo "mkprefix: prefix ready in $WINEPREFIX"

@@ -1,0 +1,131 @@
+#include "CSimCaptureFilter.h"
+
+#include "CritGuard.h"
+#include "SimGuids.h"
+
+namespace
+{
+const long AVAILABLE_TV_FORMATS = 0x001FFFF7;
+// AnalogVideo_NTSC_M, _NTSC_M_J, _NTSC_433, _PAL_M, _PAL_60.
+const long FORMATS_525 = 0x00000001 | 0x00000002 | 0x00000004 | 0x00000200 | 0x00000400;
+}
+
+CSimCaptureFilter::CSimCaptureFilter(IUnknown* outer)
+    : CSimFilter(outer, CLSID_SimCapture, "capture"), m_properties(*this),
+      m_capture(*this, L"Capture", PIN_CATEGORY_CAPTURE, CSimCard::PIN_CAPTURE),
+      m_preview(*this, L"Preview", PIN_CATEGORY_PREVIEW, CSimCard::PIN_PREVIEW)
+{
+}
+
+CBasePin* CSimCaptureFilter::GetPin(int index)
+{
+    switch (index) {
+    case 0: return &m_capture;
+    case 1: return &m_preview;
+    default: return nullptr;
+    }
+}
+
+void* CSimCaptureFilter::FindInterface(REFIID iid)
+{
+    if (IsEqualIID(iid, IID_IKsPropertySet))
+        return static_cast<IKsPropertySet*>(&m_properties);
+    if (IsEqualIID(iid, IID_IAMAnalogVideoDecoder))
+        return static_cast<IAMAnalogVideoDecoder*>(this);
+    if (IsEqualIID(iid, IID_IAMVideoProcAmp))
+        return static_cast<IAMVideoProcAmp*>(this);
+    return CSimFilter::FindInterface(iid);
+}
+
+STDMETHODIMP CSimCaptureFilter::get_AvailableTVFormats(long* formats)
+{
+    if (formats == nullptr)
+        return E_POINTER;
+    *formats = AVAILABLE_TV_FORMATS;
+    return S_OK;
+}
+
+STDMETHODIMP CSimCaptureFilter::put_TVFormat(long format)
+{
+    HRESULT hr = Card().PutTvFormat(format);
+    if (SUCCEEDED(hr)) {
+        CCritGuard guard(StateLock());
+        m_capture.TvFormatChanged();
+        m_preview.TvFormatChanged();
+    }
+    return hr;
+}
+
+STDMETHODIMP CSimCaptureFilter::get_TVFormat(long* format)
+{
+    if (format == nullptr)
+        return E_POINTER;
+    return Card().GetTvFormat(format);
+}
+
+STDMETHODIMP CSimCaptureFilter::get_HorizontalLocked(long* locked)
+{
+    if (locked == nullptr)
+        return E_POINTER;
+    return Card().GetHorizontalLocked(locked);
+}
+
+STDMETHODIMP CSimCaptureFilter::put_VCRHorizontalLocking(long locking)
+{
+    return Card().PutVcrLocking(locking);
+}
+
+STDMETHODIMP CSimCaptureFilter::get_VCRHorizontalLocking(long* locking)
+{
+    if (locking == nullptr)
+        return E_POINTER;
+    return Card().GetVcrLocking(locking);
+}
+
+STDMETHODIMP CSimCaptureFilter::get_NumberOfLines(long* lines)
+{
+    if (lines == nullptr)
+        return E_POINTER;
+    long format = 0;
+    HRESULT hr = Card().GetTvFormat(&format);
+    if (SUCCEEDED(hr))
+        *lines = (format & FORMATS_525) != 0 ? 525 : 625;
+    return hr;
+}
+
+STDMETHODIMP CSimCaptureFilter::put_OutputEnable(long enable)
+{
+    return Card().PutOutputEnable(enable);
+}
+
+STDMETHODIMP CSimCaptureFilter::get_OutputEnable(long* enable)
+{
+    if (enable == nullptr)
+        return E_POINTER;
+    return Card().GetOutputEnable(enable);
+}
+
+STDMETHODIMP CSimCaptureFilter::GetRange(long property, long* min, long* max, long* step, long* def, long* caps)
+{
+    if (min == nullptr || max == nullptr || step == nullptr || def == nullptr || caps == nullptr)
+        return E_POINTER;
+    HRESULT hr = CSimCard::GetProcAmpRange(property, min, max, step, def);
+    if (SUCCEEDED(hr))
+        *caps = VideoProcAmp_Flags_Manual;
+    return hr;
+}
+
+STDMETHODIMP CSimCaptureFilter::Set(long property, long value, long)
+{
+    return Card().SetProcAmp(property, value);
+}
+
+STDMETHODIMP CSimCaptureFilter::Get(long property, long* value, long* flags)
+{
+    if (value == nullptr || flags == nullptr)
+        return E_POINTER;
+    HRESULT hr = Card().GetProcAmp(property, value);
+    if (SUCCEEDED(hr))
+        *flags = VideoProcAmp_Flags_Manual;
+    return hr;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "CSimCardPropertySet.h"
+#include "CSimFilter.h"
+#include "CSimVideoPin.h"
+
+// "Conexant 2388x_1 Video Capture": the card's video decoder and its two video pins.
+// A live source: paused, it has nothing to show (VFW_S_CANT_CUE). IAMStreamConfig is on
+// the pins only, since capture graph builders ask the filter before its pins.
+class CSimCaptureFilter : public CSimFilter, public IAMAnalogVideoDecoder, public IAMVideoProcAmp
+{
+public:
+    explicit CSimCaptureFilter(IUnknown* outer);
+
+    DSHOW_DELEGATING_UNKNOWN
+
+    int GetPinCount() override { return 2; }
+    CBasePin* GetPin(int index) override;
+    STDMETHODIMP_(ULONG) GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_SOURCE; }
+
+    // IAMAnalogVideoDecoder
+    STDMETHODIMP get_AvailableTVFormats(long* formats) override;
+    STDMETHODIMP put_TVFormat(long format) override;
+    STDMETHODIMP get_TVFormat(long* format) override;
+    STDMETHODIMP get_HorizontalLocked(long* locked) override;
+    STDMETHODIMP put_VCRHorizontalLocking(long locking) override;
+    STDMETHODIMP get_VCRHorizontalLocking(long* locking) override;
+    STDMETHODIMP get_NumberOfLines(long* lines) override;
+    STDMETHODIMP put_OutputEnable(long enable) override;
+    STDMETHODIMP get_OutputEnable(long* enable) override;
+
+    // IAMVideoProcAmp
+    STDMETHODIMP GetRange(long property, long* min, long* max, long* step, long* def, long* caps) override;
+    STDMETHODIMP Set(long property, long value, long flags) override;
+    STDMETHODIMP Get(long property, long* value, long* flags) override;
+
+protected:
+    HRESULT PausedStateResult() override { return VFW_S_CANT_CUE; }
+    void* FindInterface(REFIID iid) override;
+
+private:
+    CSimCardPropertySet m_properties;
+    CSimVideoPin m_capture;
+    CSimVideoPin m_preview;
+};

@@ -1,0 +1,186 @@
+#include "CSimRegistration.h"
+
+#include "CSimAudioFilter.h"
+#include "CSimCaptureFilter.h"
+#include "CSimConfig.h"
+#include "CSimCrossbarFilter.h"
+#include "CSimInstanceKeys.h"
+#include "CSimText.h"
+#include "CSimTunerFilter.h"
+#include "ComRef.h"
+#include "SimGuids.h"
+
+#include <vector>
+
+namespace
+{
+struct FilterRow
+{
+    const CLSID* clsid;
+    const WCHAR* name;
+    CComServer::CreateFunction create;
+    const CLSID* category;
+    CSimInstanceKeys::Role role;
+};
+
+const FilterRow FILTERS[CSimInstanceKeys::ROLE_COUNT] = {
+    // class             friendly name                            create                                  category                        role
+    { &CLSID_SimCapture,  L"Conexant 2388x_1 Video Capture", CSimFilter::Create<CSimCaptureFilter>,  &CLSID_VideoInputDeviceCategory, CSimInstanceKeys::ROLE_CAPTURE },
+    { &CLSID_SimCrossbar, L"Conexant 2388x_1 Crossbar",      CSimFilter::Create<CSimCrossbarFilter>, &AM_KSCATEGORY_CROSSBAR,         CSimInstanceKeys::ROLE_CROSSBAR },
+    { &CLSID_SimTuner,    L"Conexant 2388x_1 Tuner",         CSimFilter::Create<CSimTunerFilter>,    &AM_KSCATEGORY_TVTUNER,          CSimInstanceKeys::ROLE_TUNER },
+    { &CLSID_SimAudio,    L"Conexant 2388x_1 Audio Capture", CSimFilter::Create<CSimAudioFilter>,    &CLSID_AudioInputDeviceCategory, CSimInstanceKeys::ROLE_AUDIO },
+};
+
+const CComServer::FilterEntry CARD0_FILTERS[CSimInstanceKeys::ROLE_COUNT] = {
+    { FILTERS[0].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Capture", 0, nullptr },
+    { FILTERS[1].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Crossbar", 0, nullptr },
+    { FILTERS[2].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Tuner", 0, nullptr },
+    { FILTERS[3].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Audio", 0, nullptr },
+};
+
+const CComServer::ClassEntry CARD0_CLASSES[CSimInstanceKeys::ROLE_COUNT] = {
+    { FILTERS[0].clsid, FILTERS[0].name, FILTERS[0].create, &CARD0_FILTERS[0] },
+    { FILTERS[1].clsid, FILTERS[1].name, FILTERS[1].create, &CARD0_FILTERS[1] },
+    { FILTERS[2].clsid, FILTERS[2].name, FILTERS[2].create, &CARD0_FILTERS[2] },
+    { FILTERS[3].clsid, FILTERS[3].name, FILTERS[3].create, &CARD0_FILTERS[3] },
+};
+
+std::wstring Widen(const std::string& text)
+{
+    int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(size > 0 ? size : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], size);
+    wide.resize(wide.find(L'\0'));
+    return wide;
+}
+
+// COM for the mapper; regsvr32 may or may not have set it up on this thread.
+class CComScope
+{
+public:
+    CComScope() : m_hr(CoInitialize(nullptr)) {}
+    ~CComScope()
+    {
+        if (SUCCEEDED(m_hr))
+            CoUninitialize();
+    }
+
+private:
+    HRESULT m_hr;
+};
+}
+
+const CComServer::ClassEntry* CSimRegistration::Classes(size_t* count)
+{
+    *count = CSimInstanceKeys::ROLE_COUNT;
+    return CARD0_CLASSES;
+}
+
+HRESULT CSimRegistration::RegisterDefault()
+{
+    HRESULT hr = CComServer::RegisterServer(CARD0_CLASSES);
+    if (SUCCEEDED(hr))
+        hr = WriteValue(0, "SimCard", "0");
+    return hr;
+}
+
+HRESULT CSimRegistration::UnregisterDefault()
+{
+    return CComServer::UnregisterServer(CARD0_CLASSES);
+}
+
+HRESULT CSimRegistration::RegisterCard(DWORD card, bool withAudio, const std::wstring& audioName)
+{
+    std::wstring keys[CSimInstanceKeys::ROLE_COUNT];
+    CComServer::FilterEntry filters[CSimInstanceKeys::ROLE_COUNT];
+    CComServer::ClassEntry classes[CSimInstanceKeys::ROLE_COUNT];
+    size_t count = 0;
+    for (const FilterRow& row : FILTERS) {
+        bool audio = row.role == CSimInstanceKeys::ROLE_AUDIO;
+        if (audio && !withAudio)
+            continue;
+        keys[count] = Widen(CSimInstanceKeys::InstanceName(card, row.role));
+        filters[count] = { row.category, MERIT_DO_NOT_USE, keys[count].c_str(), 0, nullptr };
+        const WCHAR* name = audio && !audioName.empty() ? audioName.c_str() : row.name;
+        classes[count] = { row.clsid, name, row.create, &filters[count] };
+        ++count;
+    }
+    HRESULT hr = CComServer::RegisterServer(classes, count);
+    if (SUCCEEDED(hr))
+        hr = WriteValue(card, "SimCard", CSimText::Format("%lu", card));
+    return hr;
+}
+
+HRESULT CSimRegistration::UnregisterCard(DWORD card)
+{
+    CComScope com;
+    CComRef<IFilterMapper2> mapper;
+    HRESULT hr = CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
+                                  mapper.ReceiveVoid());
+    if (FAILED(hr))
+        return hr;
+    for (const FilterRow& row : FILTERS) {
+        std::wstring key = Widen(CSimInstanceKeys::InstanceName(card, row.role));
+        mapper->UnregisterFilter(row.category, key.c_str(), *row.clsid);
+    }
+    return S_OK;
+}
+
+HRESULT CSimRegistration::WriteValue(DWORD card, const std::string& name, const std::string& value)
+{
+    CSimInstanceKeys keys(card);
+    bool written = false;
+    if (CSimConfig::IsDwordName(name.c_str())) {
+        DWORD number = 0;
+        if (!CSimText::ParseNumber(value, &number))
+            return E_INVALIDARG;
+        written = keys.SetDword(name.c_str(), number);
+    } else if (CSimText::EqualsNoCase(name, "Eeprom")) {
+        SimConfig config;
+        CSimConfig::SetDefaults(&config, card);
+        std::vector<std::string> bytes = CSimText::Split(value, " ,");
+        if (bytes.size() > sizeof(config.eeprom))
+            return E_INVALIDARG;
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            if (!CSimText::ParseHexByte(bytes[i], &config.eeprom[i]))
+                return E_INVALIDARG;
+        }
+        written = keys.SetBinary("Eeprom", config.eeprom, sizeof(config.eeprom));
+    } else {
+        written = keys.SetString(name.c_str(), value);
+    }
+    return written ? S_OK : E_FAIL;
+}
+
+HRESULT CSimRegistration::Install(bool install, const std::string& commandLine)
+{
+    DWORD card = 0;
+    bool withAudio = true;
+    std::wstring audioName;
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const std::string& item : CSimText::Split(commandLine, ";")) {
+        size_t eq = item.find('=');
+        if (eq == std::string::npos || eq == 0)
+            return E_INVALIDARG;
+        std::string name = item.substr(0, eq);
+        std::string value = item.substr(eq + 1);
+        if (CSimText::EqualsNoCase(name, "card")) {
+            if (!CSimText::ParseNumber(value, &card) || card >= (DWORD)SIM_MAX_CARDS)
+                return E_INVALIDARG;
+        } else if (CSimText::EqualsNoCase(name, "audio")) {
+            withAudio = value != "0";
+        } else if (CSimText::EqualsNoCase(name, "audioname")) {
+            audioName = Widen(value);
+        } else {
+            values.emplace_back(name, value);
+        }
+    }
+    if (!install)
+        return UnregisterCard(card);
+    HRESULT hr = RegisterCard(card, withAudio, audioName);
+    for (const auto& v : values) {
+        if (SUCCEEDED(hr))
+            hr = WriteValue(card, v.first, v.second);
+    }
+    return hr;
+}

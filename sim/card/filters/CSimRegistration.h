@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ComServer.h"
+
+#include <string>
+
+// Registration of the card's filters: card 0 through DllRegisterServer, further cards
+// through DllInstall ("card=1;Profile=92;PllAddr=0xC2", audio=0 leaves the audio filter
+// out, audioname=<text> renames it). Each Name=value becomes an instance value of the
+// card's filters.
+class CSimRegistration
+{
+public:
+    // The class table of card 0, which also serves DllGetClassObject.
+    static const CComServer::ClassEntry* Classes(size_t* count);
+
+    static HRESULT RegisterDefault();
+    static HRESULT UnregisterDefault();
+    static HRESULT Install(bool install, const std::string& commandLine);
+
+private:
+    static HRESULT RegisterCard(DWORD card, bool withAudio, const std::wstring& audioName);
+    static HRESULT UnregisterCard(DWORD card);
+    static HRESULT WriteValue(DWORD card, const std::string& name, const std::string& value);
+};
