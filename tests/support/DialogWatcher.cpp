@@ -73,6 +73,7 @@ void DialogWatcher::Answer(HWND dialog)
     HWND textControl = GetDlgItem(dialog, kTextStaticId);
     shown.text = textControl ? WindowText(textControl) : std::string();
     shown.pressed = ChooseButton(dialog);
+    shown.owner = GetWindow(dialog, GW_OWNER);
     {
         std::lock_guard<std::mutex> guard(m_lock);
         m_dialogs.push_back(shown);

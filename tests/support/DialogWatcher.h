@@ -13,6 +13,7 @@ struct ShownDialog
     std::string caption;
     std::string text;  // of the static control 0xFFFF, where message boxes put their text
     int pressed;       // the command id sent to the dialog
+    HWND owner;        // the owner window, NULL for none
 };
 
 // Answers the modal message boxes and dialogs of this process while it lives, and records
