@@ -74,9 +74,10 @@ int HelperProcess::Run(const std::string& name, const std::vector<std::string>& 
     return (int)exitCode;
 }
 
-void HelperProcess::Register(const char* name, HelperFunction function)
+bool HelperProcess::Register(const char* name, HelperFunction function)
 {
     Helpers()[name] = function;
+    return true;
 }
 
 bool HelperProcess::RunFromCommandLine(int argc, char** argv, int* exitCode)

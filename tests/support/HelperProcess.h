@@ -31,7 +31,8 @@ public:
     static int Run(const std::string& name, const std::vector<std::string>& args = {},
                    DWORD timeoutMs = 30000);
 
-    static void Register(const char* name, HelperFunction function);
+    // Always TRUE; a value to initialise a static with, so registration runs at start-up.
+    static bool Register(const char* name, HelperFunction function);
     // Called by main(): TRUE when the command line asks for a helper; exitCode is its result.
     static bool RunFromCommandLine(int argc, char** argv, int* exitCode);
 
@@ -41,16 +42,8 @@ private:
     HANDLE m_process = NULL;
 };
 
-struct HelperRegistration
-{
-    HelperRegistration(const char* name, HelperFunction function)
-    {
-        HelperProcess::Register(name, function);
-    }
-};
-
 // SUITE_HELPER(HoldMutex) { ...; return 0; } with `args` the words after the name.
-#define SUITE_HELPER(name)                                                             \
-    static int name##_Helper(const std::vector<std::string>& args);                    \
-    static const HelperRegistration name##_Registration(#name, name##_Helper);         \
+#define SUITE_HELPER(name)                                                               \
+    static int name##_Helper(const std::vector<std::string>& args);                      \
+    static const bool name##_Registered = HelperProcess::Register(#name, name##_Helper); \
     static int name##_Helper(const std::vector<std::string>& args)
