@@ -1,7 +1,7 @@
-// CByteArray: a growable array of BYTE (see AfxArrayImpl.h for the sizing rules).
+// CByteArray: a growable array of BYTE (see CArrayImpl.h for the sizing rules).
 #pragma once
 
-#include "AfxArrayImpl.h"
+#include "CArrayImpl.h"
 
 class CByteArray : public afx_internal::CArrayImpl<BYTE, BYTE> {
     DECLARE_DYNCREATE(CByteArray)

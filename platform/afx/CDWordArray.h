@@ -1,7 +1,7 @@
-// CDWordArray: a growable array of DWORD (see AfxArrayImpl.h for the sizing rules).
+// CDWordArray: a growable array of DWORD (see CArrayImpl.h for the sizing rules).
 #pragma once
 
-#include "AfxArrayImpl.h"
+#include "CArrayImpl.h"
 
 class CDWordArray : public afx_internal::CArrayImpl<DWORD, DWORD> {
     DECLARE_DYNCREATE(CDWordArray)

@@ -1,10 +1,8 @@
 #include "CException.h"
 #include "AfxMbcs.h"
-#include "CMemoryException.h"
 #include "afxwin.h"
 
 IMPLEMENT_DYNAMIC(CException, CObject)
-IMPLEMENT_DYNAMIC(CMemoryException, CException)
 
 CException::CException() : m_bAutoDelete(TRUE)
 {
@@ -50,24 +48,4 @@ void AFXAPI AfxCopyErrorText(LPTSTR lpszError, UINT nMaxError, LPCTSTR lpszText)
     nCopy = afx_internal::CharStartAt(lpszText, nLen, nCopy);
     memcpy(lpszError, lpszText, nCopy);
     lpszError[nCopy] = '\0';
-}
-
-CMemoryException::CMemoryException() = default;
-
-CMemoryException::CMemoryException(BOOL bAutoDelete) : CException(bAutoDelete)
-{
-}
-
-BOOL CMemoryException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
-{
-    if (pnHelpContext != NULL)
-        *pnHelpContext = 0;
-    AfxCopyErrorText(lpszError, nMaxError, _T("Not enough memory."));
-    return TRUE;
-}
-
-void AFXAPI AfxThrowMemoryException()
-{
-    static CMemoryException s_memoryException(FALSE);
-    throw &s_memoryException;
 }

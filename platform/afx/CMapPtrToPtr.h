@@ -1,8 +1,8 @@
 // CMapPtrToPtr: a hash map from void* to void* with the real framework's hashing and iteration
-// order (see AfxMapImpl.h).
+// order (see CMapImpl.h).
 #pragma once
 
-#include "AfxMapImpl.h"
+#include "CMapImpl.h"
 
 class CMapPtrToPtr
     : public afx_internal::CMapImpl<void*, void*, void*, void*, afx_internal::CPtrKeyHash> {

@@ -1,8 +1,8 @@
 // CMapStringToPtr: a hash map from strings to void* with the real framework's hashing and
-// iteration order (see AfxMapImpl.h).
+// iteration order (see CMapImpl.h).
 #pragma once
 
-#include "AfxMapImpl.h"
+#include "CMapImpl.h"
 
 class CMapStringToPtr
     : public afx_internal::CMapImpl<CString, LPCTSTR, void*, void*, afx_internal::CStringKeyHash> {

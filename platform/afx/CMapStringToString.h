@@ -1,8 +1,8 @@
 // CMapStringToString: a hash map from strings to strings with the real framework's hashing and
-// iteration order (see AfxMapImpl.h). Keys compare exactly, case-sensitively.
+// iteration order (see CMapImpl.h). Keys compare exactly, case-sensitively.
 #pragma once
 
-#include "AfxMapImpl.h"
+#include "CMapImpl.h"
 
 class CMapStringToString
     : public afx_internal::CMapImpl<CString, LPCTSTR, CString, LPCTSTR, afx_internal::CStringKeyHash> {

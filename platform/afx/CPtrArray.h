@@ -1,7 +1,7 @@
-// CPtrArray: a growable array of void* (see AfxArrayImpl.h for the sizing rules).
+// CPtrArray: a growable array of void* (see CArrayImpl.h for the sizing rules).
 #pragma once
 
-#include "AfxArrayImpl.h"
+#include "CArrayImpl.h"
 
 class CPtrArray : public afx_internal::CArrayImpl<void*, void*> {
     DECLARE_DYNAMIC(CPtrArray)

@@ -1,7 +1,7 @@
-// CPtrList: a POSITION-addressed doubly linked list of void* (see AfxListImpl.h).
+// CPtrList: a POSITION-addressed doubly linked list of void* (see CListImpl.h).
 #pragma once
 
-#include "AfxListImpl.h"
+#include "CListImpl.h"
 
 class CPtrList : public afx_internal::CListImpl<void*, void*> {
     DECLARE_DYNAMIC(CPtrList)

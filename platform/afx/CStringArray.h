@@ -1,7 +1,7 @@
-// CStringArray: a growable array of CString (see AfxArrayImpl.h for the sizing rules).
+// CStringArray: a growable array of CString (see CArrayImpl.h for the sizing rules).
 #pragma once
 
-#include "AfxArrayImpl.h"
+#include "CArrayImpl.h"
 #include "CString.h"
 
 class CStringArray : public afx_internal::CArrayImpl<CString, const CString&> {

@@ -1,7 +1,7 @@
-// CStringList: a POSITION-addressed doubly linked list of CString (see AfxListImpl.h).
+// CStringList: a POSITION-addressed doubly linked list of CString (see CListImpl.h).
 #pragma once
 
-#include "AfxListImpl.h"
+#include "CListImpl.h"
 #include "CString.h"
 
 class CStringList : public afx_internal::CListImpl<CString, const CString&> {

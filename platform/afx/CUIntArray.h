@@ -1,7 +1,7 @@
-// CUIntArray: a growable array of UINT (see AfxArrayImpl.h for the sizing rules).
+// CUIntArray: a growable array of UINT (see CArrayImpl.h for the sizing rules).
 #pragma once
 
-#include "AfxArrayImpl.h"
+#include "CArrayImpl.h"
 
 class CUIntArray : public afx_internal::CArrayImpl<UINT, UINT> {
     DECLARE_DYNAMIC(CUIntArray)

@@ -2,6 +2,7 @@
 
 #include <afx.h>
 
+#include "DialogWatcher.h"
 #include "GbkText.h"
 
 namespace {
@@ -103,4 +104,14 @@ TEST(CFileException, OsErrorToException)
     };
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i)
         EXPECT_EQ(cases[i].cause, CFileException::OsErrorToException(cases[i].lOsError)) << "case " << i;
+}
+
+TEST(CException, ReportErrorShowsTheMessage)
+{
+    DialogWatcher watcher;
+    CFileException e(CFileException::diskFull, ERROR_DISK_FULL, "D:\\rec.mpg");
+    EXPECT_EQ(IDOK, e.ReportError());
+    std::vector<ShownDialog> dialogs = watcher.Dialogs();
+    ASSERT_EQ(1u, dialogs.size());
+    EXPECT_EQ("D:\\rec.mpg cannot be written: the disk is full.", dialogs[0].text);
 }

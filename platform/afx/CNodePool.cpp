@@ -1,4 +1,4 @@
-#include "AfxNodePool.h"
+#include "CNodePool.h"
 #include "CMemoryException.h"
 
 namespace afx_internal {

@@ -9,7 +9,7 @@
 // - iteration runs from bucket 0 upwards, each chain from its head.
 #pragma once
 
-#include "AfxNodePool.h"
+#include "CNodePool.h"
 #include "CMemoryException.h"
 #include "CObject.h"
 #include "CString.h"

@@ -2,7 +2,7 @@
 // POSITION (a node pointer), with nodes taken from a CNodePool of nBlockSize nodes per block.
 #pragma once
 
-#include "AfxNodePool.h"
+#include "CNodePool.h"
 #include "CObject.h"
 
 #include <new>
