@@ -1,0 +1,6 @@
+#pragma once
+
+#define IDD_TEST_PAGE 101
+#define IDS_TEST_PAGE_TITLE 102
+#define IDC_TEST_NAME 1001
+#define IDC_TEST_OPTION 1002
