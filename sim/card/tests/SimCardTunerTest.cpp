@@ -242,3 +242,79 @@ TEST_F(SimCardDemodTest, SharedPairIsFmOnlyAfterTheRadioSetUp)
     Tune({ 0xC0, 0x0D, 0xD6, 0xCE, 0x01 });
     EXPECT_TRUE(Traced(mark, "T FM N=3542 t=99987.5")) << TraceFrom(mark);
 }
+
+// The scan threads' AFC search on a type-11 module, step by step as the host runs it:
+// each in-tune reading is confirmed by the picture lock, each other code moves the
+// frequency, and the search must end on the station.
+class SimCardScanTest : public SimCardFixture
+{
+protected:
+    void TuneTo(float kHz)
+    {
+        DWORD divider = (DWORD)((38900.0f + kHz) * 0.016f);
+        BYTE band = kHz < 170000 ? 0xA0 : (kHz < 450000 ? 0x90 : 0x30);
+        Tune({ 0xC0, (BYTE)(divider >> 8), (BYTE)divider, 0xCE, band });
+        clock.AdvanceMs(50);
+    }
+
+    bool InTuneAndLocked()
+    {
+        BYTE status = bus.Status(0xC1);
+        return (status & 0x40) != 0 && (status & 7) == 2 && HLock() == 1;
+    }
+
+    // Found frequency, or 0.
+    DWORD Search(float lo, float hi, float f)
+    {
+        TuneTo(f);
+        if (InTuneAndLocked())
+            return (DWORD)f;
+        std::vector<float> history;
+        for (float c = lo; c <= hi && c >= lo;) {
+            for (float h : history) {
+                if (h == c)
+                    return (DWORD)c;
+            }
+            history.insert(history.begin(), c);
+            if (history.size() > 4)
+                history.pop_back();
+            TuneTo(c);
+            BYTE status = bus.Status(0xC1);
+            if ((status & 0x40) == 0) {
+                c += 375;
+                continue;
+            }
+            switch (status & 7) {
+            case 0: c -= 125; break;
+            case 1: c -= 62.5f; break;
+            case 2:
+                if (HLock() == 1)
+                    return (DWORD)c;
+                break;
+            case 3: c += 62.5f; break;
+            default: c += 125; break;
+            }
+        }
+        return 0;
+    }
+};
+
+TEST_F(SimCardScanTest, AfcSearchEndsOnTheStation)
+{
+    const struct
+    {
+        float centre;
+        float halfWidth;
+        DWORD found;
+    } cases[] = {
+        { 49750, 625, 49750 },      // table entries
+        { 57750, 625, 0 },
+        { 471250, 625, 471250 },
+        { 50250, 1000, 49750 },     // sweep window whose direct try reads -125
+        { 48250, 1000, 0 },         // the station lies above the window
+        { 470250, 1000, 471250 },
+        { 472250, 1000, 471250 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.found, Search(c.centre - c.halfWidth, c.centre + c.halfWidth, c.centre)) << c.centre;
+}
