@@ -13,8 +13,9 @@ stamp="$dir/prefix.stamp"
 sum=$(cat "$0" "$here/prefix.reg.in" | md5sum | cut -d' ' -f1)
 # The simulated card, when the build has it; registered on every run (at once when unchanged).
 card_dll="$(dirname "$dir")/sim/card/filters/sim2388x.ax"
+card_tool="$(dirname "$dir")/sim/card/simctl/simctl.exe"
 register_card() {
-    if [ -f "$card_dll" ]; then "$here/register-card.sh" "$dir" "$card_dll"; fi
+    if [ -f "$card_dll" ]; then "$here/register-card.sh" "$dir" "$card_dll" "$card_tool"; fi
 }
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$sum" ] && [ -f "$WINEPREFIX/system.reg" ]; then
     register_card

@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
-# Installs the simulated card into a suite prefix: register-card.sh DIR DLL
+# Installs the simulated card into a suite prefix: register-card.sh DIR DLL [SIMCTL]
 # DIR is the folder mkprefix.sh built (DIR/wp the prefix). The module is copied to
-# C:\sim\filters\ and registered as card 0; nothing happens while the copy there is
-# already this build's.
+# C:\sim\filters\ and registered as card 0, the control tool to C:\sim\tools\;
+# nothing happens while the copies there are already this build's.
 set -euo pipefail
 dir=$(cd "$1" && pwd)
 dll=$2
+simctl=${3:-}
 export WINEARCH=win32 WINEPREFIX="$dir/wp" HOME="$dir/home" TZ=UTC WINEDEBUG=-all
 target="$WINEPREFIX/drive_c/sim/filters/sim2388x.ax"
 stamp="$dir/card.stamp"
-sum=$(md5sum < "$dll" | cut -d' ' -f1)
+sum=$(cat "$dll" ${simctl:+"$simctl"} | md5sum | cut -d' ' -f1)
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$sum" ] && [ -f "$target" ]; then
     exit 0
 fi
-mkdir -p "$(dirname "$target")"
-# A running program may have the old copy mapped: replace the file, never rewrite it.
-cp "$dll" "$target.new"
-mv -f "$target.new" "$target"
+# A running program may have the old copy mapped: replace a file, never rewrite it.
+install_file() {
+    mkdir -p "$(dirname "$2")"
+    cp "$1" "$2.new"
+    mv -f "$2.new" "$2"
+}
+install_file "$dll" "$target"
+if [ -n "$simctl" ]; then install_file "$simctl" "$WINEPREFIX/drive_c/sim/tools/simctl.exe"; fi
 env LC_ALL=zh_CN.UTF-8 wine regsvr32 /s 'C:\sim\filters\sim2388x.ax' >/dev/null 2>&1
 echo "$sum" > "$stamp"

@@ -99,3 +99,50 @@ TEST_F(SimCardSharingTest, InstalledCardCarriesItsInstanceValues)
     ASSERT_EQ(S_OK, SimControl::Install(FALSE, L"card=8"));
     EXPECT_FALSE(SimDevices::Bind(AM_KSCATEGORY_TVTUNER, "Conexant 2388x_1 Tuner", 8));
 }
+
+namespace
+{
+// Runs the control tool of the prefix; its output goes to output.
+DWORD RunSimctl(const std::string& arguments, std::string* output)
+{
+    SECURITY_ATTRIBUTES inherit = { sizeof(inherit), nullptr, TRUE };
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return ~0u;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = { sizeof(startup) };
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    std::string line = "C:\\sim\\tools\\simctl.exe " + arguments;
+    PROCESS_INFORMATION process = {};
+    BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    DWORD code = ~0u;
+    if (started) {
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+            output->append(buffer, got);
+        WaitForSingleObject(process.hProcess, 30000);
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    CloseHandle(readEnd);
+    return code;
+}
+}
+
+TEST_F(SimCardSharingTest, ControlToolReportsThroughItsExitCode)
+{
+    std::string output;
+    EXPECT_EQ(0u, RunSimctl("-c 7 key C3", &output));
+    output.clear();
+    EXPECT_EQ(0u, RunSimctl("-c 7 mcu", &output));
+    EXPECT_EQ("word=0x0000\nenabled=0\npresent=1\nframes=0\n", output);
+    EXPECT_EQ(1u, RunSimctl("-c 7 tune 49750", &output));
+    EXPECT_EQ(1u, RunSimctl("", &output));
+    // Nobody holds card 6.
+    EXPECT_EQ(2u, RunSimctl("-c 6 state", &output));
+}
