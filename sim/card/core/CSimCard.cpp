@@ -235,15 +235,19 @@ HRESULT CSimCard::PutTvFormat(LONG format)
 HRESULT CSimCard::GetHorizontalLocked(LONG* locked)
 {
     Guard guard(*this);
-    if (SUCCEEDED(guard.Result())) {
-        switch (m_shared->state.videoRoute) {
-        case 0: *locked = m_shared->config.svideo ? 1 : 0; break;
-        case 1: *locked = TunerHasPicture() ? 1 : 0; break;
-        case 2: *locked = m_shared->config.composite ? 1 : 0; break;
-        default: *locked = 0; break;
-        }
-    }
+    if (SUCCEEDED(guard.Result()))
+        *locked = HorizontalLocked();
     return guard.Result();
+}
+
+LONG CSimCard::HorizontalLocked()
+{
+    switch (m_shared->state.videoRoute) {
+    case 0: return m_shared->config.svideo ? 1 : 0;
+    case 1: return TunerHasPicture() ? 1 : 0;
+    case 2: return m_shared->config.composite ? 1 : 0;
+    default: return 0;
+    }
 }
 
 HRESULT CSimCard::GetVcrLocking(LONG* value)
@@ -612,8 +616,8 @@ HRESULT CSimCard::DescribeState(std::string* text)
     } else {
         out += "station=-\nd=-\n";
     }
-    out += CSimText::Format("hlock=%d\nvideo_route=%ld\naudio_route=%ld\n", PictureLocked(t) && s.videoRoute == 1 ? 1 : 0,
-                            s.videoRoute, s.audioRoute);
+    out += CSimText::Format("hlock=%ld\nvideo_route=%ld\naudio_route=%ld\n", HorizontalLocked(), s.videoRoute,
+                            s.audioRoute);
     out += CSimText::Format("audio_in=%lu\nmux_off=%lu\n", (s.gpio.latch >> 12) & 3, (s.gpio.latch >> 14) & 1);
     out += CSimText::Format("gpio_latch=%08lX\ngpio_view=%08lX\n", s.gpio.latch, GpioView());
     out += CSimText::Format("mcu_word=0x%02lX%02lX\nmcu_enabled=%lu\nkeys_queued=%lu\nkey_shown=%lu\n", s.mcu.high,

@@ -186,6 +186,7 @@ private:
     BYTE PllStatus();
     bool PictureLocked(const SimTuning& tuning);
     bool TunerHasPicture();
+    LONG HorizontalLocked();
 
     // GPIO, keys and controller (CSimCard_Gpio.cpp)
     DWORD GpioView();

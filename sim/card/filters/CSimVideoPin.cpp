@@ -80,19 +80,26 @@ HRESULT CSimVideoPin::MakeType(const SimVideoFormatInfo& info, LONG width, LONG 
     return type.SetVideoInfo(SubtypeOf(info), v);
 }
 
-// The format GetFormat reports: the one set, else the TV format's default.
-HRESULT CSimVideoPin::CurrentType(CAmMediaType& type)
+// Format number index of the list the pin offers before SetFormat: VideoSubtype first,
+// at the TV format's default size and frame time.
+HRESULT CSimVideoPin::DefaultType(int index, CAmMediaType& type)
 {
-    LONGLONG interval = m_formatSet && m_interval != 0 ? m_interval : DefaultInterval();
-    if (m_formatSet)
-        return MakeType(*m_format, m_width, m_height, interval, type);
     SimConfig config;
     HRESULT hr = m_owner.Card().GetConfig(&config);
     if (FAILED(hr))
         return hr;
     const SimVideoFormatInfo* order[CSimVideoFormats::COUNT];
     CSimVideoFormats::InOrder(config.videoSubtype, order);
-    return MakeType(*order[0], DEFAULT_WIDTH, Lines525() ? LINES_525_HEIGHT : LINES_625_HEIGHT, interval, type);
+    return MakeType(*order[index], DEFAULT_WIDTH, Lines525() ? LINES_525_HEIGHT : LINES_625_HEIGHT,
+                    DefaultInterval(), type);
+}
+
+// The format GetFormat reports: the one set, else the default.
+HRESULT CSimVideoPin::CurrentType(CAmMediaType& type)
+{
+    if (!m_formatSet)
+        return DefaultType(0, type);
+    return MakeType(*m_format, m_width, m_height, m_interval != 0 ? m_interval : DefaultInterval(), type);
 }
 
 // The type as the card would capture it: the subtype decides bit count, compression
@@ -195,20 +202,11 @@ STDMETHODIMP CSimVideoPin::GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* 
     if (index >= CSimVideoFormats::COUNT)
         return S_FALSE;
     CCritGuard guard(Filter().StateLock());
+    // With a format set the pin offers only that one; the caps still list them all.
     CAmMediaType candidate;
-    HRESULT hr = GetMediaType(index, candidate);
-    if (hr != S_OK) {
-        // With a format set, the pin offers only that one; the caps still list them all.
-        SimConfig config;
-        hr = m_owner.Card().GetConfig(&config);
-        const SimVideoFormatInfo* order[CSimVideoFormats::COUNT];
-        CSimVideoFormats::InOrder(config.videoSubtype, order);
-        if (SUCCEEDED(hr))
-            hr = MakeType(*order[index], DEFAULT_WIDTH, Lines525() ? LINES_525_HEIGHT : LINES_625_HEIGHT,
-                          DefaultInterval(), candidate);
-        if (FAILED(hr))
-            return hr;
-    }
+    HRESULT hr = DefaultType(index, candidate);
+    if (FAILED(hr))
+        return hr;
     const SimVideoFormatInfo* info = FormatOfSubtype(candidate.subtype);
     VIDEO_STREAM_CONFIG_CAPS c = {};
     c.guid = FORMAT_VideoInfo;
@@ -241,14 +239,7 @@ HRESULT CSimVideoPin::GetMediaType(int index, CAmMediaType& type)
         return index == 0 ? CurrentType(type) : VFW_S_NO_MORE_ITEMS;
     if (index >= CSimVideoFormats::COUNT)
         return VFW_S_NO_MORE_ITEMS;
-    SimConfig config;
-    HRESULT hr = m_owner.Card().GetConfig(&config);
-    if (FAILED(hr))
-        return hr;
-    const SimVideoFormatInfo* order[CSimVideoFormats::COUNT];
-    CSimVideoFormats::InOrder(config.videoSubtype, order);
-    return MakeType(*order[index], DEFAULT_WIDTH, Lines525() ? LINES_525_HEIGHT : LINES_625_HEIGHT,
-                    DefaultInterval(), type);
+    return DefaultType(index, type);
 }
 
 HRESULT CSimVideoPin::CheckMediaType(const AM_MEDIA_TYPE& type)

@@ -45,6 +45,7 @@ private:
 
     HRESULT Check(const AM_MEDIA_TYPE& type, Checked* checked);
     HRESULT MakeType(const SimVideoFormatInfo& info, LONG width, LONG height, LONGLONG interval, CAmMediaType& type);
+    HRESULT DefaultType(int index, CAmMediaType& type);
     HRESULT CurrentType(CAmMediaType& type);
     bool Lines525();
     LONGLONG DefaultInterval();
