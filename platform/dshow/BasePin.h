@@ -78,7 +78,7 @@ protected:
     // CheckConnect (may the peer be connected at all), SetMediaType (the chosen type;
     // the base stores it), CompleteConnect (both sides agree; the output pin picks its
     // allocator here). When any step fails, or on Disconnect, BreakConnect undoes them
-    // while the peer is still known.
+    // while the peer is still known; after a failed step it must undo only what was done.
     virtual HRESULT CheckConnect(IPin* peer);
     virtual HRESULT SetMediaType(const AM_MEDIA_TYPE& type);
     virtual HRESULT CompleteConnect(IPin* peer);

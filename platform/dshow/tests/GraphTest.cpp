@@ -140,6 +140,9 @@ TEST_F(GraphTest, EndOfStreamAtTheSinkCompletesTheRun)
     EXPECT_EQ(S_OK, result);
     EXPECT_EQ(3u, sink->Pin().Samples().size());
     EXPECT_EQ(1, sink->Pin().EndOfStreamCount());
+    // The source now waits on the clock for a time far ahead; Stop must cut that short.
+    ASSERT_EQ(S_OK, control->Stop());
+    EXPECT_EQ(0, source->Pin().FillingThreads());
 }
 
 TEST_F(GraphTest, FillBufferFailureAbortsTheRun)
