@@ -1,0 +1,41 @@
+#pragma once
+
+#include <afx.h>
+
+#include <memory>
+#include <vector>
+
+#include "ChannelEntry.h"
+
+class CIniFile;
+
+// ChannelAddress.ini, read only: [General] lists the countries ("CountryCode-%d"), each
+// country's section lists its regions ("Table-%d"), and each region's section lists the
+// channels broadcast there ("Channel-%d" as a channel list line, frequency in kHz).
+class CChannelTableStore
+{
+public:
+    CChannelTableStore();
+    virtual ~CChannelTableStore();
+
+    // A file already loaded from the same path is not read again.
+    BOOL Open(const char* path);
+    CString GetFileName() const;
+
+    // The region's channels in ascending frequency, kept until the next read; NULL when the
+    // region has no section or none of its lines is a channel.
+    const std::vector<CChannelEntry>* ReadTable(const char* region);
+    int GetCountryCount() const;
+    void GetCountryCodes(CStringList& list) const;
+
+    // Appends the non-empty "Table-%d" values of the section, through the system's profile
+    // functions; TRUE when the section's Total is not 0.
+    static BOOL ReadProfileTableList(const char* path, const char* section, CStringList& list);
+
+private:
+    CChannelTableStore(const CChannelTableStore&);
+    CChannelTableStore& operator=(const CChannelTableStore&);
+
+    std::unique_ptr<CIniFile> m_file;
+    std::vector<CChannelEntry> m_table;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <afx.h>
+
+#include <memory>
+#include <vector>
+
+class CIniFile;
+
+// ChannelPoint.ini: [General] lists the countries ("Table-%d"), and each country's section
+// lists the picture carriers the tuner steps through when it scans ("Channel-%d", MHz).
+class CFreqTableStore
+{
+public:
+    CFreqTableStore();
+    virtual ~CFreqTableStore();
+
+    // A file already held from the same path is not read again.
+    BOOL Open(const char* path);
+    // Starts a new, empty file at the path and writes it; the result of the write.
+    BOOL Create(const char* path);
+    CString GetFileName() const;
+
+    void GetTableNames(CStringList& names) const;
+    int GetTableCount() const;
+    int GetChannelCount(const char* country) const;
+    // The country's frequencies in file order; a missing line repeats the one before it.
+    // FALSE, values empty, when the country has none.
+    BOOL ReadTable(const char* country, std::vector<float>& values) const;
+    // Lists a new country in [General], then replaces the country's values and writes the
+    // whole file. A failed write leaves the old file.
+    BOOL WriteTable(const char* country, const std::vector<float>& values);
+
+private:
+    CFreqTableStore(const CFreqTableStore&);
+    CFreqTableStore& operator=(const CFreqTableStore&);
+
+    std::unique_ptr<CIniFile> m_file;
+};

@@ -1,0 +1,50 @@
+#include "SkinList.h"
+
+#include "IniFile.h"
+
+CSkinList::CSkinList()
+{
+}
+
+CSkinList::~CSkinList()
+{
+}
+
+// The same file is emptied before it is read again: a load adds to what the object holds,
+// and reading twice must not list every skin twice.
+BOOL CSkinList::Open(const char* path)
+{
+    if (m_file && m_file->GetFileName().Compare(path) == 0)
+        m_file->RemoveAll();
+    else
+        m_file.reset(new CIniFile(path));
+    return m_file->Load();
+}
+
+BOOL CSkinList::ReadSkinList(CStringList& names) const
+{
+    const CIniSection* general = m_file ? m_file->FindSection("General") : NULL;
+    if (!general)
+        return FALSE;
+    int total = 0;
+    general->GetInt("Total", total);
+    for (int i = 0; i < total; ++i) {
+        CString key, name;
+        key.Format("Skin-%d", i);
+        if (general->GetString(key, name))
+            names.AddTail(name);
+    }
+    return TRUE;
+}
+
+BOOL CSkinList::GetSkinFiles(const char* name, CString& iniPath, CString& dllPath) const
+{
+    if (!m_file)
+        return FALSE;
+    const CIniSection* skin = m_file->FindSection(name);
+    if (skin) {
+        skin->GetString("Ini", iniPath);
+        skin->GetString("Dll", dllPath);
+    }
+    return TRUE;
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <afx.h>
+
+#include <memory>
+#include <vector>
+
+#include "FreqTableStore.h"
+#include "SkinList.h"
+#include "TVSettings.h"
+
+class CIniFile;
+
+// The TV program's model: its settings and the files that keep them (TVParam.ini,
+// SkinSet.ini, mpeg4.txt), and the region and frequency tables in the program directory.
+class CTVSystem
+{
+public:
+    // Files live in the program's own folder.
+    CTVSystem();
+    // Files live in the given folder instead.
+    explicit CTVSystem(const char* programDir);
+    virtual ~CTVSystem();
+
+    const CString& GetProgramDir() const { return m_programDir; }
+    CTVSettings& GetSettings() { return m_settings; }
+    const CTVSettings& GetSettings() const { return m_settings; }
+
+    void SetDefaults();
+    // Reads TVParam.ini (when it can be read), then SkinSet.ini and mpeg4.txt when present.
+    BOOL LoadSettings();
+    // Writes mpeg4.txt when there is a block, then TVParam.ini; TRUE when every write
+    // succeeded. A failed write leaves the old file.
+    BOOL SaveSettings();
+    // The one list of TVParam.ini's keys, read (FALSE) or written (TRUE).
+    void ExchangeSettings(BOOL write);
+    // Reads TVParam.ini afresh into the kept file; the result of the read.
+    BOOL OpenParamFile();
+    // The kept TVParam.ini, NULL before the first OpenParamFile; sections the program does
+    // not know stay in it and are saved again.
+    CIniFile* GetParamFile() { return m_paramFile.get(); }
+
+    // The MPEG-4 codec's state as mpeg4.txt keeps it, byte for byte.
+    const std::vector<BYTE>& GetMpeg4Block() const { return m_mpeg4Block; }
+    BOOL HasMpeg4Block() const { return !m_mpeg4Block.empty(); }
+    void SetMpeg4Block(const BYTE* data, int size);
+    void ClearMpeg4Block() { m_mpeg4Block.clear(); }
+
+    // The built-in skin first, then the skins SkinSet.ini lists.
+    const CStringList& GetSkinNames() const { return m_skinNames; }
+    const CString& GetBaseSkinName() const { return m_baseSkinName; }
+    CSkinList& GetSkinList() { return m_skinList; }
+
+    // The regions of the current country (ChannelAddress.ini) and the countries of
+    // ChannelPoint.ini, which is written from the built-in tables when it is missing.
+    void LoadRegionTables();
+    const CStringList& GetProvinces() const { return m_provinces; }
+    const CStringList& GetCountries() const { return m_countries; }
+    CFreqTableStore& GetFreqTables() { return m_freqTables; }
+
+private:
+    CTVSystem(const CTVSystem&);
+    CTVSystem& operator=(const CTVSystem&);
+
+    CString ProgramFile(const char* name) const;
+    void LoadSkinNames();
+    void LoadMpeg4Block();
+    BOOL SaveMpeg4Block();
+    void WriteBuiltInFreqTables(const CString& path);
+
+    CString m_programDir;
+    CTVSettings m_settings;
+    std::unique_ptr<CIniFile> m_paramFile;
+    std::vector<BYTE> m_mpeg4Block;
+
+    CSkinList m_skinList;
+    CStringList m_skinNames;
+    CString m_baseSkinName;
+
+    CStringList m_provinces;
+    CStringList m_countries;
+    CFreqTableStore m_freqTables;
+};
