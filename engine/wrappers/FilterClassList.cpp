@@ -1,0 +1,12 @@
+// The engine's registration list: one record per wrapper class, in declaration order (the
+// list runs the other way, and the first record a lookup meets wins). Records whose names
+// the drivers and codecs give are matched exactly, so their texts must stay byte for byte.
+#include "FilterClassRecord.h"
+
+// Defined here, beside the records, so that every program that walks the list links them.
+CFilterClassRecord* CFilterClassRecord::s_first = NULL;
+
+CFilterClassRecord* CFilterClassRecord::First()
+{
+    return s_first;
+}
