@@ -49,14 +49,12 @@ public:
     // The built-in skin first, then the skins SkinSet.ini lists.
     const CStringList& GetSkinNames() const { return m_skinNames; }
     const CString& GetBaseSkinName() const { return m_baseSkinName; }
-    CSkinList& GetSkinList() { return m_skinList; }
 
     // The regions of the current country (ChannelAddress.ini) and the countries of
     // ChannelPoint.ini, which is written from the built-in tables when it is missing.
     void LoadRegionTables();
     const CStringList& GetProvinces() const { return m_provinces; }
     const CStringList& GetCountries() const { return m_countries; }
-    CFreqTableStore& GetFreqTables() { return m_freqTables; }
 
 private:
     CTVSystem(const CTVSystem&);

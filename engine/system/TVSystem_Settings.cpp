@@ -24,29 +24,47 @@ public:
 
     void Int(const char* section, const char* key, int& value)
     {
-        m_write ? m_ini.SetInt(section, key, value) : m_ini.GetInt(section, key, value);
+        if (m_write)
+            m_ini.SetInt(section, key, value);
+        else
+            m_ini.GetInt(section, key, value);
     }
     void Long(const char* section, const char* key, long& value)
     {
-        m_write ? m_ini.SetLong(section, key, value) : m_ini.GetLong(section, key, value);
+        if (m_write)
+            m_ini.SetLong(section, key, value);
+        else
+            m_ini.GetLong(section, key, value);
     }
     void Text(const char* section, const char* key, CString& value)
     {
         CIniSection* found = m_ini.GetSection(section);
-        m_write ? found->SetString(key, value) : found->GetString(key, value);
+        if (m_write)
+            found->SetString(key, value);
+        else
+            found->GetString(key, value);
     }
     void Point(const char* section, const char* key, POINT& value)
     {
-        m_write ? m_ini.SetPoint(section, key, value) : m_ini.GetPoint(section, key, value);
+        if (m_write)
+            m_ini.SetPoint(section, key, value);
+        else
+            m_ini.GetPoint(section, key, value);
     }
     void Size(const char* section, const char* key, SIZE& value)
     {
-        m_write ? m_ini.SetSize(section, key, value) : m_ini.GetSize(section, key, value);
+        if (m_write)
+            m_ini.SetSize(section, key, value);
+        else
+            m_ini.GetSize(section, key, value);
     }
     void Time(const char* section, const char* key, CTime& value)
     {
         CIniSection* found = m_ini.GetSection(section);
-        m_write ? found->SetTime(key, value) : found->GetTime(key, value);
+        if (m_write)
+            found->SetTime(key, value);
+        else
+            found->GetTime(key, value);
     }
     // The list read replaces the one in force: reading the file twice must not list every
     // drive twice. An empty value is an empty list.
@@ -69,7 +87,10 @@ public:
     // Written as this value, read into the field.
     void WrittenAs(const char* section, const char* key, int written, int& value)
     {
-        m_write ? m_ini.SetInt(section, key, written) : m_ini.GetInt(section, key, value);
+        if (m_write)
+            m_ini.SetInt(section, key, written);
+        else
+            m_ini.GetInt(section, key, value);
     }
 
 private:
