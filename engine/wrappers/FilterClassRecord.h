@@ -44,9 +44,11 @@ public:
     template <class T>
     static CFilterWrapper* CreateWrapper(const CFilterClassRecord& record, CGraphBuilder* graph, int matchMode)
     {
-        if (record.IsByName())
-            return record.GetCategory() ? new T(graph, *record.GetCategory(), record.GetFriendlyName(), matchMode) : NULL;
-        return record.GetClsid() ? new T(graph, *record.GetClsid()) : NULL;
+        if (!record.IsByName())
+            return record.GetClsid() ? new T(graph, *record.GetClsid()) : NULL;
+        if (record.GetCategory() == NULL)
+            return NULL;
+        return new T(graph, *record.GetCategory(), record.GetFriendlyName(), matchMode);
     }
 
 private:

@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         StaTest::SetUp();
-        devices.reset(new CTestDeviceCategory(kCategory, kSimilarDevices, sizeof(kSimilarDevices) / sizeof(kSimilarDevices[0])));
+        devices.reset(new CTestDeviceCategory(kCategory, kSimilarDevices, kSimilarDeviceCount));
         ASSERT_HRESULT_SUCCEEDED(devices->Result());
     }
 

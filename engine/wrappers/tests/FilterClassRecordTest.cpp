@@ -40,8 +40,8 @@ protected:
     {
         StaTest::SetUp();
         CFilterWrapper::SetDeviceIndex(0);
-        devices.reset(new CTestDeviceCategory(kCategory, kSimilarDevices, sizeof(kSimilarDevices) / sizeof(kSimilarDevices[0])));
-        otherDevices.reset(new CTestDeviceCategory(kOtherCategory, kSimilarDevices, sizeof(kSimilarDevices) / sizeof(kSimilarDevices[0])));
+        devices.reset(new CTestDeviceCategory(kCategory, kSimilarDevices, kSimilarDeviceCount));
+        otherDevices.reset(new CTestDeviceCategory(kOtherCategory, kSimilarDevices, kSimilarDeviceCount));
         ASSERT_HRESULT_SUCCEEDED(devices->Result());
         ASSERT_HRESULT_SUCCEEDED(otherDevices->Result());
     }

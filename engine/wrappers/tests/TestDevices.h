@@ -16,3 +16,4 @@ inline const CTestDeviceCategory::Device kSimilarDevices[] = {
     {L"Vexa-5",      L"V",                                   &CLSID_AVIDec},
     {L"Vexa-6",      L"维克萨视频采集卡",                    &CLSID_NullRenderer},
 };
+inline const size_t kSimilarDeviceCount = sizeof(kSimilarDevices) / sizeof(kSimilarDevices[0]);
