@@ -4,8 +4,8 @@
 
 class CI2CAccess;
 
-// The capture device as far as the remote-key poll thread uses it; the rest of the class
-// lands with the capture-device library.
+// The capture device as far as the remote-key poll thread and the tuner model use it; the
+// rest of the class lands with the capture-device library.
 class CCaptureDevice
 {
 public:
@@ -17,4 +17,6 @@ public:
 
     // FALSE when no key is pressed.
     virtual BOOL ReadRemoteKey(BYTE* key);
+    // The video decoder's horizontal lock; *locked is non-zero while a picture is locked.
+    HRESULT IsSignalLocked(long* locked);
 };
