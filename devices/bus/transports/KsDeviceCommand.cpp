@@ -45,11 +45,6 @@ void CKsDeviceCommand::PutDword(DWORD offset, DWORD value)
     memcpy(m_buffer + offset, &value, sizeof(value));
 }
 
-void CKsDeviceCommand::PutBytes(DWORD offset, const BYTE* data, DWORD count)
-{
-    memcpy(m_buffer + offset, data, count);
-}
-
 BYTE CKsDeviceCommand::GetByte(DWORD offset) const
 {
     return m_buffer[offset];

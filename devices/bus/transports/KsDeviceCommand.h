@@ -21,7 +21,6 @@ public:
 
     void PutByte(DWORD offset, BYTE value);
     void PutDword(DWORD offset, DWORD value);
-    void PutBytes(DWORD offset, const BYTE* data, DWORD count);
     BYTE GetByte(DWORD offset) const;
     DWORD GetDword(DWORD offset) const;
 

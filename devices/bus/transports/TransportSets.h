@@ -4,7 +4,7 @@
 
 // The capture drivers' private property sets that the transports speak.
 
-// Registers, GPIO and I2C of the Conexant 2388x drivers (and of the cards that copied them).
+// Registers, GPIO and I2C of the capture drivers: one request per transfer.
 inline constexpr GUID kCaptureI2CSet =
     {0xFC8FACFF, 0x0293, 0x4CE3, {0x85, 0x94, 0x4F, 0x63, 0x8C, 0xCD, 0x6B, 0xB0}};
 
