@@ -56,7 +56,7 @@ TEST_F(GraphDeviceTest, AnUnclaimedDeviceGetsAPlainWrapperByTheSameRule)
     const Case cases[] = {
         // request                        index  bound                 friendly name
         {"Vexa 2388x_1 Video Captur",     0,     &CLSID_SampleGrabber, "Vexa 2388x_1 Video Capture"},
-        {"Vexa 2388x_1 Video Captur",     2,     &CLSID_AviDest,       "Vexa 2388x_1 Video Capture Plus"},
+        {"Vexa 2388x_1 Video Captur",     2,     &CLSID_AVIDec,        "Vexa 2388x_1 Video Capture Plus"},
         {"Vexa 2388x Video Capture",      0,     &CLSID_NullRenderer,  "Vexa 2388x Video Capture"},
         {"维克萨视频采集卡",              0,     &CLSID_NullRenderer,  "维克萨视频采集卡"},
     };

@@ -46,8 +46,8 @@ TEST_F(DeviceBindingTest, RequestModeAndDeviceIndexChooseTheDevice)
         // request                           mode index  bound                  friendly name
         {"Vexa 2388x_1 Video Capture",       0,   0,     &CLSID_SampleGrabber,  "Vexa 2388x_1 Video Capture"},
         {"Vexa 2388x_1 Video Capture",       0,   1,     &CLSID_SmartTee,       "Vexa 2388x_1 Video Capture"},
-        {"Vexa 2388x_1 Video Capture",       0,   2,     &CLSID_AviDest,        "Vexa 2388x_1 Video Capture Plus"},
-        {"Vexa 2388x_1 Video Capture",       0,   3,     &CLSID_FileWriter,     "Vexa 2388x_1 Video CapturX"},
+        {"Vexa 2388x_1 Video Capture",       0,   2,     &CLSID_AVIDec,         "Vexa 2388x_1 Video Capture Plus"},
+        {"Vexa 2388x_1 Video Capture",       0,   3,     &CLSID_NullRenderer,   "Vexa 2388x_1 Video CapturX"},
         {"Vexa 2388x_1 Video Capture",       0,   4,     nullptr,               ""},
         {"Vexa 2388x Video Capture",         0,   0,     &CLSID_NullRenderer,   "Vexa 2388x Video Capture"},
         {"Vexa 2388x Video Capture",         0,   1,     nullptr,               ""},
@@ -55,7 +55,7 @@ TEST_F(DeviceBindingTest, RequestModeAndDeviceIndexChooseTheDevice)
         {"维克萨视频采集卡",                 0,   0,     &CLSID_NullRenderer,   "维克萨视频采集卡"},
         // Match mode 1: the first device whose name does not match.
         {"Vexa 2388x_1 Video Capture",       1,   0,     &CLSID_NullRenderer,   "Vexa 2388x Video Capture"},
-        {"Vexa",                             1,   0,     &CLSID_AVIDec,         "V"},
+        {"Vexa",                             1,   0,     &CLSID_NullRenderer,   "V"},
         // Too short to compare: nothing matches.
         {"V",                                0,   0,     nullptr,               ""},
         {"",                                 0,   0,     nullptr,               ""},
