@@ -1,6 +1,8 @@
 // The engine's registration list: one record per wrapper class, in declaration order (the
 // list runs the other way, and the first record a lookup meets wins). Records whose names
 // the drivers and codecs give are matched exactly, so their texts must stay byte for byte.
+#include "AudioRenderFilter.h"
+#include "DirectSoundFilter.h"
 #include "FilterClassRecord.h"
 
 // Defined here, beside the records, so that every program that walks the list links them.
@@ -10,3 +12,8 @@ CFilterClassRecord* CFilterClassRecord::First()
 {
     return s_first;
 }
+
+static CFilterClassRecord s_audioRender(&CLSID_AudioRender, NULL, "Audio Render",
+                                        CFilterClassRecord::CreateWrapper<CAudioRenderFilter>);
+static CFilterClassRecord s_directSound(&CLSID_DSoundRender, NULL, "Direct Sound Filter",
+                                        CFilterClassRecord::CreateWrapper<CDirectSoundFilter>);
