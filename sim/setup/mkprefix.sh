@@ -17,8 +17,11 @@ card_tool="$(dirname "$dir")/sim/card/simctl/simctl.exe"
 register_card() {
     if [ -f "$card_dll" ]; then "$here/register-card.sh" "$dir" "$card_dll" "$card_tool"; fi
 }
+# The stand-in filters the build has, likewise.
+register_filters() { "$here/register-filters.sh" "$dir" "$(dirname "$dir")"; }
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$sum" ] && [ -f "$WINEPREFIX/system.reg" ]; then
     register_card
+    register_filters
     exit 0
 fi
 wineserver -k 2>/dev/null || true
@@ -38,7 +41,8 @@ wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 # A graphics-driver change takes effect with a fresh server.
 wineserver -w
 
-rm -f "$dir/card.stamp"
+rm -f "$dir/card.stamp" "$dir/filters.stamp"
 register_card
+register_filters
 echo "$sum" > "$stamp"
 echo "mkprefix: prefix ready in $WINEPREFIX"
