@@ -4,6 +4,7 @@
 #include "AudioRenderFilter.h"
 #include "DirectSoundFilter.h"
 #include "FilterClassRecord.h"
+#include "MpegEncoderFilter.h"
 
 // Defined here, beside the records, so that every program that walks the list links them.
 CFilterClassRecord* CFilterClassRecord::s_first = NULL;
@@ -17,3 +18,6 @@ static CFilterClassRecord s_audioRender(&CLSID_AudioRender, NULL, "Audio Render"
                                         CFilterClassRecord::CreateWrapper<CAudioRenderFilter>);
 static CFilterClassRecord s_directSound(&CLSID_DSoundRender, NULL, "Direct Sound Filter",
                                         CFilterClassRecord::CreateWrapper<CDirectSoundFilter>);
+
+static CFilterClassRecord s_mpegEncoder(&CLSID_MpegEncoder, NULL, "Stelvark Demo MPEG Encoder",
+                                        CFilterClassRecord::CreateWrapper<CMpegEncoderFilter>);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The lines this process has written to a stand-in module's log (C:\sim\log\<module>.log)
+// since the tail was made, without their time and process columns.
+class SimLogTail
+{
+public:
+    explicit SimLogTail(const char* module);
+    std::vector<std::string> Lines() const;
+
+private:
+    std::string m_path;
+    LONGLONG m_start;
+};
+
+// One value of a stand-in module's switches (HKLM\Software\Sim\<module>) for the scope.
+class SimSwitch
+{
+public:
+    SimSwitch(const char* module, const char* name, const char* text);
+    ~SimSwitch();
+
+private:
+    std::string m_key;
+    std::string m_name;
+};

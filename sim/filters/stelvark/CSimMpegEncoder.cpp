@@ -1,0 +1,586 @@
+#include "CSimMpegEncoder.h"
+
+#include "AmMediaType.h"
+#include "CritGuard.h"
+#include "SimStelvarkClasses.h"
+
+#include <math.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <new>
+
+namespace
+{
+// Video record fields.
+const int kRecSize = 0, kRecType = 4, kRecRateCode = 8, kRecGop = 12, kRecConstrained = 48, kRecBitRate = 64,
+          kRecMaxRate = 72, kRecWidth = 408, kRecHeight = 412, kRecBits = 812, kRecBitRateCopy = 821;
+// Audio record fields.
+const int kAudCrc = 0, kAudChannels = 4, kAudRate = 8, kAudIndex = 12, kAudLayer = 16;
+// Mux record field read by GetMuxType.
+const int kMuxPreset = 44;
+const double kMaxBitRate = 9800000;
+const long kSampleBytes = 65536;
+
+// Picture size and rate of each stream type (0 MPEG-1, 1 VCD, 2 MPEG-2, 3 SVCD, 4 DVD).
+struct VideoPreset
+{
+    int width;
+    int height25;
+    int height30;
+    double bitRate;
+};
+const VideoPreset kVideoPresets[] = {
+    // width height25 height30 bitRate
+    {352, 288, 240, 4500000},
+    {352, 288, 240, 1150000},
+    {720, 576, 480, 4500000},
+    {480, 576, 480, 2200000},
+    {720, 576, 480, 4500000},
+};
+const int kTypeCount = sizeof(kVideoPresets) / sizeof(kVideoPresets[0]);
+static_assert(kTypeCount == 5, "one video preset per stream type");
+
+DWORD Get32(const BYTE* r, int at)
+{
+    DWORD v;
+    memcpy(&v, r + at, 4);
+    return v;
+}
+void Put32(BYTE* r, int at, DWORD v)
+{
+    memcpy(r + at, &v, 4);
+}
+double GetDouble(const BYTE* r, int at)
+{
+    double v;
+    memcpy(&v, r + at, 8);
+    return v;
+}
+void PutDouble(BYTE* r, int at, double v)
+{
+    memcpy(r + at, &v, 8);
+}
+
+bool IsSubtype(const AM_MEDIA_TYPE& type, DWORD fourcc)
+{
+    GUID g = MEDIASUBTYPE_YUY2;
+    g.Data1 = fourcc;
+    return IsEqualGUID(type.subtype, g);
+}
+}
+
+CSimMpegEncoder::CSimMpegEncoder(IUnknown* outer)
+    : CSimStandInFilter(outer, CLSID_SimMpegEncoder, "mpegenc", "simstelvark:mpegenc 1"),
+      m_videoPin(*this, L"Input Video", kVideoPin), m_audioPin(*this, L"Input Audio", kAudioPin),
+      m_outputPin(*this, L"Output", kOutputPin)
+{
+    GetVideoPresetDefaults(2, TRUE, m_videoRecord);
+    GetAudioPresetDefaults(2, m_audioRecord);
+    CSimMuxDefaults::Fill(2, m_muxRecord);
+}
+
+CSimMpegEncoder::~CSimMpegEncoder()
+{
+    if (m_file != INVALID_HANDLE_VALUE)
+        CloseHandle(m_file);
+}
+
+CComIdentity* CSimMpegEncoder::Create(IUnknown* outer, HRESULT* result)
+{
+    CSimMpegEncoder* filter = new (std::nothrow) CSimMpegEncoder(outer);
+    *result = filter ? S_OK : E_OUTOFMEMORY;
+    return filter;
+}
+
+CBasePin* CSimMpegEncoder::GetPin(int index)
+{
+    switch (index) {
+    case kVideoPin: return &m_videoPin;
+    case kAudioPin: return &m_audioPin;
+    case kOutputPin: return &m_outputPin;
+    }
+    return nullptr;
+}
+
+void* CSimMpegEncoder::FindFilterInterface(REFIID iid)
+{
+    struct Entry
+    {
+        const IID* iid;
+        const char* name;
+        void* itf;
+    };
+    const Entry entries[] = {
+        {&IID_IMpegVideoEncoder, "IMpegVideoEncoder", static_cast<IMpegVideoEncoder*>(this)},
+        {&IID_IMpegAudioEncoder, "IMpegAudioEncoder", static_cast<IMpegAudioEncoder*>(this)},
+        {&IID_IMpegMuxSettings, "IMpegMuxSettings", static_cast<IMpegMuxSettings*>(this)},
+        {&IID_IMpegVideoParams, "IMpegVideoParams", static_cast<IMpegVideoParams*>(this)},
+        {&IID_IMpegAudioParams, "IMpegAudioParams", static_cast<IMpegAudioParams*>(this)},
+        {&IID_IFileSinkFilter, "IFileSinkFilter", static_cast<IFileSinkFilter*>(this)},
+    };
+    for (const Entry& e : entries) {
+        if (IsEqualIID(iid, *e.iid))
+            return Switches().Omits(e.name) ? nullptr : e.itf;
+    }
+    return CSimStandInFilter::FindFilterInterface(iid);
+}
+
+HRESULT CSimMpegEncoder::Refused(const char* method)
+{
+    Log().Line("! %s not implemented", method);
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CSimMpegEncoder::Unnamed3(DWORD) { return Refused("slot 3"); }
+STDMETHODIMP CSimMpegEncoder::Unnamed4(DWORD) { return Refused("slot 4"); }
+STDMETHODIMP CSimMpegEncoder::Unnamed5(DWORD) { return Refused("slot 5"); }
+STDMETHODIMP CSimMpegEncoder::Unnamed6(DWORD) { return Refused("slot 6"); }
+STDMETHODIMP CSimMpegEncoder::Unnamed7(DWORD) { return Refused("slot 7"); }
+STDMETHODIMP CSimMpegEncoder::Unnamed8(DWORD) { return Refused("slot 8"); }
+STDMETHODIMP CSimMpegEncoder::Unnamed9(DWORD) { return Refused("slot 9"); }
+STDMETHODIMP CSimMpegEncoder::Unnamed10(DWORD) { return Refused("slot 10"); }
+STDMETHODIMP CSimMpegEncoder::Unnamed11(DWORD) { return Refused("slot 11"); }
+STDMETHODIMP CSimMpegEncoder::Unnamed14(DWORD) { return Refused("slot 14"); }
+STDMETHODIMP CSimMpegEncoder::Unnamed15(DWORD) { return Refused("slot 15"); }
+
+STDMETHODIMP CSimMpegEncoder::GetVideoRecord(BYTE* record)
+{
+    if (record == nullptr)
+        return E_POINTER;
+    CCritGuard guard(m_settingsLock);
+    memcpy(record, m_videoRecord, kVideoRecordSize);
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::SetVideoRecord(const BYTE* record)
+{
+    if (record == nullptr)
+        return E_POINTER;
+    CCritGuard state(StateLock());
+    if (!Stopped())
+        return VFW_E_NOT_STOPPED;
+    CCritGuard guard(m_settingsLock);
+    memcpy(m_videoRecord, record, kVideoRecordSize);
+    Log().Line("V set type=%lu w=%lu h=%lu rate=%.0f max=%.0f f48=%lu bits812=%02X", Get32(record, kRecType),
+               Get32(record, kRecWidth), Get32(record, kRecHeight), GetDouble(record, kRecBitRate),
+               GetDouble(record, kRecMaxRate), Get32(record, kRecConstrained), record[kRecBits]);
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::GetVideoPresetDefaults(LONG type, BOOL b25, BYTE* record)
+{
+    if (record == nullptr)
+        return E_POINTER;
+    if (type < 0 || type >= kTypeCount)
+        return E_INVALIDARG;
+    const VideoPreset& p = kVideoPresets[type];
+    memset(record, 0, kVideoRecordSize);
+    Put32(record, kRecSize, kVideoRecordSize);
+    Put32(record, kRecType, (DWORD)type);
+    Put32(record, kRecRateCode, b25 ? 3 : 4);
+    Put32(record, kRecGop, b25 ? 12 : 15);
+    PutDouble(record, kRecBitRate, p.bitRate);
+    PutDouble(record, kRecMaxRate, kMaxBitRate);
+    Put32(record, kRecWidth, p.width);
+    Put32(record, kRecHeight, b25 ? p.height25 : p.height30);
+    record[kRecBits] = 0x03;
+    PutDouble(record, kRecBitRateCopy, p.bitRate);
+    Log().Line("V defaults type=%ld b25=%d", type, b25 ? 1 : 0);
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::GetAudioRecord(BYTE* record)
+{
+    if (record == nullptr)
+        return E_POINTER;
+    CCritGuard guard(m_settingsLock);
+    memcpy(record, m_audioRecord, kAudioRecordSize);
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::SetAudioRecord(const BYTE* record)
+{
+    if (record == nullptr)
+        return E_POINTER;
+    CCritGuard state(StateLock());
+    if (!Stopped())
+        return VFW_E_NOT_STOPPED;
+    CCritGuard guard(m_settingsLock);
+    memcpy(m_audioRecord, record, kAudioRecordSize);
+    Log().Line("A set idx=%lu ch=%lu rate=%lu crc=%lu", Get32(record, kAudIndex), Get32(record, kAudChannels),
+               Get32(record, kAudRate), Get32(record, kAudCrc));
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::GetAudioPresetDefaults(LONG type, BYTE* record)
+{
+    if (record == nullptr)
+        return E_POINTER;
+    if (type < 0 || type >= kTypeCount)
+        return E_INVALIDARG;
+    memset(record, 0, kAudioRecordSize);
+    Put32(record, kAudCrc, 0);
+    Put32(record, kAudChannels, 2);
+    Put32(record, kAudRate, 0);
+    Put32(record, kAudIndex, 11);
+    Put32(record, kAudLayer, 2);
+    Log().Line("A defaults type=%ld", type);
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::GetMuxType(LONG* type)
+{
+    if (type == nullptr)
+        return E_POINTER;
+    CCritGuard guard(m_settingsLock);
+    *type = (LONG)CSimMuxDefaults::Read32(m_muxRecord, kMuxPreset);
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::SetMuxType(LONG type)
+{
+    return LoadMuxPreset(type);
+}
+
+STDMETHODIMP CSimMpegEncoder::GetMuxRecord(BYTE* record)
+{
+    if (record == nullptr)
+        return E_POINTER;
+    CCritGuard guard(m_settingsLock);
+    memcpy(record, m_muxRecord, CSimMuxDefaults::kSize);
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::SetMuxRecord(const BYTE* record)
+{
+    if (record == nullptr)
+        return E_POINTER;
+    CCritGuard state(StateLock());
+    if (!Stopped())
+        return VFW_E_NOT_STOPPED;
+    CCritGuard guard(m_settingsLock);
+    memcpy(m_muxRecord, record, CSimMuxDefaults::kSize);
+    Log().Line("M set kind=%lu pack=%lu", CSimMuxDefaults::Read32(record, 4), CSimMuxDefaults::Read32(record, 8));
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::GetMuxPresetDefaults(LONG type, BYTE* record)
+{
+    if (record == nullptr)
+        return E_POINTER;
+    if (type < 0 || type >= kTypeCount)
+        return E_INVALIDARG;
+    CSimMuxDefaults::Fill(type, record);
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::LoadMuxPreset(LONG type)
+{
+    if (type < 0 || type >= kTypeCount)
+        return E_INVALIDARG;
+    CCritGuard state(StateLock());
+    if (!Stopped())
+        return VFW_E_NOT_STOPPED;
+    CCritGuard guard(m_settingsLock);
+    CSimMuxDefaults::Fill(type, m_muxRecord);
+    Log().Line("M preset=%ld", type);
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::GetVideoParam(LONG id, LONG* value)
+{
+    if (value == nullptr)
+        return E_POINTER;
+    CCritGuard guard(m_settingsLock);
+    auto it = m_videoParams.find(id);
+    *value = it == m_videoParams.end() ? 0 : it->second;
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::SetVideoParam(LONG id, LONG value)
+{
+    CCritGuard guard(m_settingsLock);
+    m_videoParams[id] = value;
+    Log().Line("P V%ld=%ld", id, value);
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::GetAudioParam(LONG id, LONG* value)
+{
+    if (value == nullptr)
+        return E_POINTER;
+    CCritGuard guard(m_settingsLock);
+    auto it = m_audioParams.find(id);
+    *value = it == m_audioParams.end() ? 0 : it->second;
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::SetAudioParam(LONG id, LONG value)
+{
+    CCritGuard guard(m_settingsLock);
+    m_audioParams[id] = value;
+    Log().Line("P A%ld=%ld", id, value);
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE*)
+{
+    if (name == nullptr)
+        return E_POINTER;
+    CCritGuard guard(m_settingsLock);
+    m_fileName = name;
+    char ansi[MAX_PATH * 2] = "";
+    WideCharToMultiByte(CP_ACP, 0, name, -1, ansi, sizeof(ansi), nullptr, nullptr);
+    Log().Line("F %s", ansi);
+    return S_OK;
+}
+
+STDMETHODIMP CSimMpegEncoder::GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type)
+{
+    if (name == nullptr)
+        return E_POINTER;
+    if (type != nullptr)
+        memset(type, 0, sizeof(*type));
+    CCritGuard guard(m_settingsLock);
+    size_t bytes = (m_fileName.size() + 1) * sizeof(WCHAR);
+    *name = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
+    if (*name == nullptr)
+        return E_OUTOFMEMORY;
+    memcpy(*name, m_fileName.c_str(), bytes);
+    return S_OK;
+}
+
+HRESULT CSimMpegEncoder::CheckInputType(int pin, const AM_MEDIA_TYPE& type)
+{
+    if (pin == kVideoPin) {
+        const VIDEOINFOHEADER* v = CAmMediaType::VideoInfoOf(type);
+        bool subtype = IsSubtype(type, MAKEFOURCC('Y', 'U', 'Y', '2')) || IsSubtype(type, MAKEFOURCC('U', 'Y', 'V', 'Y')) ||
+                       IsSubtype(type, MAKEFOURCC('Y', 'V', '1', '2'));
+        return IsEqualGUID(type.majortype, MEDIATYPE_Video) && subtype && v != nullptr && v->bmiHeader.biWidth > 0 &&
+                       v->bmiHeader.biWidth % 2 == 0 && v->bmiHeader.biHeight != 0
+                   ? S_OK
+                   : VFW_E_TYPE_NOT_ACCEPTED;
+    }
+    if (pin == kAudioPin) {
+        const WAVEFORMATEX* w = CAmMediaType::WaveFormatOf(type);
+        return IsEqualGUID(type.majortype, MEDIATYPE_Audio) && w != nullptr && w->wFormatTag == WAVE_FORMAT_PCM &&
+                       w->wBitsPerSample == 16 && (w->nChannels == 1 || w->nChannels == 2) &&
+                       CSimMp2Tables::RateCode((int)w->nSamplesPerSec) >= 0
+                   ? S_OK
+                   : VFW_E_TYPE_NOT_ACCEPTED;
+    }
+    return VFW_E_TYPE_NOT_ACCEPTED;
+}
+
+HRESULT CSimMpegEncoder::CheckOutputType(int, const AM_MEDIA_TYPE& type)
+{
+    return IsEqualGUID(type.majortype, MEDIATYPE_Stream) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
+}
+
+HRESULT CSimMpegEncoder::GetOutputType(int, int index, CAmMediaType& type)
+{
+    if (index > 0)
+        return VFW_S_NO_MORE_ITEMS;
+    type.Clear();
+    type.majortype = MEDIATYPE_Stream;
+    type.subtype = MEDIASUBTYPE_MPEG2_PROGRAM;
+    type.bFixedSizeSamples = FALSE;
+    type.lSampleSize = 0;
+    return S_OK;
+}
+
+HRESULT CSimMpegEncoder::DecideOutputBuffers(int, IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
+{
+    ALLOCATOR_PROPERTIES wanted = *request;
+    wanted.cBuffers = wanted.cBuffers > 8 ? wanted.cBuffers : 8;
+    wanted.cbBuffer = wanted.cbBuffer > kSampleBytes ? wanted.cbBuffer : kSampleBytes;
+    wanted.cbAlign = wanted.cbAlign > 0 ? wanted.cbAlign : 1;
+    return CBaseOutputPin::RequireBuffers(allocator, wanted);
+}
+
+// The records as the filter leaves the stopped state.
+CSimMpegEncodeSession::Config CSimMpegEncoder::BuildConfig()
+{
+    CCritGuard guard(m_settingsLock);
+    const BYTE* v = m_videoRecord;
+    int type = (int)Get32(v, kRecType);
+    CSimMpegEncodeSession::Config c;
+    c.video.mpeg2 = type >= 2;
+    c.video.width = ((int)Get32(v, kRecWidth) + 15) & ~15;
+    c.video.height = ((int)Get32(v, kRecHeight) + 15) & ~15;
+    c.video.frameRateCode = (int)Get32(v, kRecRateCode);
+    c.video.bitRate = GetDouble(v, kRecBitRate);
+    c.video.constrained = Get32(v, kRecConstrained) == 1;
+    c.video.vbvBufferSize = type == 1 ? 20 : 112;
+    c.video.gopLength = (int)Get32(v, kRecGop);
+    c.video.closedGop = (v[kRecBits] & 1) != 0;
+    c.video.headerEveryGop = m_videoParams[96] == 1;
+    c.mux.mpeg2 = c.video.mpeg2;
+    c.mux.packSize = type == 1 || type == 3 ? 2324 : 2048;
+    c.mux.muxRate = (uint32_t)ceil(GetDouble(v, kRecMaxRate) / 400.0);
+    c.mux.hasAudio = m_audioPin.IsConnected();
+    c.mux.videoBufferKb = c.video.mpeg2 ? 224 : 46;
+    const BYTE* a = m_audioRecord;
+    c.audioChannels = Get32(a, kAudChannels) == 1 ? 1 : 2;
+    c.audioBitRateIndex = (int)Get32(a, kAudIndex);
+    c.audioCrc = Get32(a, kAudCrc) != 0 || m_audioParams[1] != 0;
+    const WAVEFORMATEX* w = m_audioPin.ConnectionType().WaveFormat();
+    c.audioRate = m_audioPin.IsConnected() && w ? (int)w->nSamplesPerSec : 0;
+    m_packPerSample = m_videoParams[97] == 1;
+
+    Log().Line("V rec type=%d b25=%d w=%d h=%d rate=%.0f max=%.0f f48=%lu bits812=%02X", type,
+               c.video.frameRateCode == 3 ? 1 : 0, c.video.width, c.video.height, c.video.bitRate,
+               GetDouble(v, kRecMaxRate), Get32(v, kRecConstrained), v[kRecBits]);
+    if (GetDouble(v, kRecBitRateCopy) != c.video.bitRate)
+        Log().Line("! rate mismatch %.0f", GetDouble(v, kRecBitRateCopy));
+    if (Get32(a, kAudRate) != 0 && (int)Get32(a, kAudRate) != c.audioRate)
+        Log().Line("! audio rate %lu, input %d used", Get32(a, kAudRate), c.audioRate);
+    Log().Line("A rec idx=%d ch=%d in=%d", c.audioBitRateIndex, c.audioChannels, c.audioRate);
+    return c;
+}
+
+HRESULT CSimMpegEncoder::OnPrepare()
+{
+    CSimMpegEncodeSession::Config config = BuildConfig();
+    std::wstring fileName;
+    {
+        CCritGuard guard(m_settingsLock);
+        fileName = m_fileName;
+    }
+    CCritGuard guard(m_receiveLock);
+    if (!m_outputPin.IsConnected()) {
+        if (fileName.empty())
+            return E_FAIL;
+        m_file = CreateFileW(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (m_file == INVALID_HANDLE_VALUE)
+            return HRESULT_FROM_WIN32(GetLastError());
+    }
+    m_session.reset(new (std::nothrow) CSimMpegEncodeSession(config));
+    m_ended[0] = m_ended[1] = false;
+    m_finished = false;
+    return m_session ? S_OK : E_OUTOFMEMORY;
+}
+
+void CSimMpegEncoder::OnTeardown()
+{
+    CCritGuard guard(m_receiveLock);
+    if (m_session && m_file != INVALID_HANDLE_VALUE && !m_finished) {
+        std::vector<SimPack> packs;
+        m_session->Finish(packs);
+        WriteToFile(packs);
+    }
+    if (m_session)
+        Log().Line("N pictures=%ld q=%d", m_session->Pictures(), m_session->QuantiserCode());
+    if (m_file != INVALID_HANDLE_VALUE) {
+        CloseHandle(m_file);
+        m_file = INVALID_HANDLE_VALUE;
+    }
+    m_session.reset();
+}
+
+HRESULT CSimMpegEncoder::ReceiveSample(int pin, IMediaSample* sample)
+{
+    CCritGuard guard(m_receiveLock);
+    if (!m_session || m_finished)
+        return S_OK;
+    BYTE* data = nullptr;
+    if (FAILED(sample->GetPointer(&data)))
+        return E_POINTER;
+    REFERENCE_TIME start = 0, stop = 0;
+    sample->GetTime(&start, &stop);
+    std::vector<SimPack> packs;
+    if (pin == kVideoPin) {
+        const CAmMediaType& type = m_videoPin.ConnectionType();
+        const VIDEOINFOHEADER* v = type.VideoInfo();
+        int width = v->bmiHeader.biWidth;
+        int height = v->bmiHeader.biHeight < 0 ? -v->bmiHeader.biHeight : v->bmiHeader.biHeight;
+        CSimPictureScaler::Layout layout = IsSubtype(type, MAKEFOURCC('U', 'Y', 'V', 'Y')) ? CSimPictureScaler::kUYVY
+                                           : IsSubtype(type, MAKEFOURCC('Y', 'V', '1', '2')) ? CSimPictureScaler::kYV12
+                                                                                             : CSimPictureScaler::kYUY2;
+        long needed = layout == CSimPictureScaler::kYV12 ? width * height * 3 / 2 : width * height * 2;
+        if (sample->GetActualDataLength() < needed)
+            return S_OK;
+        m_session->PushVideo(data, layout, width, height, start, packs);
+    } else {
+        const WAVEFORMATEX* w = m_audioPin.ConnectionType().WaveFormat();
+        size_t frames = (size_t)sample->GetActualDataLength() / w->nBlockAlign;
+        const int16_t* pcm = reinterpret_cast<const int16_t*>(data);
+        std::vector<int16_t> stereo;
+        if (w->nChannels == 1) {
+            stereo.resize(frames * 2);
+            for (size_t i = 0; i < frames; ++i)
+                stereo[2 * i] = stereo[2 * i + 1] = pcm[i];
+            pcm = stereo.data();
+        }
+        m_session->PushAudio(pcm, frames, start, packs);
+    }
+    return Deliver(packs);
+}
+
+HRESULT CSimMpegEncoder::EndOfInput(int pin)
+{
+    CCritGuard guard(m_receiveLock);
+    m_ended[pin == kVideoPin ? 0 : 1] = true;
+    bool videoDone = m_ended[0] || !m_videoPin.IsConnected();
+    bool audioDone = m_ended[1] || !m_audioPin.IsConnected();
+    if (!videoDone || !audioDone || !m_session || m_finished)
+        return S_OK;
+    m_finished = true;
+    std::vector<SimPack> packs;
+    m_session->Finish(packs);
+    HRESULT hr = Deliver(packs);
+    if (m_outputPin.IsConnected())
+        m_outputPin.DeliverEndOfStream();
+    return hr;
+}
+
+// Caller holds the receive lock.
+HRESULT CSimMpegEncoder::Deliver(std::vector<SimPack>& packs)
+{
+    if (packs.empty())
+        return S_OK;
+    if (m_file != INVALID_HANDLE_VALUE)
+        return WriteToFile(packs);
+    if (!m_outputPin.IsConnected())
+        return S_OK;
+    size_t next = 0;
+    while (next < packs.size()) {
+        IMediaSample* sample = nullptr;
+        HRESULT hr = m_outputPin.GetDeliveryBuffer(&sample, nullptr, nullptr, 0);
+        if (FAILED(hr))
+            return hr;
+        BYTE* out = nullptr;
+        sample->GetPointer(&out);
+        long capacity = sample->GetSize();
+        long used = 0;
+        // One pack per sample when asked for, else as many whole packs as fit.
+        do {
+            const std::vector<uint8_t>& bytes = packs[next].bytes;
+            if (used > 0 && used + (long)bytes.size() > capacity)
+                break;
+            long take = (long)bytes.size() < capacity - used ? (long)bytes.size() : capacity - used;
+            memcpy(out + used, bytes.data(), take);
+            used += take;
+            ++next;
+        } while (!m_packPerSample && next < packs.size());
+        sample->SetActualDataLength(used);
+        sample->SetSyncPoint(TRUE);
+        hr = m_outputPin.Deliver(sample);
+        sample->Release();
+        if (hr != S_OK)
+            return SUCCEEDED(hr) ? S_OK : hr;
+    }
+    return S_OK;
+}
+
+HRESULT CSimMpegEncoder::WriteToFile(const std::vector<SimPack>& packs)
+{
+    for (const SimPack& p : packs) {
+        DWORD written = 0;
+        if (!WriteFile(m_file, p.bytes.data(), (DWORD)p.bytes.size(), &written, nullptr))
+            return HRESULT_FROM_WIN32(GetLastError());
+    }
+    return S_OK;
+}

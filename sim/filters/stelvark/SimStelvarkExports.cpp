@@ -1,0 +1,36 @@
+// The module's exports: the COM server entry points over the module's class table.
+#include "CSimMpegEncoder.h"
+#include "SimStelvarkClasses.h"
+
+#include "ComServer.h"
+
+#include <uuids.h>
+
+namespace
+{
+const CComServer::FilterEntry kFilter = {&CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr};
+
+const CComServer::ClassEntry kClasses[] = {
+    {&CLSID_SimMpegEncoder, L"Stelvark Demo MPEG Encoder", CSimMpegEncoder::Create, &kFilter},
+};
+}
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
+{
+    return CComServer::GetClassObject(kClasses, clsid, iid, out);
+}
+
+STDAPI DllCanUnloadNow()
+{
+    return CComServer::CanUnloadNow();
+}
+
+STDAPI DllRegisterServer()
+{
+    return CComServer::RegisterServer(kClasses);
+}
+
+STDAPI DllUnregisterServer()
+{
+    return CComServer::UnregisterServer(kClasses);
+}
