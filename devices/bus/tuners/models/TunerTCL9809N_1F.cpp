@@ -1,0 +1,6 @@
+#include "TunerTCL9809N_1F.h"
+
+CTunerTCL9809N_1F::CTunerTCL9809N_1F(CI2CAccess* access)
+    : CTunerFamilyModel(access, 15)
+{
+}

@@ -1,0 +1,6 @@
+#include "TunerTNF5532JF.h"
+
+CTunerTNF5532JF::CTunerTNF5532JF(CI2CAccess* access)
+    : CTunerFamilyModel(access, 56)
+{
+}

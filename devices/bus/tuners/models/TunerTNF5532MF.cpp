@@ -1,0 +1,6 @@
+#include "TunerTNF5532MF.h"
+
+CTunerTNF5532MF::CTunerTNF5532MF(CI2CAccess* access)
+    : CTunerFamilyModel(access, 57)
+{
+}

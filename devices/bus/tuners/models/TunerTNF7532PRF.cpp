@@ -1,0 +1,6 @@
+#include "TunerTNF7532PRF.h"
+
+CTunerTNF7532PRF::CTunerTNF7532PRF(CI2CAccess* access)
+    : CTunerFamilyModel(access, 61)
+{
+}
