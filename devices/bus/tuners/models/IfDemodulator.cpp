@@ -83,19 +83,25 @@ const SetRecord kSets[] = {
 static_assert(sizeof(kSets) / sizeof(kSets[0]) == CIfDemodulator::SET_COUNT,
               "the demodulator set table and its enum disagree");
 
-// TV status code per range of the AFC position: 0 or 15, 1-3, 4-7, 8-11, 12-14.
+// Position per range of the AFC field: 0 or 15, 1-3, 4-7, 8-11, 12-14.
 struct StatusFormRecord
 {
     CIfDemodulator::StatusForm form;
-    int codes[5];
+    CIfDemodulator::AfcPosition positions[5];
 };
 
+const CIfDemodulator::AfcPosition UP_125 = CIfDemodulator::AFC_UP_125;
+const CIfDemodulator::AfcPosition UP_62 = CIfDemodulator::AFC_UP_62;
+const CIfDemodulator::AfcPosition IN_TUNE = CIfDemodulator::AFC_IN_TUNE;
+const CIfDemodulator::AfcPosition DOWN_62 = CIfDemodulator::AFC_DOWN_62;
+const CIfDemodulator::AfcPosition DOWN_125 = CIfDemodulator::AFC_DOWN_125;
+
 const StatusFormRecord kStatusForms[] = {
-    // form, codes
-    {CIfDemodulator::STATUS_A, {3, 2, 4, 0, 1}},
-    {CIfDemodulator::STATUS_B, {3, 3, 2, 2, 1}},
-    {CIfDemodulator::STATUS_C, {3, 2, 2, 2, 1}},
-    {CIfDemodulator::STATUS_D, {3, 3, 2, 2, 3}},
+    // form, positions
+    {CIfDemodulator::STATUS_A, {IN_TUNE, UP_62, UP_125, DOWN_125, DOWN_62}},
+    {CIfDemodulator::STATUS_B, {IN_TUNE, IN_TUNE, UP_62, UP_62, DOWN_62}},
+    {CIfDemodulator::STATUS_C, {IN_TUNE, UP_62, UP_62, UP_62, DOWN_62}},
+    {CIfDemodulator::STATUS_D, {IN_TUNE, IN_TUNE, UP_62, UP_62, IN_TUNE}},
 };
 static_assert(sizeof(kStatusForms) / sizeof(kStatusForms[0]) == CIfDemodulator::STATUS_FORM_COUNT,
               "the status form table and its enum disagree");
@@ -104,11 +110,11 @@ struct FmStatusFormRecord
 {
     CIfDemodulator::FmStatusForm form;
     bool bothCarrierBits;           // else either bit will do
-    WORD centredPositions;          // bit n: AFC position n counts as centred
+    WORD centredFields;             // bit n: an AFC field of n counts as centred
 };
 
 const FmStatusFormRecord kFmStatusForms[] = {
-    // form, both carrier bits, centred AFC positions
+    // form, both carrier bits, centred AFC fields
     {CIfDemodulator::FM_BOTH_CARRIER_BITS, true, 0xE007},   // 0-2, 13-15
     {CIfDemodulator::FM_EITHER_CARRIER_BIT, false, 0xC007}, // 0-2, 14, 15
 };
@@ -135,20 +141,20 @@ const BYTE* GroupBytes(const SetRecord& record, int standard)
     return record.groups[0].registers;
 }
 
-int AfcPosition(BYTE status)
+int AfcField(BYTE status)
 {
     return (status >> kAfcShift) & kAfcMask;
 }
 
-int AfcRange(int position)
+int AfcRange(int field)
 {
-    if (position == 0 || position == 15)
+    if (field == 0 || field == 15)
         return 0;
-    if (position <= 3)
+    if (field <= 3)
         return 1;
-    if (position <= 7)
+    if (field <= 7)
         return 2;
-    if (position <= 11)
+    if (field <= 11)
         return 3;
     return 4;
 }
@@ -223,13 +229,13 @@ BOOL CIfDemodulator::ReadStatusByte(BYTE* status, bool needOk)
     return needOk ? hr == S_OK : SUCCEEDED(hr);
 }
 
-BOOL CIfDemodulator::ReadTvStatus(StatusForm form, int* code)
+BOOL CIfDemodulator::ReadTvStatus(StatusForm form, AfcPosition* position)
 {
     const StatusFormRecord* record = FindRow(kStatusForms, &StatusFormRecord::form, form);
     BYTE status = 0;
-    if (!code || !record || !ReadStatusByte(&status, true))
+    if (!position || !record || !ReadStatusByte(&status, true))
         return FALSE;
-    *code = record->codes[AfcRange(AfcPosition(status))];
+    *position = record->positions[AfcRange(AfcField(status))];
     return TRUE;
 }
 
@@ -244,7 +250,7 @@ BOOL CIfDemodulator::ReadFmStatus(FmStatusForm form, int noCarrierCode, int* cod
     bool carrier = record->bothCarrierBits ? (inRange && fm) : (inRange || fm);
     if (!carrier)
         *code = noCarrierCode;
-    else if (record->centredPositions & (1 << AfcPosition(status)))
+    else if (record->centredFields & (1 << AfcField(status)))
         *code = kFmCentred;
     else
         *code = kFmOffCentre;

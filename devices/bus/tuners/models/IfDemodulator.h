@@ -36,8 +36,12 @@ public:
         SET_COUNT
     };
 
-    // How the modules read a TV status code out of the AFC position.
+    // How the modules judge the AFC field of the status byte.
     enum StatusForm { STATUS_A, STATUS_B, STATUS_C, STATUS_D, STATUS_FORM_COUNT };
+
+    // Where the tuning lies from the carrier, as a form judges it: the module reports the
+    // status code it has for that position.
+    enum AfcPosition { AFC_UP_125, AFC_UP_62, AFC_IN_TUNE, AFC_DOWN_62, AFC_DOWN_125 };
 
     // How the radio modules tell an FM carrier from none.
     enum FmStatusForm { FM_BOTH_CARRIER_BITS, FM_EITHER_CARRIER_BIT, FM_STATUS_FORM_COUNT };
@@ -52,8 +56,8 @@ public:
     // Writes the set's bytes for standard (an AnalogVideoStandard value; a standard the set
     // does not list takes the set's first group). FALSE without a transport.
     BOOL WriteSet(Set set, int standard);
-    // One status read. FALSE, code untouched, when the read does not succeed.
-    BOOL ReadTvStatus(StatusForm form, int* code);
+    // One status read. FALSE, position untouched, when the read does not return S_OK.
+    BOOL ReadTvStatus(StatusForm form, AfcPosition* position);
     // One status read: kFmCentred or kFmOffCentre while the demodulator sees an FM carrier,
     // noCarrierCode while it sees none. FALSE, code untouched, when the read fails.
     BOOL ReadFmStatus(FmStatusForm form, int noCarrierCode, int* code);

@@ -23,7 +23,7 @@ BOOL CTunerFM1236MK3::GetFmStatus(int* code)
 
 BOOL CTunerFM1236MK3::GetTvStatus(int* code)
 {
-    return m_demodulator.ReadTvStatus(CIfDemodulator::STATUS_A, code);
+    return ReadDemodulatorStatus(CIfDemodulator::STATUS_A, code);
 }
 
 BOOL CTunerFM1236MK3::SetVideoStandard(int standard)

@@ -18,7 +18,7 @@ BOOL CTunerFQ1216ME::SetTvFrequency(float kHz)
 
 BOOL CTunerFQ1216ME::GetTvStatus(int* code)
 {
-    return m_demodulator.ReadTvStatus(CIfDemodulator::STATUS_C, code);
+    return ReadDemodulatorStatus(CIfDemodulator::STATUS_C, code);
 }
 
 BOOL CTunerFQ1216ME::SetVideoStandard(int standard)

@@ -18,7 +18,7 @@ BOOL CTunerFQ1216ME_5::SetTvFrequency(float kHz)
 
 BOOL CTunerFQ1216ME_5::GetTvStatus(int* code)
 {
-    return m_demodulator.ReadTvStatus(CIfDemodulator::STATUS_B, code);
+    return ReadDemodulatorStatus(CIfDemodulator::STATUS_B, code);
 }
 
 BOOL CTunerFQ1216ME_5::SetVideoStandard(int standard)

@@ -13,7 +13,7 @@ CTunerFQ1236F::~CTunerFQ1236F()
 
 BOOL CTunerFQ1236F::GetTvStatus(int* code)
 {
-    return m_demodulator.ReadTvStatus(CIfDemodulator::STATUS_A, code);
+    return ReadDemodulatorStatus(CIfDemodulator::STATUS_A, code);
 }
 
 BOOL CTunerFQ1236F::SetVideoStandard(int standard)

@@ -122,6 +122,16 @@ int CTunerFamilyModel::IfForStandard(int secamL1If) const
     return m_videoStandard == AnalogVideo_SECAM_L1 ? secamL1If : m_tvIf;
 }
 
+BOOL CTunerFamilyModel::ReadDemodulatorStatus(CIfDemodulator::StatusForm form, int* code)
+{
+    CIfDemodulator::AfcPosition position = CIfDemodulator::AFC_IN_TUNE;
+    if (!code || !m_demodulator.ReadTvStatus(form, &position))
+        return FALSE;
+    const int codes[] = {m_afcCodeUp125, m_afcCodeUp62, m_inTuneCode, m_afcCodeDown62, m_afcCodeDown125};
+    *code = codes[position];
+    return TRUE;
+}
+
 BOOL CTunerFamilyModel::TuneFmWithRadioSet(float kHz, CIfDemodulator::Set radioSet)
 {
     if (!CTunerModel::SetFmFrequency(kHz))

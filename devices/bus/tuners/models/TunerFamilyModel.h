@@ -22,6 +22,10 @@ protected:
     // The IF of a tuning in the current standard, for modules with their own IF under SECAM L'.
     int IfForStandard(int secamL1If) const;
 
+    // TV status of the modules whose demodulator reports it: the module's own code for the
+    // AFC position the form reads.
+    BOOL ReadDemodulatorStatus(CIfDemodulator::StatusForm form, int* code);
+
     // FM tuning of the modules whose demodulator also serves the radio: the base tuning, then,
     // when that succeeded, the demodulator's radio set. The set's own result does not count.
     BOOL TuneFmWithRadioSet(float kHz, CIfDemodulator::Set radioSet);

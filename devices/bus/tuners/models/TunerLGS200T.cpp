@@ -13,7 +13,7 @@ CTunerLGS200T::~CTunerLGS200T()
 
 BOOL CTunerLGS200T::GetTvStatus(int* code)
 {
-    return m_demodulator.ReadTvStatus(CIfDemodulator::STATUS_B, code);
+    return ReadDemodulatorStatus(CIfDemodulator::STATUS_B, code);
 }
 
 BOOL CTunerLGS200T::SetVideoStandard(int standard)

@@ -52,7 +52,7 @@ CTunerPANOSONIC_ENGE4326D::~CTunerPANOSONIC_ENGE4326D()
 
 BOOL CTunerPANOSONIC_ENGE4326D::GetTvStatus(int* code)
 {
-    return m_demodulator.ReadTvStatus(CIfDemodulator::STATUS_C, code);
+    return ReadDemodulatorStatus(CIfDemodulator::STATUS_C, code);
 }
 
 // Succeeds whatever the writes answer: the module has the device set its standard again after

@@ -66,7 +66,7 @@ BOOL CTunerPHILIPS1216::SetTvFrequency(float kHz)
 
 BOOL CTunerPHILIPS1216::GetTvStatus(int* code)
 {
-    return m_demodulator.ReadTvStatus(CIfDemodulator::STATUS_A, code);
+    return ReadDemodulatorStatus(CIfDemodulator::STATUS_A, code);
 }
 
 BOOL CTunerPHILIPS1216::SetVideoStandard(int standard)

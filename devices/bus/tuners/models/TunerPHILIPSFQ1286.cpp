@@ -24,7 +24,7 @@ BOOL CTunerPHILIPSFQ1286::SetTvFrequency(float kHz)
 
 BOOL CTunerPHILIPSFQ1286::GetTvStatus(int* code)
 {
-    return m_demodulator.ReadTvStatus(CIfDemodulator::STATUS_A, code);
+    return ReadDemodulatorStatus(CIfDemodulator::STATUS_A, code);
 }
 
 BOOL CTunerPHILIPSFQ1286::SetVideoStandard(int standard)

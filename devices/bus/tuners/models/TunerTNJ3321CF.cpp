@@ -25,7 +25,7 @@ BOOL CTunerTNJ3321CF::SetTvFrequency(float kHz)
 
 BOOL CTunerTNJ3321CF::GetTvStatus(int* code)
 {
-    return m_demodulator.ReadTvStatus(CIfDemodulator::STATUS_C, code);
+    return ReadDemodulatorStatus(CIfDemodulator::STATUS_C, code);
 }
 
 BOOL CTunerTNJ3321CF::SetVideoStandard(int standard)

@@ -23,7 +23,7 @@ BOOL CTunerTNJ7752JFF_MK5::GetFmStatus(int* code)
 
 BOOL CTunerTNJ7752JFF_MK5::GetTvStatus(int* code)
 {
-    return m_demodulator.ReadTvStatus(CIfDemodulator::STATUS_C, code);
+    return ReadDemodulatorStatus(CIfDemodulator::STATUS_C, code);
 }
 
 BOOL CTunerTNJ7752JFF_MK5::SetVideoStandard(int standard)

@@ -13,7 +13,7 @@ CTunerTNJ8352PF::~CTunerTNJ8352PF()
 
 BOOL CTunerTNJ8352PF::GetTvStatus(int* code)
 {
-    return m_demodulator.ReadTvStatus(CIfDemodulator::STATUS_B, code);
+    return ReadDemodulatorStatus(CIfDemodulator::STATUS_B, code);
 }
 
 BOOL CTunerTNJ8352PF::SetVideoStandard(int standard)

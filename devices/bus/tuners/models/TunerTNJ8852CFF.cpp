@@ -23,7 +23,7 @@ BOOL CTunerTNJ8852CFF::GetFmStatus(int* code)
 
 BOOL CTunerTNJ8852CFF::GetTvStatus(int* code)
 {
-    return m_demodulator.ReadTvStatus(CIfDemodulator::STATUS_D, code);
+    return ReadDemodulatorStatus(CIfDemodulator::STATUS_D, code);
 }
 
 BOOL CTunerTNJ8852CFF::SetVideoStandard(int standard)

@@ -115,14 +115,23 @@ struct StatusRow
     int code;
 };
 
-// One status byte per AFC range (0 or 15, 1-3, 4-7, 8-11, 12-14) in each form.
+// One status byte per range of the AFC field (0 or 15, 1-3, 4-7, 8-11, 12-14) in each form,
+// reported in the module's own codes: "PHILIPS1216" and the form B, C and D modules have 3 for
+// in tune and 2 for +62.5 kHz, "FQ1236F", "PHILIPSFQ1286" and "FM1236MK3" the other way round.
 const StatusRow kStatuses[] = {
     {"A", Make<CTunerPHILIPS1216>, 0x00, 3},
     {"A", Make<CTunerPHILIPS1216>, 0x1E, 3},
-    {"A", Make<CTunerFQ1236F>, 0x04, 2},
+    {"A", Make<CTunerPHILIPS1216>, 0x04, 2},
+    {"A", Make<CTunerPHILIPS1216>, 0x0A, 4},
+    {"A", Make<CTunerPHILIPS1216>, 0x10, 0},
+    {"A", Make<CTunerPHILIPS1216>, 0x1A, 1},
+    {"A", Make<CTunerFQ1236F>, 0x1E, 2},
+    {"A", Make<CTunerFQ1236F>, 0x04, 3},
+    {"A", Make<CTunerPHILIPSFQ1286>, 0x00, 2},
     {"A", Make<CTunerPHILIPSFQ1286>, 0x0A, 4},
     {"A", Make<CTunerFM1236MK3>, 0x10, 0},
-    {"A", Make<CTunerPHILIPS1216>, 0x1A, 1},
+    {"A", Make<CTunerFM1236MK3>, 0x06, 3},
+    {"A", Make<CTunerFM1236MK3>, 0x1C, 1},
     // Only bits 1-4 count.
     {"A", Make<CTunerPHILIPS1216>, 0xE1, 3},
     {"B", Make<CTunerLGS200T>, 0x1E, 3},
@@ -209,18 +218,19 @@ TEST(Demodulator, StatusReadThatIsNotOkLeavesTheCode)
     EXPECT_EQ(7, code);
 }
 
-TEST(Demodulator, CentredCarrierLocksOnTheModulesLockValue)
+TEST(Demodulator, OnlyACentredCarrierLocks)
 {
     BusRecorder bus;
-    bus.SetStatus(0x00);
     CTunerPHILIPS1216 philips(&bus);
     CTunerFQ1236F fq1236(&bus);
 
+    bus.SetStatus(0x00);
     EXPECT_TRUE(philips.IsTvLocked());
-    // This module's lock value is 2, the code of positions 1 to 3.
-    EXPECT_FALSE(fq1236.IsTvLocked());
-    bus.SetStatus(0x04);
     EXPECT_TRUE(fq1236.IsTvLocked());
+    // 31.25 to 125 kHz off the carrier.
+    bus.SetStatus(0x04);
+    EXPECT_FALSE(philips.IsTvLocked());
+    EXPECT_FALSE(fq1236.IsTvLocked());
 }
 
 TEST(RadioVariants, Philips1216SetsUpTheRadioThenSendsTheFmDivider)
