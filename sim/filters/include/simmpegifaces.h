@@ -69,6 +69,24 @@ struct IMpegAudioParams : public IUnknown
 };
 const IID IID_IMpegAudioParams = { 0x2BE4D155, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
 
+// The video decoder's output formats, by FOURCC as a MAKEFOURCC DWORD ('YUY2' = 0x32595559).
+struct IMpegDecoderFormats : public IUnknown
+{
+    virtual HRESULT STDMETHODCALLTYPE GetFormatEnabled(DWORD fourcc, LONG* enabled) = 0; // 3
+    virtual HRESULT STDMETHODCALLTYPE SetFormatOrder(DWORD fourcc, LONG position) = 0;   // 4
+    virtual HRESULT STDMETHODCALLTYPE EnableFormat(DWORD fourcc, LONG enable) = 0;       // 5
+    virtual HRESULT STDMETHODCALLTYPE GetDecoderConfig(BYTE* record40) = 0;             // 6
+    virtual HRESULT STDMETHODCALLTYPE SetDecoderConfig(const BYTE* record40) = 0;       // 7
+};
+const IID IID_IMpegDecoderFormats = { 0x2BE4D141, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
+
+struct IMpegDecoderParams : public IUnknown
+{
+    virtual HRESULT STDMETHODCALLTYPE GetDecoderParam(LONG id, LONG* value) = 0; // 3
+    virtual HRESULT STDMETHODCALLTYPE SetDecoderParam(LONG id, LONG value) = 0;  // 4
+};
+const IID IID_IMpegDecoderParams = { 0x2BE4D142, 0x6F2E, 0x4B3A, { 0xB0, 0xBD, 0xE8, 0x80, 0x91, 0x72, 0x38, 0xDC } };
+
 // Positions are bytes of the buffered stream, counted from the oldest byte held.
 struct ITimeShiftControl : public IUnknown
 {

@@ -1,5 +1,7 @@
 // The module's exports: the COM server entry points over the module's class table.
+#include "CSimMpegAudioDecoder.h"
 #include "CSimMpegEncoder.h"
+#include "CSimMpegVideoDecoder.h"
 #include "SimStelvarkClasses.h"
 
 #include "ComServer.h"
@@ -12,6 +14,8 @@ const CComServer::FilterEntry kFilter = {&CLSID_LegacyAmFilterCategory, MERIT_DO
 
 const CComServer::ClassEntry kClasses[] = {
     {&CLSID_SimMpegEncoder, L"Stelvark Demo MPEG Encoder", CSimMpegEncoder::Create, &kFilter},
+    {&CLSID_SimMpegVideoDecoder, L"Stelvark Demo MPEG Video Decoder", CSimMpegVideoDecoder::Create, &kFilter},
+    {&CLSID_SimMpegAudioDecoder, L"Stelvark Demo MPEG Audio Decoder", CSimMpegAudioDecoder::Create, &kFilter},
 };
 }
 

@@ -1,0 +1,119 @@
+#include "MpegVideoDecoderFilter.h"
+
+#include <string.h>
+
+namespace
+{
+const LONG kPostProcessing = 32;
+const int kWord4Offset = 16;
+
+// Output formats as Init leaves them, switched in this order.
+struct FormatSwitch
+{
+    DWORD fourcc;
+    DWORD enable;
+};
+const FormatSwitch kFormatSwitches[] = {
+    {MAKEFOURCC('Y', 'U', 'Y', '2'), 1}, {MAKEFOURCC('B', 'G', 'R', '4'), 0}, {MAKEFOURCC('B', 'G', 'R', '3'), 0},
+    {MAKEFOURCC('R', '5', '5', '5'), 0}, {MAKEFOURCC('R', '5', '6', '5'), 0}, {MAKEFOURCC('U', 'Y', 'V', 'Y'), 0},
+    {MAKEFOURCC('Y', 'V', '1', '2'), 0},
+};
+}
+
+CMpegVideoDecoderFilter::CMpegVideoDecoderFilter(CGraphBuilder* graph, REFCLSID clsid)
+    : CFilterWrapper(graph, clsid), m_params(NULL), m_formats(NULL)
+{
+    if (!Init())
+        SetValid(FALSE);
+}
+
+CMpegVideoDecoderFilter::CMpegVideoDecoderFilter(CGraphBuilder* graph, REFCLSID category, const char* friendlyName,
+                                                 int matchMode)
+    : CFilterWrapper(graph, category, friendlyName, matchMode), m_params(NULL), m_formats(NULL)
+{
+    if (!Init())
+        SetValid(FALSE);
+}
+
+CMpegVideoDecoderFilter::~CMpegVideoDecoderFilter()
+{
+    ReleaseInterfaces();
+}
+
+void CMpegVideoDecoderFilter::ReleaseInterfaces()
+{
+    if (m_params)
+        m_params->Release();
+    if (m_formats)
+        m_formats->Release();
+    m_params = NULL;
+    m_formats = NULL;
+}
+
+BOOL CMpegVideoDecoderFilter::Init()
+{
+    ReleaseInterfaces();
+    if (!CFilterWrapper::Init())
+        return FALSE;
+    if (FAILED(GetFilter()->QueryInterface(IID_IMpegDecoderParams, (void**)&m_params)) ||
+        FAILED(GetFilter()->QueryInterface(IID_IMpegDecoderFormats, (void**)&m_formats)))
+        return FALSE;
+    for (size_t i = 0; i < sizeof(kFormatSwitches) / sizeof(kFormatSwitches[0]); ++i) {
+        if (!EnableFormat(kFormatSwitches[i].fourcc, kFormatSwitches[i].enable))
+            return FALSE;
+    }
+    return SetParam(kPostProcessing, 0);
+}
+
+BOOL CMpegVideoDecoderFilter::GetParam(LONG id, int* value)
+{
+    return m_params && SUCCEEDED(m_params->GetParam(id, value));
+}
+
+BOOL CMpegVideoDecoderFilter::SetParam(LONG id, int value)
+{
+    return m_params && SUCCEEDED(m_params->SetParam(id, value));
+}
+
+BOOL CMpegVideoDecoderFilter::FormatsMethod3(DWORD fourcc, DWORD value)
+{
+    return m_formats && SUCCEEDED(m_formats->Method3(fourcc, value));
+}
+
+BOOL CMpegVideoDecoderFilter::FormatsMethod4(DWORD fourcc, DWORD value)
+{
+    return m_formats && SUCCEEDED(m_formats->Method4(fourcc, value));
+}
+
+BOOL CMpegVideoDecoderFilter::EnableFormat(DWORD fourcc, DWORD enable)
+{
+    return m_formats && SUCCEEDED(m_formats->EnableFormat(fourcc, enable));
+}
+
+BOOL CMpegVideoDecoderFilter::GetConfig(BYTE* record)
+{
+    return m_formats && SUCCEEDED(m_formats->GetConfig(record));
+}
+
+BOOL CMpegVideoDecoderFilter::SetConfig(const BYTE* record)
+{
+    return m_formats && SUCCEEDED(m_formats->SetConfig(record));
+}
+
+BOOL CMpegVideoDecoderFilter::GetConfigWord4(int* value)
+{
+    BYTE record[kConfigSize];
+    if (value == NULL || !GetConfig(record))
+        return FALSE;
+    memcpy(value, record + kWord4Offset, sizeof(*value));
+    return TRUE;
+}
+
+BOOL CMpegVideoDecoderFilter::SetConfigWord4(int value)
+{
+    BYTE record[kConfigSize];
+    if (!GetConfig(record))
+        return FALSE;
+    memcpy(record + kWord4Offset, &value, sizeof(value));
+    return SetConfig(record);
+}
