@@ -1,0 +1,12 @@
+#include "Mpeg1SplitterFilter.h"
+
+CMpeg1SplitterFilter::CMpeg1SplitterFilter(CGraphBuilder* graph, REFCLSID clsid)
+    : CFilterWrapper(graph, clsid)
+{
+}
+
+CMpeg1SplitterFilter::CMpeg1SplitterFilter(CGraphBuilder* graph, REFCLSID category, const char* friendlyName,
+                                           int matchMode)
+    : CFilterWrapper(graph, category, friendlyName, matchMode)
+{
+}

@@ -1,0 +1,99 @@
+#include "MpegMuxWrapper.h"
+
+CMpegMuxWrapper::CMpegMuxWrapper(CGraphBuilder* graph, REFCLSID clsid)
+    : CFilterWrapper(graph, clsid)
+{
+    if (!Init())
+        SetValid(FALSE);
+}
+
+CMpegMuxWrapper::CMpegMuxWrapper(CGraphBuilder* graph, REFCLSID category, const char* friendlyName,
+                                 int matchMode)
+    : CFilterWrapper(graph, category, friendlyName, matchMode)
+{
+    if (!Init())
+        SetValid(FALSE);
+}
+
+CMpegMuxWrapper::~CMpegMuxWrapper() = default;
+
+BOOL CMpegMuxWrapper::Init()
+{
+    m_settings.Reset();
+    m_params.Reset();
+    m_sink.Reset();
+    SetDynamicPins(TRUE);
+    if (!CFilterWrapper::Init())
+        return FALSE;
+    IBaseFilter* filter = GetFilter();
+    return SUCCEEDED(filter->QueryInterface(IID_IMpegMuxSettings, m_settings.ReceiveVoid())) &&
+           SUCCEEDED(filter->QueryInterface(IID_IMpegMuxParams, m_params.ReceiveVoid())) &&
+           SUCCEEDED(filter->QueryInterface(IID_IFileSinkFilter, m_sink.ReceiveVoid()));
+}
+
+BOOL CMpegMuxWrapper::GetMuxType(int* type)
+{
+    return m_settings && SUCCEEDED(m_settings->GetMuxType(type));
+}
+
+BOOL CMpegMuxWrapper::SetMuxType(int type)
+{
+    return m_settings && SUCCEEDED(m_settings->SetMuxType(type));
+}
+
+BOOL CMpegMuxWrapper::GetSettings(BYTE* record)
+{
+    return m_settings && SUCCEEDED(m_settings->GetSettings(record));
+}
+
+BOOL CMpegMuxWrapper::SetSettings(const BYTE* record)
+{
+    return m_settings && SUCCEEDED(m_settings->SetSettings(record));
+}
+
+BOOL CMpegMuxWrapper::GetPresetDefaults(int type, BYTE* record)
+{
+    return m_settings && SUCCEEDED(m_settings->GetPresetDefaults(type, record));
+}
+
+BOOL CMpegMuxWrapper::LoadPreset(int type)
+{
+    return m_settings && SUCCEEDED(m_settings->LoadPreset(type));
+}
+
+BOOL CMpegMuxWrapper::GetParam(LONG id, int* value)
+{
+    return m_params && SUCCEEDED(m_params->GetParam(id, value));
+}
+
+BOOL CMpegMuxWrapper::SetParam(LONG id, int value)
+{
+    return m_params && SUCCEEDED(m_params->SetParam(id, value));
+}
+
+BOOL CMpegMuxWrapper::SetFileName(const char* name)
+{
+    WCHAR wide[MAX_PATH];
+    if (!m_sink || name == NULL || MultiByteToWideChar(CP_ACP, 0, name, -1, wide, MAX_PATH) == 0)
+        return FALSE;
+    return SUCCEEDED(m_sink->SetFileName(wide, NULL));
+}
+
+BOOL CMpegMuxWrapper::GetFileName(char* buffer, int size)
+{
+    if (!m_sink || buffer == NULL || size <= 0)
+        return FALSE;
+    LPOLESTR name = NULL;
+    AM_MEDIA_TYPE type = {};
+    if (FAILED(m_sink->GetCurFile(&name, &type)))
+        return FALSE;
+    if (type.pbFormat)
+        CoTaskMemFree(type.pbFormat);
+    if (type.pUnk)
+        type.pUnk->Release();
+    BOOL ok = name != NULL && WideCharToMultiByte(CP_ACP, 0, name, -1, buffer, size, NULL, NULL) != 0;
+    CoTaskMemFree(name);
+    if (!ok)
+        buffer[0] = '\0';
+    return ok;
+}
