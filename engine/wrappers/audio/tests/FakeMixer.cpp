@@ -147,6 +147,14 @@ MMRESULT FakeMixer::GetLineInfo(HMIXEROBJ object, MIXERLINEA* line, DWORD flags)
         FillLine(dests[line->dwDestination].sources[line->dwSource], line->dwDestination, (int)line->dwSource, 0,
                  line);
         return MMSYSERR_NOERROR;
+    case MIXER_GETLINEINFOF_LINEID: {
+        DWORD d = line->dwLineID >> 8, s = line->dwLineID & 0xFF;
+        Line* found = LineById(*device, line->dwLineID);
+        if (found == nullptr)
+            return MIXERR_INVALLINE;
+        FillLine(*found, d, (int)s - 1, s == 0 ? (DWORD)dests[d].sources.size() : 0, line);
+        return MMSYSERR_NOERROR;
+    }
     case MIXER_GETLINEINFOF_COMPONENTTYPE:
         for (DWORD d = 0; d < dests.size(); ++d) {
             if (dests[d].line.componentType == line->dwComponentType) {

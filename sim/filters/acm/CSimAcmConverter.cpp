@@ -1,0 +1,87 @@
+#include "CSimAcmConverter.h"
+
+#include "CSimAcmFormats.h"
+
+#include <dshow.h>
+
+#include <string.h>
+
+CSimAcmConverter::CSimAcmConverter() = default;
+
+CSimAcmConverter::~CSimAcmConverter()
+{
+    Close();
+}
+
+bool CSimAcmConverter::CanConvert(const WAVEFORMATEX& input, const WAVEFORMATEX& output)
+{
+    if (CSimAcmFormats::SameFormat(input, output))
+        return true;
+    WAVEFORMATEX in = input, out = output;
+    return acmStreamOpen(nullptr, nullptr, &in, &out, nullptr, 0, 0, ACM_STREAMOPENF_QUERY) == MMSYSERR_NOERROR;
+}
+
+HRESULT CSimAcmConverter::Open(const WAVEFORMATEX& input, const WAVEFORMATEX& output)
+{
+    Close();
+    m_input = input;
+    m_output = output;
+    m_copy = CSimAcmFormats::SameFormat(input, output);
+    if (m_copy)
+        return S_OK;
+    MMRESULT result = acmStreamOpen(&m_stream, nullptr, &m_input, &m_output, nullptr, 0, 0,
+                                    ACM_STREAMOPENF_NONREALTIME);
+    if (result != MMSYSERR_NOERROR) {
+        m_stream = nullptr;
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    }
+    return S_OK;
+}
+
+void CSimAcmConverter::Close()
+{
+    if (m_stream)
+        acmStreamClose(m_stream, 0);
+    m_stream = nullptr;
+    m_copy = false;
+    m_started = false;
+}
+
+DWORD CSimAcmConverter::OutputSize(DWORD inputBytes) const
+{
+    if (m_copy)
+        return inputBytes;
+    DWORD size = 0;
+    if (!m_stream || acmStreamSize(m_stream, inputBytes, &size, ACM_STREAMSIZEF_SOURCE) != MMSYSERR_NOERROR)
+        return 0;
+    return size;
+}
+
+HRESULT CSimAcmConverter::Convert(const BYTE* input, DWORD inputBytes, BYTE* output, DWORD outputBytes, DWORD* used,
+                                  DWORD* written)
+{
+    *used = *written = 0;
+    if (m_copy) {
+        DWORD bytes = inputBytes < outputBytes ? inputBytes : outputBytes;
+        bytes -= bytes % m_input.nBlockAlign;
+        memcpy(output, input, bytes);
+        *used = *written = bytes;
+        return S_OK;
+    }
+    if (!m_stream)
+        return E_UNEXPECTED;
+    ACMSTREAMHEADER header = {sizeof(header)};
+    header.pbSrc = const_cast<BYTE*>(input);
+    header.cbSrcLength = inputBytes;
+    header.pbDst = output;
+    header.cbDstLength = outputBytes;
+    if (acmStreamPrepareHeader(m_stream, &header, 0) != MMSYSERR_NOERROR)
+        return E_FAIL;
+    DWORD flags = ACM_STREAMCONVERTF_BLOCKALIGN | (m_started ? 0 : ACM_STREAMCONVERTF_START);
+    MMRESULT result = acmStreamConvert(m_stream, &header, flags);
+    m_started = true;
+    *used = header.cbSrcLengthUsed;
+    *written = header.cbDstLengthUsed;
+    acmStreamUnprepareHeader(m_stream, &header, 0);
+    return result == MMSYSERR_NOERROR ? S_OK : E_FAIL;
+}
