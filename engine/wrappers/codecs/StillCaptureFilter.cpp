@@ -31,7 +31,8 @@ BOOL WriteBitmapFile(const char* path, const BYTE* dib, DWORD size)
         return FALSE;
     BITMAPFILEHEADER header = {};
     header.bfType = 0x4D42;
-    header.bfSize = size + 54;
+    // The file's true length: the DIB already holds its 40-byte info header.
+    header.bfSize = sizeof(header) + size;
     // The pixels follow the two headers: a colour table is not counted.
     header.bfOffBits = 54;
     DWORD written = 0;
