@@ -20,10 +20,10 @@ const int kSkipped = 77;
 // Enough for a few hundred milliseconds of sound past the header.
 const LONGLONG kWantedBytes = 9000 + 64 * 1024;
 
-bool IsStandIn(CFilterWrapper* wrapper)
+bool IsStandIn(REFCLSID clsid)
 {
     CComRef<ISimIdentity> identity;
-    return wrapper && SUCCEEDED(wrapper->GetFilter()->QueryInterface(IID_ISimIdentity, identity.ReceiveVoid()));
+    return SUCCEEDED(CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, IID_ISimIdentity, identity.ReceiveVoid()));
 }
 
 LONGLONG FileSize(const char* path)
@@ -36,6 +36,10 @@ LONGLONG FileSize(const char* path)
 
 int Record(CGraphBuilder& builder, const char* path, DWORD rate)
 {
+    if (!IsStandIn(CLSID_AviDest) || !IsStandIn(CLSID_FileWriter)) {
+        printf("the prefix has no AVI Mux and File Writer stand-ins: Wine's own mux refuses audio\n");
+        return kSkipped;
+    }
     CAudioCaptureDevice* audio = dynamic_cast<CAudioCaptureDevice*>(
         builder.AddFilterByName(CLSID_AudioInputDeviceCategory, "Conexant 2388x_1 Audio Capture", "Audio Capture", 0, 0));
     CAcmWrapperFilter* acm = dynamic_cast<CAcmWrapperFilter*>(builder.AddFilter(CLSID_AcmWrapper, "ACM Wrapper"));
@@ -43,10 +47,6 @@ int Record(CGraphBuilder& builder, const char* path, DWORD rate)
     CFilterWrapper* writer = builder.AddFilter(CLSID_FileWriter, "AVI Writer");
     if (!audio || !acm || !mux || !writer)
         return 2;
-    if (!IsStandIn(mux) || !IsStandIn(writer)) {
-        printf("the prefix has no AVI Mux and File Writer stand-ins: Wine's own mux refuses audio\n");
-        return kSkipped;
-    }
     WCHAR wide[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
     CComRef<IFileSinkFilter> sink;
