@@ -1,0 +1,211 @@
+// The time-shift graph over the simulated card: the encoder writes into the time-shift filter,
+// whose data and index files grow while it plays the stream out again through the
+// demultiplexer and the decoders into a video and a sound renderer.
+#include "GraphBuilder.h"
+#include "Mpeg2DemuxFilter.h"
+#include "MpegAudioDecoderFilter.h"
+#include "MpegEncoderFilter.h"
+#include "MpegVideoDecoderFilter.h"
+#include "StaTest.h"
+#include "TimeShiftFilter.h"
+
+#include <gtest/gtest.h>
+#include <qedit.h>
+
+#include <atomic>
+#include <string>
+
+namespace
+{
+const CLSID kSampleGrabber = {0xC1F400A0, 0x3F08, 0x11D3, {0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37}};
+const CLSID kNullRenderer = {0xC1F400A4, 0x3F08, 0x11D3, {0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37}};
+const char kCaptureName[] = "Conexant 2388x_1 Video Capture";
+const char kAudioName[] = "Conexant 2388x_1 Audio Capture";
+const char kDataPath[] = "C:\\sim\\out\\timeshift\\ts.mpg";
+const char kIndexPath[] = "C:\\sim\\out\\timeshift\\ts.idx";
+const DWORD kWaitMs = 20000;
+
+// Counts the decoded pictures that reach the renderer; called on the streaming thread.
+class PictureCounter : public ISampleGrabberCB
+{
+public:
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        *out = (iid == IID_IUnknown || iid == IID_ISampleGrabberCB) ? static_cast<ISampleGrabberCB*>(this) : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    // Lives on the test's stack, longer than the grabber that holds it.
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP SampleCB(double, IMediaSample* sample) override
+    {
+        lastLength = sample->GetActualDataLength();
+        ++pictures;
+        return S_OK;
+    }
+    STDMETHODIMP BufferCB(double, BYTE*, long) override { return E_NOTIMPL; }
+
+    // True once the count has passed target; false after the time-out.
+    bool WaitBeyond(LONG target)
+    {
+        for (DWORD waited = 0; waited < kWaitMs; waited += 20) {
+            if (pictures > target)
+                return true;
+            Sleep(20);
+        }
+        return false;
+    }
+
+    std::atomic<LONG> pictures{0};
+    std::atomic<long> lastLength{0};
+};
+
+LONGLONG FileSize(const char* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return -1;
+    return ((LONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+}
+
+// Waits until the file is larger than size.
+bool WaitForGrowth(const char* path, LONGLONG size)
+{
+    for (DWORD waited = 0; waited < kWaitMs; waited += 20) {
+        if (FileSize(path) > size)
+            return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+class TimeShiftGraphTest : public StaTest
+{
+protected:
+    void SetUp() override
+    {
+        StaTest::SetUp();
+        CreateDirectoryA("C:\\sim", nullptr);
+        CreateDirectoryA("C:\\sim\\out", nullptr);
+        CreateDirectoryA("C:\\sim\\out\\timeshift", nullptr);
+        DeleteFileA(kDataPath);
+        DeleteFileA(kIndexPath);
+    }
+
+    // Card and encoder as the time-shift build sets them up, into the time-shift filter.
+    void BuildRecordingSide()
+    {
+        CFilterWrapper* capture = builder.AddFilterByName(CLSID_VideoInputDeviceCategory, kCaptureName, kCaptureName, 0, 0);
+        CFilterWrapper* audio = builder.AddFilterByName(CLSID_AudioInputDeviceCategory, kAudioName, kAudioName, 0, 0);
+        encoder = dynamic_cast<CMpegEncoderFilter*>(builder.AddFilter(CLSID_MpegEncoder, "Stelvark Demo MPEG Encoder"));
+        timeShift = dynamic_cast<CTimeShiftFilter*>(builder.AddFilter(CLSID_TimeShift, "Time Shift"));
+        ASSERT_TRUE(capture && audio && encoder && timeShift);
+        ASSERT_TRUE(builder.ConnectFilters(capture, encoder, "Capture", "Input Video"));
+        ASSERT_TRUE(builder.ConnectFilters(audio, encoder, "Capture", "Input Audio"));
+        ASSERT_TRUE(builder.ConnectFilters(encoder, timeShift, "Output", "Input"));
+
+        MpegEncoderPreset preset;
+        ASSERT_TRUE(PresetMpeg2(&preset, TRUE));
+        preset.videoBits = 1;
+        ASSERT_TRUE(encoder->ApplyPreset(&preset));
+        ASSERT_TRUE(encoder->SetVideoParam96(0));
+        ASSERT_TRUE(encoder->SetVideoParam97(1));
+        // 224 kbit/s of sound and the video rate, for 600 seconds.
+        LONGLONG size = (LONGLONG)((28000 + 4500000 * 0.125) * 600);
+        ASSERT_TRUE(timeShift->SetTimeShiftFile(kDataPath));
+        ASSERT_TRUE(timeShift->SetBufferSize(&size, 0));
+    }
+
+    // Demultiplexer, decoders and renderers behind the time-shift filter.
+    void BuildPlayingSide()
+    {
+        demux = dynamic_cast<CMpeg2DemuxFilter*>(builder.AddFilter(CLSID_Mpeg2Demultiplexer, "MPEG-2 Demultiplexer"));
+        CFilterWrapper* video =
+            builder.AddFilter(CLSID_MpegVideoDecoder, "Stelvark Demo MPEG Video Decoder");
+        CFilterWrapper* sound = builder.AddFilter(CLSID_MpegAudioDecoder, "Audio Decodec");
+        CFilterWrapper* grabber = builder.AddFilter(kSampleGrabber, "SampleGrabber");
+        CFilterWrapper* renderer = builder.AddFilter(kNullRenderer, "Video Renderer");
+        CFilterWrapper* speaker = builder.AddFilter(CLSID_DSoundRender, "Direct Sound Filter");
+        ASSERT_TRUE(demux && dynamic_cast<CMpegVideoDecoderFilter*>(video) &&
+                    dynamic_cast<CMpegAudioDecoderFilter*>(sound) && grabber && renderer && speaker);
+        ASSERT_TRUE(demux->CreateOutputPin("Video", FALSE));
+        ASSERT_TRUE(demux->CreateOutputPin("Audio", TRUE));
+
+        CComRef<ISampleGrabber> grab;
+        ASSERT_HRESULT_SUCCEEDED(grabber->GetFilter()->QueryInterface(IID_ISampleGrabber, grab.ReceiveVoid()));
+        AM_MEDIA_TYPE wanted = {};
+        wanted.majortype = MEDIATYPE_Video;
+        wanted.subtype = MEDIASUBTYPE_YUY2;
+        ASSERT_HRESULT_SUCCEEDED(grab->SetMediaType(&wanted));
+        ASSERT_HRESULT_SUCCEEDED(grab->SetCallback(&counter, 0));
+
+        ASSERT_TRUE(builder.ConnectFilters(timeShift, demux, "Output", "MPEG-2 Stream"));
+        ASSERT_TRUE(builder.ConnectFilters(demux, video, "Video", "Video In"));
+        ASSERT_TRUE(builder.ConnectFilters(video, grabber, "Video Out", nullptr));
+        ASSERT_TRUE(builder.ConnectFilters(grabber, renderer, nullptr, nullptr));
+        ASSERT_TRUE(builder.ConnectFilters(demux, sound, "Audio", "Audio In"));
+        ASSERT_TRUE(builder.ConnectFilters(sound, speaker, "Audio Out", nullptr));
+        ASSERT_TRUE(demux->MapStreamId("Video", FALSE));
+        ASSERT_TRUE(demux->MapStreamId("Audio", TRUE));
+
+        CComRef<IReferenceClock> clock;
+        CComRef<IMediaFilter> graph;
+        ASSERT_HRESULT_SUCCEEDED(speaker->GetFilter()->QueryInterface(IID_IReferenceClock, clock.ReceiveVoid()));
+        ASSERT_HRESULT_SUCCEEDED(builder.GetGraph()->QueryInterface(IID_IMediaFilter, graph.ReceiveVoid()));
+        ASSERT_HRESULT_SUCCEEDED(graph->SetSyncSource(clock.Get()));
+    }
+
+    CGraphBuilder builder;
+    CMpegEncoderFilter* encoder = nullptr;
+    CTimeShiftFilter* timeShift = nullptr;
+    CMpeg2DemuxFilter* demux = nullptr;
+    PictureCounter counter;
+};
+}
+
+TEST_F(TimeShiftGraphTest, FilesGrowWhilePicturesPlayBackAndPauseResumes)
+{
+    ASSERT_NE(nullptr, builder.GetGraph()) << CGraphBuilder::GetLastErrorText();
+    BuildRecordingSide();
+    BuildPlayingSide();
+    ASSERT_TRUE(builder.Run());
+
+    ASSERT_TRUE(WaitForGrowth(kDataPath, 0));
+    ASSERT_TRUE(counter.WaitBeyond(5)) << "decoded pictures reach the renderer";
+    EXPECT_EQ(720 * 480 * 2, counter.lastLength) << "at the size of the demultiplexer's format block";
+    LONGLONG data = FileSize(kDataPath), index = FileSize(kIndexPath);
+    EXPECT_GT(index, 16) << "index records after the header";
+    ASSERT_TRUE(WaitForGrowth(kDataPath, data));
+    ASSERT_TRUE(WaitForGrowth(kIndexPath, index));
+
+    LONGLONG total = 0, available = 0, current = 0;
+    ASSERT_TRUE(timeShift->GetPosition(&total, &available, &current));
+    EXPECT_EQ(354300000, total);
+    EXPECT_GT(available, 0);
+    EXPECT_LE(current, available);
+
+    // Paused, the play-out stops while the files go on growing; resumed, pictures come again.
+    ASSERT_TRUE(timeShift->TogglePause());
+    Sleep(500);
+    LONG paused = counter.pictures;
+    data = FileSize(kDataPath);
+    ASSERT_TRUE(WaitForGrowth(kDataPath, data));
+    Sleep(500);
+    EXPECT_LE(counter.pictures - paused, 2) << "at most what was on its way";
+    ASSERT_TRUE(timeShift->TogglePause());
+    EXPECT_TRUE(counter.WaitBeyond(counter.pictures + 5));
+
+    // A jump back to the start plays the held stream again.
+    ASSERT_TRUE(timeShift->SetPosition(0));
+    EXPECT_TRUE(counter.WaitBeyond(counter.pictures + 5));
+    ASSERT_TRUE(builder.Stop());
+    builder.TearDown();
+
+    char header[4] = {};
+    HANDLE file = CreateFileA(kIndexPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD read = 0;
+    ReadFile(file, header, 4, &read, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(0, memcmp(header, "TSIX", 4));
+}
