@@ -196,3 +196,36 @@ TEST_F(MpegEncoderFilterTest, FileNameRoundTripsThroughABufferOfItsSize)
     EXPECT_EQ('\0', small[0]);
     EXPECT_FALSE(encoder->ApplyPreset(nullptr));
 }
+
+TEST_F(MpegEncoderFilterTest, ApplyPresetStopsAtTheFirstFailingStepAndKeepsWhatWasSet)
+{
+    struct Case
+    {
+        const char* fail;
+        size_t lines;         // the log lines of the steps made, the failing one last
+        double videoRateAfter; // the video record keeps a video record already set
+    };
+    const Case cases[] = {
+        {"GetVideoPresetDefaults=0x80004005", 1, 4500000},
+        {"SetVideoRecord=0x80004005", 2, 4500000},
+        {"SetVideoParam=0x80004005", 3, 7200000},
+        {"SetAudioParam=0x80004005", 5, 7200000},
+        {"SetAudioRecord=0x80004005", 7, 7200000},
+        {"LoadMuxPreset=0x80004005", 8, 7200000},
+    };
+    for (const Case& c : cases) {
+        SimSwitch fail("mpegenc", "Fail", c.fail);
+        std::unique_ptr<CMpegEncoderFilter> encoder = MakeEncoder();
+        ASSERT_TRUE(encoder->IsValid()) << c.fail;
+        MpegEncoderPreset preset;
+        PresetHiDvd(&preset, TRUE);
+        SimLogTail log("mpegenc");
+        EXPECT_FALSE(encoder->ApplyPreset(&preset)) << c.fail;
+        std::vector<std::string> lines = log.Lines();
+        ASSERT_EQ(c.lines, lines.size()) << c.fail;
+        EXPECT_EQ(0u, lines.back().find("! fail ")) << c.fail;
+        BYTE video[CMpegEncoderFilter::kVideoRecordSize];
+        ASSERT_TRUE(encoder->GetVideoSettings(video));
+        EXPECT_EQ(c.videoRateAfter, GetDouble(video, 64)) << c.fail;
+    }
+}

@@ -6,6 +6,7 @@
 
 #include <math.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <new>
@@ -75,9 +76,44 @@ CSimMpegEncoder::CSimMpegEncoder(IUnknown* outer)
       m_videoPin(*this, L"Input Video", kVideoPin), m_audioPin(*this, L"Input Audio", kAudioPin),
       m_outputPin(*this, L"Output", kOutputPin)
 {
-    GetVideoPresetDefaults(2, TRUE, m_videoRecord);
-    GetAudioPresetDefaults(2, m_audioRecord);
+    FillVideoDefaults(2, TRUE, m_videoRecord);
+    FillAudioDefaults(m_audioRecord);
     CSimMuxDefaults::Fill(2, m_muxRecord);
+    ParseFailures(Switches().Text("Fail", ""));
+}
+
+// "Fail" lists calls that answer an injected result: "SetAudioRecord=0x80004005[,count]",
+// entries separated by blanks or semicolons; without a count the call always fails.
+void CSimMpegEncoder::ParseFailures(const std::string& text)
+{
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find_first_of("; ", at);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string entry = text.substr(at, end - at);
+        at = end + 1;
+        size_t equals = entry.find('=');
+        if (equals == std::string::npos)
+            continue;
+        Failure failure;
+        failure.result = (HRESULT)strtoul(entry.c_str() + equals + 1, nullptr, 16);
+        size_t comma = entry.find(',', equals);
+        failure.remaining = comma == std::string::npos ? -1 : strtol(entry.c_str() + comma + 1, nullptr, 10);
+        m_failures[entry.substr(0, equals)] = failure;
+    }
+}
+
+HRESULT CSimMpegEncoder::Injected(const char* method)
+{
+    CCritGuard guard(m_settingsLock);
+    auto it = m_failures.find(method);
+    if (it == m_failures.end() || it->second.remaining == 0)
+        return S_OK;
+    if (it->second.remaining > 0)
+        --it->second.remaining;
+    Log().Line("! fail %s %08lX", method, it->second.result);
+    return it->second.result;
 }
 
 CSimMpegEncoder::~CSimMpegEncoder()
@@ -157,6 +193,9 @@ STDMETHODIMP CSimMpegEncoder::SetVideoRecord(const BYTE* record)
 {
     if (record == nullptr)
         return E_POINTER;
+    HRESULT hr = Injected("SetVideoRecord");
+    if (FAILED(hr))
+        return hr;
     CCritGuard state(StateLock());
     if (!Stopped())
         return VFW_E_NOT_STOPPED;
@@ -168,12 +207,8 @@ STDMETHODIMP CSimMpegEncoder::SetVideoRecord(const BYTE* record)
     return S_OK;
 }
 
-STDMETHODIMP CSimMpegEncoder::GetVideoPresetDefaults(LONG type, BOOL b25, BYTE* record)
+void CSimMpegEncoder::FillVideoDefaults(LONG type, BOOL b25, BYTE* record)
 {
-    if (record == nullptr)
-        return E_POINTER;
-    if (type < 0 || type >= kTypeCount)
-        return E_INVALIDARG;
     const VideoPreset& p = kVideoPresets[type];
     memset(record, 0, kVideoRecordSize);
     Put32(record, kRecSize, kVideoRecordSize);
@@ -186,6 +221,18 @@ STDMETHODIMP CSimMpegEncoder::GetVideoPresetDefaults(LONG type, BOOL b25, BYTE* 
     Put32(record, kRecHeight, b25 ? p.height25 : p.height30);
     record[kRecBits] = 0x03;
     PutDouble(record, kRecBitRateCopy, p.bitRate);
+}
+
+STDMETHODIMP CSimMpegEncoder::GetVideoPresetDefaults(LONG type, BOOL b25, BYTE* record)
+{
+    if (record == nullptr)
+        return E_POINTER;
+    if (type < 0 || type >= kTypeCount)
+        return E_INVALIDARG;
+    HRESULT hr = Injected("GetVideoPresetDefaults");
+    if (FAILED(hr))
+        return hr;
+    FillVideoDefaults(type, b25, record);
     Log().Line("V defaults type=%ld b25=%d", type, b25 ? 1 : 0);
     return S_OK;
 }
@@ -203,6 +250,9 @@ STDMETHODIMP CSimMpegEncoder::SetAudioRecord(const BYTE* record)
 {
     if (record == nullptr)
         return E_POINTER;
+    HRESULT hr = Injected("SetAudioRecord");
+    if (FAILED(hr))
+        return hr;
     CCritGuard state(StateLock());
     if (!Stopped())
         return VFW_E_NOT_STOPPED;
@@ -213,18 +263,26 @@ STDMETHODIMP CSimMpegEncoder::SetAudioRecord(const BYTE* record)
     return S_OK;
 }
 
-STDMETHODIMP CSimMpegEncoder::GetAudioPresetDefaults(LONG type, BYTE* record)
+void CSimMpegEncoder::FillAudioDefaults(BYTE* record)
 {
-    if (record == nullptr)
-        return E_POINTER;
-    if (type < 0 || type >= kTypeCount)
-        return E_INVALIDARG;
     memset(record, 0, kAudioRecordSize);
     Put32(record, kAudCrc, 0);
     Put32(record, kAudChannels, 2);
     Put32(record, kAudRate, 0);
     Put32(record, kAudIndex, 11);
     Put32(record, kAudLayer, 2);
+}
+
+STDMETHODIMP CSimMpegEncoder::GetAudioPresetDefaults(LONG type, BYTE* record)
+{
+    if (record == nullptr)
+        return E_POINTER;
+    if (type < 0 || type >= kTypeCount)
+        return E_INVALIDARG;
+    HRESULT hr = Injected("GetAudioPresetDefaults");
+    if (FAILED(hr))
+        return hr;
+    FillAudioDefaults(record);
     Log().Line("A defaults type=%ld", type);
     return S_OK;
 }
@@ -279,6 +337,9 @@ STDMETHODIMP CSimMpegEncoder::LoadMuxPreset(LONG type)
 {
     if (type < 0 || type >= kTypeCount)
         return E_INVALIDARG;
+    HRESULT hr = Injected("LoadMuxPreset");
+    if (FAILED(hr))
+        return hr;
     CCritGuard state(StateLock());
     if (!Stopped())
         return VFW_E_NOT_STOPPED;
@@ -300,6 +361,9 @@ STDMETHODIMP CSimMpegEncoder::GetVideoParam(LONG id, LONG* value)
 
 STDMETHODIMP CSimMpegEncoder::SetVideoParam(LONG id, LONG value)
 {
+    HRESULT hr = Injected("SetVideoParam");
+    if (FAILED(hr))
+        return hr;
     CCritGuard guard(m_settingsLock);
     m_videoParams[id] = value;
     Log().Line("P V%ld=%ld", id, value);
@@ -318,6 +382,9 @@ STDMETHODIMP CSimMpegEncoder::GetAudioParam(LONG id, LONG* value)
 
 STDMETHODIMP CSimMpegEncoder::SetAudioParam(LONG id, LONG value)
 {
+    HRESULT hr = Injected("SetAudioParam");
+    if (FAILED(hr))
+        return hr;
     CCritGuard guard(m_settingsLock);
     m_audioParams[id] = value;
     Log().Line("P A%ld=%ld", id, value);

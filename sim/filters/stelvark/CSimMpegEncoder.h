@@ -9,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 
 // "Stelvark Demo MPEG Encoder": video encoder, Layer II audio encoder and multiplexer in one
 // filter, driven by three settings records and two parameter tables. The records are taken
@@ -87,7 +88,18 @@ protected:
 private:
     enum { kVideoPin = 0, kAudioPin = 1, kOutputPin = 2 };
 
+    struct Failure
+    {
+        HRESULT result = S_OK;
+        LONG remaining = -1; // -1: every call
+    };
+
     HRESULT Refused(const char* method);
+    void ParseFailures(const std::string& text);
+    // The result the "Fail" switch injects into the call, or S_OK.
+    HRESULT Injected(const char* method);
+    static void FillVideoDefaults(LONG type, BOOL b25, BYTE* record);
+    static void FillAudioDefaults(BYTE* record);
     bool Stopped() const { return State() == State_Stopped; }
     CSimMpegEncodeSession::Config BuildConfig();
     HRESULT Deliver(std::vector<SimPack>& packs);
@@ -105,6 +117,7 @@ private:
     std::map<LONG, LONG> m_videoParams;
     std::map<LONG, LONG> m_audioParams;
     std::wstring m_fileName;
+    std::map<std::string, Failure> m_failures;
 
     // Guards the session, the file and the end-of-stream flags; serialises the two input
     // streaming threads. Taken after the state lock.
