@@ -2,6 +2,8 @@
 
 #include "CSimBitWriter.h"
 
+#include <algorithm>
+
 namespace
 {
 const uint8_t kPackStart = 0xBA;
@@ -64,6 +66,19 @@ int CSimPsMuxer::PayloadCapacity() const
     return m_settings.packSize - HeaderBytes(!m_systemHeaderSent) - 6 - PacketHeaderBytes(true);
 }
 
+bool CSimPsMuxer::OneUnitPerPacket(const Stream& stream) const
+{
+    return &stream == &m_audio && m_settings.audioFramePerPacket;
+}
+
+size_t CSimPsMuxer::PacketPayload(const Stream& stream) const
+{
+    size_t payload = (size_t)PayloadCapacity();
+    if (OneUnitPerPacket(stream) && stream.units.size() > 1)
+        payload = std::min(payload, stream.units[1].offset - stream.consumed);
+    return std::min(payload, stream.bytes.size());
+}
+
 // The stream due next: the one whose oldest byte is the oldest, among those holding a full
 // packet (or anything at all when flushing).
 CSimPsMuxer::Stream* CSimPsMuxer::NextStream(bool final)
@@ -74,7 +89,7 @@ CSimPsMuxer::Stream* CSimPsMuxer::NextStream(bool final)
     for (Stream* s : streams) {
         if (s->bytes.empty())
             continue;
-        if (!final && (int)s->bytes.size() < PayloadCapacity())
+        if (!final && (int)s->bytes.size() < PayloadCapacity() && !OneUnitPerPacket(*s))
             continue;
         int64_t t = s->units.empty() ? 0 : s->units.front().pts;
         if (best == nullptr || t < bestTime) {
@@ -88,9 +103,7 @@ CSimPsMuxer::Stream* CSimPsMuxer::NextStream(bool final)
 void CSimPsMuxer::EmitPack(Stream& stream, std::vector<SimPack>& packs)
 {
     bool systemHeader = !m_systemHeaderSent;
-    size_t payload = (size_t)PayloadCapacity();
-    if (payload > stream.bytes.size())
-        payload = stream.bytes.size();
+    size_t payload = PacketPayload(stream);
 
     // The time stamp belongs to the first unit that starts in this packet.
     bool withPts = false;

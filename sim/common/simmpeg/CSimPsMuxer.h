@@ -15,6 +15,7 @@ struct SimPsSettings
     bool hasAudio = true;
     int videoBufferKb = 224;  // STD buffer bounds in the system header
     int audioBufferKb = 4;
+    bool audioFramePerPacket = false; // each audio PES packet carries exactly one frame
 };
 
 // One pack as it goes out: always exactly the pack size, padded with a padding packet.
@@ -60,6 +61,9 @@ private:
 
     int HeaderBytes(bool withSystemHeader) const;
     int PayloadCapacity() const;
+    // The bytes the stream's next packet carries.
+    size_t PacketPayload(const Stream& stream) const;
+    bool OneUnitPerPacket(const Stream& stream) const;
     int PacketHeaderBytes(bool withPts) const;
     int MinPaddingBytes() const;
     Stream* NextStream(bool final);

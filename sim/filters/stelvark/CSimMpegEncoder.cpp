@@ -487,6 +487,7 @@ CSimMpegEncodeSession::Config CSimMpegEncoder::BuildConfig()
     c.mux.packSize = type == 1 || type == 3 ? 2324 : 2048;
     c.mux.muxRate = (uint32_t)ceil(GetDouble(v, kRecMaxRate) / 400.0);
     c.mux.hasAudio = m_audioPin.IsConnected();
+    c.mux.audioFramePerPacket = m_audioParams[96] == 1;
     c.mux.videoBufferKb = c.video.mpeg2 ? 224 : 46;
     const BYTE* a = m_audioRecord;
     c.audioChannels = Get32(a, kAudChannels) == 1 ? 1 : 2;

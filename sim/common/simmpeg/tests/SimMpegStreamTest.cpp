@@ -60,7 +60,7 @@ struct Stream
     std::vector<SimPack> packs;
 };
 
-Stream MakeStream(const Format& f, int pictures)
+Stream MakeStream(const Format& f, int pictures, bool framePerPacket = false)
 {
     SimMpvSettings vs;
     vs.mpeg2 = f.mpeg2;
@@ -75,6 +75,7 @@ Stream MakeStream(const Format& f, int pictures)
     SimPsSettings ps;
     ps.mpeg2 = f.mpeg2;
     ps.packSize = f.packSize;
+    ps.audioFramePerPacket = framePerPacket;
     CSimPsMuxer mux(ps);
     double fps = CSimMpvEncoder::FrameRate(f.rateCode);
     Stream s;
@@ -204,4 +205,31 @@ TEST(SimMpegStream, ParserAndDecodersGiveBackPicturesAndTone)
     double tone = ToneStrength(mono, 48000, kToneHz);
     EXPECT_GT(tone, 10 * ToneStrength(mono, 48000, 1500));
     EXPECT_GT(tone, 10 * ToneStrength(mono, 48000, 250));
+}
+
+TEST(SimMpegStream, AudioFramesGoOnePerPacketWhenAsked)
+{
+    const Format& f = kFormats[3];
+    for (bool framePerPacket : {false, true}) {
+        Stream s = MakeStream(f, 10, framePerPacket);
+        CSimPsParser parser;
+        parser.Feed(s.bytes.data(), s.bytes.size());
+        parser.Finish();
+        SimPsPacket packet;
+        int audioPackets = 0, wholeFrames = 0;
+        while (parser.NextPacket(packet)) {
+            if (packet.streamId != 0xC0)
+                continue;
+            ++audioPackets;
+            // 224 kbit/s at 48 kHz: 672-byte frames.
+            if (packet.payload.size() == 672 && packet.payload[0] == 0xFF && packet.hasPts)
+                ++wholeFrames;
+        }
+        ASSERT_GT(audioPackets, 5);
+        if (framePerPacket) {
+            EXPECT_EQ(audioPackets, wholeFrames);
+        } else {
+            EXPECT_EQ(0, wholeFrames) << "frames run on across packets";
+        }
+    }
 }
