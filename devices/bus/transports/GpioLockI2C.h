@@ -27,7 +27,7 @@ public:
     // The driver's two 16-bit device id words.
     virtual HRESULT ReadIdWords(DWORD* first, DWORD* second);
 
-private:
+protected:
     // Runs request under the card lock once the arguments passed (checked is S_OK).
     template <class Request>
     HRESULT Exchange(HRESULT checked, Request request);

@@ -49,6 +49,17 @@ public:
 
     HWND GetNotifyWnd() const { return m_notifyWnd; }
     void SetNotifyWnd(HWND window) { m_notifyWnd = window; }
+    BYTE GetReadAddress() const { return m_readAddress; }
+    // Where the device found the module on its bus.
+    void SetAddresses(BYTE read, BYTE write)
+    {
+        m_readAddress = read;
+        m_writeAddress = write;
+    }
+    BOOL GetReapplyStandard() const { return m_reapplyStandard; }
+    int GetVideoStandard() const { return m_videoStandard; }
+    void StoreVideoStandard(int standard) { m_videoStandard = standard; }
+    const std::vector<int>& GetSupportedStandards() const { return m_supportedStandards; }
     // The device whose picture lock confirms a tuned channel; not owned.
     void SetOwnerDevice(CCaptureDevice* device) { m_ownerDevice = device; }
 

@@ -1,48 +1,21 @@
 #include "FakeCaptureDevice.h"
 
-CI2CAccess* FakeCaptureDevice::access = NULL;
-HWND FakeCaptureDevice::notifyWnd = NULL;
-int FakeCaptureDevice::pollInterval = 100;
-BOOL FakeCaptureDevice::keyPressed = FALSE;
-BYTE FakeCaptureDevice::key = 0;
-volatile LONG FakeCaptureDevice::reads = 0;
+#include "NullI2C.h"
 
-void FakeCaptureDevice::Reset()
+FakeCaptureDevice::FakeCaptureDevice() : CCaptureDevice(NULL, (IBaseFilter*)NULL)
 {
-    access = NULL;
-    notifyWnd = NULL;
-    pollInterval = 100;
-    keyPressed = FALSE;
-    key = 0;
-    reads = 0;
 }
 
-CI2CAccess* FakeCaptureDevice::SomeAccess()
+void FakeCaptureDevice::SetAccessPresent(bool present)
 {
-    static int placeholder;
-    return (CI2CAccess*)&placeholder;
+    SetAccess(present ? new CNullI2C() : NULL, kPropertySet);
 }
 
-CI2CAccess* CCaptureDevice::GetI2CAccess() const
+BOOL FakeCaptureDevice::ReadRemoteKey(BYTE* read)
 {
-    return FakeCaptureDevice::access;
-}
-
-HWND CCaptureDevice::GetNotifyWnd() const
-{
-    return FakeCaptureDevice::notifyWnd;
-}
-
-int CCaptureDevice::GetPollInterval() const
-{
-    return FakeCaptureDevice::pollInterval;
-}
-
-BOOL CCaptureDevice::ReadRemoteKey(BYTE* key)
-{
-    InterlockedIncrement(&FakeCaptureDevice::reads);
-    if (!FakeCaptureDevice::keyPressed)
+    InterlockedIncrement(&reads);
+    if (!keyPressed)
         return FALSE;
-    *key = FakeCaptureDevice::key;
+    *read = key;
     return TRUE;
 }

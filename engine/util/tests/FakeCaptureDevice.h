@@ -2,18 +2,18 @@
 
 #include "CaptureDevice.h"
 
-// What every CCaptureDevice of the test process answers the poll thread. Set it before
-// the thread starts; reads are counted from the poll thread.
-struct FakeCaptureDevice
+// A capture device without a filter whose remote key the test sets; reads are counted
+// from the poll thread.
+class FakeCaptureDevice : public CCaptureDevice
 {
-    static CI2CAccess* access;
-    static HWND notifyWnd;
-    static int pollInterval;
-    static BOOL keyPressed;
-    static BYTE key;
-    static volatile LONG reads;
+public:
+    FakeCaptureDevice();
 
-    static void Reset();
-    // A non-NULL access object for the poll thread to see; never used beyond that.
-    static CI2CAccess* SomeAccess();
+    // An access object for the poll thread to see, never used beyond that, or none.
+    void SetAccessPresent(bool present);
+    BOOL ReadRemoteKey(BYTE* key) override;
+
+    BOOL keyPressed = FALSE;
+    BYTE key = 0;
+    volatile LONG reads = 0;
 };

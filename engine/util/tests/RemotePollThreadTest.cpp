@@ -13,16 +13,15 @@ class RemotePollThreadTest : public testing::Test
 protected:
     void SetUp() override
     {
-        FakeCaptureDevice::Reset();
-        FakeCaptureDevice::access = FakeCaptureDevice::SomeAccess();
-        FakeCaptureDevice::notifyWnd = m_sink.Handle();
-        FakeCaptureDevice::pollInterval = 10;
-        FakeCaptureDevice::keyPressed = TRUE;
-        FakeCaptureDevice::key = 0xE1;
+        m_device.SetAccessPresent(true);
+        m_device.SetNotifyWnd(m_sink.Handle());
+        m_device.SetRemotePollInterval(10);
+        m_device.keyPressed = TRUE;
+        m_device.key = 0xE1;
     }
 
     MessageSink m_sink;
-    CCaptureDevice m_device;
+    FakeCaptureDevice m_device;
 };
 
 } // namespace
@@ -46,7 +45,7 @@ TEST_F(RemotePollThreadTest, PostsNothingWhileAnotherProcessHoldsTheRemoteMutex)
     thread.Resume();
     // Long enough for the poll thread's 1000 ms lock wait to give up at least once.
     EXPECT_FALSE(m_sink.WaitFor(WM_REMOTE_KEY, 2500));
-    EXPECT_EQ(0, FakeCaptureDevice::reads);
+    EXPECT_EQ(0, m_device.reads);
 
     holder.reset();
     EXPECT_TRUE(m_sink.WaitFor(WM_REMOTE_KEY, 10000));
@@ -58,14 +57,14 @@ TEST_F(RemotePollThreadTest, ReadsNothingWithoutAccessObjectOrWindow)
     const Case cases[] = {{false, true}, {true, false}};
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
         SCOPED_TRACE(i);
-        FakeCaptureDevice::access = cases[i].access ? FakeCaptureDevice::SomeAccess() : NULL;
-        FakeCaptureDevice::notifyWnd = cases[i].window ? m_sink.Handle() : NULL;
-        FakeCaptureDevice::reads = 0;
+        m_device.SetAccessPresent(cases[i].access);
+        m_device.SetNotifyWnd(cases[i].window ? m_sink.Handle() : NULL);
+        m_device.reads = 0;
         CRemotePollThread thread(&m_device);
         thread.Resume();
         EXPECT_FALSE(m_sink.WaitFor(WM_REMOTE_KEY, 200));
         thread.Stop();
-        EXPECT_EQ(0, FakeCaptureDevice::reads);
+        EXPECT_EQ(0, m_device.reads);
     }
 }
 

@@ -68,7 +68,7 @@ int RunBench(HWND window)
         printf("The simulated card is not ready (0x%08lX): set the prefix up first.\n", hr);
         return 1;
     }
-    CCaptureDevice device;
+    SimSignalDevice device;
     MeasuredModel model(card.Access());
     model.SetNotifyWnd(window);
     model.SetOwnerDevice(&device);

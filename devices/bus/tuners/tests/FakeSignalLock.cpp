@@ -1,7 +1,5 @@
 #include "FakeSignalLock.h"
 
-#include "CaptureDevice.h"
-
 std::function<HRESULT(long*)> FakeSignalLock::answer;
 volatile LONG FakeSignalLock::calls = 0;
 
@@ -11,13 +9,8 @@ void FakeSignalLock::Reset()
     calls = 0;
 }
 
-HRESULT CCaptureDevice::IsSignalLocked(long* locked)
+HRESULT FakeSignalDevice::IsSignalLocked(long* locked)
 {
     InterlockedIncrement(&FakeSignalLock::calls);
     return FakeSignalLock::answer(locked);
-}
-
-BOOL CCaptureDevice::ReadRemoteKey(BYTE*)
-{
-    return FALSE;
 }

@@ -71,7 +71,7 @@ protected:
 
     RecordingI2C m_bus;
     MessageSink m_sink;
-    CCaptureDevice m_device;
+    FakeSignalDevice m_device;
 };
 
 } // namespace

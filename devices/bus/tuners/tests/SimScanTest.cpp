@@ -49,7 +49,7 @@ protected:
 
     SimTunerCard m_card{kCard};
     MessageSink m_sink;
-    CCaptureDevice m_device;
+    SimSignalDevice m_device;
 };
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "SimTunerCard.h"
 
-#include "CaptureDevice.h"
-
 #include <string>
 
 namespace {
@@ -11,14 +9,9 @@ IAMAnalogVideoDecoder* g_decoder = NULL;
 
 } // namespace
 
-HRESULT CCaptureDevice::IsSignalLocked(long* locked)
+HRESULT SimSignalDevice::IsSignalLocked(long* locked)
 {
     return g_decoder ? g_decoder->get_HorizontalLocked(locked) : E_FAIL;
-}
-
-BOOL CCaptureDevice::ReadRemoteKey(BYTE*)
-{
-    return FALSE;
 }
 
 SimTunerCard::SimTunerCard(DWORD card) : m_card(card), m_control(card)

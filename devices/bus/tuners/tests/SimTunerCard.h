@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaptureDevice.h"
 #include "ComRef.h"
 #include "GpioLockI2C.h"
 #include "SimDeviceSupport.h"
@@ -8,7 +9,7 @@
 
 // One simulated card of the prefix, registered afresh under its own card number: its tuner
 // filter behind the card family's transport, and its capture filter answering the picture
-// lock that CCaptureDevice::IsSignalLocked reports in this process. Needs COM on the
+// lock that SimSignalDevice::IsSignalLocked reports in this process. Needs COM on the
 // calling thread. The card's registration goes with the object.
 class SimTunerCard
 {
@@ -33,4 +34,13 @@ private:
     CComRef<IBaseFilter> m_tuner;
     CComRef<IBaseFilter> m_capture;
     CComRef<IAMAnalogVideoDecoder> m_decoder;
+};
+
+// A capture device without a filter that answers the picture lock of the card open in
+// this process.
+class SimSignalDevice : public CCaptureDevice
+{
+public:
+    SimSignalDevice() : CCaptureDevice(NULL, (IBaseFilter*)NULL) {}
+    HRESULT IsSignalLocked(long* locked) override;
 };

@@ -182,7 +182,7 @@ TEST_F(TunerModelTest, SignalLockAsksTheOwnerAgainOnceWhenNotLocked)
     EXPECT_EQ(0, FakeSignalLock::calls);
     EXPECT_EQ(5, locked);
 
-    CCaptureDevice device;
+    FakeSignalDevice device;
     model.SetOwnerDevice(&device);
     struct Case
     {

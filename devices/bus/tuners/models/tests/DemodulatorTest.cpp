@@ -400,7 +400,7 @@ protected:
     void SetUp() override { FakeSignalLock::Reset(); }
 
     BusRecorder m_bus;
-    CCaptureDevice m_device;
+    FakeSignalDevice m_device;
 };
 
 TEST_F(SignalLockStatus, Tda8275aReportsThePictureLockAsItsStatus)

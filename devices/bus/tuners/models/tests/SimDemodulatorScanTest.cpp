@@ -58,7 +58,7 @@ protected:
 
     SimTunerCard m_card{kCard};
     MessageSink m_sink;
-    CCaptureDevice m_device;
+    SimSignalDevice m_device;
     CTunerPHILIPS1216 m_model{m_card.Access()};
 };
 

@@ -1,0 +1,11 @@
+#include "Cx2388xCrossbar.h"
+
+void CCx2388xCrossbar::SetPinMap()
+{
+    m_videoTunerInput = 1;
+    m_videoCompositeInput = 2;
+    m_videoSVideoInput = 0;
+    m_audioTunerInput = 4;
+    m_audioCompositeInput = 5;
+    m_audioSVideoInput = 6;
+}
