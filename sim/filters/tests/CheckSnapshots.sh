@@ -18,4 +18,8 @@ echo "snap.jpg: $jpg"
 status=0
 [[ $bmp == *"PC bitmap"*"320 x 240 x 24"* ]] || { echo "BMP not recognised"; status=1; }
 [[ $jpg == "JPEG image data"*"320x240"* ]] || { echo "JPEG not recognised"; status=1; }
+for f in snap.bmp snap.jpg; do
+    errors=$(ffmpeg -v error -i "$out/$f" -f null - 2>&1)
+    [ -z "$errors" ] || { echo "ffmpeg on $f: $errors"; status=1; }
+done
 exit $status

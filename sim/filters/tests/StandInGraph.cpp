@@ -74,6 +74,7 @@ StandInGraph::~StandInGraph()
     m_graph.Reset();
     m_capture.Reset();
     m_tuner.Reset();
+    m_audio.Reset();
     if (m_cardInstalled)
         SimControl::Install(FALSE, L"card=5");
 }
@@ -121,6 +122,12 @@ HRESULT StandInGraph::AddCard(LONG width, LONG height)
     CAmMediaType type;
     type.SetVideoInfo(MEDIASUBTYPE_YUY2, v);
     return config->SetFormat(&type);
+}
+
+HRESULT StandInGraph::AddCardAudio()
+{
+    m_audio = SimDevices::Bind(CLSID_AudioInputDeviceCategory, "Conexant 2388x_1 Audio Capture", CARD);
+    return m_audio ? Add(m_audio.Get(), L"Audio Capture") : E_FAIL;
 }
 
 // 49750 kHz, the first station: the divider bytes the card's tuner profile decodes.

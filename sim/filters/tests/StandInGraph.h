@@ -53,6 +53,8 @@ public:
     // Makes the graph (COM must be set up by now), registers the card afresh, binds its capture filter at width x height YUY2 (25 fps)
     // and tunes it. S_OK or the first failure.
     HRESULT AddCard(LONG width, LONG height);
+    // The card's audio capture filter (44.1 kHz stereo 16-bit), after AddCard.
+    HRESULT AddCardAudio();
     HRESULT Add(IBaseFilter* filter, const WCHAR* name);
     HRESULT AddNew(REFCLSID clsid, const WCHAR* name, CComRef<IBaseFilter>* filter);
     // A null pin name means the filter's first pin of that direction.
@@ -64,6 +66,7 @@ public:
     HRESULT Stop();
 
     IBaseFilter* Capture() const { return m_capture.Get(); }
+    IBaseFilter* Audio() const { return m_audio.Get(); }
     IGraphBuilder* Graph() const { return m_graph.Get(); }
 
 private:
@@ -73,6 +76,7 @@ private:
     CComRef<IGraphBuilder> m_graph;
     CComRef<IBaseFilter> m_capture;
     CComRef<IBaseFilter> m_tuner;
+    CComRef<IBaseFilter> m_audio;
 };
 
 // The ID band of a YUY2 picture (top-down): bit 31 - i in cell i, white = 1.
