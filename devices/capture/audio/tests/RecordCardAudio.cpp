@@ -36,8 +36,8 @@ LONGLONG FileSize(const char* path)
 
 int Record(CGraphBuilder& builder, const char* path, DWORD rate)
 {
-    if (!IsStandIn(CLSID_AviDest) || !IsStandIn(CLSID_FileWriter)) {
-        printf("the prefix has no AVI Mux and File Writer stand-ins: Wine's own mux refuses audio\n");
+    if (!IsStandIn(CLSID_AviDest)) {
+        printf("the prefix has no AVI Mux stand-in: Wine's own refuses sound\n");
         return kSkipped;
     }
     CAudioCaptureDevice* audio = dynamic_cast<CAudioCaptureDevice*>(
