@@ -4,27 +4,17 @@
 #include "AudioCaptureDevice.h"
 #include "GraphBuilder.h"
 #include "HelperProcess.h"
-#include "simifaces.h"
 
 #include <dshow.h>
 
-#include <stdio.h>
 #include <stdlib.h>
 
 namespace
 {
 
 const CLSID CLSID_AcmWrapper = {0x6A08CF80, 0x0E18, 0x11CF, {0xA2, 0x4D, 0x00, 0x20, 0xAF, 0xD7, 0x97, 0x67}};
-// CTest's code for a test that could not run.
-const int kSkipped = 77;
 // Enough for a few hundred milliseconds of sound past the header.
 const LONGLONG kWantedBytes = 9000 + 64 * 1024;
-
-bool IsStandIn(REFCLSID clsid)
-{
-    CComRef<ISimIdentity> identity;
-    return SUCCEEDED(CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, IID_ISimIdentity, identity.ReceiveVoid()));
-}
 
 LONGLONG FileSize(const char* path)
 {
@@ -36,10 +26,6 @@ LONGLONG FileSize(const char* path)
 
 int Record(CGraphBuilder& builder, const char* path, DWORD rate)
 {
-    if (!IsStandIn(CLSID_AviDest)) {
-        printf("the prefix has no AVI Mux stand-in: Wine's own refuses sound\n");
-        return kSkipped;
-    }
     CAudioCaptureDevice* audio = dynamic_cast<CAudioCaptureDevice*>(
         builder.AddFilterByName(CLSID_AudioInputDeviceCategory, "Conexant 2388x_1 Audio Capture", "Audio Capture", 0, 0));
     CAcmWrapperFilter* acm = dynamic_cast<CAcmWrapperFilter*>(builder.AddFilter(CLSID_AcmWrapper, "ACM Wrapper"));
