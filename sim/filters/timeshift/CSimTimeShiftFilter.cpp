@@ -9,6 +9,8 @@ namespace
 const CLSID CLSID_SimTimeShift = {0xC234F3EE, 0xE66E, 0x4519, {0x83, 0x39, 0xC9, 0x9E, 0xFA, 0xD3, 0x54, 0xE0}};
 // How long the play-out waits before looking again for data or for its due time (100 ns).
 const REFERENCE_TIME kPoll = 100000;
+// After an overrun the reader resumes this fraction of the ring ahead of the oldest byte.
+const ULONGLONG kOverrunMargin = 8;
 }
 
 CSimTimeShiftFilter::CSimTimeShiftFilter(IUnknown* outer)
@@ -161,8 +163,11 @@ CSimTimeShiftFilter::Step CSimTimeShiftFilter::NextPack(CSimTimeShiftStore::Pack
     }
     ULONGLONG oldest = m_store.Oldest();
     if (m_read < oldest) {
+        // Reading from the very oldest pack would race the writer, which overwrites it next:
+        // play on from a picture an eighth of the ring further on.
+        CSimTimeShiftStore::Pack key;
+        m_read = m_store.KeyPackFrom(oldest + m_store.Size() / kOverrunMargin, &key) ? key.offset : oldest;
         Log().Line("! overrun");
-        m_read = oldest;
         m_haveBase = false;
         *discontinuity = true;
     }

@@ -159,6 +159,20 @@ bool CSimTimeShiftStore::PackAtOrBefore(ULONGLONG offset, Pack* pack)
     return true;
 }
 
+bool CSimTimeShiftStore::KeyPackFrom(ULONGLONG offset, Pack* pack)
+{
+    CCritGuard guard(m_lock);
+    auto at = std::lower_bound(m_packs.begin(), m_packs.end(), offset,
+                               [](const Pack& p, ULONGLONG o) { return p.offset < o; });
+    for (; at != m_packs.end(); ++at) {
+        if (at->flags & kKeyFlag) {
+            *pack = *at;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CSimTimeShiftStore::PackAt(ULONGLONG offset, Pack* pack)
 {
     CCritGuard guard(m_lock);

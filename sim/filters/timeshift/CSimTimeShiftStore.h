@@ -44,6 +44,8 @@ public:
     // The held pack that starts at or before offset (the first one when offset lies before
     // them all); false when nothing is held.
     bool PackAtOrBefore(ULONGLONG offset, Pack* pack);
+    // The first held pack at or after offset that starts a sequence or I picture.
+    bool KeyPackFrom(ULONGLONG offset, Pack* pack);
     // The held pack that starts exactly at offset.
     bool PackAt(ULONGLONG offset, Pack* pack);
     HRESULT ReadPack(const Pack& pack, BYTE* out);
