@@ -177,7 +177,30 @@ HRESULT StandInGraph::Connect(IBaseFilter* from, const WCHAR* output, IBaseFilte
     return hr;
 }
 
-HRESULT StandInGraph::Grab(IBaseFilter* from, const WCHAR* output, SampleCollector* collector)
+// The first type the output offers with that subtype, connected directly: Wine's sample
+// grabber takes whatever is offered first.
+HRESULT StandInGraph::ConnectWithSubtype(IBaseFilter* from, const WCHAR* output, IBaseFilter* to, REFGUID subtype)
+{
+    CComRef<IPin> out, in;
+    CComRef<IEnumMediaTypes> types;
+    HRESULT hr = FindPin(from, output, PINDIR_OUTPUT, out);
+    if (SUCCEEDED(hr))
+        hr = FindPin(to, nullptr, PINDIR_INPUT, in);
+    if (SUCCEEDED(hr))
+        hr = out->EnumMediaTypes(types.Receive());
+    AM_MEDIA_TYPE* type = nullptr;
+    while (SUCCEEDED(hr) && types->Next(1, &type, nullptr) == S_OK) {
+        bool match = IsEqualGUID(type->subtype, subtype);
+        if (match)
+            hr = m_graph->ConnectDirect(out.Get(), in.Get(), type);
+        CAmMediaType::Delete(type);
+        if (match)
+            return hr;
+    }
+    return FAILED(hr) ? hr : VFW_E_NO_ACCEPTABLE_TYPES;
+}
+
+HRESULT StandInGraph::Grab(IBaseFilter* from, const WCHAR* output, SampleCollector* collector, const GUID* subtype)
 {
     CComRef<IBaseFilter> grabber, sink;
     HRESULT hr = AddNew(CLSID_SampleGrabberFilter, L"Grabber", &grabber);
@@ -189,7 +212,8 @@ HRESULT StandInGraph::Grab(IBaseFilter* from, const WCHAR* output, SampleCollect
     if (SUCCEEDED(hr))
         hr = control->SetCallback(collector, 0);
     if (SUCCEEDED(hr))
-        hr = Connect(from, output, grabber.Get(), nullptr);
+        hr = subtype != nullptr ? ConnectWithSubtype(from, output, grabber.Get(), *subtype)
+                                : Connect(from, output, grabber.Get(), nullptr);
     if (SUCCEEDED(hr))
         hr = Connect(grabber.Get(), nullptr, sink.Get(), nullptr);
     return hr;

@@ -59,8 +59,9 @@ public:
     HRESULT AddNew(REFCLSID clsid, const WCHAR* name, CComRef<IBaseFilter>* filter);
     // A null pin name means the filter's first pin of that direction.
     HRESULT Connect(IBaseFilter* from, const WCHAR* output, IBaseFilter* to, const WCHAR* input);
-    // from's pin -> sample grabber -> null renderer; the collector gets every sample.
-    HRESULT Grab(IBaseFilter* from, const WCHAR* output, SampleCollector* collector);
+    // from's pin -> sample grabber -> null renderer; the collector gets every sample. With a
+    // subtype the grabber is connected with the first type of that subtype the pin offers.
+    HRESULT Grab(IBaseFilter* from, const WCHAR* output, SampleCollector* collector, const GUID* subtype = nullptr);
     // S_OK for any success (Wine's graph often answers S_FALSE while a live source starts).
     HRESULT Run();
     HRESULT Stop();
@@ -71,6 +72,7 @@ public:
 
 private:
     HRESULT Tune();
+    HRESULT ConnectWithSubtype(IBaseFilter* from, const WCHAR* output, IBaseFilter* to, REFGUID subtype);
 
     bool m_cardInstalled = false;
     CComRef<IGraphBuilder> m_graph;
