@@ -54,3 +54,16 @@ struct IIviParams : public IUnknown
     virtual HRESULT STDMETHODCALLTYPE SetParam(LONG id, LONG value) = 0;  // 4
 };
 const IID IID_IIviParams = { 0xB4ABF4A0, 0x01BA, 0x11D4, { 0x89, 0x8C, 0x00, 0xA0, 0xCC, 0x52, 0x11, 0xEF } };
+
+// InterVideo's audio encoder and multiplexer take their numbered parameters through the
+// layout of IIviParams.
+const IID IID_IIviAudioParams = { 0x0CD2E142, 0x8D60, 0x11D3, { 0x9C, 0x32, 0x00, 0x10, 0x4B, 0x38, 0x01, 0xF6 } };
+const IID IID_IIviMuxParams = { 0x317DDB64, 0x870E, 0x11D3, { 0x9C, 0x32, 0x00, 0x10, 0x4B, 0x38, 0x01, 0xF7 } };
+
+// InterVideo's writer: a 64-bit parameter (1280, the file-size limit) is set as two halves.
+struct IIviWriter : public IUnknown
+{
+    virtual HRESULT STDMETHODCALLTYPE GetParam(LONG id, LONG* value) = 0;         // 3
+    virtual HRESULT STDMETHODCALLTYPE SetParam(LONG id, LONG low, LONG high) = 0; // 4
+};
+const IID IID_IIviWriter = { 0x173DAD40, 0xA0D3, 0x43E2, { 0xB1, 0xD5, 0x2E, 0x46, 0x25, 0xD7, 0xF1, 0xF0 } };

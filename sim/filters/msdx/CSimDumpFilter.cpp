@@ -16,8 +16,12 @@ std::string Narrow(const std::wstring& text)
 }
 }
 
-CSimDumpFilter::CSimDumpFilter(IUnknown* outer)
-    : CSimStandInFilter(outer, CLSID_SimDump, "dump", "simmsdx:dump 1")
+CSimDumpFilter::CSimDumpFilter(IUnknown* outer) : CSimDumpFilter(outer, CLSID_SimDump, "dump", "simmsdx:dump 1")
+{
+}
+
+CSimDumpFilter::CSimDumpFilter(IUnknown* outer, REFCLSID clsid, const char* module, const char* identity)
+    : CSimStandInFilter(outer, clsid, module, identity)
     , m_input(*this, L"Input", 0)
     , m_seeking(*ControllingUnknown(), m_input)
 {
@@ -108,12 +112,28 @@ HRESULT CSimDumpFilter::ReceiveSample(int, IMediaSample* sample)
     if (m_file == INVALID_HANDLE_VALUE || FAILED(sample->GetPointer(&data)))
         return S_OK;
     DWORD size = (DWORD)sample->GetActualDataLength();
+    if (m_bytes >= m_limit)
+        return S_OK;
+    if (m_limit - m_bytes < size)
+        size = (DWORD)(m_limit - m_bytes);
     DWORD written = 0;
     if (!WriteFile(m_file, data, size, &written, nullptr) || written != size)
         return HRESULT_FROM_WIN32(GetLastError());
     m_bytes += size;
     Log().Sample("W %lu", (unsigned long)size);
     return S_OK;
+}
+
+void CSimDumpFilter::SetSizeLimit(ULONGLONG bytes)
+{
+    CCritGuard guard(m_receiveLock);
+    m_limit = bytes;
+}
+
+ULONGLONG CSimDumpFilter::SizeLimit()
+{
+    CCritGuard guard(m_receiveLock);
+    return m_limit;
 }
 
 HRESULT CSimDumpFilter::EndOfInput(int)

@@ -18,6 +18,8 @@ class CSimDumpFilter : public CSimStandInFilter, public IFileSinkFilter
 public:
     explicit CSimDumpFilter(IUnknown* outer);
     ~CSimDumpFilter() override;
+    // For writers of other makers built the same way.
+    CSimDumpFilter(IUnknown* outer, REFCLSID clsid, const char* module, const char* identity);
 
     DSHOW_DELEGATING_UNKNOWN
 
@@ -37,6 +39,10 @@ public:
     void* FindPinInterface(int pin, REFIID iid) override;
 
 protected:
+    // Bytes past the limit are not written (the file stays at the limit).
+    void SetSizeLimit(ULONGLONG bytes);
+    ULONGLONG SizeLimit();
+
     HRESULT PausedStateResult() override { return S_OK; }
     HRESULT OnPrepare() override;
     void OnTeardown() override;
@@ -55,4 +61,5 @@ private:
     CCritSection m_receiveLock;
     HANDLE m_file = INVALID_HANDLE_VALUE;
     ULONGLONG m_bytes = 0;
+    ULONGLONG m_limit = ~0ULL;
 };
