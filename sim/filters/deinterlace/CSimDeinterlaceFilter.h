@@ -16,7 +16,9 @@ extern const CLSID CLSID_SimDeinterlace;
 // takes the card's picture on "Input", turns it into progressive YUY2 and gives it to
 // "Preview" and "Capture" (the latter at half size when small frame is on as it connects),
 // with the quality switches of IDeinterlaceControl, and writes snapshots of the picture it
-// shows. Pause means ready: the filter holds no data of its own.
+// shows. Both outputs are there from the start, as the program looks them up by name before
+// it connects the input; they offer their type once the input is connected. Pause means
+// ready: the filter holds no data of its own.
 class CSimDeinterlaceFilter : public CSimStandInFilter, public IDeinterlaceControl
 {
 public:
