@@ -6,6 +6,8 @@
 
 #include <math.h>
 
+#include <algorithm>
+
 namespace
 {
 const uint8_t kSequenceHeader = 0xB3;
@@ -17,6 +19,8 @@ const int kPictureTypeI = 1;
 // Escaped levels: 8 or 16 bits in MPEG-1, 12 bits in MPEG-2.
 const int kMaxLevelMpeg1 = 255;
 const int kMaxLevelMpeg2 = 2047;
+// Picture encodings tried before the last one is kept.
+const int kMaxAttempts = 8;
 
 int BitSize(int value)
 {
@@ -67,21 +71,29 @@ bool CSimMpvEncoder::Encode(const SimPicture& picture, std::vector<uint8_t>& out
     if (gopStart)
         WriteGopHeader(out);
 
-    // The quantiser goes up until the picture fits its share of the rate, and back down
-    // slowly while pictures come out well below it.
+    // The quantiser goes up until the picture fits its share of the rate; at its coarsest,
+    // fewer coefficients per block are kept. Both come back slowly while pictures come out
+    // well below the share.
     double budget = m_settings.bitRate / FrameRate(m_settings.frameRateCode);
     std::vector<uint8_t> coded;
     for (int attempt = 0;; ++attempt) {
         coded.clear();
         WritePicture(picture, m_qcode, coded);
-        if (coded.size() * 8.0 <= budget * 1.25 || m_qcode >= 31 || attempt == 4)
+        if (coded.size() * 8.0 <= budget * 1.25 || attempt == kMaxAttempts)
             break;
-        m_qcode += m_qcode / 4 > 1 ? m_qcode / 4 : 1;
-        if (m_qcode > 31)
-            m_qcode = 31;
+        if (m_qcode < 31)
+            m_qcode = std::min(31, m_qcode + std::max(1, m_qcode / 4));
+        else if (m_coefficients > 1)
+            m_coefficients /= 2;
+        else
+            break;
     }
-    if (coded.size() * 8.0 < budget * 0.6 && m_qcode > 1)
-        --m_qcode;
+    if (coded.size() * 8.0 < budget * 0.6) {
+        if (m_coefficients < 64)
+            m_coefficients = std::min(64, m_coefficients * 2);
+        else if (m_qcode > 1)
+            --m_qcode;
+    }
     out.insert(out.end(), coded.begin(), coded.end());
     ++m_pictureCount;
     return withSequence;
@@ -231,7 +243,7 @@ void CSimMpvEncoder::WriteBlock(CSimBitWriter& bits, const float pixels[64], int
 
     int maxLevel = m_settings.mpeg2 ? kMaxLevelMpeg2 : kMaxLevelMpeg1;
     int run = 0;
-    for (int i = 1; i < 64; ++i) {
+    for (int i = 1; i < m_coefficients; ++i) {
         int position = CSimMpvTables::kZigzag[i];
         float step = CSimMpvTables::kIntraMatrix[position] * quant / 8.0f;
         int level = RoundToInt(coefficients[position] / step);

@@ -52,6 +52,7 @@ private:
 
     SimMpvSettings m_settings;
     int m_qcode = 8;
+    int m_coefficients = 64; // zigzag positions coded per block, DC included
     long m_pictureCount = 0;
     bool m_sequenceSent = false;
 };

@@ -66,6 +66,13 @@ int CSimPsMuxer::PayloadCapacity() const
     return m_settings.packSize - HeaderBytes(!m_systemHeaderSent) - 6 - PacketHeaderBytes(true);
 }
 
+// Pictures go out whole, padding the pack that ends one: a stream cut off where the
+// program stops the graph then ends on a complete picture.
+bool CSimPsMuxer::WholeUnitsOnly(const Stream& stream) const
+{
+    return &stream == &m_video || OneUnitPerPacket(stream);
+}
+
 bool CSimPsMuxer::OneUnitPerPacket(const Stream& stream) const
 {
     return &stream == &m_audio && m_settings.audioFramePerPacket;
@@ -89,7 +96,7 @@ CSimPsMuxer::Stream* CSimPsMuxer::NextStream(bool final)
     for (Stream* s : streams) {
         if (s->bytes.empty())
             continue;
-        if (!final && (int)s->bytes.size() < PayloadCapacity() && !OneUnitPerPacket(*s))
+        if (!final && !WholeUnitsOnly(*s) && (int)s->bytes.size() < PayloadCapacity())
             continue;
         int64_t t = s->units.empty() ? 0 : s->units.front().pts;
         if (best == nullptr || t < bestTime) {

@@ -28,8 +28,9 @@ struct SimPack
 
 // Interleaves a video and an audio elementary stream into packs of a fixed size, one PES
 // packet each (stream 0xE0 or 0xC0), in time order. The first pack carries the system
-// header. Packs go out as soon as a stream has a pack's worth of data, so a live stream
-// leaves with little delay; Finish flushes the rest and ends with the end code.
+// header. Each picture goes out as soon as it is added, its last pack padded; sound as soon
+// as a pack's worth (or, when asked, each frame) is there. Finish flushes the rest and ends
+// with the end code.
 class CSimPsMuxer
 {
 public:
@@ -64,6 +65,8 @@ private:
     // The bytes the stream's next packet carries.
     size_t PacketPayload(const Stream& stream) const;
     bool OneUnitPerPacket(const Stream& stream) const;
+    // Whether everything queued of the stream goes out at once, the last pack padded.
+    bool WholeUnitsOnly(const Stream& stream) const;
     int PacketHeaderBytes(bool withPts) const;
     int MinPaddingBytes() const;
     Stream* NextStream(bool final);

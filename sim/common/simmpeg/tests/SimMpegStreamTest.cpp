@@ -233,3 +233,33 @@ TEST(SimMpegStream, AudioFramesGoOnePerPacketWhenAsked)
         }
     }
 }
+
+TEST(SimMpegStream, NoiseStaysNearTheBitRate)
+{
+    // Pictures of noise, the hardest case for intra coding, at the VCD rate.
+    SimMpvSettings vs;
+    vs.mpeg2 = false;
+    vs.width = 352;
+    vs.height = 288;
+    vs.bitRate = 1150000;
+    CSimMpvEncoder encoder(vs);
+    uint32_t state = 2463534242u;
+    size_t bytes = 0;
+    const int pictures = 25;
+    for (int k = 0; k < pictures; ++k) {
+        SimPicture p;
+        p.Allocate(352, 288);
+        for (uint8_t& y : p.y) {
+            state ^= state << 13;
+            state ^= state >> 17;
+            state ^= state << 5;
+            y = (uint8_t)(16 + state % 220);
+        }
+        std::vector<uint8_t> coded;
+        encoder.Encode(p, coded);
+        if (k >= 5) // once the rate control has settled
+            bytes += coded.size();
+    }
+    double perPicture = bytes * 8.0 / (pictures - 5);
+    EXPECT_LT(perPicture, 1.3 * 1150000 / 25);
+}
