@@ -115,10 +115,6 @@ TEST_F(MpegRecordGraphTest, EachFormatIsWrittenByTheEncoderItself)
 
 TEST_F(MpegRecordGraphTest, EachFormatIsWrittenThroughTheDumpFilter)
 {
-    CComRef<IBaseFilter> probe;
-    if (FAILED(CoCreateInstance(kDumpClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, probe.ReceiveVoid())))
-        GTEST_SKIP() << "no dump filter in the prefix";
-    probe.Reset();
     for (const Format& f : kFormats)
         Record(f, true);
 }
