@@ -6,6 +6,7 @@
 #include "MpegAudioDecoderFilter.h"
 #include "MpegEncoderFilter.h"
 #include "MpegVideoDecoderFilter.h"
+#include "SimDeviceSupport.h"
 #include "SimLogTail.h"
 #include "StaTest.h"
 #include "TimeShiftFilter.h"
@@ -47,6 +48,13 @@ public:
     STDMETHODIMP SampleCB(double, IMediaSample* sample) override
     {
         lastLength = sample->GetActualDataLength();
+        BYTE* data = nullptr;
+        if (lastLength == kWidth * kHeight * 2 && SUCCEEDED(sample->GetPointer(&data))) {
+            lastId = SimFrameReader::Band(data, kWidth, kHeight, 0);
+            lastFrame = SimFrameReader::Band(data, kWidth, kHeight, 1);
+            if (pictures == 0)
+                firstFrame = lastFrame.load();
+        }
         ++pictures;
         return S_OK;
     }
@@ -63,8 +71,14 @@ public:
         return false;
     }
 
+    static const LONG kWidth = 720;
+    static const LONG kHeight = 480;
     std::atomic<LONG> pictures{0};
     std::atomic<long> lastLength{0};
+    // The card's ID and frame-number bands as the decoded pictures show them.
+    std::atomic<DWORD> lastId{0};
+    std::atomic<DWORD> firstFrame{0};
+    std::atomic<DWORD> lastFrame{0};
 };
 
 LONGLONG FileSize(const char* path)
@@ -199,6 +213,9 @@ TEST_F(TimeShiftGraphTest, FilesGrowWhilePicturesPlayBackAndPauseResumes)
     ASSERT_TRUE(WaitForGrowth(kDataPath, 0));
     ASSERT_TRUE(counter.WaitBeyond(5)) << "decoded pictures reach the renderer";
     EXPECT_EQ(720 * 480 * 2, counter.lastLength) << "at the size of the demultiplexer's format block";
+    // The card's own picture comes back: its composite input's ID word, and frames that move on.
+    EXPECT_EQ(0x20000000u, counter.lastId.load());
+    EXPECT_GT(counter.lastFrame.load(), counter.firstFrame.load());
     LONGLONG data = FileSize(kDataPath), index = FileSize(kIndexPath);
     EXPECT_GT(index, 16) << "index records after the header";
     ASSERT_TRUE(WaitForGrowth(kDataPath, data));
