@@ -2,6 +2,7 @@
 // order and values in which a preset reaches the encoder, and the interfaces it needs.
 #include "MpegEncoderFilter.h"
 #include "SimLogTail.h"
+#include "SimSwitch.h"
 #include "StaTest.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include "MpegAudioDecoderFilter.h"
 #include "MpegVideoDecoderFilter.h"
 #include "SimLogTail.h"
+#include "SimSwitch.h"
 #include "StaTest.h"
 #include "TimeShiftFilter.h"
 
