@@ -2,25 +2,36 @@
 # Reads the MPEG recordings of enginewrappers_mpeg_record_tests with ffprobe and ffmpeg:
 # check-mpeg-recordings.sh DIR. Each format's file must be the right container (MPEG-1 system
 # or MPEG-2 program stream), carry the preset's picture size, 25 fps and audio sample rate,
-# and decode without a single error message; both the file the encoder wrote itself and the
-# one written through the dump filter.
+# the bit rate in its sequence header (and 4:3 for MPEG-2), and decode without a single error
+# message; both the file the encoder wrote itself and the one written through the dump filter.
 set -uo pipefail
 dir=$1
 failed=0
 
-# name, pack kind (1 MPEG-1 system, 2 MPEG-2 program), video codec, width, height, audio rate
+# name, pack kind (1 MPEG-1 system, 2 MPEG-2 program), video codec, width, height, audio rate,
+# video bit rate
 expected=(
-    "mpeg1 1 mpeg1video 352 288 44100"
-    "mpeg2 2 mpeg2video 720 576 44100"
-    "vcd 1 mpeg1video 352 288 44100"
-    "svcd 2 mpeg2video 480 576 44100"
-    "dvd 2 mpeg2video 720 576 48000"
-    "hidvd 2 mpeg2video 720 576 48000"
+    "mpeg1 1 mpeg1video 352 288 44100 4500000"
+    "mpeg2 2 mpeg2video 720 576 44100 4500000"
+    "vcd 1 mpeg1video 352 288 44100 1150000"
+    "svcd 2 mpeg2video 480 576 44100 2200000"
+    "dvd 2 mpeg2video 720 576 48000 4500000"
+    "hidvd 2 mpeg2video 720 576 48000 7200000"
 )
 
+# The bit rate of the first sequence header (bit_rate_value x 400; our streams need no
+# MPEG-2 rate extension).
+header_rate() {
+    local at bytes
+    at=$(LC_ALL=C grep -obUaP '\x00\x00\x01\xB3' "$1" | head -n1 | cut -d: -f1)
+    [ -n "$at" ] || { echo none; return; }
+    read -r -a bytes <<< "$(od -An -tu1 -j$((at + 8)) -N3 "$1")"
+    echo $(( ((bytes[0] << 10) | (bytes[1] << 2) | (bytes[2] >> 6)) * 400 ))
+}
+
 check() {
-    local file=$1 kind=$2 codec=$3 width=$4 height=$5 rate=$6
-    local byte4 want got errors
+    local file=$1 kind=$2 codec=$3 width=$4 height=$5 rate=$6 bitrate=$7
+    local byte4 want got errors aspect
     byte4=$(od -An -tu1 -j4 -N1 "$file" | tr -d ' ')
     if [ "$kind" = 1 ]; then [ $((byte4 & 0xF0)) -eq 32 ]; else [ $((byte4 & 0xC0)) -eq 64 ]; fi ||
         { echo "FAIL $file: pack header byte $byte4 is not an MPEG-$kind pack"; return 1; }
@@ -31,9 +42,16 @@ check() {
     got+="|$(ffprobe -v error -select_streams a:0 -show_entries stream=codec_name,sample_rate,channels \
             -of csv=p=0 "$file" | awk -F, '{print "audio", $1, $2, $3}')"
     [ "$got" = "$want" ] || { echo "FAIL $file: $got, expected $want"; return 1; }
+    got=$(header_rate "$file")
+    [ "$got" = "$bitrate" ] || { echo "FAIL $file: sequence header rate $got, expected $bitrate"; return 1; }
+    if [ "$kind" = 2 ]; then
+        aspect=$(ffprobe -v error -select_streams v:0 -show_entries stream=display_aspect_ratio -of csv=p=0 "$file" |
+                 head -n1 | cut -d, -f1)
+        [ "$aspect" = "4:3" ] || { echo "FAIL $file: display aspect $aspect, expected 4:3"; return 1; }
+    fi
     errors=$(ffmpeg -nostdin -v error -i "$file" -f null - 2>&1)
     [ -z "$errors" ] || { echo "FAIL $file: decoding reported: $errors"; return 1; }
-    echo "ok $file: $got"
+    echo "ok $file: $want, $bitrate bit/s"
 }
 
 for row in "${expected[@]}"; do
