@@ -4,51 +4,12 @@
 
 #include "IniFile.h"
 
-namespace {
-
-const char kGeneral[] = "General";
-const char kTotal[] = "Total";
-
-CString Numbered(const char* format, int i)
-{
-    CString key;
-    key.Format(format, i);
-    return key;
-}
-
-int SectionTotal(const CIniSection* section)
-{
-    int total = 0;
-    if (section)
-        section->GetInt(kTotal, total);
-    return total;
-}
-
-} // namespace
-
 CChannelTableStore::CChannelTableStore()
 {
 }
 
 CChannelTableStore::~CChannelTableStore()
 {
-}
-
-// Only a file that was read is kept, so a file that was missing is tried again next time.
-BOOL CChannelTableStore::Open(const char* path)
-{
-    if (m_file && m_file->GetFileName().Compare(path) == 0)
-        return TRUE;
-    m_file.reset(new CIniFile(path));
-    if (m_file->Load())
-        return TRUE;
-    m_file.reset();
-    return FALSE;
-}
-
-CString CChannelTableStore::GetFileName() const
-{
-    return m_file ? m_file->GetFileName() : CString();
 }
 
 const std::vector<CChannelEntry>* CChannelTableStore::ReadTable(const char* region)

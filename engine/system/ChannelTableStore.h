@@ -2,25 +2,19 @@
 
 #include <afx.h>
 
-#include <memory>
 #include <vector>
 
 #include "ChannelEntry.h"
-
-class CIniFile;
+#include "IniTableFile.h"
 
 // ChannelAddress.ini, read only: [General] lists the countries ("CountryCode-%d"), each
 // country's section lists its regions ("Table-%d"), and each region's section lists the
 // channels broadcast there ("Channel-%d" as a channel list line, frequency in kHz).
-class CChannelTableStore
+class CChannelTableStore : public CIniTableFile
 {
 public:
     CChannelTableStore();
     virtual ~CChannelTableStore();
-
-    // A file already loaded from the same path is not read again.
-    BOOL Open(const char* path);
-    CString GetFileName() const;
 
     // The region's channels in ascending frequency, kept until the next read; NULL when the
     // region has no section or none of its lines is a channel.
@@ -36,6 +30,5 @@ private:
     CChannelTableStore(const CChannelTableStore&);
     CChannelTableStore& operator=(const CChannelTableStore&);
 
-    std::unique_ptr<CIniFile> m_file;
     std::vector<CChannelEntry> m_table;
 };

@@ -2,28 +2,6 @@
 
 #include "IniFile.h"
 
-namespace {
-
-const char kGeneral[] = "General";
-const char kTotal[] = "Total";
-
-CString Numbered(const char* format, int i)
-{
-    CString key;
-    key.Format(format, i);
-    return key;
-}
-
-int SectionTotal(const CIniSection* section)
-{
-    int total = 0;
-    if (section)
-        section->GetInt(kTotal, total);
-    return total;
-}
-
-} // namespace
-
 CFreqTableStore::CFreqTableStore()
 {
 }
@@ -32,27 +10,10 @@ CFreqTableStore::~CFreqTableStore()
 {
 }
 
-// Only a file that was read is kept, so a file that was missing is tried again next time.
-BOOL CFreqTableStore::Open(const char* path)
-{
-    if (m_file && m_file->GetFileName().Compare(path) == 0)
-        return TRUE;
-    m_file.reset(new CIniFile(path));
-    if (m_file->Load())
-        return TRUE;
-    m_file.reset();
-    return FALSE;
-}
-
 BOOL CFreqTableStore::Create(const char* path)
 {
     m_file.reset(new CIniFile(path));
     return m_file->Save();
-}
-
-CString CFreqTableStore::GetFileName() const
-{
-    return m_file ? m_file->GetFileName() : CString();
 }
 
 void CFreqTableStore::GetTableNames(CStringList& names) const

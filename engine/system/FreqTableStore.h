@@ -2,24 +2,20 @@
 
 #include <afx.h>
 
-#include <memory>
 #include <vector>
 
-class CIniFile;
+#include "IniTableFile.h"
 
 // ChannelPoint.ini: [General] lists the countries ("Table-%d"), and each country's section
 // lists the picture carriers the tuner steps through when it scans ("Channel-%d", MHz).
-class CFreqTableStore
+class CFreqTableStore : public CIniTableFile
 {
 public:
     CFreqTableStore();
     virtual ~CFreqTableStore();
 
-    // A file already held from the same path is not read again.
-    BOOL Open(const char* path);
     // Starts a new, empty file at the path and writes it; the result of the write.
     BOOL Create(const char* path);
-    CString GetFileName() const;
 
     void GetTableNames(CStringList& names) const;
     int GetTableCount() const;
@@ -34,6 +30,4 @@ public:
 private:
     CFreqTableStore(const CFreqTableStore&);
     CFreqTableStore& operator=(const CFreqTableStore&);
-
-    std::unique_ptr<CIniFile> m_file;
 };
