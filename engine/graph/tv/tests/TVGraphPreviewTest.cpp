@@ -1,0 +1,113 @@
+// The preview over the simulated card: built, run into a plain test window, re-routed when the
+// input changes and kept running across a change of standard.
+#include <gtest/gtest.h>
+
+#include "TVGraph.h"
+
+#include "CaptureDevice.h"
+#include "CrossbarWrapper.h"
+
+#include <dshow.h>
+
+namespace
+{
+
+class TVGraphPreviewTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_window = CreateWindowExA(0, "STATIC", "preview", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, NULL, NULL,
+                                   GetModuleHandleA(NULL), NULL);
+        ASSERT_NE((HWND)NULL, m_window);
+        ASSERT_TRUE(m_graph.GetBuilder().MakeGraph()) << CGraphBuilder::GetLastErrorText();
+        m_graph.SetOwnerWnd(m_window);
+    }
+
+    void TearDown() override
+    {
+        m_graph.CloseTV();
+        DestroyWindow(m_window);
+    }
+
+    // The crossbar input routed to output 0, or -1.
+    long RoutedInput()
+    {
+        IAMCrossbar* crossbar = NULL;
+        long input = -1;
+        IBaseFilter* filter = m_graph.GetCrossbar()->GetFilter();
+        if (SUCCEEDED(filter->QueryInterface(IID_IAMCrossbar, (void**)&crossbar))) {
+            crossbar->get_IsRoutedTo(0, &input);
+            crossbar->Release();
+        }
+        return input;
+    }
+
+    HWND VideoWindowOwner()
+    {
+        IVideoWindow* window = NULL;
+        OAHWND owner = 0;
+        if (SUCCEEDED(m_graph.GetBuilder().GetGraph()->QueryInterface(IID_IVideoWindow, (void**)&window))) {
+            window->get_Owner(&owner);
+            window->Release();
+        }
+        return (HWND)owner;
+    }
+
+    HWND m_window;
+    CTVGraph m_graph;
+};
+
+// The default prefix registers no Overlay Mixer.
+TEST_F(TVGraphPreviewTest, WithoutOverlayMixerThePreviewRunsThroughTheDecompressorIntoTheOwnerWindow)
+{
+    ASSERT_TRUE(m_graph.BuildPreview());
+    ASSERT_TRUE(m_graph.RebuildPreview());
+    EXPECT_EQ(CGraphBuilder::kRunning, m_graph.GetBuilder().GetState());
+    EXPECT_FALSE(m_graph.IsOverlayInUse());
+    CFilterWrapper* decompressor = m_graph.GetBuilder().FindWrapper("AVI Decompressor");
+    ASSERT_NE(nullptr, decompressor);
+    EXPECT_NE(nullptr, decompressor->FindFreePin(PINDIR_OUTPUT, FALSE)) << "decompressor output connected";
+    EXPECT_EQ(m_window, VideoWindowOwner());
+    CFilterWrapper* renderer = m_graph.GetBuilder().FindWrapper("Render");
+    ASSERT_NE(nullptr, renderer);
+    ASSERT_NE(nullptr, renderer->FindFreePin(PINDIR_INPUT, FALSE)) << "renderer input connected";
+    EXPECT_EQ(1, RoutedInput()) << "the tuner";
+    EXPECT_EQ(640, m_graph.GetCaptureSize().cx);
+    EXPECT_EQ(480, m_graph.GetCaptureSize().cy);
+}
+
+TEST_F(TVGraphPreviewTest, InputSwitchRoutesTheCrossbarAndKeepsThePreviewRunning)
+{
+    ASSERT_TRUE(m_graph.BuildPreview());
+    ASSERT_TRUE(m_graph.RebuildPreview());
+    struct
+    {
+        int source;
+        long input;
+    } cases[] = {{CTVGraph::kComposite, 2}, {CTVGraph::kSVideo, 0}, {CTVGraph::kTuner, 1}};
+    for (const auto& c : cases) {
+        EXPECT_TRUE(m_graph.SetVideoSource(c.source, TRUE)) << c.source;
+        EXPECT_TRUE(m_graph.RebuildPreview()) << c.source;
+        EXPECT_EQ(c.input, RoutedInput()) << c.source;
+        EXPECT_EQ(CGraphBuilder::kRunning, m_graph.GetBuilder().GetState()) << c.source;
+    }
+    EXPECT_FALSE(m_graph.SetVideoSource(CTVGraph::kFm, TRUE));
+    EXPECT_EQ(1, RoutedInput()) << "FM leaves the crossbar as it was";
+}
+
+TEST_F(TVGraphPreviewTest, NtscOnTheTunerClearsThe25FrameFlagAndSetsThe30FrameInterval)
+{
+    ASSERT_TRUE(m_graph.BuildPreview());
+    ASSERT_TRUE(m_graph.RebuildPreview());
+    EXPECT_TRUE(m_graph.SetVideoStandard(CTVGraph::kNtscM));
+    EXPECT_FALSE(m_graph.Is50HzStandard());
+    CaptureFormat format;
+    ASSERT_EQ(S_OK, m_graph.GetCaptureDevice()->GetCaptureFormat(&format, 1));
+    EXPECT_EQ(333333, format.header.AvgTimePerFrame);
+    EXPECT_EQ(CGraphBuilder::kRunning, m_graph.GetBuilder().GetState()) << "the picture runs on";
+    EXPECT_TRUE(m_graph.SetVideoStandard(CTVGraph::kPalD));
+    EXPECT_TRUE(m_graph.Is50HzStandard());
+}
+
+} // namespace
