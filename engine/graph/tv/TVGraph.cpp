@@ -57,6 +57,8 @@ void CTVGraph::ClearWrapperPointers()
     m_crossbar = NULL;
     m_renderer = NULL;
     m_decompressor = NULL;
+    m_mpeg4CodecWrapper = NULL;
+    m_mpeg4AudioWrapper = NULL;
 }
 
 BOOL CTVGraph::BuildPreview()
@@ -148,6 +150,11 @@ BOOL CTVGraph::MakeDeinterlace()
         return TRUE;
     m_deinterlace =
         dynamic_cast<CDeinterlaceFilter*>(m_builder.AddFilter(CLSID_QuorvexDeinterlace, "Quorvex Deinterlace"));
+    if (!m_deinterlace) {
+        RegisterFilterModules();
+        m_deinterlace =
+            dynamic_cast<CDeinterlaceFilter*>(m_builder.AddFilter(CLSID_QuorvexDeinterlace, "Quorvex Deinterlace"));
+    }
     if (!m_deinterlace) {
         AfxMessageBox("Create Deinterlace fail!");
         return FALSE;

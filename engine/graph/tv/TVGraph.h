@@ -7,6 +7,8 @@
 
 #include "GraphBuilder.h"
 
+#include <vector>
+
 class CCaptureDevice;
 class CCrossbarWrapper;
 class CDeinterlaceFilter;
@@ -32,6 +34,8 @@ public:
 
     BOOL BuildPreview();
     BOOL RebuildPreview();
+    // Tears the whole graph down and runs the preview in a new one.
+    BOOL RecreateGraph();
     void CloseTV();
 
     BOOL SetVideoSource(int source, BOOL flag);
@@ -39,6 +43,8 @@ public:
     BOOL SetVideoStandard(long standard);
     long GetVideoStandard() const;
     BOOL Is50HzStandard() const { return m_is25Frames; }
+    // Empty without a capture device.
+    std::vector<int> GetSupportedStandards() const;
 
     BOOL SetCaptureSize(SIZE size);
     SIZE GetCaptureSize() const { return m_captureSize; }
@@ -47,6 +53,8 @@ public:
     long GetPictureValue(int property) const;
     BOOL SetOverlayValue(int property, long value);
     BOOL IsOverlayInUse() const { return m_useOverlay; }
+    // Remakes every filter of the preview and runs it again.
+    BOOL SetUseOverlay(BOOL on);
     void SetOwnerWnd(HWND owner) { m_ownerWnd = owner; }
 
     void SetHighQuality(BOOL on);
@@ -57,6 +65,11 @@ public:
     void EnumDeviceNames(int kind, CStringArray& names);
     const CStringArray& GetMpeg4CodecNames() const { return m_mpeg4CodecNames; }
     const CStringArray& GetMpeg4AudioNames() const { return m_mpeg4AudioNames; }
+    // Only names of the lists are taken.
+    BOOL SetMpeg4Codec(const char* name);
+    BOOL SetMpeg4Audio(const char* name);
+    const CString& GetMpeg4Codec() const { return m_mpeg4Codec; }
+    const CString& GetMpeg4Audio() const { return m_mpeg4Audio; }
 
     CGraphBuilder& GetBuilder() { return m_builder; }
     CCaptureDevice* GetCaptureDevice() const { return m_captureDevice; }
@@ -70,6 +83,8 @@ private:
     void FillCompressorLists();
     BOOL MakePreviewFilters(BOOL withDecompressor);
     BOOL MakeDeinterlace();
+    void RegisterFilterModules();
+    BOOL ChooseCompressor(const CStringArray& names, const char* name, CString& chosen, CFilterWrapper*& wrapper);
     BOOL MakeOverlayMixer();
     BOOL ApplyPreviewSettings();
     BOOL ApplyCaptureFormat();
@@ -91,6 +106,8 @@ private:
     CCrossbarWrapper* m_crossbar;
     CFilterWrapper* m_renderer;
     CFilterWrapper* m_decompressor;
+    CFilterWrapper* m_mpeg4CodecWrapper;
+    CFilterWrapper* m_mpeg4AudioWrapper;
 
     BOOL m_useOverlay;
     HWND m_ownerWnd;

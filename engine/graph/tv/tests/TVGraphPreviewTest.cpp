@@ -110,4 +110,21 @@ TEST_F(TVGraphPreviewTest, NtscOnTheTunerClearsThe25FrameFlagAndSetsThe30FrameIn
     EXPECT_TRUE(m_graph.Is50HzStandard());
 }
 
+TEST_F(TVGraphPreviewTest, RemadeGraphsRunThePreviewAgain)
+{
+    ASSERT_TRUE(m_graph.BuildPreview());
+    ASSERT_TRUE(m_graph.RebuildPreview());
+    m_graph.SetPictureValue(0, 6000);
+    ASSERT_TRUE(m_graph.SetUseOverlay(FALSE));
+    EXPECT_EQ(CGraphBuilder::kRunning, m_graph.GetBuilder().GetState());
+    ASSERT_TRUE(m_graph.RecreateGraph());
+    EXPECT_EQ(CGraphBuilder::kRunning, m_graph.GetBuilder().GetState());
+    EXPECT_EQ(m_window, VideoWindowOwner());
+    ProcAmpValue brightness;
+    ASSERT_EQ(S_OK, m_graph.GetCaptureDevice()->GetVideoProcAmp(0, &brightness));
+    EXPECT_EQ(6000, brightness.value) << "the kept picture value reaches the new capture filter";
+    EXPECT_FALSE(m_graph.SetMpeg4Codec("no such codec"));
+    EXPECT_TRUE(m_graph.GetMpeg4Codec().IsEmpty());
+}
+
 } // namespace
