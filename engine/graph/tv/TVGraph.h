@@ -13,6 +13,7 @@ class CCaptureDevice;
 class CCrossbarWrapper;
 class CDeinterlaceFilter;
 class COverlayMixerFilter;
+struct ProcAmpValue;
 
 // The capture graph of the TV picture: the card's capture pin through the deinterlace filter
 // and the Overlay Mixer (or the AVI Decompressor) into the video renderer, which draws in the
@@ -37,6 +38,12 @@ public:
     // Tears the whole graph down and runs the preview in a new one.
     BOOL RecreateGraph();
     void CloseTV();
+    BOOL Pause();
+    void StopGraph();
+
+    BOOL SetFrequency(DWORD kHz);
+    // TRUE when the capture device filled the record.
+    BOOL GetVideoProcAmpInfo(long property, ProcAmpValue* record);
 
     BOOL SetVideoSource(int source, BOOL flag);
     int GetVideoSource() const { return m_videoSource; }

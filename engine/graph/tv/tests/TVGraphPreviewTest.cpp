@@ -6,6 +6,10 @@
 
 #include "CaptureDevice.h"
 #include "CrossbarWrapper.h"
+#include "SimDeviceSupport.h"
+
+#include <cstdio>
+#include <string>
 
 #include <dshow.h>
 
@@ -125,6 +129,27 @@ TEST_F(TVGraphPreviewTest, RemadeGraphsRunThePreviewAgain)
     EXPECT_EQ(6000, brightness.value) << "the kept picture value reaches the new capture filter";
     EXPECT_FALSE(m_graph.SetMpeg4Codec("no such codec"));
     EXPECT_TRUE(m_graph.GetMpeg4Codec().IsEmpty());
+}
+
+// The card of the prefix the device classes bind by name is card 0; its default module answers
+// at 0x60 (bus address C0).
+TEST_F(TVGraphPreviewTest, TuningAndPictureControlsReachTheCard)
+{
+    SimControl control(0);
+    ASSERT_TRUE(m_graph.BuildPreview());
+    ASSERT_TRUE(m_graph.RebuildPreview());
+    unsigned long mark = 0;
+    sscanf(control("trace mark").c_str(), "seq=%lu", &mark);
+    EXPECT_TRUE(m_graph.SetFrequency(49750));
+    std::string trace = control("trace " + std::to_string(mark));
+    EXPECT_NE(std::string::npos, trace.find("W 60 05 8A CE A0")) << trace;
+    const long values[5] = {4000, 3000, 5500, 6000, 2};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(m_graph.SetPictureValue(i, values[i])) << i;
+        ProcAmpValue record;
+        ASSERT_TRUE(m_graph.GetVideoProcAmpInfo(i, &record)) << i;
+        EXPECT_EQ(values[i], record.value) << i;
+    }
 }
 
 } // namespace
