@@ -112,45 +112,45 @@ HRESULT CKsI2CPropertySet::SendDeviceControl(BYTE value)
 
 HRESULT CKsI2CPropertySet::GetGpio(DWORD mask, DWORD* value)
 {
-    if (!m_driver)
-        return E_FAIL;
-    CKsPropertyRequest request(m_set, kPropGpio, kShortRequest);
-    request.PutDword(kAtArgument, mask);
-    HRESULT hr = request.Get(m_driver.Get());
-    if (SUCCEEDED(hr))
-        *value = request.GetDword(kAtSecond);
-    return hr;
+    return GetWordPair(kPropGpio, mask, value);
 }
 
 HRESULT CKsI2CPropertySet::SetGpio(DWORD value, DWORD mask)
 {
-    if (!m_driver)
-        return E_FAIL;
-    CKsPropertyRequest request(m_set, kPropGpio, kShortRequest);
-    request.PutDword(kAtArgument, mask);
-    request.PutDword(kAtSecond, value);
-    return request.Set(m_driver.Get());
+    return SetWordPair(kPropGpio, mask, value);
 }
 
 HRESULT CKsI2CPropertySet::GetRegister(DWORD reg, DWORD* value)
 {
-    if (!m_driver)
-        return E_FAIL;
-    CKsPropertyRequest request(m_set, kPropRegister, kShortRequest);
-    request.PutDword(kAtArgument, reg);
-    HRESULT hr = request.Get(m_driver.Get());
-    if (SUCCEEDED(hr))
-        *value = request.GetDword(kAtSecond);
-    return hr;
+    return GetWordPair(kPropRegister, reg, value);
 }
 
 HRESULT CKsI2CPropertySet::SetRegister(DWORD reg, DWORD value)
 {
+    return SetWordPair(kPropRegister, reg, value);
+}
+
+// The GPIO and register properties share one form: the first word names what is read or
+// written (a mask, a register), the second carries the value.
+HRESULT CKsI2CPropertySet::GetWordPair(DWORD id, DWORD first, DWORD* second)
+{
     if (!m_driver)
         return E_FAIL;
-    CKsPropertyRequest request(m_set, kPropRegister, kShortRequest);
-    request.PutDword(kAtArgument, reg);
-    request.PutDword(kAtSecond, value);
+    CKsPropertyRequest request(m_set, id, kShortRequest);
+    request.PutDword(kAtArgument, first);
+    HRESULT hr = request.Get(m_driver.Get());
+    if (SUCCEEDED(hr))
+        *second = request.GetDword(kAtSecond);
+    return hr;
+}
+
+HRESULT CKsI2CPropertySet::SetWordPair(DWORD id, DWORD first, DWORD second)
+{
+    if (!m_driver)
+        return E_FAIL;
+    CKsPropertyRequest request(m_set, id, kShortRequest);
+    request.PutDword(kAtArgument, first);
+    request.PutDword(kAtSecond, second);
     return request.Set(m_driver.Get());
 }
 

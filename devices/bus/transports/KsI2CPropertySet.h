@@ -40,6 +40,9 @@ public:
     HRESULT SendEmpty(DWORD id);
 
 private:
+    HRESULT GetWordPair(DWORD id, DWORD first, DWORD* second);
+    HRESULT SetWordPair(DWORD id, DWORD first, DWORD second);
+
     const GUID& m_set;
     CComRef<IKsPropertySet> m_driver;
 };
