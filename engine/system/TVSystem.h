@@ -7,6 +7,7 @@
 
 #include "FreqTableStore.h"
 #include "SkinList.h"
+#include "TVGraph.h"
 #include "TVSettings.h"
 
 class CIniFile;
@@ -21,6 +22,9 @@ public:
     // Files live in the given folder instead.
     explicit CTVSystem(const char* programDir);
     virtual ~CTVSystem();
+
+    // The capture graph every device action goes through.
+    CTVGraph& GetGraph() { return m_graph; }
 
     const CString& GetProgramDir() const { return m_programDir; }
     CTVSettings& GetSettings() { return m_settings; }
@@ -66,6 +70,7 @@ private:
     BOOL SaveMpeg4Block();
     void WriteBuiltInFreqTables(const CString& path);
 
+    CTVGraph m_graph;
     CString m_programDir;
     CTVSettings m_settings;
     std::unique_ptr<CIniFile> m_paramFile;
@@ -79,3 +84,7 @@ private:
     CStringList m_countries;
     CFreqTableStore m_freqTables;
 };
+
+// The program's one TV system object; the program defines it among its other global objects,
+// and the graph and the user interface reach the model through it.
+extern CTVSystem theTVSystem;

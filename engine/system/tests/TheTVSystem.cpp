@@ -1,0 +1,3 @@
+#include "TVSystem.h"
+
+CTVSystem theTVSystem;
