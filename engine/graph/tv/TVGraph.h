@@ -9,7 +9,18 @@
 
 #include <vector>
 
+class CAcmWrapperFilter;
+class CAudioCaptureDevice;
+class CAvSwitchFilter;
 class CCaptureDevice;
+class CDumpFilter;
+class CFileWriteFilter;
+class CIviAudioEncoderFilter;
+class CIviFileWriterFilter;
+class CIviMuxFilter;
+class CMpegEncoderFilter;
+class CMsMuxFilter;
+struct MpegEncoderPreset;
 class CCrossbarWrapper;
 class CDeinterlaceFilter;
 class COverlayMixerFilter;
@@ -82,6 +93,37 @@ public:
     CCaptureDevice* GetCaptureDevice() const { return m_captureDevice; }
     CCrossbarWrapper* GetCrossbar() const { return m_crossbar; }
 
+    // Recording. The record formats, each one row of build steps; numbers without a row
+    // record as AVI.
+    enum { kRecordAvi = 0, kRecordMpeg1, kRecordMpeg2, kRecordMpeg4, kRecordVcd, kRecordSvcd, kRecordDvd, kRecordHiDvd };
+    // The FM record formats: PCM, Microsoft ADPCM, MPEG audio, the user's own compressor.
+    enum { kFmRecordPcm = 0, kFmRecordAdpcm, kFmRecordMpeg, kFmRecordCustom };
+    BOOL SetRecordFormat(int format);
+    int GetRecordFormat() const { return m_recordFormat; }
+    void SetRecordScheme(int scheme) { m_recordScheme = scheme; }
+    int GetRecordScheme() const { return m_recordScheme; }
+    // The deinterlace mode a recording applies: 0 plain, 1 high quality, 2 with noise reduction.
+    BOOL SetDisplayQuality(int mode);
+    int GetDisplayQuality() const { return m_deinterlaceMode; }
+    void SetRecordFileName(const char* name) { m_recordFileName = name; }
+    const CString& GetRecordFileName() const { return m_recordFileName; }
+    BOOL SetFMRecordFormat(int format);
+    int GetFMRecordFormat() const { return m_fmRecordFormat; }
+    // Toggles: while recording it stops the recording.
+    BOOL StartRecord();
+    BOOL StopRecord();
+    BOOL StartFMRecord();
+    BOOL IsRecording() const { return m_recording; }
+    int SwitchToRadio(BOOL on);
+    // An empty or null pin name means the first free pin of that direction; FALSE when a
+    // wrapper or pin is missing.
+    BOOL ConnectFilterPair(CFilterWrapper* source, CFilterWrapper* destination, const char* outputName,
+                           const char* inputName);
+    // Opens the chosen audio capture device, else the first of the list that opens.
+    BOOL OpenAudioDevice();
+    CAudioCaptureDevice* GetAudioCaptureDevice() const { return m_audioCapture; }
+    const CStringArray& GetAudioDeviceNames() const { return m_audioDeviceNames; }
+
 private:
     CTVGraph(const CTVGraph&);
     CTVGraph& operator=(const CTVGraph&);
@@ -139,4 +181,85 @@ private:
 
     // The standard kept per source: tuner, composite, S-video.
     long m_standards[3];
+
+    // Recording: a row of four build steps per format, run in order up to the first that fails.
+    typedef BOOL (CTVGraph::*RecordStep)();
+    struct RecordRow
+    {
+        int format;
+        RecordStep addFilters, configure, connect, setUpEncoder;
+    };
+    static const RecordRow s_recordRows[];
+    static const RecordRow s_fmRecordRows[];
+    static const RecordRow& FindRecordRow(const RecordRow* rows, int count, int format);
+    BOOL BuildRecordRow(const RecordRow& row, BOOL tv);
+    BOOL StartRecordBranch();
+    void ClearRecordWrapperPointers();
+    BOOL AddAviFilters();
+    BOOL AddMpegFilters();
+    BOOL AddMpeg4Filters();
+    BOOL ConfigureAvi();
+    BOOL ConfigureMpeg1();
+    BOOL ConfigureMpeg2();
+    BOOL ConfigureMpeg4();
+    BOOL ConfigureVcd();
+    BOOL ConfigureSvcd();
+    BOOL ConfigureDvd();
+    BOOL ConfigureHiDvd();
+    BOOL ConfigureMpegCommon(int format, BOOL smallFrame);
+    BOOL ConfigureDvdFormat(int format);
+    BOOL ConnectAviChain();
+    BOOL ConnectMpegChain();
+    BOOL ConnectMpeg4Chain();
+    BOOL NoEncoderSetUp();
+    BOOL SetUpMpeg1Encoder();
+    BOOL SetUpMpeg2Encoder();
+    BOOL SetUpVcdEncoder();
+    BOOL SetUpSvcdEncoder();
+    BOOL SetUpDvdEncoder();
+    BOOL SetUpHiDvdEncoder();
+    BOOL SetUpMpegEncoder(BOOL (*preset)(MpegEncoderPreset*, BOOL), BOOL frames25, int word3);
+    BOOL SetRecordCaptureSize(LONG width, LONG height);
+    BOOL SetMpegAudioFormat(int format);
+    BOOL ApplyDeinterlaceMode();
+    BOOL AddFmPcmFilters();
+    BOOL AddFmAdpcmFilters();
+    BOOL AddFmMpegFilters();
+    BOOL AddFmCustomFilters();
+    BOOL AddFmAviFilters();
+    BOOL ConfigureFmAvi();
+    BOOL ConfigureFmMpeg();
+    BOOL ConnectFmPcm();
+    BOOL ConnectFmAdpcm();
+    BOOL ConnectFmMpeg();
+    BOOL ConnectFmCustom();
+    BOOL ConnectFmCompressorChain(CFilterWrapper* compressor);
+    BOOL SetUpFmMpegEncoder();
+    CFilterWrapper* AddAudioCompressor(const char* name);
+
+    int m_recordFormat = kRecordMpeg1;
+    int m_recordScheme = 1;
+    int m_deinterlaceMode = 1;
+    int m_fmRecordFormat = kFmRecordPcm;
+    CString m_recordFileName;
+    BOOL m_recording = FALSE;
+    BOOL m_recordAudio = TRUE;
+    CStringArray m_audioDeviceNames;
+    CString m_audioDeviceName;
+    // The record roads' wrappers, owned by the builder like the preview's.
+    CAudioCaptureDevice* m_audioCapture = NULL;
+    CFilterWrapper* m_smartTee = NULL;
+    CMsMuxFilter* m_aviMux = NULL;
+    CFileWriteFilter* m_aviWriter = NULL;
+    CMpegEncoderFilter* m_mpegEncoder = NULL;
+    CDumpFilter* m_dump = NULL;
+    CAcmWrapperFilter* m_acmWrapper = NULL;
+    CAvSwitchFilter* m_avSwitch = NULL;
+    CFilterWrapper* m_xvidCodec = NULL;
+    CIviAudioEncoderFilter* m_iviAudioEncoder = NULL;
+    CIviMuxFilter* m_iviMux = NULL;
+    CIviFileWriterFilter* m_iviWriter = NULL;
+    CFilterWrapper* m_fmPcmCompressor = NULL;
+    CFilterWrapper* m_fmAdpcmCompressor = NULL;
+    CFilterWrapper* m_fmUserCompressor = NULL;
 };
