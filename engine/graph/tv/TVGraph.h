@@ -89,6 +89,59 @@ public:
     const CString& GetMpeg4Codec() const { return m_mpeg4Codec; }
     const CString& GetMpeg4Audio() const { return m_mpeg4Audio; }
 
+    // Tuner and scan, through the capture device's tuner module; FALSE without one.
+    BOOL SetFMFrequency(DWORD kHz);
+    // tv: a TV scan (sweep: over the sweep range, else over the frequency table); else FM.
+    // The scan owns the tuner until StopScan.
+    BOOL StartScan(BOOL tv, BOOL sweep);
+    void StopScan();
+    BOOL IsScanLocked() const { return m_scanLock; }
+    // Picture-carrier frequencies in MHz; the tuner keeps a copy.
+    BOOL SetScanFrequencies(const float* mhz, int count);
+    BOOL GetTunerRange(int* lower, int* upper) const;
+    BOOL GetFMRange(int* lower, int* upper) const;
+    // Ignored while a scan owns the tuner.
+    void SetScanTableWindow(int kHz);
+    void SetScanStep2(int kHz);
+    void SetTunerInput(int input) { m_tunerInput = input; }
+    int GetTunerInput() const { return m_tunerInput; }
+    // The device polls remote keys only while the remote-control service does not deliver them.
+    BOOL StartRemotePoll();
+    void StopRemotePoll();
+    // 0 without a tuner module.
+    int GetTunerType() const;
+    // Hands the card's controller a word (its low 16 bits, when not 0 and on is set), then
+    // the handshake.
+    BOOL SendCardCommand(DWORD word, BOOL on);
+    // The capture pin's current picture size; 0 by 0 when it cannot be read. GetCaptureSize
+    // gives the size the graph keeps and applies.
+    SIZE GetCapturePinSize() const;
+
+    void SetMpeg4FrameRate(int rate) { m_mpeg4FrameRate = rate; }
+    int GetMpeg4FrameRate() const { return m_mpeg4FrameRate; }
+    void SetOverlayFlag(BOOL on) { m_overlayFlag = on; }
+    BOOL GetOverlayFlag() const { return m_overlayFlag; }
+
+    // Overlay Mixer forwards; the colour controls only while the overlay shows the picture.
+    BOOL SetOverlayColorKey(COLORREF color);
+    BOOL GetOverlayColorKey(COLORREF* color);
+    BOOL GetOverlayProperty(int control, long* value);
+    // maximum reads 100 unless the mixer gives one.
+    BOOL GetOverlayPropertyRange(int control, long* minimum, long* maximum, long* standard);
+    BOOL IsLetterbox(BOOL* on);
+    BOOL RemoveOverlayMixer();
+    // Removes a wrapper of this graph; the graph forgets its own pointer to it.
+    void RemoveFilterWrapper(CFilterWrapper* wrapper);
+
+    // The MPEG-4 codec's settings block, kept as a copy.
+    void SetMpeg4CodecState(const void* bytes, int size);
+    // FALSE when none is kept; else copies it when buffer holds *size bytes or more, and
+    // always sets *size to the kept size.
+    BOOL GetMpeg4CodecState(void* buffer, int* size) const;
+    void ClearMpeg4CodecState() { m_mpeg4CodecState.clear(); }
+
+    int TraceText(const char* text);
+
     CGraphBuilder& GetBuilder() { return m_builder; }
     CCaptureDevice* GetCaptureDevice() const { return m_captureDevice; }
     CCrossbarWrapper* GetCrossbar() const { return m_crossbar; }
@@ -181,6 +234,12 @@ private:
 
     // The standard kept per source: tuner, composite, S-video.
     long m_standards[3];
+
+    // Set from the start of a scan until StopScan.
+    BOOL m_scanLock = FALSE;
+    int m_mpeg4FrameRate = 25;
+    BOOL m_overlayFlag = FALSE;
+    std::vector<BYTE> m_mpeg4CodecState;
 
     // Recording: a row of four build steps per format, run in order up to the first that fails.
     typedef BOOL (CTVGraph::*RecordStep)();
