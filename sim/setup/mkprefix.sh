@@ -19,9 +19,12 @@ register_card() {
 }
 # The stand-in filters the build has, likewise.
 register_filters() { "$here/register-filters.sh" "$dir" "$(dirname "$dir")"; }
+# The platform-library stand-ins the build has, beside the program.
+install_libs() { "$here/install-libs.sh" "$dir" "$(dirname "$dir")"; }
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$sum" ] && [ -f "$WINEPREFIX/system.reg" ]; then
     register_card
     register_filters
+    install_libs
     exit 0
 fi
 wineserver -k 2>/dev/null || true
@@ -44,5 +47,6 @@ wineserver -w
 rm -f "$dir/card.stamp" "$dir/filters.stamp"
 register_card
 register_filters
+install_libs
 echo "$sum" > "$stamp"
 echo "mkprefix: prefix ready in $WINEPREFIX"
