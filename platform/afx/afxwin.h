@@ -8,3 +8,4 @@
 #include "CWinApp.h"
 #include "CWinThread.h"
 #include "CWnd.h"
+#include "CDialog.h"
