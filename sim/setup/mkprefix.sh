@@ -19,11 +19,14 @@ register_card() {
 }
 # The stand-in filters the build has, likewise.
 register_filters() { "$here/register-filters.sh" "$dir" "$(dirname "$dir")"; }
+# The remote-control service's library and program, likewise.
+register_remote_service() { "$here/register-remote-service.sh" "$dir" "$(dirname "$dir")"; }
 # The platform-library stand-ins the build has, beside the program.
 install_libs() { "$here/install-libs.sh" "$dir" "$(dirname "$dir")"; }
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$sum" ] && [ -f "$WINEPREFIX/system.reg" ]; then
     register_card
     register_filters
+    register_remote_service
     install_libs
     exit 0
 fi
@@ -44,9 +47,10 @@ wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 # A graphics-driver change takes effect with a fresh server.
 wineserver -w
 
-rm -f "$dir/card.stamp" "$dir/filters.stamp"
+rm -f "$dir/card.stamp" "$dir/filters.stamp" "$dir/remote-service.stamp"
 register_card
 register_filters
+register_remote_service
 install_libs
 echo "$sum" > "$stamp"
 echo "mkprefix: prefix ready in $WINEPREFIX"

@@ -7,6 +7,7 @@
 #include "DeinterlaceFilter.h"
 #include "FilterPin.h"
 #include "OverlayMixerFilter.h"
+#include "RemoteServiceClient.h"
 
 #include <ks.h>
 #include <ksmedia.h>
@@ -73,6 +74,7 @@ BOOL CTVGraph::BuildPreview()
     m_builder.DisconnectPin(preview);
     m_builder.DisconnectPin(input);
     SetVideoSource(m_videoSource, TRUE);
+    m_remoteServiceRunning = CRemoteServiceClient::EnsureRemoteServiceRunning();
     return TRUE;
 }
 

@@ -60,6 +60,11 @@ public:
     int GetVideoSource() const { return m_videoSource; }
     BOOL SetVideoStandard(long standard);
     long GetVideoStandard() const;
+    // Switches to the source and gives the card that source's kept standard.
+    BOOL SelectSource(int source);
+    // The decoder's standard alone, for the line inputs: the tuner is left as it is.
+    BOOL SetSourceStandard(long standard);
+    BOOL IsRemoteServiceRunning() const { return m_remoteServiceRunning; }
     BOOL Is50HzStandard() const { return m_is25Frames; }
     // Empty without a capture device.
     std::vector<int> GetSupportedStandards() const;
@@ -194,6 +199,9 @@ private:
     void ApplyPictureValues();
     void ApplyOverlayValues();
     BOOL ConnectPreview();
+    // Connects and runs the preview again after a change that had to stop it.
+    void RestartPreview();
+    BOOL ApplyTVFormat(long standard);
     void ConnectPreviewPinOnce();
     void AttachVideoWindow();
     void SetDeviceAudio(BOOL on);

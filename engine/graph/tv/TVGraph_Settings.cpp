@@ -56,21 +56,35 @@ BOOL CTVGraph::SetVideoStandard(long standard)
 {
     BOOL wasRunning = m_builder.GetState() != CGraphBuilder::kStopped;
     m_builder.StopAndDisconnectAll();
-    if (standard == 0)
-        return TRUE;
     BOOL result = TRUE;
-    if (m_videoSource >= kTuner && m_videoSource <= kSVideo)
-        m_standards[m_videoSource] = standard;
-    if (m_videoSource == kTuner)
-        result = m_captureDevice && m_captureDevice->SetTunerStandard(standard);
-    if (!m_captureDevice || FAILED(m_captureDevice->SetTVFormat(standard)))
-        result = FALSE;
-    else
-        m_is25Frames = !IsNtscStandard(standard);
-    SetFrameInterval();
-    if (wasRunning && ConnectPreview())
-        m_builder.Run();
+    if (standard != 0) {
+        if (m_videoSource >= kTuner && m_videoSource <= kSVideo)
+            m_standards[m_videoSource] = standard;
+        if (m_videoSource == kTuner)
+            result = m_captureDevice && m_captureDevice->SetTunerStandard(standard);
+        result = ApplyTVFormat(standard) && result;
+        SetFrameInterval();
+    }
+    if (wasRunning)
+        RestartPreview();
     return result;
+}
+
+// The decoder's format; the frame rate follows the standard only when the card took it.
+BOOL CTVGraph::ApplyTVFormat(long standard)
+{
+    if (!m_captureDevice || FAILED(m_captureDevice->SetTVFormat(standard)))
+        return FALSE;
+    m_is25Frames = !IsNtscStandard(standard);
+    return TRUE;
+}
+
+void CTVGraph::RestartPreview()
+{
+    if (!ConnectPreview())
+        return;
+    m_builder.DisconnectWrapper(m_crossbar);
+    m_builder.Run();
 }
 
 void CTVGraph::SetFrameInterval()
