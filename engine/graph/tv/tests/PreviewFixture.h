@@ -68,12 +68,17 @@ protected:
         return PumpUntil(
             [&] {
                 RendererPicture picture;
-                return picture.GrabWindow(RendererPicture::VideoWindow(m_window)) &&
-                       picture.Band(RendererPicture::kIdBand, &m_id) &&
-                       picture.Band(RendererPicture::kFrameBand, &m_frame) && accept(m_id, m_frame);
+                if (!Grab(picture) || !picture.Band(RendererPicture::kIdBand, &m_id) ||
+                    !picture.Band(RendererPicture::kFrameBand, &m_frame) || !accept(m_id, m_frame))
+                    return false;
+                m_picture = picture;
+                return true;
             },
             timeoutMs);
     }
+
+    // The renderer's window through its own DC, which the null display driver keeps.
+    virtual bool Grab(RendererPicture& picture) { return picture.GrabWindow(RendererPicture::VideoWindow(m_window)); }
 
     // Frames the card's capture pin has sent since the graph ran.
     DWORD CardFrames()
@@ -86,7 +91,8 @@ protected:
     HWND m_window = NULL;
     CTVGraph m_graph;
     SimControl m_card{0};
-    // The words of the last picture read.
+    // The words of the last picture read, and the last picture taken.
     DWORD m_id = 0;
     DWORD m_frame = 0;
+    RendererPicture m_picture;
 };
