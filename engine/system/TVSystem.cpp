@@ -140,4 +140,6 @@ void CTVSystem::SetDefaults()
     s.lastChannel = 0;
     s.run = 0;
     s.searchMode = 0;
+
+    ResetAutoRunAndLogon();
 }

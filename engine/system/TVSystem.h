@@ -60,6 +60,40 @@ public:
     const CStringList& GetProvinces() const { return m_provinces; }
     const CStringList& GetCountries() const { return m_countries; }
 
+    // Autorun, shutdown, automatic logon and timed power-on.
+    // The tray program's Run value: its path in the program directory when on, empty text
+    // when off.
+    BOOL SetAutoRun(BOOL on);
+    // *on := the Run value is non-empty; always TRUE.
+    BOOL GetAutoRun(BOOL* on);
+    void SetAutoRunFlag(BOOL on);
+    BOOL GetAutoRunFlag() const { return m_autoRun; }
+    // Powers the computer off; the result of ExitWindowsEx.
+    BOOL ShutdownSystem();
+    // The step before ExitWindowsEx: enables the shutdown privilege on the process token.
+    static BOOL EnableShutdownPrivilege();
+    // Kept in memory only; FALSE for an empty user name.
+    BOOL SetLogonAccount(const char* user, const char* password);
+    // With a stored user name, writes the Winlogon values; the flag follows on success.
+    BOOL EnableAutoLogon(BOOL on);
+    BOOL IsAutoLogonEnabled() const { return m_autoLogon; }
+    // FALSE when the Winlogon key cannot be opened.
+    static BOOL SetAutoLogon(const char* user, const char* password, BOOL on);
+    // The Winlogon values, "" when missing.
+    static CString ReadDefaultUserName();
+    static CString ReadDefaultPassword();
+    // SysDefaultLogon, then the system's default user and password, each only while the
+    // values before it could be read.
+    void ReadAutoLogon();
+    // Any schedule item that powers the computer on.
+    BOOL HasActiveSchedule();
+    // Programs the card's timed power-on for the next scheduled start: 0 armed (or disarmed
+    // without one), 1 the time cannot be programmed, -1 the card refused. Failures are shown
+    // unless reporting is off.
+    int GetNextAutoRunTime();
+    void SetReportPowerOnErrors(BOOL on) { m_reportPowerOnErrors = on; }
+    void HideOptionsMenu();
+
 private:
     CTVSystem(const CTVSystem&);
     CTVSystem& operator=(const CTVSystem&);
@@ -69,6 +103,8 @@ private:
     void LoadMpeg4Block();
     BOOL SaveMpeg4Block();
     void WriteBuiltInFreqTables(const CString& path);
+    void ResetAutoRunAndLogon();
+    int ProgramPowerOn(BOOL found, LONG minutes);
 
     CTVGraph m_graph;
     CString m_programDir;
@@ -83,6 +119,15 @@ private:
     CStringList m_provinces;
     CStringList m_countries;
     CFreqTableStore m_freqTables;
+
+    // Autorun and logon; the user names and passwords stay in memory only.
+    BOOL m_autoRun = FALSE;
+    CString m_logonUser;
+    CString m_logonPassword;
+    BOOL m_autoLogon = FALSE;
+    CString m_sysDefaultUser;
+    CString m_sysDefaultPassword;
+    BOOL m_reportPowerOnErrors = TRUE;
 };
 
 // The program's one TV system object; the program defines it among its other global objects,
