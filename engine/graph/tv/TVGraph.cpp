@@ -187,6 +187,7 @@ BOOL CTVGraph::RebuildPreview()
     ApplyPreviewSettings();
     if (!ConnectPreview())
         return FALSE;
+    ApplyDesktopOverlaySetting();
     SetDeviceAudio(TRUE);
     if (!m_remoteServiceRunning)
         m_captureDevice->StartRemotePoll();

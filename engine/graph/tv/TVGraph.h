@@ -182,6 +182,14 @@ public:
     CAudioCaptureDevice* GetAudioCaptureDevice() const { return m_audioCapture; }
     const CStringArray& GetAudioDeviceNames() const { return m_audioDeviceNames; }
 
+    // TV on the desktop: the overlay keyed to the desktop colour, the wallpaper taken away.
+    BOOL SetDesktopOverlayOn();
+    BOOL SetDesktopOverlayOff();
+    BOOL IsDesktopOverlayOn() const { return m_desktopOverlayOn; }
+    BOOL HideWallpaper();
+    BOOL RestoreWallpaper();
+    BOOL CanUseDesktopOverlay();
+
 private:
     CTVGraph(const CTVGraph&);
     CTVGraph& operator=(const CTVGraph&);
@@ -329,4 +337,13 @@ private:
     CFilterWrapper* m_fmPcmCompressor = NULL;
     CFilterWrapper* m_fmAdpcmCompressor = NULL;
     CFilterWrapper* m_fmUserCompressor = NULL;
+
+    // TV on the desktop.
+    // Switches the overlay's colour key with the graph stopped.
+    BOOL ApplyColorKey(COLORREF key);
+    // The desktop overlay follows the TV-on-desktop setting while the overlay is in use.
+    void ApplyDesktopOverlaySetting();
+    BOOL m_desktopOverlayOn = FALSE;
+    CString m_savedWallpaper;
+    COLORREF m_colorKey = RGB(16, 0, 16);
 };

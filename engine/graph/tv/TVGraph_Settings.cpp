@@ -132,6 +132,7 @@ BOOL CTVGraph::SetCaptureSize(SIZE size)
     ApplyCaptureFormat();
     if (!ConnectPreview())
         return FALSE;
+    ApplyDesktopOverlaySetting();
     m_builder.DisconnectWrapper(m_crossbar);
     m_builder.Run();
     return TRUE;
