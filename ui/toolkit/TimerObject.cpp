@@ -5,13 +5,19 @@
 
 namespace {
 
-// Thread timers of any thread of the process land in one table: guards it, taken only around
-// table reads and writes, never while a callback runs.
-std::mutex s_tableLock;
+// Thread timers of any thread of the process land in one table. Both live until the process
+// ends, so that a global object's timer can still stop in its destructor at exit.
 std::map<UINT_PTR, CTimerObject*>& Table()
 {
-    static std::map<UINT_PTR, CTimerObject*> table;
-    return table;
+    static auto* table = new std::map<UINT_PTR, CTimerObject*>;
+    return *table;
+}
+
+// Guards the table; taken only around table reads and writes, never while a callback runs.
+std::mutex& TableLock()
+{
+    static auto* lock = new std::mutex;
+    return *lock;
 }
 
 } // namespace
@@ -33,7 +39,7 @@ UINT_PTR CTimerObject::Start(UINT periodMs)
         return 0;
     m_timerId = id;
     m_periodMs = periodMs;
-    std::lock_guard<std::mutex> guard(s_tableLock);
+    std::lock_guard<std::mutex> guard(TableLock());
     Table()[id] = this;
     return id;
 }
@@ -44,7 +50,7 @@ void CTimerObject::Stop()
         return;
     KillTimer(NULL, m_timerId);
     {
-        std::lock_guard<std::mutex> guard(s_tableLock);
+        std::lock_guard<std::mutex> guard(TableLock());
         Table().erase(m_timerId);
     }
     m_timerId = 0;
@@ -58,7 +64,7 @@ UINT_PTR CTimerObject::Restart()
 
 CTimerObject* CTimerObject::Find(UINT_PTR id)
 {
-    std::lock_guard<std::mutex> guard(s_tableLock);
+    std::lock_guard<std::mutex> guard(TableLock());
     auto it = Table().find(id);
     return it != Table().end() ? it->second : NULL;
 }
