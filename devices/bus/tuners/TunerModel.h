@@ -79,6 +79,9 @@ public:
 
     int GetBandLow() const { return m_bandLow; }
     int GetBandHigh() const { return m_bandHigh; }
+    int GetFmLow() const { return m_fmLow; }
+    int GetFmHigh() const { return m_fmHigh; }
+    int GetTypeId() const { return m_typeId; }
     BOOL IsFmSupported() const { return m_fmSupported; }
     int GetFmStep() const { return m_fmStep; }
     int GetFmLockCode() const { return m_fmLockCode; }

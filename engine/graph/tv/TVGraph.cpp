@@ -291,4 +291,5 @@ void CTVGraph::CloseTV()
     }
     m_builder.TearDown();
     ClearWrapperPointers();
+    ClearMpeg4CodecState();
 }

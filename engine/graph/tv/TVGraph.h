@@ -135,7 +135,7 @@ public:
     BOOL GetOverlayPropertyRange(int control, long* minimum, long* maximum, long* standard);
     BOOL IsLetterbox(BOOL* on);
     BOOL RemoveOverlayMixer();
-    // Removes a wrapper of this graph; the graph forgets its own pointer to it.
+    // Removes a wrapper of this graph; the caller clears its own pointer to it.
     void RemoveFilterWrapper(CFilterWrapper* wrapper);
 
     // The MPEG-4 codec's settings block, kept as a copy.
@@ -144,7 +144,15 @@ public:
     // always sets *size to the kept size.
     BOOL GetMpeg4CodecState(void* buffer, int* size) const;
     void ClearMpeg4CodecState() { m_mpeg4CodecState.clear(); }
+    // Opens the MPEG-4 codec's settings dialog when show is set and the codec can be made;
+    // always 0.
+    int ShowMpeg4CodecDialog(HWND parent, BOOL show);
 
+    // FALSE while recording or without the deinterlace filter, which writes the file: kind 1
+    // BMP, 2 JPEG of the quality given.
+    BOOL TakeSnapshot(const char* path, int kind, int quality);
+
+    // Trace output is not kept in this build; 0.
     int TraceText(const char* text);
 
     CGraphBuilder& GetBuilder() { return m_builder; }
