@@ -2,9 +2,12 @@
 
 #include <afx.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
+#include "ChannelList.h"
+#include "ChannelTableStore.h"
 #include "FreqTableStore.h"
 #include "SkinList.h"
 #include "TVGraph.h"
@@ -59,6 +62,124 @@ public:
     void LoadRegionTables();
     const CStringList& GetProvinces() const { return m_provinces; }
     const CStringList& GetCountries() const { return m_countries; }
+
+    // ---- Start-up, sources, picture, channels, scans and FM stations ----
+
+    // Video sources, as the graph numbers them.
+    enum { kSourceTuner = 0, kSourceComposite = 1, kSourceSVideo = 2, kSourceFm = 3 };
+    // {minimum, maximum, default} of one picture or overlay property.
+    struct PropertyRange
+    {
+        int minimum, maximum, standard;
+    };
+
+    // Start-up after the settings are loaded: the current groups and channels from the
+    // settings, then the card opened with the preview running and the last channel tuned.
+    void RestoreChannelSelection();
+    BOOL InitTVSystem();
+    // Keeps the current position as LastChannel, then closes the device.
+    void CloseTV();
+
+    // NULL outside the tables.
+    static const char* GetRecordFormatName(int format);
+    static const char* GetStandardName(long standard);
+    // The VideoSize row of the 25-frame (50 Hz) or the 30-frame table; 0 by 0 outside it.
+    static SIZE GetCaptureSizeRow(int index, BOOL frames25);
+    BOOL HasFM() const { return m_hasFM; }
+
+    int SetVideoSource(int source);
+    int NextVideoSource();
+    int GetVideoSource() const { return m_settings.videoSource; }
+
+    // Each setter returns the old value; a value outside the property's range changes nothing.
+    const PropertyRange& GetPictureRange(int property) const { return m_pictureRanges[property]; }
+    static const PropertyRange& GetOverlayRange(int property);
+    int SetBrightness(int value) { return SetPictureProperty(CTVSettings::kBrightness, value); }
+    int SetContrast(int value) { return SetPictureProperty(CTVSettings::kContrast, value); }
+    int SetHue(int value) { return SetPictureProperty(CTVSettings::kHue, value); }
+    int SetSaturation(int value) { return SetPictureProperty(CTVSettings::kSaturation, value); }
+    int SetSharpness(int value) { return SetPictureProperty(CTVSettings::kSharpness, value); }
+    int SetOverlayBri(int value) { return SetOverlayProperty(CTVSettings::kBrightness, value); }
+    int SetOverlayCon(int value) { return SetOverlayProperty(CTVSettings::kContrast, value); }
+    int SetOverlayHue(int value) { return SetOverlayProperty(CTVSettings::kHue, value); }
+    int SetOverlaySat(int value) { return SetOverlayProperty(CTVSettings::kSaturation, value); }
+    int SetOverlaySha(int value) { return SetOverlayProperty(CTVSettings::kSharpness, value); }
+    void ResetVideoColors();
+    void ResetOverlayColors();
+    void ApplyColorSettings();
+
+    // Each returns the old value; the graph's refusal keeps it.
+    int SetReduceValue(int value);
+    BOOL SetNoiseReduce(BOOL on);
+    BOOL SetHalfRate(BOOL on);
+    BOOL SetHightQuality(BOOL on);
+    BOOL SetUseOverlay(BOOL on);
+    int SetRecordScheme(int scheme);
+    // FALSE for an unchanged or out-of-range index.
+    BOOL SetVideoSize(int index);
+    BOOL SetCaptureSize(int index);
+    BOOL SetMpeg4Video(const char* name);
+    BOOL SetMpeg4Audio(const char* name);
+    // The codec's own settings dialog, then its state kept.
+    void ConfigureMpeg4(HWND parent);
+    // Keeps the codec state the graph holds as the mpeg4.txt block.
+    BOOL FetchMpeg4State();
+
+    // TVChannel.ini, then the region and frequency-point files.
+    void LoadChannels();
+    BOOL SaveChannels();
+    // The result of the tuning; 0 for the line inputs.
+    BOOL SelectChannel(CChannelEntry* entry);
+    BOOL SelectChannelByIndex(int position);
+    // The next or previous channel of the current group, wrapping round; nothing is tuned.
+    // NULL on an empty group.
+    CChannelEntry* NextChannel();
+    CChannelEntry* PrevChannel();
+    CChannelEntry* RecallLastChannel();
+    CChannelEntry* GetCurrentChannel();
+    int GetChannelCount();
+    int GetChannelIndex();
+    void SetUseFavor(BOOL on);
+    void SetTVUseFavor(BOOL on);
+    void SetChannelFavorite(BOOL on);
+    BOOL IsCurrentChannelFavorite();
+    void DeleteCurrentChannel();
+    // Every TV channel back in the all-channels group.
+    void ResetChannelLists();
+    // The current group taken again from UseFavor after the channel page changed the flags.
+    void ClearChannelLists();
+    CChannelList& GetTVChannels() { return m_tvChannels; }
+    CChannelGroup* GetTVGroup() const { return m_tvGroup; }
+    CChannelEntry* GetPreviousChannel() const { return m_previousTV; }
+
+    // mode: non-zero a TV scan, else FM.
+    BOOL StartScan(int mode);
+    void StopScan();
+    BOOL IsScanning() const { return m_scanning; }
+    // The scan's channels, in ascending frequency, into the list of the band scanned.
+    void ApplyLocalChannels(const std::vector<CChannelEntry>& results);
+
+    // FMChannel.ini.
+    void LoadFMChannels();
+    BOOL SaveFMChannels();
+    // how 0 tunes the group's channel; 1 only makes it current while the source is FM.
+    BOOL SetFMUseFavor(BOOL on, int how);
+    CChannelEntry* NextFMChannel();
+    CChannelEntry* PrevFMChannel();
+    CChannelEntry* GetCurrentFMChannel();
+    // Position 0 .. count - 1 of the current FM group, made current; NULL outside.
+    CChannelEntry* GetFMChannelAt(int position);
+    CChannelList& GetFMChannels() { return m_fmChannels; }
+    CChannelGroup* GetFMGroup() const { return m_fmGroup; }
+    BOOL RetuneCurrentChannel();
+    BOOL SetFrequency(BOOL fm, DWORD kHz);
+
+    // The country's frequency points as the tuner's scan table; FALSE when it has none.
+    BOOL ApplyCountry(const char* country);
+    // Also lists the new country's regions.
+    BOOL SetCountry(const char* country);
+    BOOL BuildScanFrequencies();
+    BOOL SetScanFrequencies(const float* mhz, int count);
 
     // Autorun, shutdown, automatic logon and timed power-on.
     // The tray program's Run value: its path in the program directory when on, empty text
@@ -128,6 +249,37 @@ private:
     CString m_sysDefaultUser;
     CString m_sysDefaultPassword;
     BOOL m_reportPowerOnErrors = TRUE;
+
+    // Start-up, sources, picture, channels, scans and FM stations.
+    int SetPictureProperty(int property, int value);
+    int SetOverlayProperty(int property, int value);
+    void ReadPictureRanges();
+    void ChooseMpeg4Codecs();
+    void ApplyMpeg4State();
+    void LoadProvinces();
+    CChannelEntry* StepChannel(CChannelGroup* group, BOOL forward);
+    void ShowChannelOnPanel();
+    void ApplyFMScan(const std::vector<CChannelEntry>& results);
+    void ApplyTVScan(const std::vector<CChannelEntry>& results);
+    void NameFromRegionTable(std::vector<CChannelEntry>& results);
+
+    BOOL m_hasFM = FALSE;
+    BOOL m_scanning = FALSE;
+    int m_scanMode = 0;
+    CChannelTableStore m_channelTables;  // ChannelAddress.ini, read on the first naming
+    typedef std::array<PropertyRange, CTVSettings::kPictureProperties> PropertyRanges;
+    static PropertyRanges BuiltInPictureRanges();
+    PropertyRanges m_pictureRanges = BuiltInPictureRanges();
+
+    // The current group is one of the list's two views; the channel pointers are weak too.
+    CChannelList m_tvChannels;
+    CChannelGroup* m_tvGroup = NULL;
+    CChannelEntry* m_currentTV = NULL;
+    CChannelEntry* m_previousTV = NULL;
+    CChannelList m_fmChannels;
+    CChannelGroup* m_fmGroup = NULL;
+    CChannelEntry* m_currentFM = NULL;
+    CChannelEntry* m_previousFM = NULL;
 };
 
 // The program's one TV system object; the program defines it among its other global objects,

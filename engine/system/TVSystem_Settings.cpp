@@ -193,6 +193,7 @@ BOOL CTVSystem::LoadSettings()
 {
     if (OpenParamFile())
         ExchangeSettings(FALSE);
+    LoadProvinces();
     LoadSkinNames();
     LoadMpeg4Block();
     return TRUE;

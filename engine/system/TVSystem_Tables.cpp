@@ -4,6 +4,8 @@
 #include "ChannelTableStore.h"
 #include "PathUtil.h"
 
+#include <algorithm>
+
 namespace {
 
 const char kChannelAddressFile[] = "ChannelAddress.ini";
@@ -14,12 +16,8 @@ const char kChannelPointFile[] = "ChannelPoint.ini";
 // Both lists are read afresh, so loading twice does not list anything twice.
 void CTVSystem::LoadRegionTables()
 {
-    m_provinces.RemoveAll();
+    LoadProvinces();
     m_countries.RemoveAll();
-
-    CString address = ProgramFile(kChannelAddressFile);
-    if (CPathUtil::FileExists(address))
-        CChannelTableStore::ReadProfileTableList(address, m_settings.country, m_provinces);
 
     CString point = ProgramFile(kChannelPointFile);
     if (CPathUtil::FileExists(point))
@@ -27,6 +25,48 @@ void CTVSystem::LoadRegionTables()
     else
         WriteBuiltInFreqTables(point);
     m_freqTables.GetTableNames(m_countries);
+}
+
+// The regions belong to the country: whatever changes the country lists them again.
+void CTVSystem::LoadProvinces()
+{
+    m_provinces.RemoveAll();
+    CString address = ProgramFile(kChannelAddressFile);
+    if (CPathUtil::FileExists(address))
+        CChannelTableStore::ReadProfileTableList(address, m_settings.country, m_provinces);
+}
+
+BOOL CTVSystem::ApplyCountry(const char* country)
+{
+    std::vector<float> mhz;
+    if (!m_freqTables.ReadTable(country, mhz) || mhz.empty())
+        return FALSE;
+    std::sort(mhz.begin(), mhz.end());
+    return m_graph.SetScanFrequencies(mhz.data(), (int)mhz.size());
+}
+
+BOOL CTVSystem::SetCountry(const char* country)
+{
+    m_settings.country = country;
+    LoadProvinces();
+    return ApplyCountry(country);
+}
+
+BOOL CTVSystem::BuildScanFrequencies()
+{
+    std::vector<float> mhz;
+    CBuiltInFreqTables::GetScanTable(mhz);
+    return SetScanFrequencies(mhz.data(), (int)mhz.size());
+}
+
+// A stable sort keeps equal carriers in their table order, as a selection sort would.
+BOOL CTVSystem::SetScanFrequencies(const float* mhz, int count)
+{
+    if (!mhz || count <= 0)
+        return FALSE;
+    std::vector<float> sorted(mhz, mhz + count);
+    std::stable_sort(sorted.begin(), sorted.end());
+    return m_graph.SetScanFrequencies(sorted.data(), count);
 }
 
 void CTVSystem::WriteBuiltInFreqTables(const CString& path)

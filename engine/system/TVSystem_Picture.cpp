@@ -1,0 +1,150 @@
+#include "TVSystem.h"
+
+int CTVSystem::SetVideoSource(int source)
+{
+    if (source < kSourceTuner || source > kSourceFm || (source == kSourceFm && !m_hasFM))
+        source = kSourceTuner;
+    int old = m_settings.videoSource;
+    m_settings.videoSource = source;
+    m_graph.SelectSource(source);
+    return old;
+}
+
+int CTVSystem::NextVideoSource()
+{
+    int sources = m_hasFM ? 4 : 3;
+    return SetVideoSource((m_settings.videoSource + 1) % sources);
+}
+
+int CTVSystem::SetPictureProperty(int property, int value)
+{
+    int old = m_settings.picture[property];
+    const PropertyRange& range = m_pictureRanges[property];
+    if (value >= range.minimum && value <= range.maximum) {
+        m_settings.picture[property] = value;
+        m_graph.SetPictureValue(property, value);
+    }
+    return old;
+}
+
+int CTVSystem::SetOverlayProperty(int property, int value)
+{
+    int old = m_settings.overlay[property];
+    const PropertyRange& range = GetOverlayRange(property);
+    if (value >= range.minimum && value <= range.maximum) {
+        m_settings.overlay[property] = value;
+        m_graph.SetOverlayValue(property, value);
+    }
+    return old;
+}
+
+void CTVSystem::ResetVideoColors()
+{
+    const int defaults[CTVSettings::kPictureProperties] = {5020, 2235, 5020, 4980, 1};
+    for (int i = 0; i < CTVSettings::kPictureProperties; ++i)
+        m_settings.picture[i] = defaults[i];
+    ApplyColorSettings();
+}
+
+void CTVSystem::ResetOverlayColors()
+{
+    for (int i = 0; i < CTVSettings::kPictureProperties; ++i)
+        m_settings.overlay[i] = GetOverlayRange(i).standard;
+    ApplyColorSettings();
+}
+
+void CTVSystem::ApplyColorSettings()
+{
+    for (int i = 0; i < CTVSettings::kPictureProperties; ++i) {
+        m_graph.SetPictureValue(i, m_settings.picture[i]);
+        m_graph.SetOverlayValue(i, m_settings.overlay[i]);
+    }
+}
+
+int CTVSystem::SetReduceValue(int value)
+{
+    int old = m_settings.reduceValue;
+    if (value >= 0 && value <= 10) {
+        m_graph.SetReduceValue(value);
+        m_settings.reduceValue = value;
+    }
+    return old;
+}
+
+BOOL CTVSystem::SetNoiseReduce(BOOL on)
+{
+    BOOL old = m_settings.noiseReduce;
+    if (!on != !old) {
+        m_graph.SetNoiseReduce(on);
+        m_settings.noiseReduce = on;
+    }
+    return old;
+}
+
+BOOL CTVSystem::SetHalfRate(BOOL on)
+{
+    BOOL old = m_settings.halfRate;
+    if (!on != !old) {
+        m_graph.SetHalfRate(on);
+        m_settings.halfRate = on;
+    }
+    return old;
+}
+
+BOOL CTVSystem::SetHightQuality(BOOL on)
+{
+    BOOL old = m_settings.hightQuality;
+    m_settings.hightQuality = on;
+    m_graph.SetHighQuality(on);
+    return old;
+}
+
+BOOL CTVSystem::SetUseOverlay(BOOL on)
+{
+    BOOL old = m_settings.useOverlay;
+    m_settings.useOverlay = on;
+    m_graph.SetUseOverlay(on);
+    return old;
+}
+
+int CTVSystem::SetRecordScheme(int scheme)
+{
+    int old = m_settings.recordScheme;
+    m_settings.recordScheme = scheme;
+    m_graph.SetRecordScheme(scheme);
+    return old;
+}
+
+BOOL CTVSystem::SetVideoSize(int index)
+{
+    if (index == m_settings.videoSize || GetCaptureSizeRow(index, TRUE).cx == 0)
+        return FALSE;
+    m_settings.videoSize = index;
+    return TRUE;
+}
+
+BOOL CTVSystem::SetCaptureSize(int index)
+{
+    SIZE size = GetCaptureSizeRow(index, m_graph.Is50HzStandard());
+    if (size.cx == 0)
+        return FALSE;
+    m_settings.videoSize = index;
+    return m_graph.SetCaptureSize(size);
+}
+
+BOOL CTVSystem::SetMpeg4Video(const char* name)
+{
+    if (m_settings.mpeg4Video == name)
+        return FALSE;
+    m_settings.mpeg4Video = name;
+    return m_graph.SetMpeg4Codec(name);
+}
+
+BOOL CTVSystem::SetMpeg4Audio(const char* name)
+{
+    if (m_settings.mpeg4Audio == name)
+        return FALSE;
+    m_settings.mpeg4Audio = name;
+    return m_graph.SetMpeg4Audio(name);
+}
+
