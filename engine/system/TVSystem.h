@@ -29,6 +29,9 @@ public:
     // The capture graph every device action goes through.
     CTVGraph& GetGraph() { return m_graph; }
 
+    // Mutes the mixer line of the graph's audio capture device; nothing without one.
+    void SetDeviceMute(BOOL on);
+
     const CString& GetProgramDir() const { return m_programDir; }
     CTVSettings& GetSettings() { return m_settings; }
     const CTVSettings& GetSettings() const { return m_settings; }

@@ -8,6 +8,7 @@
 #include "FilterPin.h"
 #include "OverlayMixerFilter.h"
 #include "RemoteServiceClient.h"
+#include "TVSystem.h"
 
 #include <ks.h>
 #include <ksmedia.h>
@@ -44,6 +45,7 @@ CTVGraph::CTVGraph()
     m_standards[kTuner] = kPalD;
     m_standards[kComposite] = kNtscM;
     m_standards[kSVideo] = kNtscM;
+    SetDefaultInputLines();
 }
 
 CTVGraph::~CTVGraph()
@@ -60,13 +62,19 @@ void CTVGraph::ClearWrapperPointers()
     m_decompressor = NULL;
     m_mpeg4CodecWrapper = NULL;
     m_mpeg4AudioWrapper = NULL;
+    m_audioCapture = NULL;
+    m_avSwitch = NULL;
 }
 
 BOOL CTVGraph::BuildPreview()
 {
     FillCompressorLists();
+    m_audioDeviceNames.RemoveAll();
+    EnumDeviceNames(CGraphBuilder::kAudioCapture, m_audioDeviceNames);
+    OpenAudioDevice();
     if (!MakePreviewFilters(TRUE))
         return FALSE;
+    ReadMixerLines();
     CFilterPin* preview = m_captureDevice->FindPin("Preview");
     CFilterPin* input = m_deinterlace->FindFreePin(PINDIR_INPUT, TRUE);
     if (!preview || !input || !m_builder.Connect(preview, input))
@@ -285,6 +293,7 @@ void CTVGraph::AttachVideoWindow()
 
 void CTVGraph::CloseTV()
 {
+    theTVSystem.SetDeviceMute(TRUE);
     if (m_captureDevice) {
         m_captureDevice->StopRemotePoll();
         SetDeviceAudio(FALSE);
@@ -292,4 +301,5 @@ void CTVGraph::CloseTV()
     m_builder.TearDown();
     ClearWrapperPointers();
     ClearMpeg4CodecState();
+    m_deviceList.Close();
 }

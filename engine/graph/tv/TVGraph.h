@@ -5,6 +5,7 @@
 #include "CString.h"
 #include "CStringArray.h"
 
+#include "AudioDeviceList.h"
 #include "GraphBuilder.h"
 
 #include <vector>
@@ -159,6 +160,50 @@ public:
     CCaptureDevice* GetCaptureDevice() const { return m_captureDevice; }
     CCrossbarWrapper* GetCrossbar() const { return m_crossbar; }
 
+    // Sound: the card's audio capture device, the sound card's recording and playback mixer
+    // lines, and the A/V switch of a recording.
+    // Opens the named device in place of the current one, which stays when that fails; a
+    // running preview runs on either way.
+    BOOL SetAudioDevice(const char* name);
+    // Replaces the chosen name only; no other device is opened.
+    void SetAudioDeviceName(const char* name) { m_audioDeviceName = name; }
+    CString GetAudioDeviceName() const { return m_audioDeviceName; }
+    // Enables the audio capture device's input pin of that name.
+    BOOL SetAudioInput(const char* line);
+    // FALSE without an audio capture device or when the state cannot be read.
+    BOOL IsAudioInputEnabled(const char* line);
+    BOOL GetAudioFormat(WAVEFORMATEX* format);
+    BOOL SetAudioFormat(const WAVEFORMATEX* format);
+    // The card's own sound input for the current source; off mutes it.
+    void SetDeviceAudio(BOOL on);
+    // The A/V switch's sound; FALSE without an A/V switch.
+    BOOL SetAudioOn(BOOL on);
+    BOOL GetAudioOn();
+
+    // Lists the source lines of the chosen device's recording mixer and of the play device's
+    // speakers, keeping each chosen line when it is listed; FALSE when a mixer cannot be opened.
+    BOOL ReadMixerLines();
+    const CStringArray& GetInputLineNames() const { return m_inputLineNames; }
+    const CString& GetInputLine() const { return m_inputLine; }
+    const CStringArray& GetPlayDeviceNames() const { return m_playDeviceNames; }
+    const CString& GetPlayDevice() const { return m_playDevice; }
+    const CStringArray& GetPlayLineNames() const { return m_playLineNames; }
+    const CString& GetPlayLine() const { return m_playLine; }
+    // The chosen play line of the play device's speakers; each call opens the mixer and closes
+    // it again, and is FALSE when it cannot be opened.
+    BOOL IsPlayLineMuted(BOOL* muted);
+    BOOL MutePlayLine(BOOL on);
+    BOOL GetPlayLineVolume(DWORD* volume);
+    BOOL SetPlayLineVolume(DWORD volume);
+    // Sets the on-off switch of the chosen input line on the recording mixer to !on.
+    BOOL SelectAudioInputLine(BOOL on);
+    // The volume of the play mixer's line that carries the first name of the play line list.
+    BOOL GetPlayVolumeByType(DWORD* volume);
+    BOOL SetPlayVolumeByType(DWORD volume);
+    // Plays the chosen input line through the speakers at the kept input-line volume; FALSE
+    // when the input line is the speakers line itself.
+    BOOL SetInputLineVolume();
+
     // Recording. The record formats, each one row of build steps; numbers without a row
     // record as AVI.
     enum { kRecordAvi = 0, kRecordMpeg1, kRecordMpeg2, kRecordMpeg4, kRecordVcd, kRecordSvcd, kRecordDvd, kRecordHiDvd };
@@ -220,7 +265,6 @@ private:
     BOOL ApplyTVFormat(long standard);
     void ConnectPreviewPinOnce();
     void AttachVideoWindow();
-    void SetDeviceAudio(BOOL on);
     BOOL IsNtscStandard(long standard) const;
     void SetFrameInterval();
 
@@ -258,6 +302,26 @@ private:
 
     // The standard kept per source: tuner, composite, S-video.
     long m_standards[3];
+
+    // Sound.
+    void SetDefaultInputLines();
+    CAudioCaptureDevice* AddAudioDevice(const char* friendlyName, const char* name);
+    void EnableChosenInputLine();
+    void SwitchDeviceAudioMuted(BOOL on);
+    BOOL OpenPlayDeviceList();
+    DWORD FindPlayLineType();
+
+    CStringArray m_inputLineNames;
+    CString m_inputLine = "线路输入";
+    CStringArray m_playDeviceNames;
+    CString m_playDevice;
+    CStringArray m_playLineNames;
+    CString m_playLine = "线路输入";
+    BOOL m_audioOn = FALSE;
+    // Opened for one volume job at a time.
+    CAudioDeviceList m_deviceList;
+    // Nothing sets it: the input line plays at full volume.
+    DWORD m_inputLineVolume = 0xFFFF;
 
     // Set from the start of a scan until StopScan.
     BOOL m_scanLock = FALSE;

@@ -49,6 +49,7 @@ BOOL CTVGraph::RecreateGraph()
     ClearWrapperPointers();
     if (!m_builder.MakeGraph())
         return FALSE;
+    OpenAudioDevice();
     return RebuildPreview();
 }
 
@@ -59,6 +60,7 @@ BOOL CTVGraph::SetUseOverlay(BOOL on)
         m_builder.StopAndDisconnectAll();
     m_builder.RemoveAllWrappers();
     ClearWrapperPointers();
+    OpenAudioDevice();
     return RebuildPreview();
 }
 

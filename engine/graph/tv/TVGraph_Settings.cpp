@@ -20,7 +20,7 @@ const int kCrossbarInputs[3] = {1, 2, 0};
 BOOL CTVGraph::SetVideoSource(int source, BOOL flag)
 {
     m_videoSource = source;
-    SetDeviceAudio(flag);
+    SwitchDeviceAudioMuted(flag);
     BOOL result = FALSE;
     if (source != kFm && source >= kTuner && source <= kSVideo && m_crossbar)
         result = m_crossbar->RouteCrossbar(kCrossbarInputs[source], 0);
