@@ -88,6 +88,11 @@ public:
     static const char* GetStandardName(long standard);
     // The VideoSize row of the 25-frame (50 Hz) or the 30-frame table; 0 by 0 outside it.
     static SIZE GetCaptureSizeRow(int index, BOOL frames25);
+    // The string-table text that labels a choice: display quality 0..2, picture property
+    // 0..4, video-processing property by its DirectShow number 0..9, schedule day 1..7
+    // (Sunday first) and 8 every day. 0 for a key without a label.
+    enum LabelMap { kQualityLabels, kPictureLabels, kProcessingLabels, kDayLabels };
+    static UINT GetLabelId(LabelMap map, int key);
     BOOL HasFM() const { return m_hasFM; }
 
     int SetVideoSource(int source);
@@ -127,6 +132,13 @@ public:
     void ConfigureMpeg4(HWND parent);
     // Keeps the codec state the graph holds as the mpeg4.txt block.
     BOOL FetchMpeg4State();
+    BOOL SetAudioDevice(const char* name);
+    // Only a line of the graph's input list; the result of the switch.
+    BOOL SetAudioInput(const char* name);
+    BOOL ApplyAudioInput();
+    // The play line's volume as 0..100.
+    BOOL SetVolume(int percent);
+    int GetVolume();
 
     // TVChannel.ini, then the region and frequency-point files.
     void LoadChannels();
@@ -260,6 +272,7 @@ private:
     void ChooseMpeg4Codecs();
     void ApplyMpeg4State();
     void LoadProvinces();
+    BOOL IsInputLine(const char* name) const;
     CChannelEntry* StepChannel(CChannelGroup* group, BOOL forward);
     void ShowChannelOnPanel();
     void ApplyFMScan(const std::vector<CChannelEntry>& results);

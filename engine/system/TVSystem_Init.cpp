@@ -21,6 +21,30 @@ const StandardName kStandardNames[] = {
     {131072, "SECAM_K1"}, {262144, "SECAM_L"},  {524288, "SECAM_L1"},
 };
 
+struct LabelRow
+{
+    int map;   // CTVSystem::LabelMap
+    int key;
+    UINT textId;  // in the program's string table
+};
+
+// The settings and schedule windows label their choices with these texts.
+const LabelRow kLabels[] = {
+    {CTVSystem::kQualityLabels, 0, 33845},    {CTVSystem::kQualityLabels, 1, 33846},
+    {CTVSystem::kQualityLabels, 2, 33847},    {CTVSystem::kPictureLabels, 0, 33783},
+    {CTVSystem::kPictureLabels, 1, 33784},    {CTVSystem::kPictureLabels, 2, 33785},
+    {CTVSystem::kPictureLabels, 3, 33786},    {CTVSystem::kPictureLabels, 4, 33791},
+    {CTVSystem::kProcessingLabels, 0, 33783}, {CTVSystem::kProcessingLabels, 1, 33784},
+    {CTVSystem::kProcessingLabels, 2, 33785}, {CTVSystem::kProcessingLabels, 3, 33786},
+    {CTVSystem::kProcessingLabels, 4, 33791}, {CTVSystem::kProcessingLabels, 5, 33787},
+    {CTVSystem::kProcessingLabels, 6, 33788}, {CTVSystem::kProcessingLabels, 7, 33789},
+    {CTVSystem::kProcessingLabels, 8, 33790}, {CTVSystem::kProcessingLabels, 9, 33792},
+    {CTVSystem::kDayLabels, 1, 33848},        {CTVSystem::kDayLabels, 2, 33849},
+    {CTVSystem::kDayLabels, 3, 33850},        {CTVSystem::kDayLabels, 4, 33851},
+    {CTVSystem::kDayLabels, 5, 33852},        {CTVSystem::kDayLabels, 6, 33853},
+    {CTVSystem::kDayLabels, 7, 33854},        {CTVSystem::kDayLabels, 8, 33856},
+};
+
 // Rows by the VideoSize setting: {width, height}.
 const SIZE kCaptureSizes25[] = {{320, 240}, {640, 480}, {720, 576}};
 const SIZE kCaptureSizes30[] = {{352, 288}, {704, 480}, {720, 480}};
@@ -46,6 +70,14 @@ const char* CTVSystem::GetStandardName(long standard)
         if (row.standard == standard)
             return row.name;
     return NULL;
+}
+
+UINT CTVSystem::GetLabelId(LabelMap map, int key)
+{
+    for (const LabelRow& row : kLabels)
+        if (row.map == map && row.key == key)
+            return row.textId;
+    return 0;
 }
 
 SIZE CTVSystem::GetCaptureSizeRow(int index, BOOL frames25)
@@ -105,11 +137,13 @@ BOOL CTVSystem::InitTVSystem()
     ApplyColorSettings();
     m_graph.SetMpeg4FrameRate(s.mpeg4FrameRate);
     ApplyMpeg4State();
+    SetAudioInput(s.audioInput);
 
     if (m_currentTV && s.videoSource != kSourceFm)
         SelectChannel(m_currentTV);
     else
         SelectChannelByIndex(s.videoSource == kSourceFm ? 0 : s.lastChannel);
+    m_graph.MutePlayLine(s.muteAudioInput);
     SetAutoRunFlag(TRUE);
     return TRUE;
 }

@@ -1,5 +1,11 @@
 #include "TVSystem.h"
 
+namespace {
+
+const int kMixerFullScale = 65535;
+
+} // namespace
+
 int CTVSystem::SetVideoSource(int source)
 {
     if (source < kSourceTuner || source > kSourceFm || (source == kSourceFm && !m_hasFM))
@@ -148,3 +154,50 @@ BOOL CTVSystem::SetMpeg4Audio(const char* name)
     return m_graph.SetMpeg4Audio(name);
 }
 
+BOOL CTVSystem::SetAudioDevice(const char* name)
+{
+    if (!m_graph.SetAudioDevice(name))
+        return FALSE;
+    m_settings.audioDevice = name;
+    return TRUE;
+}
+
+BOOL CTVSystem::IsInputLine(const char* name) const
+{
+    const CStringArray& lines = m_graph.GetInputLineNames();
+    for (int i = 0; i < lines.GetSize(); ++i)
+        if (lines[i] == name)
+            return TRUE;
+    return FALSE;
+}
+
+BOOL CTVSystem::SetAudioInput(const char* name)
+{
+    if (!IsInputLine(name))
+        return FALSE;
+    m_settings.audioInput = name;
+    return m_graph.SetAudioInput(name);
+}
+
+BOOL CTVSystem::ApplyAudioInput()
+{
+    if (!IsInputLine(m_settings.audioInput))
+        return FALSE;
+    return m_graph.SetAudioInput(m_settings.audioInput);
+}
+
+// Rounded both ways, so a value read back and written again stays where it was.
+BOOL CTVSystem::SetVolume(int percent)
+{
+    if (percent < 0 || percent > 100)
+        return FALSE;
+    return m_graph.SetPlayLineVolume((DWORD)((percent * kMixerFullScale + 50) / 100));
+}
+
+int CTVSystem::GetVolume()
+{
+    DWORD value = 0;
+    if (!m_graph.GetPlayLineVolume(&value))
+        return 0;
+    return (int)((value * 100 + kMixerFullScale / 2) / kMixerFullScale);
+}

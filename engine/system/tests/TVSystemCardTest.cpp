@@ -199,4 +199,17 @@ TEST_F(TVSystemCardTest, FMScanKeepsTheTVChannels)
               m_folder.Read("FMChannel.ini"));
 }
 
+TEST_F(TVSystemCardTest, VolumeReadBackAndWrittenAgainStaysPut)
+{
+    Start();
+    const int volumes[] = {0, 1, 33, 50, 99, 100};
+    for (int v : volumes) {
+        ASSERT_TRUE(m_tv->SetVolume(v)) << v;
+        int read = m_tv->GetVolume();
+        EXPECT_EQ(v, read) << v;
+        ASSERT_TRUE(m_tv->SetVolume(read)) << v;
+        EXPECT_EQ(v, m_tv->GetVolume()) << v;
+    }
+}
+
 } // namespace

@@ -324,6 +324,19 @@ TEST_F(TVSystemChannelsTest, TablesNameFormatsStandardsAndSizes)
     EXPECT_EQ(576, CTVSystem::GetCaptureSizeRow(2, TRUE).cy);
     EXPECT_EQ(352, CTVSystem::GetCaptureSizeRow(0, FALSE).cx);
     EXPECT_EQ(0, CTVSystem::GetCaptureSizeRow(3, FALSE).cx);
+
+    const struct
+    {
+        CTVSystem::LabelMap map;
+        int key;
+        UINT expected;
+    } labels[] = {{CTVSystem::kQualityLabels, 2, 33847},    {CTVSystem::kPictureLabels, 4, 33791},
+                  {CTVSystem::kProcessingLabels, 4, 33791}, {CTVSystem::kProcessingLabels, 5, 33787},
+                  {CTVSystem::kProcessingLabels, 9, 33792}, {CTVSystem::kDayLabels, 1, 33848},
+                  {CTVSystem::kDayLabels, 8, 33856},        {CTVSystem::kDayLabels, 0, 0},
+                  {CTVSystem::kPictureLabels, 5, 0}};
+    for (size_t i = 0; i < sizeof(labels) / sizeof(labels[0]); ++i)
+        EXPECT_EQ(labels[i].expected, CTVSystem::GetLabelId(labels[i].map, labels[i].key)) << "row " << i;
 }
 
 } // namespace
