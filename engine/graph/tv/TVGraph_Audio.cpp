@@ -2,7 +2,6 @@
 
 #include "AudioCaptureDevice.h"
 #include "AvSwitchFilter.h"
-#include "CrossbarWrapper.h"
 #include "CWinApp.h"
 #include "MixerApi.h"
 #include "MixerControl.h"
@@ -124,10 +123,8 @@ BOOL CTVGraph::SetAudioDevice(const char* name)
     } else {
         m_builder.RemoveWrapper(device);
     }
-    if (wasRunning && ConnectPreview()) {
-        m_builder.DisconnectWrapper(m_crossbar);
-        m_builder.Run();
-    }
+    if (wasRunning)
+        RestartPreview();
     return taken;
 }
 
