@@ -62,6 +62,7 @@ void CTVGraph::ClearWrapperPointers()
     m_decompressor = NULL;
     m_mpeg4CodecWrapper = NULL;
     m_mpeg4AudioWrapper = NULL;
+    ClearRecordWrapperPointers();
     m_audioCapture = NULL;
     m_avSwitch = NULL;
 }

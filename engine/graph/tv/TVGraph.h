@@ -341,6 +341,7 @@ private:
     static const RecordRow& FindRecordRow(const RecordRow* rows, int count, int format);
     BOOL BuildRecordRow(const RecordRow& row, BOOL tv);
     BOOL StartRecordBranch();
+    void StopEachFilter();
     void ClearRecordWrapperPointers();
     BOOL AddAviFilters();
     BOOL AddMpegFilters();

@@ -148,7 +148,9 @@ HRESULT CSimIviAudioEncoder::ReceiveSample(int, IMediaSample* sample)
     if (!m_encoder || !m_output.IsConnected() || FAILED(sample->GetPointer(&data)))
         return S_OK;
     std::vector<std::vector<uint8_t>> frames;
-    m_encoder->Encode(reinterpret_cast<const int16_t*>(data), sample->GetActualDataLength() / 2, frames);
+    // The encoder counts sample frames: one 16-bit sample per channel.
+    size_t sampleFrames = (size_t)sample->GetActualDataLength() / (2 * m_encoder->Channels());
+    m_encoder->Encode(reinterpret_cast<const int16_t*>(data), sampleFrames, frames);
     for (const std::vector<uint8_t>& frame : frames) {
         CComRef<IMediaSample> out;
         HRESULT hr = m_output.GetDeliveryBuffer(out.Receive(), nullptr, nullptr, 0);

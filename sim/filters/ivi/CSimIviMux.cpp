@@ -11,6 +11,9 @@ const CLSID CLSID_SimIviMux = { 0x31FDD5E8, 0x68AD, 0x4D29, { 0xA2, 0xA5, 0xA4, 
 namespace
 {
 const int DEFAULT_PACK_SIZE = 2048;
+// The largest pack the presets ask for (VCD and SVCD). The pack size may be set after the
+// output is connected, so the buffers are made big enough for it from the start.
+const int LARGEST_PRESET_PACK_SIZE = 2324;
 // The VCD stream's fixed rate: 75 sectors of 2352 bytes a second, in 50-byte units.
 const uint32_t VCD_MUX_RATE = 3528;
 // Presentation starts half a second in, so each pack's clock stays below its time stamps.
@@ -121,7 +124,7 @@ HRESULT CSimIviMux::DecideOutputBuffers(int, IMemAllocator* allocator, ALLOCATOR
 {
     ALLOCATOR_PROPERTIES wanted = *request;
     wanted.cBuffers = request->cBuffers > 8 ? request->cBuffers : 8;
-    long size = PackSize() + 4;
+    long size = (PackSize() > LARGEST_PRESET_PACK_SIZE ? PackSize() : LARGEST_PRESET_PACK_SIZE) + 4;
     wanted.cbBuffer = request->cbBuffer > size ? request->cbBuffer : size;
     return CBaseOutputPin::RequireBuffers(allocator, wanted);
 }

@@ -1,0 +1,214 @@
+// Recordings over the simulated card and the prefix's stand-in filters: each record format
+// writes its file and the preview comes back; a branch that cannot be built or run leaves
+// the preview running and nothing of itself connected. The files are read by ffprobe on the
+// Linux side (check-tv-recordings.sh) from the list this test writes beside them.
+#include <gtest/gtest.h>
+
+#include "TVGraph.h"
+
+#include "FilterPin.h"
+#include "SimSwitch.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace
+{
+
+const char kFolder[] = "C:\\sim\\out\\tvrecord";
+const DWORD kRecordMs = 3000;
+
+struct FormatCase
+{
+    int format;
+    const char* file;
+    // What ffprobe must find: container, video codec, picture size, sound rate.
+    const char* container;
+    const char* videoCodec;
+    int width, height, audioRate;
+};
+
+// The tuner's PAL standard; the AVI picture is the preview's 640 x 480.
+const FormatCase kFormats[] = {
+    {CTVGraph::kRecordAvi, "avi.avi", "avi", "rawvideo", 640, 480, 44100},
+    {CTVGraph::kRecordMpeg1, "mpeg1.mpg", "mpeg", "mpeg1video", 352, 288, 44100},
+    {CTVGraph::kRecordMpeg2, "mpeg2.mpg", "mpeg", "mpeg2video", 720, 576, 44100},
+    {CTVGraph::kRecordVcd, "vcd.mpg", "mpeg", "mpeg1video", 352, 288, 44100},
+    {CTVGraph::kRecordSvcd, "svcd.mpg", "mpeg", "mpeg2video", 480, 576, 44100},
+    {CTVGraph::kRecordDvd, "dvd.mpg", "mpeg", "mpeg2video", 720, 576, 48000},
+    {CTVGraph::kRecordHiDvd, "hidvd.mpg", "mpeg", "mpeg2video", 720, 576, 48000},
+    // A number without a row records as AVI.
+    {8, "eight.avi", "avi", "rawvideo", 640, 480, 44100},
+};
+
+class TVGraphRecordTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CreateDirectoryA("C:\\sim", NULL);
+        CreateDirectoryA("C:\\sim\\out", NULL);
+        CreateDirectoryA(kFolder, NULL);
+        m_window = CreateWindowExA(0, "STATIC", "record", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, NULL, NULL,
+                                   GetModuleHandleA(NULL), NULL);
+        ASSERT_NE((HWND)NULL, m_window);
+        ASSERT_TRUE(m_graph.GetBuilder().MakeGraph()) << CGraphBuilder::GetLastErrorText();
+        m_graph.SetOwnerWnd(m_window);
+        ASSERT_TRUE(m_graph.BuildPreview());
+        ASSERT_TRUE(m_graph.RebuildPreview());
+    }
+
+    void TearDown() override
+    {
+        m_graph.CloseTV();
+        DestroyWindow(m_window);
+    }
+
+    static std::string PathOf(const char* file) { return std::string(kFolder) + "\\" + file; }
+
+    // Records for about kRecordMs; the time the branch really ran, in seconds.
+    double Record(const char* file)
+    {
+        DeleteFileA(PathOf(file).c_str());
+        m_graph.SetRecordFileName(PathOf(file).c_str());
+        if (!m_graph.StartRecord())
+            return -1;
+        DWORD start = GetTickCount();
+        EXPECT_TRUE(m_graph.IsRecording()) << file;
+        Sleep(kRecordMs);
+        DWORD ran = GetTickCount() - start;
+        EXPECT_TRUE(m_graph.StartRecord()) << file << ": the second call stops the recording";
+        EXPECT_FALSE(m_graph.IsRecording()) << file;
+        return ran / 1000.0;
+    }
+
+    // The preview runs into the renderer, with no record filter left in the graph.
+    void ExpectPreviewOnly(const char* context)
+    {
+        CGraphBuilder& builder = m_graph.GetBuilder();
+        EXPECT_EQ(CGraphBuilder::kRunning, builder.GetState()) << context;
+        CFilterWrapper* renderer = builder.FindWrapper("Render");
+        ASSERT_NE(nullptr, renderer) << context;
+        EXPECT_NE(nullptr, renderer->FindFreePin(PINDIR_INPUT, FALSE)) << context << ": the picture shows again";
+        const char* recordFilters[] = {"Stelvark Demo MPEG Encoder", "Dump Filter", "ACM Wrapper", "AVISwitch",
+                                       "AVI Mux", "AVI Writer", "Video SmartTee"};
+        for (const char* name : recordFilters)
+            EXPECT_EQ(nullptr, builder.FindWrapper(name)) << context << ": " << name << " left in the graph";
+    }
+
+    static void AddToManifest(const std::string& line)
+    {
+        FILE* manifest = fopen((std::string(kFolder) + "\\manifest.txt").c_str(), "a");
+        ASSERT_NE(nullptr, manifest);
+        fprintf(manifest, "%s\n", line.c_str());
+        fclose(manifest);
+    }
+
+    HWND m_window;
+    CTVGraph m_graph;
+};
+
+TEST_F(TVGraphRecordTest, EachRecordFormatWritesOneFileAndReturnsToThePreview)
+{
+    DeleteFileA((std::string(kFolder) + "\\manifest.txt").c_str());
+    EXPECT_FALSE(m_graph.SetRecordFormat(9));
+    for (const FormatCase& c : kFormats) {
+        ASSERT_TRUE(m_graph.SetRecordFormat(c.format)) << c.file;
+        double seconds = Record(c.file);
+        ASSERT_GT(seconds, 0) << c.file << ": the recording did not start";
+        ExpectPreviewOnly(c.file);
+        char line[256];
+        snprintf(line, sizeof(line), "%s %s %s %dx%d %d %.3f", c.file, c.container, c.videoCodec, c.width, c.height,
+                 c.audioRate, seconds);
+        AddToManifest(line);
+    }
+}
+
+struct FailureCase
+{
+    const char* what;
+    int format;
+    const char* file;
+    // The stand-in switch that makes it fail, if any.
+    const char* module;
+    const char* switchName;
+    const char* switchText;
+};
+
+// Each fails at a different step: adding the filters (an encoder the wrapper cannot use, no
+// MPEG-4 codec in the prefix) and the encoder's preset. (A writer that refuses to run cannot
+// fail this graph under Wine: its manager reports the renderer's pending pause instead.)
+const FailureCase kFailures[] = {
+    {"encoder without its multiplexer settings", CTVGraph::kRecordDvd, "nomux.mpg", "mpegenc", "Omit", "IMpegMuxSettings"},
+    {"MPEG-4 without a codec", CTVGraph::kRecordMpeg4, "mpeg4.avi", NULL, NULL, NULL},
+    {"preset refused", CTVGraph::kRecordMpeg2, "preset.mpg", "mpegenc", "Fail", "SetVideoRecord=0x80004005"},
+};
+
+TEST_F(TVGraphRecordTest, ABranchThatCannotBeBuiltOrRunReportsFailureAndRebuildsThePreview)
+{
+    for (const FailureCase& c : kFailures) {
+        std::unique_ptr<SimSwitch> injected;
+        if (c.module)
+            injected.reset(new SimSwitch(c.module, c.switchName, c.switchText));
+        ASSERT_TRUE(m_graph.SetRecordFormat(c.format)) << c.what;
+        m_graph.SetRecordFileName(PathOf(c.file).c_str());
+        EXPECT_FALSE(m_graph.StartRecord()) << c.what;
+        EXPECT_FALSE(m_graph.IsRecording()) << c.what;
+        ExpectPreviewOnly(c.what);
+    }
+}
+
+TEST_F(TVGraphRecordTest, WithoutAnAudioCaptureDeviceNothingRecords)
+{
+    CTVGraph bare;
+    bare.SetRecordFileName(PathOf("bare.mpg").c_str());
+    EXPECT_FALSE(bare.StartRecord());
+    EXPECT_FALSE(bare.IsRecording());
+}
+
+struct FmCase
+{
+    int format;
+    const char* file;
+    BOOL records;
+};
+
+// The prefix has the InterVideo chain but no audio compressor devices and no user compressor
+// chosen: formats 0, 1 and 3 fail their first step. The InterVideo writer opens no file
+// without a name, so that graph cannot run. Each failure leaves the radio selected.
+const FmCase kFmFormats[] = {
+    {CTVGraph::kFmRecordMpeg, "fm2.mpg", TRUE},
+    {CTVGraph::kFmRecordMpeg, "", FALSE},
+    {CTVGraph::kFmRecordPcm, "fm0.avi", FALSE},
+    {CTVGraph::kFmRecordAdpcm, "fm1.avi", FALSE},
+    {CTVGraph::kFmRecordCustom, "fm3.avi", FALSE},
+};
+
+TEST_F(TVGraphRecordTest, FmRecordingsWriteSoundOnlyAndKeepTheRadioSelected)
+{
+    m_graph.StopGraph();
+    EXPECT_EQ(0, m_graph.SwitchToRadio(TRUE));
+    ASSERT_EQ(CTVGraph::kFm, m_graph.GetVideoSource());
+    EXPECT_FALSE(m_graph.SetFMRecordFormat(4));
+    for (const FmCase& c : kFmFormats) {
+        ASSERT_TRUE(m_graph.SetFMRecordFormat(c.format)) << c.file;
+        if (!c.records) {
+            m_graph.SetRecordFileName(*c.file ? PathOf(c.file).c_str() : "");
+            EXPECT_FALSE(m_graph.StartRecord()) << c.file;
+            EXPECT_FALSE(m_graph.IsRecording()) << c.file;
+            EXPECT_EQ(CTVGraph::kFm, m_graph.GetVideoSource()) << c.file;
+            EXPECT_EQ(CGraphBuilder::kStopped, m_graph.GetBuilder().GetState()) << c.file;
+            continue;
+        }
+        double seconds = Record(c.file);
+        ASSERT_GT(seconds, 0) << c.file << ": the recording did not start";
+        EXPECT_EQ(CTVGraph::kFm, m_graph.GetVideoSource()) << c.file;
+        char line[256];
+        snprintf(line, sizeof(line), "%s mpeg - - 44100 %.3f", c.file, seconds);
+        AddToManifest(line);
+    }
+    EXPECT_EQ(CTVGraph::kFmRecordCustom, m_graph.GetFMRecordFormat());
+}
+
+} // namespace
