@@ -65,6 +65,8 @@ BOOL CTVGraph::SetDisplayQuality(int mode)
 
 void CTVGraph::ClearRecordWrapperPointers()
 {
+    m_audioCapture = NULL;
+    m_avSwitch = NULL;
     m_smartTee = NULL;
     m_aviMux = NULL;
     m_aviWriter = NULL;
