@@ -194,6 +194,22 @@ TEST_F(TVGraphAudioTest, RemadeGraphsOpenTheChosenDeviceAgain)
     EXPECT_EQ(m_graph.GetBuilder().FindWrapper("AudioDevice"), m_graph.GetAudioCaptureDevice());
 }
 
+// The card's mixer records from "Mic", which the filter has no pin for: the reopened device
+// takes the name of the mixer's recording line instead.
+TEST_F(TVGraphAudioTest, AnInputLineWithoutAPinGivesWayToTheRecordingLine)
+{
+    FakeMixer mixer;
+    FakeMixer::Device card = CardRecordingMixer(kCardAudio);
+    card.destinations[0].sources = {{"Mic", MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, {}}};
+    mixer.devices = {card};
+    mixer.waveInMixers = {0};
+    ASSERT_TRUE(m_graph.BuildPreview());
+    EXPECT_STREQ("Mic", m_graph.GetInputLine());
+    ASSERT_TRUE(m_graph.RecreateGraph());
+    ASSERT_NE(nullptr, m_graph.GetAudioCaptureDevice());
+    EXPECT_STREQ("Recording Control", m_graph.GetInputLine());
+}
+
 // The prefix's own mixers: the play line's controls reach the speakers' line of that name.
 // The sound driver keeps volumes in its own steps, so a value comes back within one step.
 TEST_F(TVGraphAudioTest, PlayLineOnThePrefixMixer)
