@@ -65,6 +65,7 @@ void CTVGraph::ClearWrapperPointers()
     ClearRecordWrapperPointers();
     m_audioCapture = NULL;
     m_avSwitch = NULL;
+    ClearTimeShiftWrapperPointers();
 }
 
 BOOL CTVGraph::BuildPreview()

@@ -19,12 +19,14 @@ class CFileWriteFilter;
 class CIviAudioEncoderFilter;
 class CIviFileWriterFilter;
 class CIviMuxFilter;
+class CMpeg2DemuxFilter;
 class CMpegEncoderFilter;
 class CMsMuxFilter;
 struct MpegEncoderPreset;
 class CCrossbarWrapper;
 class CDeinterlaceFilter;
 class COverlayMixerFilter;
+class CTimeShiftFilter;
 struct ProcAmpValue;
 
 // The capture graph of the TV picture: the card's capture pin through the deinterlace filter
@@ -235,6 +237,31 @@ public:
     CAudioCaptureDevice* GetAudioCaptureDevice() const { return m_audioCapture; }
     const CStringArray& GetAudioDeviceNames() const { return m_audioDeviceNames; }
 
+    // Time shift: the picture is encoded into the time-shift file and played back from it, so
+    // it can be paused and moved within the buffered time. It excludes recording.
+    BOOL StartTimeShift();
+    BOOL StopTimeShift();
+    BOOL IsTimeShiftOn() const { return m_timeShiftOn; }
+    BOOL IsTimeShiftPaused() const { return m_timeShiftPaused; }
+    BOOL ToggleTimeShiftPause();
+    // Byte positions within the buffer; FALSE while time shift is off.
+    BOOL GetTimeShiftPosition(LONGLONG* total, LONGLONG* available, LONGLONG* current);
+    BOOL SetTimeShiftPosition(LONGLONG position);
+    void SetTimeShiftFile(const char* name) { m_timeShiftFile = name; }
+    const CString& GetTimeShiftFile() const { return m_timeShiftFile; }
+    // Refused below 600 seconds.
+    BOOL SetTimeShiftLength(int seconds);
+    int GetTimeShiftLength() const { return m_timeShiftSeconds; }
+    // Refused outside 4500 to 18000 kbit/s.
+    BOOL SetTimeShiftBitrate(int kbps);
+    void SetTimeShiftReserve(LONG value) { m_timeShiftReserve = value; }
+    LONG GetTimeShiftReserve() const { return m_timeShiftReserve; }
+    // The kbit a full buffer takes, sound included.
+    LONGLONG GetTimeShiftKbits() const;
+    // The buffer for the encoder's audio bit-rate index (MPEG-1 Layer II; 224 kbit/s outside
+    // 1 to 14) and video rate.
+    static LONGLONG TimeShiftBufferBytes(int audioRateIndex, double videoBitsPerSecond, int seconds);
+
     // TV on the desktop: the overlay keyed to the desktop colour, the wallpaper taken away.
     BOOL SetDesktopOverlayOn();
     BOOL SetDesktopOverlayOff();
@@ -410,6 +437,29 @@ private:
     CFilterWrapper* m_fmPcmCompressor = NULL;
     CFilterWrapper* m_fmAdpcmCompressor = NULL;
     CFilterWrapper* m_fmUserCompressor = NULL;
+
+    // Time shift.
+    BOOL AddTimeShiftFilters();
+    BOOL ConfigureTimeShift();
+    BOOL ConnectTimeShift();
+    BOOL ConnectTimeShiftVideo();
+    BOOL SetUpTimeShift();
+    BOOL UseSoundClock();
+    BOOL RunTimeShift();
+    void ClearTimeShiftWrapperPointers();
+    BOOL m_timeShiftOn = FALSE;
+    BOOL m_timeShiftPaused = FALSE;
+    CString m_timeShiftFile{"C:\\TimeShift.mpg"};
+    int m_timeShiftSeconds = 600;
+    LONG m_timeShiftReserve = 0;
+    int m_timeShiftKbps = 4500;
+    // The time-shift road's wrappers, owned by the builder like the preview's.
+    CTimeShiftFilter* m_timeShift = NULL;
+    CMpeg2DemuxFilter* m_demux = NULL;
+    CFilterWrapper* m_videoDecoder = NULL;
+    CFilterWrapper* m_audioDecoder = NULL;
+    CFilterWrapper* m_soundRenderer = NULL;
+    CFilterWrapper* m_defaultRenderer = NULL;
 
     // TV on the desktop.
     // Switches the overlay's colour key with the graph stopped.
