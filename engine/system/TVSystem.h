@@ -122,7 +122,10 @@ public:
     BOOL SetHalfRate(BOOL on);
     BOOL SetHightQuality(BOOL on);
     BOOL SetUseOverlay(BOOL on);
+    int SetDisplayQuality(int quality);
     int SetRecordScheme(int scheme);
+    int SetRecordFormat(int format);
+    int SetFMRecordFormat(int format);
     // FALSE for an unchanged or out-of-range index.
     BOOL SetVideoSize(int index);
     BOOL SetCaptureSize(int index);

@@ -114,8 +114,11 @@ void CTVSystem::RestoreChannelSelection()
 BOOL CTVSystem::InitTVSystem()
 {
     const CTVSettings& s = m_settings;
+    m_graph.SetDisplayQuality(s.displayQuality);
     m_graph.SetCaptureSize(GetCaptureSizeRow(s.videoSize, TRUE));
     m_graph.SetVideoSource(s.videoSource, TRUE);
+    m_graph.SetRecordFormat(s.recordFormat);
+    m_graph.SetFMRecordFormat(s.fmRecordFormat);
     m_graph.SetRecordScheme(s.recordScheme);
     if (!m_graph.BuildPreview())
         return FALSE;

@@ -113,11 +113,35 @@ BOOL CTVSystem::SetUseOverlay(BOOL on)
     return old;
 }
 
+int CTVSystem::SetDisplayQuality(int quality)
+{
+    int old = m_settings.displayQuality;
+    if (quality >= 0 && quality <= 2 && m_graph.SetDisplayQuality(quality))
+        m_settings.displayQuality = quality;
+    return old;
+}
+
 int CTVSystem::SetRecordScheme(int scheme)
 {
     int old = m_settings.recordScheme;
     m_settings.recordScheme = scheme;
     m_graph.SetRecordScheme(scheme);
+    return old;
+}
+
+int CTVSystem::SetRecordFormat(int format)
+{
+    int old = m_settings.recordFormat;
+    if (m_graph.SetRecordFormat(format))
+        m_settings.recordFormat = format;
+    return old;
+}
+
+int CTVSystem::SetFMRecordFormat(int format)
+{
+    int old = m_settings.fmRecordFormat;
+    if (format >= 0 && format <= 3 && m_graph.SetFMRecordFormat(format))
+        m_settings.fmRecordFormat = format;
     return old;
 }
 

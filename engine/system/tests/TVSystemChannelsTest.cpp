@@ -293,6 +293,17 @@ TEST_F(TVSystemChannelsTest, SourcesAndPictureSettingsRefuseValuesOutsideTheirRa
     EXPECT_EQ(5, tv.GetSettings().reduceValue);
     EXPECT_EQ(5, tv.SetReduceValue(10));
     EXPECT_EQ(10, tv.GetSettings().reduceValue);
+    // Record settings the graph refuses keep the old value.
+    EXPECT_EQ(4, tv.SetRecordFormat(9));
+    EXPECT_EQ(4, tv.SetRecordFormat(2));
+    EXPECT_EQ(2, tv.GetSettings().recordFormat);
+    EXPECT_EQ(0, tv.SetFMRecordFormat(4));
+    EXPECT_EQ(0, tv.SetFMRecordFormat(3));
+    EXPECT_EQ(3, tv.GetSettings().fmRecordFormat);
+    EXPECT_EQ(1, tv.SetDisplayQuality(3));
+    EXPECT_EQ(1, tv.SetDisplayQuality(2));
+    EXPECT_EQ(2, tv.GetSettings().displayQuality);
+
     EXPECT_FALSE(tv.SetVideoSize(2)) << "unchanged";
     EXPECT_FALSE(tv.SetVideoSize(3));
     EXPECT_TRUE(tv.SetVideoSize(0));
