@@ -155,7 +155,10 @@ BOOL CTVGraph::StopRecord()
     if (!m_builder.MakeGraph())
         return FALSE;
     OpenAudioDevice();
-    return RebuildPreview();
+    BOOL result = RebuildPreview();
+    // The new capture filter's tuner starts untuned.
+    theTVSystem.RetuneCurrentChannel();
+    return result;
 }
 
 BOOL CTVGraph::ConnectFilterPair(CFilterWrapper* source, CFilterWrapper* destination, const char* outputName,
