@@ -8,6 +8,7 @@
 
 #include "ChannelList.h"
 #include "ChannelTableStore.h"
+#include "DiskSpaceMonitor.h"
 #include "FreqTableStore.h"
 #include "SkinList.h"
 #include "TVGraph.h"
@@ -233,6 +234,79 @@ public:
     void SetReportPowerOnErrors(BOOL on) { m_reportPowerOnErrors = on; }
     void HideOptionsMenu();
 
+    // ---- Recording, snapshots, file names and record drives ----
+
+    // The local time as "%Y%m%d-%H%M%S" with ".mpg" for the MPEG record formats, ".avi" for
+    // the others.
+    static CString MakeRecordName(int format);
+    // kind 1 ".bmp", 2 ".jpg".
+    static CString MakeSnapshotName(int kind);
+
+    // FALSE without a record drive (the user is told), while recording or scanning, when no
+    // drive has space, or when the record folder can be neither found nor made.
+    BOOL StartRecording();
+    // When the graph cannot stop, the user is told and the program closes.
+    void StopRecording();
+    BOOL IsRecording() const { return m_recording; }
+    BOOL StopGraphRecord();
+    void SetDiskFull(BOOL full);
+    BOOL IsDiskFull() const { return m_diskFull; }
+    // Set when a change of the allowed drives stopped a recording: !NoSpace.
+    BOOL GetStopReason() const { return m_stopReason; }
+    // The file the last recording went to.
+    const CString& GetRecordFile() const { return m_recordFile; }
+    // Where recordings go: VideoPath.
+    const CString& GetRecordFolder() const { return m_settings.videoPath; }
+
+    // A picture into PicPath, named by the time.
+    BOOL TakeSnapshot();
+    // Only while the panel's snapshot button is enabled.
+    BOOL SaveSnapshotBmp(const char* path);
+
+    // The control panel's start: the drives listed, the record drive chosen and watched, the
+    // panel told of low space.
+    void InitDisks(HWND notify);
+    // The first allowed drive with more free space than the reserve, from start on (or from
+    // the first), each tried once; NULL when none.
+    CDiskInfo* FindDiskWithSpace(const char* start);
+    // Makes the drive the record drive with VideoFolder on it as the record folder; FALSE
+    // without a drive or when it has no more free space than the reserve.
+    BOOL SelectDiskEntry(CDiskInfo* disk);
+    // The drive of the path's first three characters.
+    BOOL SelectDisk(const char* path);
+    // The position of the record drive in the new list, -1 when no allowed drive has space.
+    int SetValidDisk(const CStringArray& list);
+    void SetReservedSpace(int mb);
+    // An existing folder on a drive with space becomes the record folder and its drive the
+    // record drive.
+    BOOL SetVideoPath(const char* path);
+    // The folder of that name on the record drive, made when missing, becomes the record folder.
+    BOOL SetVideoFolder(const char* name);
+    // Only 1 .. 300 minutes.
+    BOOL SetMaxLength(int minutes);
+    // At device open: the skin name, the media folders made, the autorun value, and the two
+    // folders published.
+    void PrepareMediaFolders();
+    // HKLM "SOFTWARE\Quorvex\Common", for the maker's other programs.
+    static BOOL WriteSnapPath(const char* path);
+    static BOOL WriteRecordPath(const char* path);
+    CDiskSpaceMonitor& GetDiskMonitor() { return m_diskMonitor; }
+
+    // Time shift.
+    BOOL IsTimeShiftOn() const { return m_graph.IsTimeShiftOn(); }
+    BOOL ToggleTimeShiftPause() { return m_graph.ToggleTimeShiftPause(); }
+    // Kept as TFTime when the graph takes it.
+    BOOL SetTFTime(long seconds);
+    void SetTFReserved(LONG value) { m_graph.SetTimeShiftReserve(value); }
+    // The first allowed drive, from the record drive on, with room for a full time-shift
+    // buffer above the reserve; "" when none.
+    CString FindRecordDisk();
+
+    // TV on the desktop, as the graph does it.
+    BOOL CanUseDesktopOverlay() { return m_graph.CanUseDesktopOverlay(); }
+    BOOL HideWallpaper() { return m_graph.HideWallpaper(); }
+    BOOL RestoreWallpaper() { return m_graph.RestoreWallpaper(); }
+
 private:
     CTVSystem(const CTVSystem&);
     CTVSystem& operator=(const CTVSystem&);
@@ -299,6 +373,19 @@ private:
     CChannelGroup* m_fmGroup = NULL;
     CChannelEntry* m_currentFM = NULL;
     CChannelEntry* m_previousFM = NULL;
+
+    // Recording, snapshots and record drives.
+    int ValidDiskStart(const char* start) const;
+    BOOL SelectNextDiskWithSpace();
+    BOOL SelectRecordDrive(CDiskInfo* disk, const char* folder);
+    void SetRecordFolder(const char* folder);
+
+    BOOL m_recording = FALSE;
+    BOOL m_diskFull = FALSE;
+    BOOL m_stopReason = FALSE;
+    CString m_recordFile;
+    // Its drive list is the one drive list; the record drive is the drive it watches.
+    CDiskSpaceMonitor m_diskMonitor;
 };
 
 // The program's one TV system object; the program defines it among its other global objects,
