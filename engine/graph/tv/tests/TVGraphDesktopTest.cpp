@@ -95,7 +95,16 @@ TEST_F(TVGraphDesktopTest, TheModeKeysTheOverlayToTheDesktopAndTakesTheWallpaper
     EXPECT_EQ("", desktop.Wallpaper());
     EXPECT_EQ((DWORD)WPSTYLE_TILE, desktop.Style());
 
+    // A new capture size reconnects the preview and keys it to the desktop again.
+    ASSERT_TRUE(m_graph.SetDesktopOverlayOff());
+    EXPECT_EQ(kOverlayKey, ColorKey());
+    SIZE size = {720, 576};
+    ASSERT_TRUE(m_graph.SetCaptureSize(size));
+    EXPECT_TRUE(m_graph.IsDesktopOverlayOn());
+    EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), ColorKey());
+
     theTVSystem.GetSettings().overlayDesktop = 0;
+    ASSERT_NE(kOverlayKey, GetSysColor(COLOR_BACKGROUND)) << "the two keys must differ to tell them apart";
     ASSERT_TRUE(m_graph.SetDesktopOverlayOff());
     ASSERT_TRUE(m_graph.RestoreWallpaper());
     EXPECT_FALSE(m_graph.IsDesktopOverlayOn());
