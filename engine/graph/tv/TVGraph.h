@@ -112,7 +112,6 @@ public:
     void SetScanTableWindow(int kHz);
     void SetScanStep2(int kHz);
     void SetTunerInput(int input) { m_tunerInput = input; }
-    int GetTunerInput() const { return m_tunerInput; }
     // The device polls remote keys only while the remote-control service does not deliver them.
     BOOL StartRemotePoll();
     void StopRemotePoll();
@@ -143,8 +142,8 @@ public:
 
     // The MPEG-4 codec's settings block, kept as a copy.
     void SetMpeg4CodecState(const void* bytes, int size);
-    // FALSE when none is kept; else copies it when buffer holds *size bytes or more, and
-    // always sets *size to the kept size.
+    // FALSE when none is kept. Otherwise *size, the buffer's size, becomes the kept size, and
+    // the block is copied only when the buffer was large enough.
     BOOL GetMpeg4CodecState(void* buffer, int* size) const;
     void ClearMpeg4CodecState() { m_mpeg4CodecState.clear(); }
     // Opens the MPEG-4 codec's settings dialog when show is set and the codec can be made;

@@ -19,6 +19,25 @@ namespace
 {
 
 const DWORD kScanTimeoutMs = 60000;
+const DWORD kRecordTimeoutMs = 20000;
+
+// Whether the file holds more than that many bytes within the record time-out; the message
+// queue is served meanwhile, as the video window's thread would.
+bool FileGrowsPast(const std::string& path, LONGLONG bytes)
+{
+    DWORD start = GetTickCount();
+    do {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+            ((LONGLONG)data.nFileSizeHigh << 32 | data.nFileSizeLow) > bytes)
+            return true;
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    } while (GetTickCount() - start < kRecordTimeoutMs);
+    return false;
+}
 
 class TVGraphTunerTest : public testing::Test
 {
@@ -146,4 +165,24 @@ TEST_F(TVGraphTunerTest, SnapshotThroughTheGraphWritesThePictureFile)
     EXPECT_EQ("BM", bytes.substr(0, 2));
     EXPECT_EQ("\xFF\xD8\xFF", TempFolder::ReadWholeFile(jpeg).substr(0, 3));
     EXPECT_FALSE(m_graph.TakeSnapshot(NULL, 1, 80));
+}
+
+// Stops once pictures reach the file: a record graph stopped before its first picture has hung
+// in its teardown here, and that is not what this test checks.
+TEST_F(TVGraphTunerTest, NoSnapshotIsTakenWhileRecording)
+{
+    RunPreview();
+    TempFolder folder;
+    std::string snap = folder.FilePath("during.bmp");
+    std::string avi = folder.FilePath("record.avi");
+    ASSERT_TRUE(m_graph.SetRecordFormat(CTVGraph::kRecordAvi));
+    m_graph.SetRecordFileName(avi.c_str());
+    ASSERT_TRUE(m_graph.StartRecord());
+
+    EXPECT_FALSE(m_graph.TakeSnapshot(snap.c_str(), 1, 80));
+
+    EXPECT_TRUE(FileGrowsPast(avi, 640 * 480 * 2));
+    EXPECT_TRUE(m_graph.StopRecord());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(snap.c_str()));
+    EXPECT_TRUE(m_graph.TakeSnapshot(snap.c_str(), 1, 80)) << "the preview's picture again";
 }
