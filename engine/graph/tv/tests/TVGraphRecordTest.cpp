@@ -6,7 +6,9 @@
 
 #include "TVGraph.h"
 
+#include "CaptureDevice.h"
 #include "FilterPin.h"
+#include "SimLogTail.h"
 #include "SimSwitch.h"
 
 #include <cstdio>
@@ -123,6 +125,25 @@ TEST_F(TVGraphRecordTest, EachRecordFormatWritesOneFileAndReturnsToThePreview)
                  c.audioRate, seconds);
         AddToManifest(line);
     }
+}
+
+// VCD keeps its 25-frame picture under NTSC: only the capture is cut to NTSC's 480 lines.
+TEST_F(TVGraphRecordTest, VcdUnderNtscCaptures704By480AndStillEncodes352By288)
+{
+    ASSERT_TRUE(m_graph.SetVideoStandard(CTVGraph::kNtscM));
+    ASSERT_TRUE(m_graph.SetRecordFormat(CTVGraph::kRecordVcd));
+    SimLogTail encoder("mpegenc");
+    m_graph.SetRecordFileName(PathOf("vcd-ntsc.mpg").c_str());
+    ASSERT_TRUE(m_graph.StartRecord());
+    CaptureFormat format;
+    ASSERT_EQ(S_OK, m_graph.GetCaptureDevice()->GetCaptureFormat(&format, 1));
+    EXPECT_EQ(704, format.header.bmiHeader.biWidth);
+    EXPECT_EQ(480, format.header.bmiHeader.biHeight);
+    EXPECT_TRUE(m_graph.StopRecord());
+    bool preset = false;
+    for (const std::string& line : encoder.Lines())
+        preset = preset || line.find("V rec type=1 b25=1 w=352 h=288") != std::string::npos;
+    EXPECT_TRUE(preset) << "the encoder took the 25-frame VCD preset";
 }
 
 struct FailureCase
