@@ -10,6 +10,7 @@
 #include "AudioCaptureDevice.h"
 #include "DialogWatcher.h"
 #include "FakeMixer.h"
+#include "TempFolder.h"
 
 #include <string>
 #include <vector>
@@ -192,6 +193,24 @@ TEST_F(TVGraphAudioTest, RemadeGraphsOpenTheChosenDeviceAgain)
     ASSERT_TRUE(m_graph.SetUseOverlay(FALSE));
     EXPECT_NE(nullptr, m_graph.GetAudioCaptureDevice());
     EXPECT_EQ(m_graph.GetBuilder().FindWrapper("AudioDevice"), m_graph.GetAudioCaptureDevice());
+}
+
+// The A/V switch exists while an MPEG recording runs.
+TEST_F(TVGraphAudioTest, TheSoundOfARecordingGoesThroughTheAvSwitch)
+{
+    TempFolder folder;
+    ASSERT_TRUE(m_graph.BuildPreview());
+    ASSERT_TRUE(m_graph.RebuildPreview());
+    ASSERT_TRUE(m_graph.SetRecordFormat(CTVGraph::kRecordMpeg1));
+    m_graph.SetRecordFileName(folder.FilePath("sound.mpg").c_str());
+    ASSERT_TRUE(m_graph.StartRecord());
+    ASSERT_TRUE(m_graph.IsRecording());
+    EXPECT_TRUE(m_graph.SetAudioOn(FALSE));
+    EXPECT_FALSE(m_graph.GetAudioOn());
+    EXPECT_TRUE(m_graph.SetAudioOn(TRUE));
+    EXPECT_TRUE(m_graph.GetAudioOn());
+    EXPECT_TRUE(m_graph.StartRecord()) << "the second call stops the recording";
+    EXPECT_FALSE(m_graph.SetAudioOn(FALSE)) << "the switch left with the recording";
 }
 
 // The card's mixer records from "Mic", which the filter has no pin for: the reopened device
