@@ -63,8 +63,6 @@ void CTVGraph::ClearWrapperPointers()
     m_mpeg4CodecWrapper = NULL;
     m_mpeg4AudioWrapper = NULL;
     ClearRecordWrapperPointers();
-    m_audioCapture = NULL;
-    m_avSwitch = NULL;
     ClearTimeShiftWrapperPointers();
 }
 

@@ -1,6 +1,7 @@
 #include "TVGraph.h"
 
 #include "CaptureDevice.h"
+#include "TVSystem.h"
 
 #include <shellapi.h>
 
@@ -46,11 +47,16 @@ BOOL CTVGraph::RecreateGraph()
     if (m_builder.GetState() != CGraphBuilder::kStopped)
         m_builder.StopAndDisconnectAll();
     m_builder.TearDown();
+    m_recording = FALSE;
     ClearWrapperPointers();
     if (!m_builder.MakeGraph())
         return FALSE;
     OpenAudioDevice();
-    return RebuildPreview();
+    if (!RebuildPreview())
+        return FALSE;
+    // The new capture filter's tuner starts untuned.
+    theTVSystem.RetuneCurrentChannel();
+    return TRUE;
 }
 
 BOOL CTVGraph::SetUseOverlay(BOOL on)
@@ -59,9 +65,13 @@ BOOL CTVGraph::SetUseOverlay(BOOL on)
     if (m_builder.GetState() != CGraphBuilder::kStopped)
         m_builder.StopAndDisconnectAll();
     m_builder.RemoveAllWrappers();
+    m_recording = FALSE;
     ClearWrapperPointers();
     OpenAudioDevice();
-    return RebuildPreview();
+    if (!RebuildPreview())
+        return FALSE;
+    theTVSystem.RetuneCurrentChannel();
+    return TRUE;
 }
 
 std::vector<int> CTVGraph::GetSupportedStandards() const
