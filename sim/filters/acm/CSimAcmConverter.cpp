@@ -6,6 +6,16 @@
 
 #include <string.h>
 
+namespace
+{
+bool EncodesAdpcm(const WAVEFORMATEX& input, const WAVEFORMATEX& output)
+{
+    return output.wFormatTag == WAVE_FORMAT_ADPCM && CSimAcmFormats::IsPlainPcm(input) &&
+           input.wBitsPerSample == 16 && output.nChannels == input.nChannels &&
+           output.nSamplesPerSec == input.nSamplesPerSec;
+}
+} // namespace
+
 CSimAcmConverter::CSimAcmConverter() = default;
 
 CSimAcmConverter::~CSimAcmConverter()
@@ -15,8 +25,10 @@ CSimAcmConverter::~CSimAcmConverter()
 
 bool CSimAcmConverter::CanConvert(const WAVEFORMATEX& input, const WAVEFORMATEX& output)
 {
-    if (CSimAcmFormats::SameFormat(input, output))
+    if (CSimAcmFormats::SameFormat(input, output) || EncodesAdpcm(input, output))
         return true;
+    if (output.wFormatTag != WAVE_FORMAT_PCM)
+        return false;
     WAVEFORMATEX in = input, out = output;
     return acmStreamOpen(nullptr, nullptr, &in, &out, nullptr, 0, 0, ACM_STREAMOPENF_QUERY) == MMSYSERR_NOERROR;
 }
@@ -29,6 +41,12 @@ HRESULT CSimAcmConverter::Open(const WAVEFORMATEX& input, const WAVEFORMATEX& ou
     m_copy = CSimAcmFormats::SameFormat(input, output);
     if (m_copy)
         return S_OK;
+    if (EncodesAdpcm(input, output)) {
+        m_encoder.reset(new CSimMsAdpcmEncoder(output.nChannels, output.nBlockAlign));
+        return S_OK;
+    }
+    if (output.wFormatTag != WAVE_FORMAT_PCM)
+        return VFW_E_TYPE_NOT_ACCEPTED;
     MMRESULT result = acmStreamOpen(&m_stream, nullptr, &m_input, &m_output, nullptr, 0, 0,
                                     ACM_STREAMOPENF_NONREALTIME);
     if (result != MMSYSERR_NOERROR) {
@@ -45,12 +63,17 @@ void CSimAcmConverter::Close()
     m_stream = nullptr;
     m_copy = false;
     m_started = false;
+    m_encoder.reset();
 }
 
 DWORD CSimAcmConverter::OutputSize(DWORD inputBytes) const
 {
     if (m_copy)
         return inputBytes;
+    if (m_encoder) {
+        size_t frames = m_encoder->PendingFrames() + inputBytes / m_input.nBlockAlign;
+        return (DWORD)(frames / m_encoder->SamplesPerBlock() * m_encoder->BlockAlign());
+    }
     DWORD size = 0;
     if (!m_stream || acmStreamSize(m_stream, inputBytes, &size, ACM_STREAMSIZEF_SOURCE) != MMSYSERR_NOERROR)
         return 0;
@@ -68,6 +91,8 @@ HRESULT CSimAcmConverter::Convert(const BYTE* input, DWORD inputBytes, BYTE* out
         *used = *written = bytes;
         return S_OK;
     }
+    if (m_encoder)
+        return Encode(input, inputBytes, output, outputBytes, used, written);
     if (!m_stream)
         return E_UNEXPECTED;
     ACMSTREAMHEADER header = {sizeof(header)};
@@ -84,4 +109,23 @@ HRESULT CSimAcmConverter::Convert(const BYTE* input, DWORD inputBytes, BYTE* out
     *written = header.cbDstLengthUsed;
     acmStreamUnprepareHeader(m_stream, &header, 0);
     return result == MMSYSERR_NOERROR ? S_OK : E_FAIL;
+}
+
+// Takes no more input than makes the blocks that fit the output.
+HRESULT CSimAcmConverter::Encode(const BYTE* input, DWORD inputBytes, BYTE* output, DWORD outputBytes, DWORD* used,
+                                 DWORD* written)
+{
+    size_t blocks = outputBytes / m_encoder->BlockAlign();
+    if (blocks == 0)
+        return S_OK;
+    size_t room = blocks * m_encoder->SamplesPerBlock() - m_encoder->PendingFrames();
+    size_t frames = inputBytes / m_input.nBlockAlign;
+    if (frames > room)
+        frames = room;
+    std::vector<uint8_t> encoded;
+    m_encoder->Encode(reinterpret_cast<const int16_t*>(input), frames, encoded);
+    memcpy(output, encoded.data(), encoded.size());
+    *used = (DWORD)(frames * m_input.nBlockAlign);
+    *written = (DWORD)encoded.size();
+    return S_OK;
 }

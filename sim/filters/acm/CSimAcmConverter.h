@@ -4,9 +4,14 @@
 #include <mmreg.h>
 #include <msacm.h>
 
-// One PCM to PCM conversion through the system's audio compression manager (rate, channels
-// and sample size in one step), or a plain copy when both formats are the same. The
-// manager's PCM converter keeps its position across calls, so a stream converts in pieces.
+#include "CSimMsAdpcmEncoder.h"
+
+#include <memory>
+
+// One conversion of PCM: to PCM through the system's audio compression manager (rate,
+// channels and sample size in one step), a plain copy when both formats are the same, or
+// to Microsoft ADPCM through our own encoder. The manager's PCM converter and the encoder
+// keep their position across calls, so a stream converts in pieces.
 class CSimAcmConverter
 {
 public:
@@ -23,14 +28,19 @@ public:
 
     // The most output bytes that inputBytes can give.
     DWORD OutputSize(DWORD inputBytes) const;
-    // Converts whole input blocks; *used and *written report what was taken and given.
+    // Converts whole input blocks; *used and *written report what was taken and given. The
+    // encoder may take input and give nothing yet, while its next block is incomplete.
     HRESULT Convert(const BYTE* input, DWORD inputBytes, BYTE* output, DWORD outputBytes, DWORD* used,
                     DWORD* written);
 
 private:
+    HRESULT Encode(const BYTE* input, DWORD inputBytes, BYTE* output, DWORD outputBytes, DWORD* used,
+                   DWORD* written);
+
     HACMSTREAM m_stream = nullptr;
     bool m_copy = false;
     bool m_started = false;
+    std::unique_ptr<CSimMsAdpcmEncoder> m_encoder;
     WAVEFORMATEX m_input = {};
     WAVEFORMATEX m_output = {};
 };

@@ -3,6 +3,7 @@
 #include "AmMediaType.h"
 #include "ComRef.h"
 #include "CritGuard.h"
+#include "DebugLog.h"
 #include "SimAcmClasses.h"
 
 #include <new>
@@ -50,6 +51,8 @@ void* CSimAcmFilter::FindFilterInterface(REFIID iid)
 {
     if (IsEqualIID(iid, IID_IAMStreamConfig))
         return static_cast<IAMStreamConfig*>(this);
+    if (IsEqualIID(iid, IID_IPersistPropertyBag))
+        return static_cast<IPersistPropertyBag*>(this);
     return CSimStandInFilter::FindFilterInterface(iid);
 }
 
@@ -60,37 +63,86 @@ void* CSimAcmFilter::FindPinInterface(int pin, REFIID iid)
     return nullptr;
 }
 
+STDMETHODIMP CSimAcmFilter::GetClassID(CLSID* clsid)
+{
+    return CSimStandInFilter::GetClassID(clsid);
+}
+
+STDMETHODIMP CSimAcmFilter::InitNew()
+{
+    return S_OK;
+}
+
+STDMETHODIMP CSimAcmFilter::Load(IPropertyBag* bag, IErrorLog*)
+{
+    if (bag == nullptr)
+        return E_POINTER;
+    VARIANT value;
+    VariantInit(&value);
+    if (FAILED(bag->Read(L"Codec", &value, nullptr)))
+        return S_OK;
+    char name[32] = "";
+    if (value.vt == VT_BSTR && value.bstrVal)
+        WideCharToMultiByte(CP_ACP, 0, value.bstrVal, -1, name, sizeof(name), nullptr, nullptr);
+    VariantClear(&value);
+    CCritGuard guard(StateLock());
+    if (m_input.IsConnected() || m_output.IsConnected())
+        return VFW_E_ALREADY_CONNECTED;
+    if (!m_formats.SetCodec(name))
+        return E_INVALIDARG;
+    m_chosen = false;
+    Log().Line("L codec=%s", m_formats.CodecName());
+    return S_OK;
+}
+
+STDMETHODIMP CSimAcmFilter::Save(IPropertyBag*, BOOL, BOOL)
+{
+    static LONG reported = 0;
+    return CDebugLog::NotImplemented("IPersistPropertyBag::Save", reported);
+}
+
 const WAVEFORMATEX* CSimAcmFilter::InputFormat() const
 {
     return m_input.IsConnected() ? m_input.ConnectionType().WaveFormat() : nullptr;
 }
 
-std::vector<WAVEFORMATEX> CSimAcmFilter::Formats()
+std::vector<SimAcmFormat> CSimAcmFilter::Formats()
 {
     return m_formats.List(InputFormat());
 }
 
-bool CSimAcmFilter::Listed(const WAVEFORMATEX& format)
+const SimAcmFormat* CSimAcmFilter::FindListed(const std::vector<SimAcmFormat>& formats, const WAVEFORMATEX& format)
 {
-    for (const WAVEFORMATEX& listed : Formats()) {
-        if (CSimAcmFormats::SameFormat(listed, format))
-            return true;
+    for (const SimAcmFormat& listed : formats) {
+        if (CSimAcmFormats::SameFormat(listed.wave, format))
+            return &listed;
     }
-    return false;
+    return nullptr;
 }
 
-bool CSimAcmFilter::CurrentFormat(WAVEFORMATEX* format)
+bool CSimAcmFilter::Listed(const WAVEFORMATEX& format)
+{
+    return FindListed(Formats(), format) != nullptr;
+}
+
+// A connected format is one of the listed ones, whose extra bytes the list holds.
+bool CSimAcmFilter::CurrentFormat(SimAcmFormat* format)
 {
     const WAVEFORMATEX* connected = m_output.IsConnected() ? m_output.ConnectionType().WaveFormat() : nullptr;
     if (connected) {
-        *format = *connected;
+        std::vector<SimAcmFormat> formats = Formats();
+        const SimAcmFormat* listed = FindListed(formats, *connected);
+        if (listed)
+            *format = *listed;
+        else
+            format->wave = *connected;
         return true;
     }
     if (m_chosen) {
         *format = m_chosenFormat;
         return true;
     }
-    std::vector<WAVEFORMATEX> formats = Formats();
+    std::vector<SimAcmFormat> formats = Formats();
     if (formats.empty())
         return false;
     *format = formats[0];
@@ -100,10 +152,10 @@ bool CSimAcmFilter::CurrentFormat(WAVEFORMATEX* format)
 HRESULT CSimAcmFilter::CheckInputType(int, const AM_MEDIA_TYPE& type)
 {
     const WAVEFORMATEX* format = CAmMediaType::WaveFormatOf(type);
-    if (!IsEqualGUID(type.majortype, MEDIATYPE_Audio) || format == nullptr || !CSimAcmFormats::IsPlainPcm(*format))
+    if (!IsEqualGUID(type.majortype, MEDIATYPE_Audio) || format == nullptr || !m_formats.AcceptsInput(*format))
         return VFW_E_TYPE_NOT_ACCEPTED;
-    WAVEFORMATEX output;
-    if (m_output.IsConnected() && CurrentFormat(&output) && !CSimAcmConverter::CanConvert(*format, output))
+    SimAcmFormat output;
+    if (m_output.IsConnected() && CurrentFormat(&output) && !CSimAcmConverter::CanConvert(*format, output.wave))
         return VFW_E_TYPE_NOT_ACCEPTED;
     return S_OK;
 }
@@ -113,17 +165,17 @@ HRESULT CSimAcmFilter::CheckOutputType(int, const AM_MEDIA_TYPE& type)
     const WAVEFORMATEX* format = CAmMediaType::WaveFormatOf(type);
     if (!IsEqualGUID(type.majortype, MEDIATYPE_Audio) || format == nullptr || !Listed(*format))
         return VFW_E_TYPE_NOT_ACCEPTED;
-    if (m_chosen && !CSimAcmFormats::SameFormat(*format, m_chosenFormat))
+    if (m_chosen && !CSimAcmFormats::SameFormat(*format, m_chosenFormat.wave))
         return VFW_E_TYPE_NOT_ACCEPTED;
     return S_OK;
 }
 
 HRESULT CSimAcmFilter::GetOutputType(int, int index, CAmMediaType& type)
 {
-    std::vector<WAVEFORMATEX> formats = Formats();
+    std::vector<SimAcmFormat> formats = Formats();
     if (index >= (int)formats.size())
         return VFW_S_NO_MORE_ITEMS;
-    return type.SetWaveFormat(formats[index]);
+    return type.SetWaveFormat(formats[index].wave);
 }
 
 HRESULT CSimAcmFilter::DecideOutputBuffers(int, IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
@@ -151,14 +203,16 @@ STDMETHODIMP CSimAcmFilter::SetFormat(AM_MEDIA_TYPE* type)
         return S_OK;
     }
     const WAVEFORMATEX* format = CAmMediaType::WaveFormatOf(*type);
-    if (!IsEqualGUID(type->majortype, MEDIATYPE_Audio) || format == nullptr || !Listed(*format))
+    std::vector<SimAcmFormat> formats = Formats();
+    const SimAcmFormat* listed = format ? FindListed(formats, *format) : nullptr;
+    if (!IsEqualGUID(type->majortype, MEDIATYPE_Audio) || listed == nullptr)
         return VFW_E_INVALIDMEDIATYPE;
     if (m_output.IsConnected() && !CSimAcmFormats::SameFormat(*format, *m_output.ConnectionType().WaveFormat()))
         return VFW_E_ALREADY_CONNECTED;
     m_chosen = true;
-    m_chosenFormat = CSimAcmFormats::Pcm(format->nSamplesPerSec, format->nChannels, format->wBitsPerSample);
+    m_chosenFormat = *listed;
     char text[32];
-    DescribeFormat(m_chosenFormat, text, sizeof(text));
+    DescribeFormat(m_chosenFormat.wave, text, sizeof(text));
     Log().Line("F out=%s", text);
     return S_OK;
 }
@@ -169,11 +223,11 @@ STDMETHODIMP CSimAcmFilter::GetFormat(AM_MEDIA_TYPE** type)
         return E_POINTER;
     *type = nullptr;
     CCritGuard guard(StateLock());
-    WAVEFORMATEX format;
+    SimAcmFormat format;
     if (!CurrentFormat(&format))
         return VFW_E_NOT_CONNECTED;
     CAmMediaType current;
-    HRESULT hr = current.SetWaveFormat(format);
+    HRESULT hr = current.SetWaveFormat(format.wave);
     if (FAILED(hr))
         return hr;
     *type = CAmMediaType::NewCopy(current);
@@ -196,10 +250,10 @@ STDMETHODIMP CSimAcmFilter::GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE*
         return E_POINTER;
     *type = nullptr;
     CCritGuard guard(StateLock());
-    std::vector<WAVEFORMATEX> formats = Formats();
+    std::vector<SimAcmFormat> formats = Formats();
     if (index < 0 || index >= (int)formats.size())
         return S_FALSE;
-    const WAVEFORMATEX& format = formats[index];
+    const WAVEFORMATEX& format = formats[index].wave;
     CAmMediaType listed;
     HRESULT hr = listed.SetWaveFormat(format);
     if (FAILED(hr))
@@ -232,7 +286,7 @@ HRESULT CSimAcmFilter::OnPrepare()
     char in[32], out[32];
     DescribeFormat(m_inputFormat, in, sizeof(in));
     DescribeFormat(m_outputFormat, out, sizeof(out));
-    Log().Line("C codec=PASS in=%s out=%s%s", in, out, SUCCEEDED(hr) ? "" : " refused");
+    Log().Line("C codec=%s in=%s out=%s%s", m_formats.CodecName(), in, out, SUCCEEDED(hr) ? "" : " refused");
     return hr;
 }
 
@@ -276,19 +330,21 @@ HRESULT CSimAcmFilter::DeliverConverted(IMediaSample* input, const BYTE* data, D
         hr = m_converter.Convert(data + done, piece, target, room, &used, &written);
         if (FAILED(hr) || used == 0)
             return FAILED(hr) ? hr : S_OK;
+        done += used;
+        if (written == 0)
+            continue;
         output->SetActualDataLength((long)written);
         output->SetSyncPoint(TRUE);
         output->SetDiscontinuity(first && input->IsDiscontinuity() == S_OK);
         if (timed) {
-            REFERENCE_TIME from = start + (stop - start) * (LONGLONG)done / bytes;
-            REFERENCE_TIME to = start + (stop - start) * (LONGLONG)(done + used) / bytes;
+            REFERENCE_TIME from = start + (stop - start) * (LONGLONG)(done - used) / bytes;
+            REFERENCE_TIME to = start + (stop - start) * (LONGLONG)done / bytes;
             output->SetTime(&from, &to);
         }
         Log().Sample("S in=%lu out=%lu", used, written);
         hr = m_output.Deliver(output.Get());
         if (hr != S_OK)
             return hr;
-        done += used;
         first = false;
     }
     return S_OK;

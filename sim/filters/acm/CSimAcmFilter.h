@@ -7,11 +7,15 @@
 #include "CSimStandInFilter.h"
 #include "CritSection.h"
 
+#include <ocidl.h>
+
 // The stand-in registered over the system's ACM Wrapper class: PCM in on "Input", PCM out
 // on "Output" in the format chosen through IAMStreamConfig, converted by the audio
 // compression manager. Unlike the wrapper it replaces, it takes PCM input, and its output
-// formats can be listed and chosen before either pin is connected. Pause means ready.
-class CSimAcmFilter : public CSimStandInFilter, public IAMStreamConfig
+// formats can be listed and chosen before either pin is connected. Its devices in the audio
+// compressor category make it a codec through their instance value "Codec" (CSimAcmFormats).
+// Pause means ready.
+class CSimAcmFilter : public CSimStandInFilter, public IAMStreamConfig, public IPersistPropertyBag
 {
 public:
     enum { kInputPin = 0, kOutputPin = 1 };
@@ -23,6 +27,12 @@ public:
 
     int GetPinCount() override { return 2; }
     CBasePin* GetPin(int index) override;
+
+    STDMETHODIMP GetClassID(CLSID* clsid) override;
+    // IPersistPropertyBag: the device's "Codec", taken while both pins are unconnected.
+    STDMETHODIMP InitNew() override;
+    STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) override;
+    STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
 
     // IAMStreamConfig, on the filter and on "Output" alike.
     STDMETHODIMP SetFormat(AM_MEDIA_TYPE* type) override;
@@ -50,20 +60,23 @@ protected:
 
 private:
     // Callers hold the state lock.
-    std::vector<WAVEFORMATEX> Formats();
+    std::vector<SimAcmFormat> Formats();
+    // The listed format equal to format, or null.
+    const SimAcmFormat* FindListed(const std::vector<SimAcmFormat>& formats, const WAVEFORMATEX& format);
     bool Listed(const WAVEFORMATEX& format);
     // The format "Output" has or will have: its connection's, the chosen one, or the first listed.
-    bool CurrentFormat(WAVEFORMATEX* format);
+    bool CurrentFormat(SimAcmFormat* format);
     const WAVEFORMATEX* InputFormat() const;
 
     HRESULT DeliverConverted(IMediaSample* input, const BYTE* data, DWORD bytes);
 
-    const CSimAcmFormats m_formats;
+    // Its codec is guarded by the state lock.
+    CSimAcmFormats m_formats;
     CSimInputPin m_input;
     CSimOutputPin m_output;
     // Guarded by the state lock: the format SetFormat chose, if any.
     bool m_chosen = false;
-    WAVEFORMATEX m_chosenFormat = {};
+    SimAcmFormat m_chosenFormat = {};
 
     // Serialises the streaming thread's conversion with Stop and flushes; taken after the
     // state lock. Guards m_converter and m_outputFormat while running.

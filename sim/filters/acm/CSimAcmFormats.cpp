@@ -1,12 +1,56 @@
 #include "CSimAcmFormats.h"
 
+#include "CSimMsAdpcmEncoder.h"
+
 #include <stdlib.h>
 #include <string.h>
 
 namespace
 {
 const DWORD kRates[] = {48000, 44100, 32000, 22050, 16000, 11025, 8000};
+// What an unconnected codec other than PASS offers: its output for this input.
+const DWORD kDefaultRate = 44100;
+const WORD kDefaultChannels = 2;
+
+bool AnyPcm(const WAVEFORMATEX& input)
+{
+    return CSimAcmFormats::IsPlainPcm(input);
 }
+
+bool AdpcmInput(const WAVEFORMATEX& input)
+{
+    return CSimAcmFormats::IsPlainPcm(input) && input.wBitsPerSample == 16 && input.nSamplesPerSec >= 8000 &&
+           input.nSamplesPerSec <= 48000;
+}
+
+SimAcmFormat CopyOf(const WAVEFORMATEX* input)
+{
+    return input ? CSimAcmFormats::Pcm(input->nSamplesPerSec, input->nChannels, input->wBitsPerSample)
+                 : CSimAcmFormats::Pcm(kDefaultRate, kDefaultChannels, 16);
+}
+
+SimAcmFormat AdpcmOf(const WAVEFORMATEX* input)
+{
+    return input ? CSimAcmFormats::MsAdpcm(input->nSamplesPerSec, input->nChannels)
+                 : CSimAcmFormats::MsAdpcm(kDefaultRate, kDefaultChannels);
+}
+
+struct CodecRow
+{
+    const char* name;
+    bool (*accepts)(const WAVEFORMATEX& input);
+    // The one output format, for codecs that offer one; null lists PASS's table.
+    SimAcmFormat (*output)(const WAVEFORMATEX* input);
+};
+
+const CodecRow kCodecs[] = {
+    // name       accepts      output
+    {"PASS",    AnyPcm,     nullptr},
+    {"PCM",     AnyPcm,     CopyOf},
+    {"MSADPCM", AdpcmInput, AdpcmOf},
+};
+static_assert(sizeof(kCodecs) / sizeof(kCodecs[0]) == CSimAcmFormats::kCodecCount, "one row per codec");
+} // namespace
 
 CSimAcmFormats::CSimAcmFormats(const char* rates)
 {
@@ -23,6 +67,27 @@ CSimAcmFormats::CSimAcmFormats(const char* rates)
     }
 }
 
+bool CSimAcmFormats::SetCodec(const char* name)
+{
+    for (int i = 0; i < kCodecCount; ++i) {
+        if (lstrcmpiA(name, kCodecs[i].name) == 0) {
+            m_codec = (Codec)i;
+            return true;
+        }
+    }
+    return false;
+}
+
+const char* CSimAcmFormats::CodecName() const
+{
+    return kCodecs[m_codec].name;
+}
+
+bool CSimAcmFormats::AcceptsInput(const WAVEFORMATEX& input) const
+{
+    return kCodecs[m_codec].accepts(input);
+}
+
 bool CSimAcmFormats::Allowed(DWORD rate) const
 {
     if (m_allowed.empty())
@@ -34,30 +99,67 @@ bool CSimAcmFormats::Allowed(DWORD rate) const
     return false;
 }
 
-std::vector<WAVEFORMATEX> CSimAcmFormats::List(const WAVEFORMATEX* input) const
+std::vector<SimAcmFormat> CSimAcmFormats::List(const WAVEFORMATEX* input) const
 {
-    std::vector<WAVEFORMATEX> list;
+    const CodecRow& codec = kCodecs[m_codec];
+    if (codec.output == nullptr)
+        return PassList(input);
+    if (input && !codec.accepts(*input))
+        return std::vector<SimAcmFormat>();
+    return std::vector<SimAcmFormat>(1, codec.output(input));
+}
+
+std::vector<SimAcmFormat> CSimAcmFormats::PassList(const WAVEFORMATEX* input) const
+{
+    std::vector<SimAcmFormat> list;
     if (input && Allowed(input->nSamplesPerSec))
         list.push_back(Pcm(input->nSamplesPerSec, input->nChannels, input->wBitsPerSample));
     WORD channels = input ? input->nChannels : 2;
     for (DWORD rate : kRates) {
-        WAVEFORMATEX format = Pcm(rate, channels, 16);
-        if (Allowed(rate) && !(input && SameFormat(format, *input)))
+        SimAcmFormat format = Pcm(rate, channels, 16);
+        if (Allowed(rate) && !(input && SameFormat(format.wave, *input)))
             list.push_back(format);
     }
     return list;
 }
 
-WAVEFORMATEX CSimAcmFormats::Pcm(DWORD rate, WORD channels, WORD bits)
+SimAcmFormat CSimAcmFormats::Pcm(DWORD rate, WORD channels, WORD bits)
 {
-    WAVEFORMATEX format;
-    format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = channels;
-    format.nSamplesPerSec = rate;
-    format.wBitsPerSample = bits;
-    format.nBlockAlign = (WORD)(channels * bits / 8);
-    format.nAvgBytesPerSec = rate * format.nBlockAlign;
-    format.cbSize = 0;
+    SimAcmFormat format = {};
+    WAVEFORMATEX& wave = format.wave;
+    wave.wFormatTag = WAVE_FORMAT_PCM;
+    wave.nChannels = channels;
+    wave.nSamplesPerSec = rate;
+    wave.wBitsPerSample = bits;
+    wave.nBlockAlign = (WORD)(channels * bits / 8);
+    wave.nAvgBytesPerSec = rate * wave.nBlockAlign;
+    wave.cbSize = 0;
+    return format;
+}
+
+SimAcmFormat CSimAcmFormats::MsAdpcm(DWORD rate, WORD channels)
+{
+    static_assert(sizeof(WAVEFORMATEX) + 4 + 4 * CSimMsAdpcmEncoder::kCoefficientCount == 18 + 32,
+                  "the format's 32 extra bytes");
+    SimAcmFormat format = {};
+    WAVEFORMATEX& wave = format.wave;
+    DWORD scale = rate / 11025 > 1 ? rate / 11025 : 1;
+    int samplesPerBlock;
+    wave.wFormatTag = WAVE_FORMAT_ADPCM;
+    wave.nChannels = channels;
+    wave.nSamplesPerSec = rate;
+    wave.wBitsPerSample = 4;
+    wave.nBlockAlign = (WORD)(256 * channels * scale);
+    samplesPerBlock = CSimMsAdpcmEncoder::SamplesPerBlock(wave.nBlockAlign, channels);
+    wave.nAvgBytesPerSec = (DWORD)((ULONGLONG)rate * wave.nBlockAlign / samplesPerBlock);
+    wave.cbSize = 32;
+    ADPCMWAVEFORMAT* adpcm = reinterpret_cast<ADPCMWAVEFORMAT*>(&format);
+    adpcm->wSamplesPerBlock = (WORD)samplesPerBlock;
+    adpcm->wNumCoef = CSimMsAdpcmEncoder::kCoefficientCount;
+    for (int i = 0; i < CSimMsAdpcmEncoder::kCoefficientCount; ++i) {
+        adpcm->aCoef[i].iCoef1 = CSimMsAdpcmEncoder::kCoefficients[i][0];
+        adpcm->aCoef[i].iCoef2 = CSimMsAdpcmEncoder::kCoefficients[i][1];
+    }
     return format;
 }
 

@@ -5,25 +5,48 @@
 
 #include <vector>
 
-// The formats the ACM Wrapper stand-in offers on its output: the input's own format first,
-// then 16-bit PCM at each standard rate with the input's channels (two before the input is
-// connected). A "Rates" switch ("44100 48000") keeps only the rates it lists.
+// A wave format with room for the extra bytes a compressed format carries.
+struct SimAcmFormat
+{
+    WAVEFORMATEX wave;
+    BYTE extra[32];
+};
+
+// What the ACM Wrapper stand-in takes and offers, by codec: the device's instance value
+// "Codec" chooses it, and a filter made by its class is PASS.
+//   PASS     PCM in; out the input's own format first, then 16-bit PCM at each standard rate
+//            with the input's channels (two before the input is connected).
+//   PCM      PCM in; out the input format, copied.
+//   MSADPCM  16-bit PCM at 8000-48000 Hz in; out Microsoft ADPCM at the input's rate.
+// A "Rates" switch ("44100 48000") keeps only the PASS rates it lists.
 class CSimAcmFormats
 {
 public:
+    enum Codec { kPass, kPcm, kMsAdpcm, kCodecCount };
+
     // rates: the switch's text; empty keeps every rate.
     explicit CSimAcmFormats(const char* rates);
 
-    // input: the connected input's format, or null.
-    std::vector<WAVEFORMATEX> List(const WAVEFORMATEX* input) const;
+    // False, codec unchanged, for a name no codec has.
+    bool SetCodec(const char* name);
+    Codec GetCodec() const { return m_codec; }
+    const char* CodecName() const;
 
-    static WAVEFORMATEX Pcm(DWORD rate, WORD channels, WORD bits);
+    bool AcceptsInput(const WAVEFORMATEX& input) const;
+    // input: the connected input's format, or null.
+    std::vector<SimAcmFormat> List(const WAVEFORMATEX* input) const;
+
+    static SimAcmFormat Pcm(DWORD rate, WORD channels, WORD bits);
+    // Tag 2 with the seven standard coefficient pairs, 256 bytes per channel and 11025 Hz.
+    static SimAcmFormat MsAdpcm(DWORD rate, WORD channels);
     // PCM of 8 or 16 bits, one or two channels, with block size and byte rate that agree.
     static bool IsPlainPcm(const WAVEFORMATEX& format);
     static bool SameFormat(const WAVEFORMATEX& a, const WAVEFORMATEX& b);
 
 private:
     bool Allowed(DWORD rate) const;
+    std::vector<SimAcmFormat> PassList(const WAVEFORMATEX* input) const;
 
     std::vector<DWORD> m_allowed;
+    Codec m_codec = kPass;
 };

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <vector>
+
+// A Microsoft ADPCM (format tag 2) encoder written from the format's public description:
+// blocks of nBlockAlign bytes, each opening with a header per channel (predictor index,
+// step, the two newest samples) followed by 4-bit codes, high nibble first (stereo: the
+// high nibble is the left channel). Each block and channel takes whichever of the seven
+// standard predictors reconstructs its samples best. Samples that do not yet fill a block
+// wait for the next call.
+class CSimMsAdpcmEncoder
+{
+public:
+    enum { kCoefficientCount = 7 };
+    // The standard predictor coefficient pairs, in the order the format lists them.
+    static const int16_t kCoefficients[kCoefficientCount][2];
+
+    // The decoded samples one block of blockAlign bytes carries per channel.
+    static int SamplesPerBlock(int blockAlign, int channels);
+
+    CSimMsAdpcmEncoder(int channels, int blockAlign);
+
+    int Channels() const { return m_channels; }
+    int BlockAlign() const { return m_blockAlign; }
+    int SamplesPerBlock() const { return m_samplesPerBlock; }
+    // Sample frames held for the next block.
+    size_t PendingFrames() const { return m_pending.size() / m_channels; }
+
+    // Takes interleaved 16-bit frames; each complete block is appended to blocks.
+    void Encode(const int16_t* samples, size_t frames, std::vector<uint8_t>& blocks);
+
+private:
+    struct ChannelCode
+    {
+        int predictor;
+        int delta;
+        std::vector<int> codes;   // one signed code per sample after the first two
+        int64_t error;
+    };
+
+    void EncodeBlock(const int16_t* frames, uint8_t* block) const;
+    ChannelCode CodeChannel(const int16_t* frames, int channel, int predictor) const;
+
+    int m_channels;
+    int m_blockAlign;
+    int m_samplesPerBlock;
+    std::vector<int16_t> m_pending;
+};
