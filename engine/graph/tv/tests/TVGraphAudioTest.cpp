@@ -4,7 +4,7 @@
 // and have no input or on-off controls, so the line choices are shown on a FakeMixer.
 #include <gtest/gtest.h>
 
-#include "TVGraph.h"
+#include "GraphWindowFixture.h"
 #include "TVSystem.h"
 
 #include "AudioCaptureDevice.h"
@@ -59,27 +59,7 @@ public:
     std::vector<DWORD> writes;
 };
 
-class TVGraphAudioTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_window = CreateWindowExA(0, "STATIC", "preview", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, NULL, NULL,
-                                   GetModuleHandleA(NULL), NULL);
-        ASSERT_NE((HWND)NULL, m_window);
-        ASSERT_TRUE(m_graph.GetBuilder().MakeGraph()) << CGraphBuilder::GetLastErrorText();
-        m_graph.SetOwnerWnd(m_window);
-    }
-
-    void TearDown() override
-    {
-        m_graph.CloseTV();
-        DestroyWindow(m_window);
-    }
-
-    HWND m_window;
-    CTVGraph m_graph;
-};
+typedef GraphWindowFixture TVGraphAudioTest;
 
 TEST_F(TVGraphAudioTest, PreviewOpensTheFirstListedDeviceAndItsInputLine)
 {

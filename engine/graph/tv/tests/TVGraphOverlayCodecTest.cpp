@@ -2,7 +2,7 @@
 // dialog of the compression-dialog library stand-in, answered as a user would.
 #include <gtest/gtest.h>
 
-#include "TVGraph.h"
+#include "GraphWindowFixture.h"
 
 #include "ClassOverride.h"
 #include "CodecClassIds.h"
@@ -21,24 +21,19 @@ namespace
 const char kOverlayModule[] = "C:\\sim\\filters\\simovmix.ax";
 const char kCodecKey[] = "Software\\GNU\\XviD";
 
-class TVGraphOverlayCodecTest : public testing::Test
+class TVGraphOverlayCodecTest : public GraphWindowFixture
 {
 protected:
     void SetUp() override
     {
         ASSERT_HRESULT_SUCCEEDED(CoInitialize(NULL));
-        m_window = CreateWindowExA(0, "STATIC", "preview", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, NULL, NULL,
-                                   GetModuleHandleA(NULL), NULL);
-        ASSERT_NE((HWND)NULL, m_window);
-        ASSERT_TRUE(m_graph.GetBuilder().MakeGraph()) << CGraphBuilder::GetLastErrorText();
-        m_graph.SetOwnerWnd(m_window);
+        GraphWindowFixture::SetUp();
     }
 
     void TearDown() override
     {
-        m_graph.CloseTV();
+        GraphWindowFixture::TearDown();
         m_overlay.reset();
-        DestroyWindow(m_window);
         CoUninitialize();
     }
 
@@ -52,8 +47,6 @@ protected:
     }
 
     std::unique_ptr<ClassOverride> m_overlay;
-    HWND m_window;
-    CTVGraph m_graph;
 };
 
 // The dialog's auto-close switch for the test's scope: absent, so that the dialog waits for the

@@ -2,7 +2,7 @@
 // input changes and kept running across a change of standard.
 #include <gtest/gtest.h>
 
-#include "TVGraph.h"
+#include "GraphWindowFixture.h"
 
 #include "CaptureDevice.h"
 #include "CrossbarWrapper.h"
@@ -16,23 +16,9 @@
 namespace
 {
 
-class TVGraphPreviewTest : public testing::Test
+class TVGraphPreviewTest : public GraphWindowFixture
 {
 protected:
-    void SetUp() override
-    {
-        m_window = CreateWindowExA(0, "STATIC", "preview", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, NULL, NULL,
-                                   GetModuleHandleA(NULL), NULL);
-        ASSERT_NE((HWND)NULL, m_window);
-        ASSERT_TRUE(m_graph.GetBuilder().MakeGraph()) << CGraphBuilder::GetLastErrorText();
-        m_graph.SetOwnerWnd(m_window);
-    }
-
-    void TearDown() override
-    {
-        m_graph.CloseTV();
-        DestroyWindow(m_window);
-    }
 
     // The crossbar input routed to output 0, or -1.
     long RoutedInput()
@@ -58,8 +44,6 @@ protected:
         return (HWND)owner;
     }
 
-    HWND m_window;
-    CTVGraph m_graph;
 };
 
 // The default prefix registers no Overlay Mixer.

@@ -2,7 +2,7 @@
 // plain test window as the video window and a message sink as the scan's notify window.
 #include <gtest/gtest.h>
 
-#include "TVGraph.h"
+#include "GraphWindowFixture.h"
 
 #include "AppMessages.h"
 #include "CaptureDevice.h"
@@ -39,29 +39,9 @@ bool FileGrowsPast(const std::string& path, LONGLONG bytes)
     return false;
 }
 
-class TVGraphTunerTest : public testing::Test
+class TVGraphTunerTest : public GraphWindowFixture
 {
 protected:
-    void SetUp() override
-    {
-        m_window = CreateWindowExA(0, "STATIC", "preview", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, NULL, NULL,
-                                   GetModuleHandleA(NULL), NULL);
-        ASSERT_NE((HWND)NULL, m_window);
-        ASSERT_TRUE(m_graph.GetBuilder().MakeGraph()) << CGraphBuilder::GetLastErrorText();
-        m_graph.SetOwnerWnd(m_window);
-    }
-
-    void TearDown() override
-    {
-        m_graph.CloseTV();
-        DestroyWindow(m_window);
-    }
-
-    void RunPreview()
-    {
-        ASSERT_TRUE(m_graph.BuildPreview());
-        ASSERT_TRUE(m_graph.RebuildPreview());
-    }
 
     // The card's bus traffic while the action runs.
     template <class Action>
@@ -76,8 +56,6 @@ protected:
     // The card the device classes bind by name is card 0.
     SimControl m_control{0};
     MessageSink m_sink;
-    HWND m_window;
-    CTVGraph m_graph;
 };
 
 } // namespace
