@@ -292,7 +292,8 @@ public:
     static BOOL WriteRecordPath(const char* path);
     CDiskSpaceMonitor& GetDiskMonitor() { return m_diskMonitor; }
 
-    // Time shift.
+    // Time shift into the record folder, under a record name (".mpg").
+    BOOL StartTimeShiftRecord();
     BOOL IsTimeShiftOn() const { return m_graph.IsTimeShiftOn(); }
     BOOL ToggleTimeShiftPause() { return m_graph.ToggleTimeShiftPause(); }
     // Kept as TFTime when the graph takes it.

@@ -115,6 +115,12 @@ void CTVSystem::SetDiskFull(BOOL full)
 
 // Time shift -------------------------------------------------------------------------------
 
+BOOL CTVSystem::StartTimeShiftRecord()
+{
+    m_graph.SetTimeShiftFile(m_settings.videoPath + "\\" + MakeRecordName(CTVGraph::kRecordMpeg2));
+    return m_graph.StartTimeShift();
+}
+
 BOOL CTVSystem::SetTFTime(long seconds)
 {
     if (!m_graph.SetTimeShiftLength(seconds))

@@ -138,6 +138,21 @@ TEST_F(TVSystemRecordTest, TheRecordingIsNamedInTheRecordFolderWhichIsMadeWhenMi
     ExpectTimeName(file.substr(folder.size() + 1).c_str(), "mpg");
 }
 
+TEST_F(TVSystemRecordTest, TimeShiftIsBufferedInTheRecordFolderUnderARecordName)
+{
+    AllowScratchDrives();
+    m_system->InitDisks(NULL);
+    ASSERT_TRUE(m_system->SelectDisk(m_roomy));
+    std::string folder = std::string(m_roomy) + "Video";
+
+    // No card is open here: the graph refuses (and may say so), but it has been given the file.
+    DialogWatcher watcher;
+    m_system->StartTimeShiftRecord();
+    std::string file = Text(m_system->GetGraph().GetTimeShiftFile());
+    ASSERT_EQ(folder + "\\", file.substr(0, folder.size() + 1));
+    ExpectTimeName(file.substr(folder.size() + 1).c_str(), "mpg");
+}
+
 TEST_F(TVSystemRecordTest, ARecordFolderThatCannotBeMadeRefusesTheRecording)
 {
     AllowScratchDrives();
