@@ -409,6 +409,7 @@ private:
     BOOL ConnectFmCustom();
     BOOL ConnectFmCompressorChain(CFilterWrapper* compressor);
     BOOL SetUpFmMpegEncoder();
+    void RemoveFmRecordFilters();
     CFilterWrapper* AddAudioCompressor(const char* name);
 
     int m_recordFormat = kRecordMpeg1;

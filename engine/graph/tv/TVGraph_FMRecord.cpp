@@ -19,6 +19,13 @@ const char kPcmName[] = "PCM";
 const char kAdpcmName[] = "Microsoft ADPCM";
 const char kCustomSection[] = "FM_CUSTOM";
 
+template <class Wrapper>
+void RemoveBranchWrapper(CGraphBuilder& builder, Wrapper*& wrapper)
+{
+    builder.RemoveWrapper(wrapper);
+    wrapper = NULL;
+}
+
 } // namespace
 
 // columns: format, add filters, configure, connect, encoder set-up
@@ -59,6 +66,20 @@ int CTVGraph::SwitchToRadio(BOOL on)
         SetVideoSource(kFm, TRUE);
     }
     return 0;
+}
+
+// The radio's graph stays built between recordings, so an ended branch leaves it: a writer
+// left behind would run with the next branch and fail without a file, or empty its last one.
+void CTVGraph::RemoveFmRecordFilters()
+{
+    RemoveBranchWrapper(m_builder, m_aviMux);
+    RemoveBranchWrapper(m_builder, m_aviWriter);
+    RemoveBranchWrapper(m_builder, m_fmPcmCompressor);
+    RemoveBranchWrapper(m_builder, m_fmAdpcmCompressor);
+    RemoveBranchWrapper(m_builder, m_fmUserCompressor);
+    RemoveBranchWrapper(m_builder, m_iviAudioEncoder);
+    RemoveBranchWrapper(m_builder, m_iviMux);
+    RemoveBranchWrapper(m_builder, m_iviWriter);
 }
 
 BOOL CTVGraph::AddFmAviFilters()

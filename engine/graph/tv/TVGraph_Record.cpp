@@ -147,6 +147,7 @@ BOOL CTVGraph::StopRecord()
     m_recording = FALSE;
     m_builder.StopAndDisconnectAll();
     if (m_videoSource == kFm) {
+        RemoveFmRecordFilters();
         SetVideoSource(kFm, TRUE);
         return TRUE;
     }

@@ -8,6 +8,8 @@
 
 #include "CaptureDevice.h"
 #include "FilterPin.h"
+#include "IniFile.h"
+#include "TVSystem.h"
 #include "SimLogTail.h"
 #include "SimSwitch.h"
 
@@ -192,19 +194,35 @@ struct FmCase
 {
     int format;
     const char* file;
-    BOOL records;
+    // The user's compressor for format 3, as the settings sheet keeps it ("" none chosen).
+    const char* compressor;
+    // What ffprobe must find, or null when the recording must not start.
+    const char* container;
+    const char* audioCodec;
 };
 
-// The prefix has the InterVideo chain but no audio compressor devices and no user compressor
-// chosen: formats 0, 1 and 3 fail their first step. The InterVideo writer opens no file
-// without a name, so that graph cannot run. Each failure leaves the radio selected.
+// Formats 0 and 1 take the prefix's "PCM" and "Microsoft ADPCM" devices, format 3 the one the
+// user chose, without which its first step fails. The InterVideo writer opens no file without
+// a name, so that graph cannot run. Each failure leaves the radio selected, and each ended
+// branch leaves the graph: the later formats neither fail on the writer of the failed one nor
+// empty the first one's file, which is read after them all.
 const FmCase kFmFormats[] = {
-    {CTVGraph::kFmRecordMpeg, "fm2.mpg", TRUE},
-    {CTVGraph::kFmRecordMpeg, "", FALSE},
-    {CTVGraph::kFmRecordPcm, "fm0.avi", FALSE},
-    {CTVGraph::kFmRecordAdpcm, "fm1.avi", FALSE},
-    {CTVGraph::kFmRecordCustom, "fm3.avi", FALSE},
+    {CTVGraph::kFmRecordMpeg, "fm2.mpg", NULL, "mpeg", "mp2"},
+    {CTVGraph::kFmRecordMpeg, "", NULL, NULL, NULL},
+    {CTVGraph::kFmRecordPcm, "fm0.avi", NULL, "avi", "pcm_s16le"},
+    {CTVGraph::kFmRecordAdpcm, "fm1.avi", NULL, "avi", "adpcm_ms"},
+    {CTVGraph::kFmRecordCustom, "fm3-none.avi", "", NULL, NULL},
+    {CTVGraph::kFmRecordCustom, "fm3.avi", "Microsoft ADPCM", "avi", "adpcm_ms"},
 };
+
+void ChooseFmCompressor(const char* name)
+{
+    theTVSystem.OpenParamFile();
+    CIniFile* settings = theTVSystem.GetParamFile();
+    ASSERT_NE(nullptr, settings);
+    settings->SetInt("FM_CUSTOM", "SELECTED", 1);
+    settings->SetValue("FM_CUSTOM", "FM_FIELTER1", name);
+}
 
 TEST_F(TVGraphRecordTest, FmRecordingsWriteSoundOnlyAndKeepTheRadioSelected)
 {
@@ -214,7 +232,9 @@ TEST_F(TVGraphRecordTest, FmRecordingsWriteSoundOnlyAndKeepTheRadioSelected)
     EXPECT_FALSE(m_graph.SetFMRecordFormat(4));
     for (const FmCase& c : kFmFormats) {
         ASSERT_TRUE(m_graph.SetFMRecordFormat(c.format)) << c.file;
-        if (!c.records) {
+        if (c.compressor)
+            ChooseFmCompressor(c.compressor);
+        if (!c.container) {
             m_graph.SetRecordFileName(*c.file ? PathOf(c.file).c_str() : "");
             EXPECT_FALSE(m_graph.StartRecord()) << c.file;
             EXPECT_FALSE(m_graph.IsRecording()) << c.file;
@@ -226,7 +246,7 @@ TEST_F(TVGraphRecordTest, FmRecordingsWriteSoundOnlyAndKeepTheRadioSelected)
         ASSERT_GT(seconds, 0) << c.file << ": the recording did not start";
         EXPECT_EQ(CTVGraph::kFm, m_graph.GetVideoSource()) << c.file;
         char line[256];
-        snprintf(line, sizeof(line), "%s mpeg - - 44100 %.3f", c.file, seconds);
+        snprintf(line, sizeof(line), "%s %s - %s 44100 %.3f", c.file, c.container, c.audioCodec, seconds);
         AddToManifest(line);
     }
     EXPECT_EQ(CTVGraph::kFmRecordCustom, m_graph.GetFMRecordFormat());

@@ -18,8 +18,9 @@ while read -r name container codec size rate seconds; do
     file=$dir/$name
     want="$container $codec $size $rate"
     got="$(probe -show_entries format=format_name)"
+    # A sound-only file names its sound codec where a picture's size would stand.
     if [ "$codec" = - ]; then
-        got+=" - -"
+        got+=" - $(probe -select_streams a:0 -show_entries stream=codec_name)"
     else
         got+=" $(probe -select_streams v:0 -show_entries stream=codec_name)"
         got+=" $(probe -select_streams v:0 -show_entries stream=width)x$(probe -select_streams v:0 -show_entries stream=height)"
