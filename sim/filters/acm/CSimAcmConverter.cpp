@@ -1,6 +1,8 @@
 #include "CSimAcmConverter.h"
 
 #include "CSimAcmFormats.h"
+#include "CSimAcmMp2Encoder.h"
+#include "CSimMsAdpcmEncoder.h"
 
 #include <dshow.h>
 
@@ -8,11 +10,22 @@
 
 namespace
 {
-bool EncodesAdpcm(const WAVEFORMATEX& input, const WAVEFORMATEX& output)
+// Our encoders keep the input's rate and channels.
+bool Encodes(const WAVEFORMATEX& input, const WAVEFORMATEX& output)
 {
-    return output.wFormatTag == WAVE_FORMAT_ADPCM && CSimAcmFormats::IsPlainPcm(input) &&
-           input.wBitsPerSample == 16 && output.nChannels == input.nChannels &&
-           output.nSamplesPerSec == input.nSamplesPerSec;
+    return (output.wFormatTag == WAVE_FORMAT_ADPCM || output.wFormatTag == WAVE_FORMAT_MPEG) &&
+           CSimAcmFormats::IsPlainPcm(input) && input.wBitsPerSample == 16 &&
+           output.nChannels == input.nChannels && output.nSamplesPerSec == input.nSamplesPerSec;
+}
+
+std::unique_ptr<CSimAcmEncoder> MakeEncoder(const WAVEFORMATEX& output)
+{
+    if (output.wFormatTag == WAVE_FORMAT_ADPCM)
+        return std::unique_ptr<CSimAcmEncoder>(new CSimMsAdpcmEncoder(output.nChannels, output.nBlockAlign));
+    std::unique_ptr<CSimAcmMp2Encoder> mp2(new CSimAcmMp2Encoder(output.nSamplesPerSec, output.nChannels));
+    if (!mp2->Valid())
+        mp2.reset();
+    return std::unique_ptr<CSimAcmEncoder>(mp2.release());
 }
 } // namespace
 
@@ -25,7 +38,7 @@ CSimAcmConverter::~CSimAcmConverter()
 
 bool CSimAcmConverter::CanConvert(const WAVEFORMATEX& input, const WAVEFORMATEX& output)
 {
-    if (CSimAcmFormats::SameFormat(input, output) || EncodesAdpcm(input, output))
+    if (CSimAcmFormats::SameFormat(input, output) || Encodes(input, output))
         return true;
     if (output.wFormatTag != WAVE_FORMAT_PCM)
         return false;
@@ -41,9 +54,9 @@ HRESULT CSimAcmConverter::Open(const WAVEFORMATEX& input, const WAVEFORMATEX& ou
     m_copy = CSimAcmFormats::SameFormat(input, output);
     if (m_copy)
         return S_OK;
-    if (EncodesAdpcm(input, output)) {
-        m_encoder.reset(new CSimMsAdpcmEncoder(output.nChannels, output.nBlockAlign));
-        return S_OK;
+    if (Encodes(input, output)) {
+        m_encoder = MakeEncoder(output);
+        return m_encoder ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
     }
     if (output.wFormatTag != WAVE_FORMAT_PCM)
         return VFW_E_TYPE_NOT_ACCEPTED;
@@ -72,7 +85,7 @@ DWORD CSimAcmConverter::OutputSize(DWORD inputBytes) const
         return inputBytes;
     if (m_encoder) {
         size_t frames = m_encoder->PendingFrames() + inputBytes / m_input.nBlockAlign;
-        return (DWORD)(frames / m_encoder->SamplesPerBlock() * m_encoder->BlockAlign());
+        return (DWORD)(frames / m_encoder->FrameSamples() * m_encoder->MaxFrameBytes());
     }
     DWORD size = 0;
     if (!m_stream || acmStreamSize(m_stream, inputBytes, &size, ACM_STREAMSIZEF_SOURCE) != MMSYSERR_NOERROR)
@@ -111,14 +124,14 @@ HRESULT CSimAcmConverter::Convert(const BYTE* input, DWORD inputBytes, BYTE* out
     return result == MMSYSERR_NOERROR ? S_OK : E_FAIL;
 }
 
-// Takes no more input than makes the blocks that fit the output.
+// Takes no more input than makes the frames that surely fit the output.
 HRESULT CSimAcmConverter::Encode(const BYTE* input, DWORD inputBytes, BYTE* output, DWORD outputBytes, DWORD* used,
                                  DWORD* written)
 {
-    size_t blocks = outputBytes / m_encoder->BlockAlign();
-    if (blocks == 0)
+    size_t fit = outputBytes / m_encoder->MaxFrameBytes();
+    if (fit == 0)
         return S_OK;
-    size_t room = blocks * m_encoder->SamplesPerBlock() - m_encoder->PendingFrames();
+    size_t room = fit * m_encoder->FrameSamples() - m_encoder->PendingFrames();
     size_t frames = inputBytes / m_input.nBlockAlign;
     if (frames > room)
         frames = room;

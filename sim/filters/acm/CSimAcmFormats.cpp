@@ -1,5 +1,6 @@
 #include "CSimAcmFormats.h"
 
+#include "CSimAcmMp2Encoder.h"
 #include "CSimMsAdpcmEncoder.h"
 
 #include <stdlib.h>
@@ -23,6 +24,14 @@ bool AdpcmInput(const WAVEFORMATEX& input)
            input.nSamplesPerSec <= 48000;
 }
 
+// Layer II carries 224 kbit/s in stereo only.
+bool Mp2Input(const WAVEFORMATEX& input)
+{
+    DWORD rate = input.nSamplesPerSec;
+    return CSimAcmFormats::IsPlainPcm(input) && input.wBitsPerSample == 16 && input.nChannels == 2 &&
+           (rate == 32000 || rate == 44100 || rate == 48000);
+}
+
 SimAcmFormat CopyOf(const WAVEFORMATEX* input)
 {
     return input ? CSimAcmFormats::Pcm(input->nSamplesPerSec, input->nChannels, input->wBitsPerSample)
@@ -33,6 +42,12 @@ SimAcmFormat AdpcmOf(const WAVEFORMATEX* input)
 {
     return input ? CSimAcmFormats::MsAdpcm(input->nSamplesPerSec, input->nChannels)
                  : CSimAcmFormats::MsAdpcm(kDefaultRate, kDefaultChannels);
+}
+
+SimAcmFormat Mp2Of(const WAVEFORMATEX* input)
+{
+    return input ? CSimAcmFormats::Mp2(input->nSamplesPerSec, input->nChannels)
+                 : CSimAcmFormats::Mp2(kDefaultRate, kDefaultChannels);
 }
 
 struct CodecRow
@@ -48,6 +63,7 @@ const CodecRow kCodecs[] = {
     {"PASS",    AnyPcm,     nullptr},
     {"PCM",     AnyPcm,     CopyOf},
     {"MSADPCM", AdpcmInput, AdpcmOf},
+    {"MP2",     Mp2Input,   Mp2Of},
 };
 static_assert(sizeof(kCodecs) / sizeof(kCodecs[0]) == CSimAcmFormats::kCodecCount, "one row per codec");
 } // namespace
@@ -160,6 +176,29 @@ SimAcmFormat CSimAcmFormats::MsAdpcm(DWORD rate, WORD channels)
         adpcm->aCoef[i].iCoef1 = CSimMsAdpcmEncoder::kCoefficients[i][0];
         adpcm->aCoef[i].iCoef2 = CSimMsAdpcmEncoder::kCoefficients[i][1];
     }
+    return format;
+}
+
+SimAcmFormat CSimAcmFormats::Mp2(DWORD rate, WORD channels)
+{
+    static_assert(sizeof(MPEG1WAVEFORMAT) == sizeof(WAVEFORMATEX) + 22, "the format's 22 extra bytes");
+    SimAcmFormat format = {};
+    MPEG1WAVEFORMAT* mpeg = reinterpret_cast<MPEG1WAVEFORMAT*>(&format);
+    WAVEFORMATEX& wave = format.wave;
+    wave.wFormatTag = WAVE_FORMAT_MPEG;
+    wave.nChannels = channels;
+    wave.nSamplesPerSec = rate;
+    wave.nAvgBytesPerSec = CSimAcmMp2Encoder::kBitRate / 8;
+    // Padded frames differ in size by a byte: the stream is counted in bytes.
+    wave.nBlockAlign = 1;
+    wave.wBitsPerSample = 0;
+    wave.cbSize = 22;
+    mpeg->fwHeadLayer = ACM_MPEG_LAYER2;
+    mpeg->dwHeadBitrate = CSimAcmMp2Encoder::kBitRate;
+    mpeg->fwHeadMode = channels == 1 ? ACM_MPEG_SINGLECHANNEL : ACM_MPEG_STEREO;
+    mpeg->fwHeadModeExt = 1;
+    mpeg->wHeadEmphasis = 1;
+    mpeg->fwHeadFlags = ACM_MPEG_ID_MPEG1;
     return format;
 }
 

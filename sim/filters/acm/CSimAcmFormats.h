@@ -18,11 +18,12 @@ struct SimAcmFormat
 //            with the input's channels (two before the input is connected).
 //   PCM      PCM in; out the input format, copied.
 //   MSADPCM  16-bit PCM at 8000-48000 Hz in; out Microsoft ADPCM at the input's rate.
+//   MP2      16-bit stereo PCM at 32000, 44100 or 48000 Hz in; out Layer II at 224 kbit/s.
 // A "Rates" switch ("44100 48000") keeps only the PASS rates it lists.
 class CSimAcmFormats
 {
 public:
-    enum Codec { kPass, kPcm, kMsAdpcm, kCodecCount };
+    enum Codec { kPass, kPcm, kMsAdpcm, kMp2, kCodecCount };
 
     // rates: the switch's text; empty keeps every rate.
     explicit CSimAcmFormats(const char* rates);
@@ -39,6 +40,8 @@ public:
     static SimAcmFormat Pcm(DWORD rate, WORD channels, WORD bits);
     // Tag 2 with the seven standard coefficient pairs, 256 bytes per channel and 11025 Hz.
     static SimAcmFormat MsAdpcm(DWORD rate, WORD channels);
+    // Tag 0x50 (MPEG1WAVEFORMAT), Layer II, 224 kbit/s.
+    static SimAcmFormat Mp2(DWORD rate, WORD channels);
     // PCM of 8 or 16 bits, one or two channels, with block size and byte rate that agree.
     static bool IsPlainPcm(const WAVEFORMATEX& format);
     static bool SameFormat(const WAVEFORMATEX& a, const WAVEFORMATEX& b);

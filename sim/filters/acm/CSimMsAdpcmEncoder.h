@@ -1,17 +1,13 @@
 #pragma once
 
-#include <stddef.h>
-#include <stdint.h>
-
-#include <vector>
+#include "CSimAcmEncoder.h"
 
 // A Microsoft ADPCM (format tag 2) encoder written from the format's public description:
 // blocks of nBlockAlign bytes, each opening with a header per channel (predictor index,
 // step, the two newest samples) followed by 4-bit codes, high nibble first (stereo: the
 // high nibble is the left channel). Each block and channel takes whichever of the seven
-// standard predictors reconstructs its samples best. Samples that do not yet fill a block
-// wait for the next call.
-class CSimMsAdpcmEncoder
+// standard predictors reconstructs its samples best.
+class CSimMsAdpcmEncoder : public CSimAcmEncoder
 {
 public:
     enum { kCoefficientCount = 7 };
@@ -26,11 +22,11 @@ public:
     int Channels() const { return m_channels; }
     int BlockAlign() const { return m_blockAlign; }
     int SamplesPerBlock() const { return m_samplesPerBlock; }
-    // Sample frames held for the next block.
-    size_t PendingFrames() const { return m_pending.size() / m_channels; }
 
-    // Takes interleaved 16-bit frames; each complete block is appended to blocks.
-    void Encode(const int16_t* samples, size_t frames, std::vector<uint8_t>& blocks);
+    int FrameSamples() const override { return m_samplesPerBlock; }
+    int MaxFrameBytes() const override { return m_blockAlign; }
+    size_t PendingFrames() const override { return m_pending.size() / m_channels; }
+    void Encode(const int16_t* samples, size_t frames, std::vector<uint8_t>& blocks) override;
 
 private:
     struct ChannelCode

@@ -27,9 +27,10 @@ struct DeviceRow
 
 // Wine lists a category's instance keys by key name, so the keys fix the order of the list.
 const DeviceRow kDevices[] = {
-    // instance key          friendly name          codec
-    {L"SimAcm-1-PCM",     L"PCM",             L"PCM"},
-    {L"SimAcm-2-MSADPCM", L"Microsoft ADPCM", L"MSADPCM"},
+    // instance key          friendly name                           codec
+    {L"SimAcm-1-PCM",     L"PCM",                             L"PCM"},
+    {L"SimAcm-2-MSADPCM", L"Microsoft ADPCM",                 L"MSADPCM"},
+    {L"SimAcm-3-IVIMP2",  L"InterVideo MP2 Audio Compressor", L"MP2"},
 };
 const size_t kDeviceCount = sizeof(kDevices) / sizeof(kDevices[0]);
 

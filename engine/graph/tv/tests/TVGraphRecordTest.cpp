@@ -213,6 +213,7 @@ const FmCase kFmFormats[] = {
     {CTVGraph::kFmRecordAdpcm, "fm1.avi", NULL, "avi", "adpcm_ms"},
     {CTVGraph::kFmRecordCustom, "fm3-none.avi", "", NULL, NULL},
     {CTVGraph::kFmRecordCustom, "fm3.avi", "Microsoft ADPCM", "avi", "adpcm_ms"},
+    {CTVGraph::kFmRecordCustom, "fm3-mp2.avi", "InterVideo MP2 Audio Compressor", "avi", "mp2"},
 };
 
 void ChooseFmCompressor(const char* name)

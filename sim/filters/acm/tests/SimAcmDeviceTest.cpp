@@ -93,12 +93,13 @@ protected:
     }
 };
 
-TEST_F(SimAcmDeviceTest, TheCategoryListsPcmThenMicrosoftAdpcmFirst)
+TEST_F(SimAcmDeviceTest, TheCategoryListsTheStandInsDevicesFirstInKeyOrder)
 {
     std::vector<std::string> names = Devices();
-    ASSERT_GE(names.size(), 2u);
+    ASSERT_GE(names.size(), 3u);
     EXPECT_EQ("PCM", names[0]);
     EXPECT_EQ("Microsoft ADPCM", names[1]);
+    EXPECT_EQ("InterVideo MP2 Audio Compressor", names[2]);
 }
 
 struct DeviceCase
@@ -113,6 +114,7 @@ struct DeviceCase
 const DeviceCase kDevices[] = {
     {"PCM", WAVE_FORMAT_PCM, 4, 0},
     {"Microsoft ADPCM", WAVE_FORMAT_ADPCM, 2048, 32},
+    {"InterVideo MP2 Audio Compressor", WAVE_FORMAT_MPEG, 1, 22},
 };
 
 TEST_F(SimAcmDeviceTest, EachDeviceOffersItsCodecsFormat)
@@ -146,7 +148,8 @@ struct InputCase
     bool accepted;
 };
 
-// The ADPCM codec codes 16-bit samples at the rates its blocks are made for.
+// The ADPCM codec codes 16-bit samples at the rates its blocks are made for; Layer II has
+// three rates, and 224 kbit/s only in stereo.
 const InputCase kInputs[] = {
     {"Microsoft ADPCM", 44100, 2, 16, true},
     {"Microsoft ADPCM", 8000, 1, 16, true},
@@ -154,6 +157,9 @@ const InputCase kInputs[] = {
     {"Microsoft ADPCM", 44100, 2, 8, false},
     {"Microsoft ADPCM", 96000, 2, 16, false},
     {"Microsoft ADPCM", 6000, 1, 16, false},
+    {"InterVideo MP2 Audio Compressor", 48000, 2, 16, true},
+    {"InterVideo MP2 Audio Compressor", 22050, 2, 16, false},
+    {"InterVideo MP2 Audio Compressor", 44100, 1, 16, false},
     {"PCM", 22050, 1, 8, true},
     {"PCM", 48000, 2, 16, true},
 };
