@@ -190,6 +190,16 @@ TEST_F(TVGraphRecordTest, WithoutAnAudioCaptureDeviceNothingRecords)
     EXPECT_FALSE(bare.IsRecording());
 }
 
+// The prefix's audio compressors as MPEG-4 recordings offer them: Microsoft ADPCM held back
+// to lead, the InterVideo compressor left out.
+TEST_F(TVGraphRecordTest, Mpeg4SoundListsMicrosoftAdpcmFirstAndLeavesInterVideoOut)
+{
+    const CStringArray& names = m_graph.GetMpeg4AudioNames();
+    ASSERT_EQ(2, names.GetSize());
+    EXPECT_STREQ("Microsoft ADPCM", names[0]);
+    EXPECT_STREQ("PCM", names[1]);
+}
+
 struct FmCase
 {
     int format;
