@@ -33,11 +33,13 @@ struct FormatCase
     int width, height, audioRate;
 };
 
-// The tuner's PAL standard; the AVI picture is the preview's 640 x 480.
+// The tuner's PAL standard; the AVI picture is the preview's 640 x 480, and MPEG-4's default
+// 640 x 480 is captured whole and halved for the codec.
 const FormatCase kFormats[] = {
     {CTVGraph::kRecordAvi, "avi.avi", "avi", "rawvideo", 640, 480, 44100},
     {CTVGraph::kRecordMpeg1, "mpeg1.mpg", "mpeg", "mpeg1video", 352, 288, 44100},
     {CTVGraph::kRecordMpeg2, "mpeg2.mpg", "mpeg", "mpeg2video", 720, 576, 44100},
+    {CTVGraph::kRecordMpeg4, "mpeg4.avi", "avi", "mpeg4", 320, 240, 44100},
     {CTVGraph::kRecordVcd, "vcd.mpg", "mpeg", "mpeg1video", 352, 288, 44100},
     {CTVGraph::kRecordSvcd, "svcd.mpg", "mpeg", "mpeg2video", 480, 576, 44100},
     {CTVGraph::kRecordDvd, "dvd.mpg", "mpeg", "mpeg2video", 720, 576, 48000},
@@ -96,7 +98,7 @@ protected:
         ASSERT_NE(nullptr, renderer) << context;
         EXPECT_NE(nullptr, renderer->FindFreePin(PINDIR_INPUT, FALSE)) << context << ": the picture shows again";
         const char* recordFilters[] = {"Stelvark Demo MPEG Encoder", "Dump Filter", "ACM Wrapper", "AVISwitch",
-                                       "AVI Mux", "AVI Writer", "Video SmartTee"};
+                                       "AVI Mux", "AVI Writer", "Video SmartTee", "XviD MPEG-4 Codec"};
         for (const char* name : recordFilters)
             EXPECT_EQ(nullptr, builder.FindWrapper(name)) << context << ": " << name << " left in the graph";
     }
@@ -159,12 +161,11 @@ struct FailureCase
     const char* switchText;
 };
 
-// Each fails at a different step: adding the filters (an encoder the wrapper cannot use, no
-// MPEG-4 codec in the prefix) and the encoder's preset. (A writer that refuses to run cannot
-// fail this graph under Wine: its manager reports the renderer's pending pause instead.)
+// Each fails at a different step: adding the filters (an encoder the wrapper cannot use) and
+// the encoder's preset. (A writer that refuses to run cannot fail this graph under Wine: its
+// manager reports the renderer's pending pause instead.)
 const FailureCase kFailures[] = {
     {"encoder without its multiplexer settings", CTVGraph::kRecordDvd, "nomux.mpg", "mpegenc", "Omit", "IMpegMuxSettings"},
-    {"MPEG-4 without a codec", CTVGraph::kRecordMpeg4, "mpeg4.avi", NULL, NULL, NULL},
     {"preset refused", CTVGraph::kRecordMpeg2, "preset.mpg", "mpegenc", "Fail", "SetVideoRecord=0x80004005"},
 };
 
@@ -180,6 +181,82 @@ TEST_F(TVGraphRecordTest, ABranchThatCannotBeBuiltOrRunReportsFailureAndRebuilds
         EXPECT_FALSE(m_graph.IsRecording()) << c.what;
         ExpectPreviewOnly(c.what);
     }
+}
+
+// The MPEG-4 codec's module taken out of the prefix for the scope, and registered again after.
+class CodecRemoved
+{
+public:
+    CodecRemoved() : m_module(LoadLibraryA("C:\\sim\\filters\\simxvid.ax")) { Call("DllUnregisterServer"); }
+    ~CodecRemoved()
+    {
+        Call("DllRegisterServer");
+        if (m_module)
+            FreeLibrary(m_module);
+    }
+    bool Loaded() const { return m_module != NULL; }
+
+private:
+    void Call(const char* entry)
+    {
+        typedef HRESULT(STDAPICALLTYPE * Entry)();
+        Entry call = m_module ? reinterpret_cast<Entry>(GetProcAddress(m_module, entry)) : NULL;
+        EXPECT_TRUE(call && SUCCEEDED(call())) << entry;
+    }
+
+    HMODULE m_module;
+};
+
+// The codec was listed when the preview was built, and has gone since.
+TEST_F(TVGraphRecordTest, Mpeg4WithoutItsCodecReportsFailureAndRebuildsThePreview)
+{
+    ASSERT_EQ(1, m_graph.GetMpeg4CodecNames().GetSize());
+    CodecRemoved removed;
+    ASSERT_TRUE(removed.Loaded());
+    ASSERT_TRUE(m_graph.SetRecordFormat(CTVGraph::kRecordMpeg4));
+    m_graph.SetRecordFileName(PathOf("nocodec.avi").c_str());
+    EXPECT_FALSE(m_graph.StartRecord());
+    EXPECT_FALSE(m_graph.IsRecording());
+    ExpectPreviewOnly("MPEG-4 without its codec");
+}
+
+// The settings' 352 x 288 is captured at twice the size and halved for the codec, which takes
+// its FOURCC from the codec's own settings.
+TEST_F(TVGraphRecordTest, Mpeg4At352By288CapturesTwiceTheSizeAndWritesTheCodecsFourcc)
+{
+    SIZE kept = theTVSystem.GetSettings().mpeg4RecordSize;
+    theTVSystem.GetSettings().mpeg4RecordSize.cx = 352;
+    theTVSystem.GetSettings().mpeg4RecordSize.cy = 288;
+    HKEY key = NULL;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\GNU\\XviD", 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                                             &key, NULL));
+    const DWORD dx50 = 2;
+    RegSetValueExA(key, "fourcc_used", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dx50), sizeof(dx50));
+    SimLogTail codec("xvid");
+    ASSERT_TRUE(m_graph.SetRecordFormat(CTVGraph::kRecordMpeg4));
+    m_graph.SetRecordFileName(PathOf("mpeg4-cif.avi").c_str());
+    DeleteFileA(PathOf("mpeg4-cif.avi").c_str());
+    bool started = m_graph.StartRecord();
+    CaptureFormat format = {};
+    if (started)
+        m_graph.GetCaptureDevice()->GetCaptureFormat(&format, 1);
+    DWORD begun = GetTickCount();
+    Sleep(kRecordMs);
+    double seconds = (GetTickCount() - begun) / 1000.0;
+    EXPECT_TRUE(!started || m_graph.StopRecord());
+    RegDeleteValueA(key, "fourcc_used");
+    RegCloseKey(key);
+    theTVSystem.GetSettings().mpeg4RecordSize = kept;
+    ASSERT_TRUE(started);
+    EXPECT_EQ(704, format.header.bmiHeader.biWidth);
+    EXPECT_EQ(576, format.header.bmiHeader.biHeight);
+    bool read = false;
+    for (const std::string& line : codec.Lines())
+        read = read || line.find("fourcc=DX50 in=YUY2 352x288") != std::string::npos;
+    EXPECT_TRUE(read) << "the codec read its settings as it paused";
+    char line[256];
+    snprintf(line, sizeof(line), "mpeg4-cif.avi avi mpeg4 352x288 44100 %.3f DX50", seconds);
+    AddToManifest(line);
 }
 
 TEST_F(TVGraphRecordTest, WithoutAnAudioCaptureDeviceNothingRecords)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Reads the recordings of tvgraph_record_tests with ffprobe: check-tv-recordings.sh DIR.
 # DIR/manifest.txt has one line per file: name, container, video codec ("-" for sound only),
-# picture size, sound rate and the seconds the recording ran. Each file must be that
-# container with that picture and sound, and last within a second of the time it ran.
+# picture size, sound rate, the seconds the recording ran and, optionally, the video stream's
+# FOURCC. Each file must be that container with that picture and sound, decode without an
+# error, and last within a second of the time it ran.
 set -uo pipefail
 dir=$1
 manifest=$dir/manifest.txt
@@ -12,8 +13,9 @@ count=0
 
 probe() { ffprobe -v error "$@" -of default=nw=1:nk=1 "$file" | head -n1; }
 
-while read -r name container codec size rate seconds; do
+while read -r name container codec size rate seconds tag; do
     [ -n "$name" ] || continue
+    tag=${tag%$'\r'}
     count=$((count + 1))
     file=$dir/$name
     want="$container $codec $size $rate"
@@ -26,12 +28,20 @@ while read -r name container codec size rate seconds; do
         got+=" $(probe -select_streams v:0 -show_entries stream=width)x$(probe -select_streams v:0 -show_entries stream=height)"
     fi
     got+=" $(probe -select_streams a:0 -show_entries stream=sample_rate)"
+    if [ -n "$tag" ]; then
+        want+=" $tag"
+        got+=" $(probe -select_streams v:0 -show_entries stream=codec_tag_string)"
+    fi
     duration=$(probe -show_entries format=duration)
     if [ "$got" != "$want" ]; then
         echo "FAIL $name: $got, expected $want"; failures=$((failures + 1)); continue
     fi
     if ! awk -v d="$duration" -v s="$seconds" 'BEGIN { x = d - s; if (x < 0) x = -x; exit !(d != "N/A" && x <= 1) }'; then
         echo "FAIL $name: lasts $duration s, recorded for $seconds s"; failures=$((failures + 1)); continue
+    fi
+    errors=$(ffmpeg -nostdin -v error -i "$file" -f null - 2>&1 | head -n3)
+    if [ -n "$errors" ]; then
+        echo "FAIL $name: decoding reports $errors"; failures=$((failures + 1)); continue
     fi
     echo "ok $name: $got, $duration s of $seconds s"
 done < "$manifest"

@@ -1,0 +1,303 @@
+#include "CSimXvidCodec.h"
+
+#include "CSimPictureScaler.h"
+#include "CSimVideoConvert.h"
+#include "CritGuard.h"
+#include "ComRef.h"
+
+#include <new>
+#include <string.h>
+
+const CLSID CLSID_SimXvidCodec = {0x37C0EC6A, 0x43DC, 0x40AA, {0x95, 0x6D, 0xB6, 0xC2, 0x3C, 0x1A, 0x3E, 0x9C}};
+
+namespace
+{
+const REFERENCE_TIME kUnitsPerSecond = 10000000;
+const REFERENCE_TIME kDefaultFrameTime = 400000;
+const long kOutputBuffers = 4;
+
+// The FOURCC subtypes share the base GUID {xxxxxxxx-0000-0010-8000-00AA00389B71}.
+GUID FourccSubtype(DWORD fourcc)
+{
+    GUID subtype = {fourcc, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+    return subtype;
+}
+
+bool IsTakenSubtype(REFGUID subtype)
+{
+    return IsEqualGUID(subtype, MEDIASUBTYPE_YUY2) || IsEqualGUID(subtype, MEDIASUBTYPE_UYVY) ||
+           IsEqualGUID(subtype, MEDIASUBTYPE_YV12) || IsEqualGUID(subtype, MEDIASUBTYPE_RGB24);
+}
+
+// The stream's clock: whole frame rates tick once a frame, others (the NTSC 30000/1001)
+// count in thirty-thousandths of a second.
+void StreamClock(REFERENCE_TIME frameTime, SimMp4vSettings& settings)
+{
+    if (frameTime <= 0)
+        frameTime = kDefaultFrameTime;
+    if (kUnitsPerSecond % frameTime == 0) {
+        settings.timeResolution = (int)(kUnitsPerSecond / frameTime);
+        settings.timeIncrement = 1;
+    } else {
+        settings.timeResolution = 30000;
+        settings.timeIncrement = (int)((frameTime * 30000 + kUnitsPerSecond / 2) / kUnitsPerSecond);
+    }
+}
+
+void FourccText(DWORD fourcc, char* text)
+{
+    memcpy(text, &fourcc, 4);
+    text[4] = '\0';
+}
+
+typedef int(WINAPI* ShowDialogFunction)(HWND parent);
+}
+
+CSimXvidCodec::CSimXvidCodec(IUnknown* outer)
+    : CSimStandInFilter(outer, CLSID_SimXvidCodec, "xvid", "simxvid:xvid 1"),
+      m_input(*this, L"Input", kInputPin),
+      m_output(*this, L"Output", kOutputPin)
+{
+}
+
+CSimXvidCodec::~CSimXvidCodec() = default;
+
+CComIdentity* CSimXvidCodec::Create(IUnknown* outer, HRESULT* result)
+{
+    CSimXvidCodec* filter = new (std::nothrow) CSimXvidCodec(outer);
+    *result = filter ? S_OK : E_OUTOFMEMORY;
+    return filter;
+}
+
+CBasePin* CSimXvidCodec::GetPin(int index)
+{
+    switch (index) {
+    case kInputPin: return &m_input;
+    case kOutputPin: return &m_output;
+    default: return nullptr;
+    }
+}
+
+void* CSimXvidCodec::FindFilterInterface(REFIID iid)
+{
+    if (IsEqualIID(iid, IID_IAMVfwCompressDialogs))
+        return static_cast<IAMVfwCompressDialogs*>(this);
+    return CSimStandInFilter::FindFilterInterface(iid);
+}
+
+// Dialogs -----------------------------------------------------------------------------------
+
+// The dialog is the compression-dialog library's, which the program that records loads
+// beside itself; the codec only opens it.
+STDMETHODIMP CSimXvidCodec::ShowDialog(int dialog, HWND parent)
+{
+    if (dialog == VfwCompressDialog_QueryConfig)
+        return S_OK;
+    if (dialog != VfwCompressDialog_Config)
+        return S_FALSE;
+    HMODULE library = LoadLibraryA("Framewise.dll");
+    ShowDialogFunction show =
+        library ? reinterpret_cast<ShowDialogFunction>(GetProcAddress(library, "XD_ShowVCMDialog")) : nullptr;
+    int result = show ? show(parent) : 0;
+    if (library)
+        FreeLibrary(library);
+    Log().Line("D dialog=%d result=%d", dialog, result);
+    return show ? S_OK : E_FAIL;
+}
+
+STDMETHODIMP CSimXvidCodec::GetState(LPVOID state, int* size)
+{
+    if (size == nullptr)
+        return E_POINTER;
+    if (state == nullptr) {
+        *size = CSimXvidSettings::kStateSize;
+        return S_OK;
+    }
+    if (*size < CSimXvidSettings::kStateSize)
+        return E_INVALIDARG;
+    CSimXvidSettings::Load().ToState(static_cast<BYTE*>(state));
+    *size = CSimXvidSettings::kStateSize;
+    return S_OK;
+}
+
+STDMETHODIMP CSimXvidCodec::SetState(LPVOID state, int size)
+{
+    if (state == nullptr)
+        return E_POINTER;
+    if (size != CSimXvidSettings::kStateSize)
+        return E_INVALIDARG;
+    return CSimXvidSettings::FromState(static_cast<const BYTE*>(state)).Save() ? S_OK : E_FAIL;
+}
+
+STDMETHODIMP CSimXvidCodec::SendDriverMessage(int, LONG, LONG)
+{
+    return E_NOTIMPL;
+}
+
+// Types -------------------------------------------------------------------------------------
+
+HRESULT CSimXvidCodec::CheckInputType(int, const AM_MEDIA_TYPE& type)
+{
+    const VIDEOINFOHEADER* info = CAmMediaType::VideoInfoOf(type);
+    if (!IsEqualGUID(type.majortype, MEDIATYPE_Video) || !IsTakenSubtype(type.subtype) || info == nullptr ||
+        !CSimVideoConvert::CanRead(type) || labs(info->bmiHeader.biHeight) % 2 != 0)
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    return S_OK;
+}
+
+void CSimXvidCodec::PinConnected(int pin, bool connected)
+{
+    if (pin != kInputPin)
+        return;
+    if (connected)
+        m_inputType.Set(m_input.ConnectionType());
+    else
+        m_inputType.Clear();
+}
+
+HRESULT CSimXvidCodec::GetOutputType(int, int index, CAmMediaType& type)
+{
+    const VIDEOINFOHEADER* in = m_inputType.VideoInfo();
+    if (!m_input.IsConnected() || in == nullptr || index > 0)
+        return VFW_S_NO_MORE_ITEMS;
+    CSimXvidSettings settings = CSimXvidSettings::Load();
+    DWORD fourcc = settings.Fourcc();
+    VIDEOINFOHEADER out = {};
+    out.AvgTimePerFrame = in->AvgTimePerFrame;
+    out.dwBitRate = settings.bitRate;
+    out.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    out.bmiHeader.biWidth = in->bmiHeader.biWidth;
+    out.bmiHeader.biHeight = labs(in->bmiHeader.biHeight);
+    out.bmiHeader.biPlanes = 1;
+    out.bmiHeader.biBitCount = 24;
+    out.bmiHeader.biCompression = fourcc;
+    out.bmiHeader.biSizeImage = (DWORD)out.bmiHeader.biWidth * out.bmiHeader.biHeight * 3;
+    HRESULT hr = type.SetVideoInfo(FourccSubtype(fourcc), out);
+    type.bFixedSizeSamples = FALSE;
+    type.bTemporalCompression = FALSE;
+    type.lSampleSize = 0;
+    return hr;
+}
+
+HRESULT CSimXvidCodec::CheckOutputType(int pin, const AM_MEDIA_TYPE& type)
+{
+    CAmMediaType offered;
+    if (GetOutputType(pin, 0, offered) != S_OK)
+        return VFW_E_NOT_CONNECTED;
+    const VIDEOINFOHEADER* want = offered.VideoInfo();
+    const VIDEOINFOHEADER* got = CAmMediaType::VideoInfoOf(type);
+    if (!IsEqualGUID(type.majortype, MEDIATYPE_Video) || !IsEqualGUID(type.subtype, offered.subtype) ||
+        got == nullptr || got->bmiHeader.biCompression != want->bmiHeader.biCompression ||
+        got->bmiHeader.biWidth != want->bmiHeader.biWidth || labs(got->bmiHeader.biHeight) != want->bmiHeader.biHeight)
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    return S_OK;
+}
+
+HRESULT CSimXvidCodec::DecideOutputBuffers(int, IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request)
+{
+    const VIDEOINFOHEADER* info = CAmMediaType::VideoInfoOf(m_output.ConnectionType());
+    if (info == nullptr)
+        return E_UNEXPECTED;
+    ALLOCATOR_PROPERTIES wanted = *request;
+    wanted.cBuffers = request->cBuffers > kOutputBuffers ? request->cBuffers : kOutputBuffers;
+    LONG size = (LONG)info->bmiHeader.biWidth * labs(info->bmiHeader.biHeight) * 2;
+    wanted.cbBuffer = request->cbBuffer > size ? request->cbBuffer : size;
+    return CBaseOutputPin::RequireBuffers(allocator, wanted);
+}
+
+// Streaming ---------------------------------------------------------------------------------
+
+HRESULT CSimXvidCodec::OnPrepare()
+{
+    const VIDEOINFOHEADER* in = m_inputType.VideoInfo();
+    const VIDEOINFOHEADER* out = CAmMediaType::VideoInfoOf(m_output.ConnectionType());
+    if (!m_input.IsConnected() || !m_output.IsConnected() || in == nullptr || out == nullptr)
+        return S_OK;
+    CCritGuard guard(m_receiveLock);
+    m_settings = CSimXvidSettings::Load();
+    SimMp4vSettings stream;
+    stream.width = in->bmiHeader.biWidth;
+    stream.height = labs(in->bmiHeader.biHeight);
+    StreamClock(in->AvgTimePerFrame, stream);
+    m_encoder.reset(new (std::nothrow) CSimMp4vEncoder(stream));
+    if (!m_encoder)
+        return E_OUTOFMEMORY;
+    m_picture.Allocate(stream.width, stream.height);
+    m_quant = m_settings.FixedQuant();
+    m_frameBudgetBytes = (double)m_settings.bitRate / 8 * stream.timeIncrement / stream.timeResolution;
+
+    char fourcc[5], input[8];
+    FourccText(out->bmiHeader.biCompression, fourcc);
+    FourccText(m_inputType.subtype.Data1, input);
+    if (IsEqualGUID(m_inputType.subtype, MEDIASUBTYPE_RGB24))
+        strcpy(input, "RGB24");
+    Log().Line("R mode=%lu rate=%lu quant=%d fourcc=%s in=%s %dx%d", (unsigned long)m_settings.mode,
+               (unsigned long)m_settings.bitRate, m_quant, fourcc, input, stream.width, stream.height);
+    return S_OK;
+}
+
+void CSimXvidCodec::OnTeardown()
+{
+    CCritGuard guard(m_receiveLock);
+    m_encoder.reset();
+}
+
+// Rate control moves the quantiser one step a picture towards the bit rate's share.
+void CSimXvidCodec::AdjustQuant(size_t bytes)
+{
+    if (m_settings.mode != CSimXvidSettings::kRateControl)
+        return;
+    if (bytes > m_frameBudgetBytes && m_quant < 31)
+        ++m_quant;
+    else if (bytes < m_frameBudgetBytes / 2 && m_quant > 2)
+        --m_quant;
+}
+
+HRESULT CSimXvidCodec::ReceiveSample(int, IMediaSample* sample)
+{
+    CCritGuard guard(m_receiveLock);
+    BYTE* data = nullptr;
+    if (!m_encoder || !m_output.IsConnected() || FAILED(sample->GetPointer(&data)) ||
+        !CSimVideoConvert::FromSample(m_inputType, data, sample->GetActualDataLength(), m_frame))
+        return S_OK;
+    CSimPictureScaler::ToPicture(m_frame.yuy2.data(), CSimPictureScaler::kYUY2, m_frame.width, m_frame.height,
+                                 m_picture);
+    m_coded.clear();
+    m_encoder->Encode(m_picture, m_quant, m_coded);
+    AdjustQuant(m_coded.size());
+
+    CComRef<IMediaSample> output;
+    HRESULT hr = m_output.GetDeliveryBuffer(output.Receive(), nullptr, nullptr, 0);
+    if (FAILED(hr))
+        return hr;
+    BYTE* target = nullptr;
+    output->GetPointer(&target);
+    if (target == nullptr || (size_t)output->GetSize() < m_coded.size())
+        return E_UNEXPECTED;
+    memcpy(target, m_coded.data(), m_coded.size());
+    output->SetActualDataLength((long)m_coded.size());
+    output->SetSyncPoint(TRUE);
+    output->SetDiscontinuity(sample->IsDiscontinuity() == S_OK);
+    REFERENCE_TIME start = 0, stop = 0;
+    if (SUCCEEDED(sample->GetTime(&start, &stop)))
+        output->SetTime(&start, &stop);
+    Log().Sample("S bytes=%lu quant=%d", (unsigned long)m_coded.size(), m_quant);
+    return m_output.Deliver(output.Get());
+}
+
+HRESULT CSimXvidCodec::EndOfInput(int)
+{
+    CCritGuard guard(m_receiveLock);
+    return m_output.IsConnected() ? m_output.DeliverEndOfStream() : S_OK;
+}
+
+HRESULT CSimXvidCodec::BeginInputFlush(int)
+{
+    return m_output.IsConnected() ? m_output.DeliverBeginFlush() : S_OK;
+}
+
+HRESULT CSimXvidCodec::EndInputFlush(int)
+{
+    CCritGuard guard(m_receiveLock);
+    return m_output.IsConnected() ? m_output.DeliverEndFlush() : S_OK;
+}
