@@ -10,6 +10,7 @@
 
 #include "TVSystem.h"
 
+#include "DialogWatcher.h"
 #include "PathUtil.h"
 #include "RegistryValueGuard.h"
 #include "SimDeviceSupport.h"
@@ -79,6 +80,8 @@ protected:
         CoUninitialize();
     }
 
+    // A message box of the graph is answered and the test goes on to fail instead of waiting.
+    DialogWatcher m_watcher;
     SimControl m_card{0};
     HWND m_window = NULL;
     // Start-up and the record drive's choice write these; they go back as they were.
