@@ -13,7 +13,9 @@ protected:
     void TearDown() override { CoUninitialize(); }
 };
 
-// Stands for the user: picks another folder in the browser once it is open.
+// Stands for the user: picks another folder in the browser once it is open, and presses OK
+// once the browser shows that folder as chosen. A browser in a fresh prefix may still be
+// filling its tree when it reports itself ready, so the choice is repeated until it holds.
 class PickingFolderDialog : public CFolderDialog
 {
 public:
@@ -31,13 +33,41 @@ protected:
         char text[64] = "";
         GetWindowTextA(m_browseWnd, text, sizeof(text));
         caption = text;
-        if (!m_pick.IsEmpty())
-            SetSelection(m_pick);
+        s_current = this;
+        m_timer = SetTimer(NULL, 0, kStepMs, Step);
+    }
+
+    void OnSelChanged(LPITEMIDLIST item) override
+    {
+        CFolderDialog::OnSelChanged(item);
+        char path[MAX_PATH] = "";
+        if (SHGetPathFromIDListA(item, path))
+            m_selected = path;
     }
 
 private:
+    enum { kStepMs = 50, kMaxSteps = 100 };
+
+    static void CALLBACK Step(HWND, UINT, UINT_PTR, DWORD) { s_current->Step(); }
+
+    void Step()
+    {
+        if (!m_pick.IsEmpty() && m_selected != m_pick && ++m_steps < kMaxSteps) {
+            SetSelection(m_pick);
+            return;
+        }
+        KillTimer(NULL, m_timer);
+        PostMessageA(m_browseWnd, WM_COMMAND, IDOK, 0);
+    }
+
+    static PickingFolderDialog* s_current;
     CString m_pick;
+    CString m_selected;
+    UINT_PTR m_timer = 0;
+    int m_steps = 0;
 };
+
+PickingFolderDialog* PickingFolderDialog::s_current = NULL;
 
 TEST_F(FolderDialogTest, OKReturnsTheFolderTheUserChose)
 {
@@ -45,7 +75,6 @@ TEST_F(FolderDialogTest, OKReturnsTheFolderTheUserChose)
     std::string initial = folder.Path();
     std::string chosen = folder.FilePath("Video");
     ASSERT_TRUE(CreateDirectoryA(chosen.c_str(), NULL));
-    DialogWatcher watcher;
 
     PickingFolderDialog dialog(initial.c_str(), chosen.c_str());
     EXPECT_EQ(IDOK, dialog.DoModal());
