@@ -196,9 +196,15 @@ BOOL CTVGraph::RebuildPreview()
     if (!ConnectPreview())
         return FALSE;
     ApplyDesktopOverlaySetting();
+    return RunCaptureGraph();
+}
+
+// The last steps of every road that runs the card's picture: the card's own sound, the remote
+// keys, the picture and overlay values, the crossbar's pins freed, and Run.
+BOOL CTVGraph::RunCaptureGraph()
+{
     SetDeviceAudio(TRUE);
-    if (!m_remoteServiceRunning)
-        m_captureDevice->StartRemotePoll();
+    StartRemotePoll();
     ApplyPictureValues();
     ApplyOverlayValues();
     m_builder.DisconnectWrapper(m_crossbar);

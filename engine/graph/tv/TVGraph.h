@@ -286,6 +286,7 @@ private:
     void ApplyPictureValues();
     void ApplyOverlayValues();
     BOOL ConnectPreview();
+    BOOL RunCaptureGraph();
     // Connects and runs the preview again after a change that had to stop it.
     void RestartPreview();
     BOOL ApplyTVFormat(long standard);
@@ -445,7 +446,6 @@ private:
     BOOL ConnectTimeShiftVideo();
     BOOL SetUpTimeShift();
     BOOL UseSoundClock();
-    BOOL RunTimeShift();
     void ClearTimeShiftWrapperPointers();
     BOOL m_timeShiftOn = FALSE;
     BOOL m_timeShiftPaused = FALSE;

@@ -44,7 +44,7 @@ BOOL CTVGraph::StartTimeShift()
         return FALSE;
     // The teardown took the sound device with it; without it the encoder has no sound input.
     BOOL started = OpenAudioDevice() && AddTimeShiftFilters() && ConfigureTimeShift() && ConnectTimeShift() &&
-                   SetUpTimeShift() && RunTimeShift();
+                   SetUpTimeShift() && RunCaptureGraph();
     m_timeShiftOn = started;
     m_timeShiftPaused = FALSE;
     if (!started)
@@ -168,15 +168,4 @@ BOOL CTVGraph::UseSoundClock()
         FAILED(m_builder.GetGraph()->QueryInterface(IID_IMediaFilter, graph.ReceiveVoid())))
         return FALSE;
     return SUCCEEDED(graph->SetSyncSource(clock.Get()));
-}
-
-BOOL CTVGraph::RunTimeShift()
-{
-    SetDeviceAudio(TRUE);
-    if (!m_remoteServiceRunning)
-        m_captureDevice->StartRemotePoll();
-    ApplyPictureValues();
-    ApplyOverlayValues();
-    m_builder.DisconnectWrapper(m_crossbar);
-    return m_builder.Run();
 }
