@@ -530,23 +530,28 @@ HRESULT CSimMpegEncoder::OnPrepare()
         fileName = m_fileName;
     }
     CCritGuard guard(m_receiveLock);
-    if (!m_outputPin.IsConnected()) {
-        if (fileName.empty())
-            return E_FAIL;
-        m_file = CreateFileW(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (m_file == INVALID_HANDLE_VALUE)
-            return HRESULT_FROM_WIN32(GetLastError());
-    }
-    m_session.reset(new (std::nothrow) CSimMpegEncodeSession(config));
     m_ended[0] = m_ended[1] = false;
     m_finished = false;
+    m_session.reset(new (std::nothrow) CSimMpegEncodeSession(config));
     if (!m_session)
         return E_OUTOFMEMORY;
+    // Settings the codec library refuses fail before a file is made.
     if (!m_session->Valid()) {
         Log().Line("! settings refused by the codec library");
         m_session.reset();
         return E_FAIL;
+    }
+    if (!m_outputPin.IsConnected()) {
+        if (fileName.empty()) {
+            m_session.reset();
+            return E_FAIL;
+        }
+        m_file = CreateFileW(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (m_file == INVALID_HANDLE_VALUE) {
+            m_session.reset();
+            return HRESULT_FROM_WIN32(GetLastError());
+        }
     }
     return S_OK;
 }
