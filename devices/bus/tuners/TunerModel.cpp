@@ -1,8 +1,8 @@
 #include "TunerModel.h"
 
-#include "CaptureDevice.h"
 #include "FmScanThread.h"
 #include "I2CAccess.h"
+#include "SignalSource.h"
 #include "TvScanThread.h"
 
 #include <new>

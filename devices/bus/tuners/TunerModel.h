@@ -4,9 +4,9 @@
 
 #include <vector>
 
-class CCaptureDevice;
 class CFmScanThread;
 class CI2CAccess;
+class ISignalSource;
 class CTvScanThread;
 
 // One kind of TV/FM tuner module on the card's I2C bus: its band limits and split points,
@@ -61,7 +61,7 @@ public:
     void StoreVideoStandard(int standard) { m_videoStandard = standard; }
     const std::vector<int>& GetSupportedStandards() const { return m_supportedStandards; }
     // The device whose picture lock confirms a tuned channel; not owned.
-    void SetOwnerDevice(CCaptureDevice* device) { m_ownerDevice = device; }
+    void SetOwnerDevice(ISignalSource* device) { m_ownerDevice = device; }
 
     // Picture-carrier frequencies in MHz for the channel-table scan. The model keeps a copy,
     // so the caller may free or reuse its array at once.
@@ -157,7 +157,7 @@ private:
 
     std::vector<float> m_channelTable;
     HWND m_notifyWnd;
-    CCaptureDevice* m_ownerDevice;  // not owned: the device owns the model
+    ISignalSource* m_ownerDevice;  // not owned: the device owns the model
 
     // Owned; created by StartScan, deleted by StopScan, the next StartScan or the destructor.
     CTvScanThread* m_tvScanThread;

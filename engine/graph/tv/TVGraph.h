@@ -7,6 +7,7 @@
 
 #include "AudioDeviceList.h"
 #include "GraphBuilder.h"
+#include "TVGraphHost.h"
 
 #include <vector>
 
@@ -46,6 +47,11 @@ public:
 
     CTVGraph();
     virtual ~CTVGraph();
+
+    // The TV system that owns the graph; not owned. A graph without one asks the default host.
+    void SetHost(ITVGraphHost* host) { m_host = host; }
+    // The host of graphs that no TV system owns; not owned.
+    static void SetDefaultHost(ITVGraphHost* host);
 
     BOOL BuildPreview();
     BOOL RebuildPreview();
@@ -273,6 +279,8 @@ private:
     CTVGraph(const CTVGraph&);
     CTVGraph& operator=(const CTVGraph&);
 
+    // The owner, else the default host, else one that answers for no TV system.
+    ITVGraphHost& Host() const;
     void ClearWrapperPointers();
     void FillCompressorLists();
     BOOL MakePreviewFilters(BOOL withDecompressor);
@@ -296,6 +304,7 @@ private:
     void SetFrameInterval();
 
     CGraphBuilder m_builder;
+    ITVGraphHost* m_host;  // weak: the TV system owns the graph
 
     CCaptureDevice* m_captureDevice;
     CDeinterlaceFilter* m_deinterlace;

@@ -10,7 +10,6 @@
 #include "IviFileWriterFilter.h"
 #include "IviMuxFilter.h"
 #include "MsMuxFilter.h"
-#include "TVSystem.h"
 
 namespace
 {
@@ -122,7 +121,7 @@ BOOL CTVGraph::AddFmMpegFilters()
 // The user names the compressor in the settings sheet; it is kept in the TV settings file.
 BOOL CTVGraph::AddFmCustomFilters()
 {
-    CIniFile* settings = theTVSystem.GetParamFile();
+    CIniFile* settings = Host().GetParamFile();
     int selected = 0;
     if (!settings || !settings->GetInt(kCustomSection, "SELECTED", selected) || selected <= 0)
         return FALSE;

@@ -12,7 +12,6 @@
 #include "MpegEncoderFilter.h"
 #include "MsMuxFilter.h"
 #include "OverlayMixerFilter.h"
-#include "TVSystem.h"
 
 #include <uuids.h>
 
@@ -158,7 +157,7 @@ BOOL CTVGraph::StopRecord()
     OpenAudioDevice();
     BOOL result = RebuildPreview();
     // The new capture filter's tuner starts untuned.
-    theTVSystem.RetuneCurrentChannel();
+    Host().RetuneCurrentChannel();
     return result;
 }
 
@@ -312,7 +311,7 @@ BOOL CTVGraph::ConfigureDvdFormat(int format)
 BOOL CTVGraph::ConfigureMpeg4()
 {
     BOOL result = m_aviWriter && m_aviWriter->SetFileName(m_recordFileName);
-    SIZE size = theTVSystem.GetSettings().mpeg4RecordSize;
+    SIZE size = Host().GetMpeg4RecordSize();
     if (size.cy <= 288) {
         size.cx *= 2;
         size.cy *= 2;
@@ -396,7 +395,7 @@ BOOL CTVGraph::ConnectMpeg4Chain()
     BOOL result = ConnectFilterPair(m_captureDevice, m_deinterlace, "Capture", NULL);
     result = ConnectFilterPair(m_deinterlace, toRenderer, "Preview", NULL) && result;
     result = ConnectFilterPair(toRenderer, m_renderer, NULL, NULL) && result;
-    LONG width = theTVSystem.GetSettings().mpeg4RecordSize.cx;
+    LONG width = Host().GetMpeg4RecordSize().cx;
     if (m_deinterlace)
         m_deinterlace->SetSmallFrame(IsSmallFrameWidth(width, overlay));
     result = ConnectFilterPair(m_deinterlace, m_xvidCodec, "Capture", NULL) && result;

@@ -18,8 +18,6 @@ const int kRecSize = 0, kRecType = 4, kRecRateCode = 8, kRecGop = 12, kRecConstr
           kRecMaxRate = 72, kRecWidth = 408, kRecHeight = 412, kRecBits = 812, kRecBitRateCopy = 821;
 // Audio record fields.
 const int kAudCrc = 0, kAudChannels = 4, kAudRate = 8, kAudIndex = 12, kAudLayer = 16;
-// Mux record field read by GetMuxType.
-const int kMuxPreset = 44;
 const double kMaxBitRate = 9800000;
 const long kSampleBytes = 65536;
 
@@ -94,7 +92,7 @@ CSimMpegEncoder::CSimMpegEncoder(IUnknown* outer)
 {
     FillVideoDefaults(2, TRUE, m_videoRecord);
     FillAudioDefaults(m_audioRecord);
-    CSimMuxDefaults::Fill(2, m_muxRecord);
+    MuxFillPresetDefaults(MUX_PRESET_MPEG2, &m_muxRecord);
     ParseFailures(Switches().Text("Fail", ""));
 }
 
@@ -308,7 +306,7 @@ STDMETHODIMP CSimMpegEncoder::GetMuxType(LONG* type)
     if (type == nullptr)
         return E_POINTER;
     CCritGuard guard(m_settingsLock);
-    *type = (LONG)CSimMuxDefaults::Read32(m_muxRecord, kMuxPreset);
+    *type = (LONG)m_muxRecord.muxType;
     return S_OK;
 }
 
@@ -322,7 +320,7 @@ STDMETHODIMP CSimMpegEncoder::GetMuxRecord(BYTE* record)
     if (record == nullptr)
         return E_POINTER;
     CCritGuard guard(m_settingsLock);
-    memcpy(record, m_muxRecord, CSimMuxDefaults::kSize);
+    memcpy(record, &m_muxRecord, sizeof(m_muxRecord));
     return S_OK;
 }
 
@@ -334,8 +332,8 @@ STDMETHODIMP CSimMpegEncoder::SetMuxRecord(const BYTE* record)
     if (!Stopped())
         return VFW_E_NOT_STOPPED;
     CCritGuard guard(m_settingsLock);
-    memcpy(m_muxRecord, record, CSimMuxDefaults::kSize);
-    Log().Line("M set kind=%lu pack=%lu", CSimMuxDefaults::Read32(record, 4), CSimMuxDefaults::Read32(record, 8));
+    memcpy(&m_muxRecord, record, sizeof(m_muxRecord));
+    Log().Line("M set kind=%u pack=%u", m_muxRecord.outputKind, m_muxRecord.packSize);
     return S_OK;
 }
 
@@ -345,7 +343,7 @@ STDMETHODIMP CSimMpegEncoder::GetMuxPresetDefaults(LONG type, BYTE* record)
         return E_POINTER;
     if (type < 0 || type >= kTypeCount)
         return E_INVALIDARG;
-    CSimMuxDefaults::Fill(type, record);
+    MuxFillPresetDefaults(type, reinterpret_cast<MuxSettings*>(record));
     return S_OK;
 }
 
@@ -360,7 +358,7 @@ STDMETHODIMP CSimMpegEncoder::LoadMuxPreset(LONG type)
     if (!Stopped())
         return VFW_E_NOT_STOPPED;
     CCritGuard guard(m_settingsLock);
-    CSimMuxDefaults::Fill(type, m_muxRecord);
+    MuxFillPresetDefaults(type, &m_muxRecord);
     Log().Line("M preset=%ld", type);
     return S_OK;
 }
@@ -497,11 +495,16 @@ CSimMpegEncodeSession::Config CSimMpegEncoder::BuildConfig()
     c.vbvBits = (type == 1 ? 20 : 112) * 16384;
     c.gopLength = (int)Get32(v, kRecGop);
     c.closedGop = (v[kRecBits] & 1) != 0;
-    int muxPreset = (int)CSimMuxDefaults::Read32(m_muxRecord, kMuxPreset);
-    bool system = CSimMuxDefaults::Read32(m_muxRecord, 4) == CSimMuxDefaults::kSystem;
-    c.mux.format = muxPreset >= 0 && muxPreset < kTypeCount ? kMuxFormats[muxPreset] : system ? "mpeg" : "vob";
-    c.mux.packSize = (int)CSimMuxDefaults::Read32(m_muxRecord, 8);
-    c.mux.muxRate = (int)CSimMuxDefaults::Read32(m_muxRecord, 12);
+    // Other presets by their kind of output; FFmpeg is built without a transport muxer, so
+    // a transport stream fails the pause.
+    uint32_t muxPreset = m_muxRecord.muxType;
+    uint32_t kind = m_muxRecord.outputKind;
+    c.mux.format = muxPreset < (uint32_t)kTypeCount           ? kMuxFormats[muxPreset]
+                   : kind == MUX_OUTPUT_MPEG1_SYSTEM   ? "mpeg"
+                   : kind == MUX_OUTPUT_MPEG2_PROGRAM  ? "vob"
+                                                       : "mpegts";
+    c.mux.packSize = (int)m_muxRecord.packSize;
+    c.mux.muxRate = (int)m_muxRecord.muxRate;
     const BYTE* a = m_audioRecord;
     c.audioChannels = Get32(a, kAudChannels) == 1 ? 1 : 2;
     int index = (int)Get32(a, kAudIndex);
