@@ -99,57 +99,90 @@ private:
 
 // One key of TVParam.ini: its section and name, how it is kept, the field of the settings it
 // moves and the field's value before any file is read (x for a number, x and y for a point or
-// a size, text for a text).
+// a size, text for a text). The field is reached through the accessor of its kind.
 struct SettingRow
 {
     enum Kind { kInt, kLong, kText, kPoint, kSize, kTime, kList, kReadOnlyInt, kWrittenAsOne };
+    union Field
+    {
+        int* (*asInt)(CTVSettings&);
+        LONG* (*asLong)(CTVSettings&);
+        CString* (*asText)(CTVSettings&);
+        POINT* (*asPoint)(CTVSettings&);
+        SIZE* (*asSize)(CTVSettings&);
+        CTime* (*asTime)(CTVSettings&);
+        CStringArray* (*asList)(CTVSettings&);
+    };
     const char* section;
     const char* key;
     Kind kind;
-    void* (*field)(CTVSettings& settings);
+    Field field;
     int x, y;
     const char* text;
 };
 
 // Typed makers of the rows, so that each key's kind matches its field.
+SettingRow MakeRow(const char* section, const char* key, SettingRow::Kind kind, int x, int y, const char* text)
+{
+    SettingRow row = {section, key, kind, {NULL}, x, y, text};
+    return row;
+}
 SettingRow IntRow(const char* section, const char* key, int* (*field)(CTVSettings&), int value)
 {
-    return {section, key, SettingRow::kInt, (void* (*)(CTVSettings&))field, value, 0, NULL};
+    SettingRow row = MakeRow(section, key, SettingRow::kInt, value, 0, NULL);
+    row.field.asInt = field;
+    return row;
 }
 SettingRow LongRow(const char* section, const char* key, LONG* (*field)(CTVSettings&), int value)
 {
-    return {section, key, SettingRow::kLong, (void* (*)(CTVSettings&))field, value, 0, NULL};
+    SettingRow row = MakeRow(section, key, SettingRow::kLong, value, 0, NULL);
+    row.field.asLong = field;
+    return row;
 }
 SettingRow TextRow(const char* section, const char* key, CString* (*field)(CTVSettings&), const char* value)
 {
-    return {section, key, SettingRow::kText, (void* (*)(CTVSettings&))field, 0, 0, value};
+    SettingRow row = MakeRow(section, key, SettingRow::kText, 0, 0, value);
+    row.field.asText = field;
+    return row;
 }
 SettingRow PointRow(const char* section, const char* key, POINT* (*field)(CTVSettings&), int x, int y)
 {
-    return {section, key, SettingRow::kPoint, (void* (*)(CTVSettings&))field, x, y, NULL};
+    SettingRow row = MakeRow(section, key, SettingRow::kPoint, x, y, NULL);
+    row.field.asPoint = field;
+    return row;
 }
 SettingRow SizeRow(const char* section, const char* key, SIZE* (*field)(CTVSettings&), int cx, int cy)
 {
-    return {section, key, SettingRow::kSize, (void* (*)(CTVSettings&))field, cx, cy, NULL};
+    SettingRow row = MakeRow(section, key, SettingRow::kSize, cx, cy, NULL);
+    row.field.asSize = field;
+    return row;
 }
 // Defaults to the time the settings are reset.
 SettingRow TimeRow(const char* section, const char* key, CTime* (*field)(CTVSettings&))
 {
-    return {section, key, SettingRow::kTime, (void* (*)(CTVSettings&))field, 0, 0, NULL};
+    SettingRow row = MakeRow(section, key, SettingRow::kTime, 0, 0, NULL);
+    row.field.asTime = field;
+    return row;
 }
 // Defaults to the empty list.
 SettingRow ListRow(const char* section, const char* key, CStringArray* (*field)(CTVSettings&))
 {
-    return {section, key, SettingRow::kList, (void* (*)(CTVSettings&))field, 0, 0, NULL};
+    SettingRow row = MakeRow(section, key, SettingRow::kList, 0, 0, NULL);
+    row.field.asList = field;
+    return row;
 }
 SettingRow ReadOnlyIntRow(const char* section, const char* key, int* (*field)(CTVSettings&), int value)
 {
-    return {section, key, SettingRow::kReadOnlyInt, (void* (*)(CTVSettings&))field, value, 0, NULL};
+    SettingRow row = IntRow(section, key, field, value);
+    row.kind = SettingRow::kReadOnlyInt;
+    return row;
 }
 // Written as 1 whatever the field holds.
 SettingRow WrittenAsOneRow(const char* section, const char* key, int* (*field)(CTVSettings&), int value)
 {
-    return {section, key, SettingRow::kWrittenAsOne, (void* (*)(CTVSettings&))field, value, 0, NULL};
+    SettingRow row = IntRow(section, key, field, value);
+    row.kind = SettingRow::kWrittenAsOne;
+    return row;
 }
 
 #define FIELD(member) [](CTVSettings& s) { return &s.member; }
@@ -261,38 +294,38 @@ CString DriveRoot(const CString& path)
 
 void CTVSystem::SetDefaults()
 {
+    CTVSettings& s = m_settings;
     for (const SettingRow& row : SettingRows()) {
-        void* field = row.field(m_settings);
         switch (row.kind) {
         case SettingRow::kInt:
         case SettingRow::kReadOnlyInt:
         case SettingRow::kWrittenAsOne:
-            *(int*)field = row.x;
+            *row.field.asInt(s) = row.x;
             break;
         case SettingRow::kLong:
-            *(LONG*)field = row.x;
+            *row.field.asLong(s) = row.x;
             break;
         case SettingRow::kText:
-            *(CString*)field = row.text;
+            *row.field.asText(s) = row.text;
             break;
         case SettingRow::kPoint:
-            ((POINT*)field)->x = row.x;
-            ((POINT*)field)->y = row.y;
+            row.field.asPoint(s)->x = row.x;
+            row.field.asPoint(s)->y = row.y;
             break;
         case SettingRow::kSize:
-            ((SIZE*)field)->cx = row.x;
-            ((SIZE*)field)->cy = row.y;
+            row.field.asSize(s)->cx = row.x;
+            row.field.asSize(s)->cy = row.y;
             break;
         case SettingRow::kTime:
-            *(CTime*)field = CTime::GetCurrentTime();
+            *row.field.asTime(s) = CTime::GetCurrentTime();
             break;
         case SettingRow::kList:
-            ((CStringArray*)field)->RemoveAll();
+            row.field.asList(s)->RemoveAll();
             break;
         }
     }
-    m_settings.picPath = MyPicturesFolder();
-    m_settings.videoPath = DriveRoot(m_programDir) + "Video";
+    s.picPath = MyPicturesFolder();
+    s.videoPath = DriveRoot(m_programDir) + "Video";
     ResetAutoRunAndLogon();
 }
 
@@ -301,40 +334,39 @@ void CTVSystem::ExchangeSettings(BOOL write)
     if (!m_paramFile)
         m_paramFile.reset(new CIniFile(ProgramFile(kParamFile)));
     SettingsExchange x(*m_paramFile, write);
+    CTVSettings& s = m_settings;
     for (const SettingRow& row : SettingRows()) {
-        void* field = row.field(m_settings);
         switch (row.kind) {
         case SettingRow::kInt:
-            x.Int(row.section, row.key, *(int*)field);
+            x.Int(row.section, row.key, *row.field.asInt(s));
             break;
         case SettingRow::kLong:
-            x.Long(row.section, row.key, *(LONG*)field);
+            x.Long(row.section, row.key, *row.field.asLong(s));
             break;
         case SettingRow::kText:
-            x.Text(row.section, row.key, *(CString*)field);
+            x.Text(row.section, row.key, *row.field.asText(s));
             break;
         case SettingRow::kPoint:
-            x.Point(row.section, row.key, *(POINT*)field);
+            x.Point(row.section, row.key, *row.field.asPoint(s));
             break;
         case SettingRow::kSize:
-            x.Size(row.section, row.key, *(SIZE*)field);
+            x.Size(row.section, row.key, *row.field.asSize(s));
             break;
         case SettingRow::kTime:
-            x.Time(row.section, row.key, *(CTime*)field);
+            x.Time(row.section, row.key, *row.field.asTime(s));
             break;
         case SettingRow::kList:
-            x.List(row.section, row.key, *(CStringArray*)field);
+            x.List(row.section, row.key, *row.field.asList(s));
             break;
         case SettingRow::kReadOnlyInt:
-            x.ReadOnlyInt(row.section, row.key, *(int*)field);
+            x.ReadOnlyInt(row.section, row.key, *row.field.asInt(s));
             break;
         case SettingRow::kWrittenAsOne:
-            x.WrittenAs(row.section, row.key, 1, *(int*)field);
+            x.WrittenAs(row.section, row.key, 1, *row.field.asInt(s));
             break;
         }
     }
 }
-
 
 BOOL CTVSystem::OpenParamFile()
 {
