@@ -246,9 +246,14 @@ Tally RunReader(const Options& options, const FuzzReader& reader, const Files& s
     while (next < options.count || !running.empty()) {
         while (next < options.count && (int)running.size() < options.jobs) {
             Copy copy = MakeCopy(options, reader, seed, work, next++);
-            if (!StartChild(reader, copy)) {
-                printf("reader_fuzz: cannot start a child (error %lu)\n", GetLastError());
-                exit(2);
+            // Wine refuses a process now and then on a busy machine: try again a little later.
+            int tries = 0;
+            while (!StartChild(reader, copy)) {
+                if (++tries == 20) {
+                    printf("reader_fuzz: cannot start a child (error %lu)\n", GetLastError());
+                    exit(2);
+                }
+                Sleep(500);
             }
             running.push_back(copy);
         }
