@@ -10,28 +10,36 @@ WindowPixels::WindowPixels(HWND window) : m_window(window)
         return;
     m_width = rect.right - rect.left;
     m_height = rect.bottom - rect.top;
-    m_pixels.assign((size_t)m_width * m_height, 0);
+    HDC windowDC = GetWindowDC(window);
+    RECT whole = {0, 0, m_width, m_height};
+    m_pixels = ReadDC(windowDC, whole);
+    ReleaseDC(window, windowDC);
+}
 
+std::vector<DWORD> WindowPixels::ReadDC(HDC dc, const RECT& rect)
+{
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = m_width;
-    info.bmiHeader.biHeight = -m_height;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = NULL;
-    HDC windowDC = GetWindowDC(window);
-    HDC memory = CreateCompatibleDC(windowDC);
-    HBITMAP picture = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP picture = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
     HGDIOBJ old = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, m_width, m_height, windowDC, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY);
     GdiFlush();
     const DWORD* source = (const DWORD*)bits;
-    for (size_t i = 0; i < m_pixels.size(); ++i)
-        m_pixels[i] = source[i] & 0xFFFFFF;
+    std::vector<DWORD> pixels(source, source + (size_t)width * height);
+    for (DWORD& pixel : pixels)
+        pixel &= 0xFFFFFF;
     SelectObject(memory, old);
     DeleteObject(picture);
     DeleteDC(memory);
-    ReleaseDC(window, windowDC);
+    return pixels;
 }
 
 COLORREF WindowPixels::At(int x, int y) const

@@ -27,6 +27,8 @@ public:
 
     // The visible popup-menu window ("#32768") of this thread, NULL when no menu is open.
     static HWND OpenMenuWindow();
+    // The pixels of a rectangle of a DC, top-down rows of 0x00RRGGBB.
+    static std::vector<DWORD> ReadDC(HDC dc, const RECT& rect);
 
 private:
     HWND m_window;

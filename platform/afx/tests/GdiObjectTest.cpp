@@ -2,6 +2,8 @@
 
 #include <afxwin.h>
 
+#include "DibSection.h"
+
 TEST(CGdiObject, AHandleNoObjectOwnsGetsATemporaryObjectThatLeavesItAlive)
 {
     HGDIOBJ stock = GetStockObject(BLACK_BRUSH);
@@ -70,14 +72,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dc.CreateCompatibleDC(NULL));
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = 40;
-        info.bmiHeader.biHeight = 30;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
-        void* bits = NULL;
-        ASSERT_TRUE(m_bitmap.Attach(CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, NULL, 0)));
+        ASSERT_TRUE(CreateDibSection24(m_dc, 40, 30, m_bitmap));
         m_old = m_dc.SelectObject(&m_bitmap);
     }
     void TearDown() override

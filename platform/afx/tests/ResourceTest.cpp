@@ -4,6 +4,7 @@
 #include <AfxToolBarData.h>
 #include <CImageList.h>
 
+#include "DibSection.h"
 #include "GdiTestResources.h"
 
 namespace {
@@ -84,15 +85,8 @@ TEST(ToolBarResource, IsReadWithItsSeparatorAndItsStripOfFlatButtons)
     ASSERT_EQ(3, images.GetImageCount());
     CDC dc;
     dc.CreateCompatibleDC(NULL);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 16;
-    info.bmiHeader.biHeight = 15;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = NULL;
     CBitmap target;
-    ASSERT_TRUE(target.Attach(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0)));
+    ASSERT_TRUE(CreateDibSection24(dc, 16, 15, target));
     CBitmap* old = dc.SelectObject(&target);
     const COLORREF colours[] = {RGB(0xC0, 0xC0, 0xC0), RGB(0xFF, 0, 0), RGB(0, 0xFF, 0)};
     for (int i = 0; i < 3; ++i) {

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "WindowPixels.h"
+
 namespace {
 
 struct Options
@@ -97,32 +99,15 @@ HWND WaitForWindow(const Options& options, const PROCESS_INFORMATION& process)
 // The screen's pixels in the rectangle, 24-bit top-down BGR rows of width * 3 bytes.
 std::vector<BYTE> ReadScreen(const RECT& rect)
 {
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
     HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    std::vector<BYTE> rows((size_t)width * height * 3);
-    const BYTE* source = (const BYTE*)bits;
-    for (size_t i = 0; i < (size_t)width * height; ++i) {
-        rows[i * 3] = source[i * 4];
-        rows[i * 3 + 1] = source[i * 4 + 1];
-        rows[i * 3 + 2] = source[i * 4 + 2];
-    }
-    SelectObject(memory, old);
-    DeleteObject(picture);
-    DeleteDC(memory);
+    std::vector<DWORD> pixels = WindowPixels::ReadDC(screen, rect);
     ReleaseDC(NULL, screen);
+    std::vector<BYTE> rows(pixels.size() * 3);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        rows[i * 3] = pixels[i] & 0xFF;
+        rows[i * 3 + 1] = (pixels[i] >> 8) & 0xFF;
+        rows[i * 3 + 2] = (pixels[i] >> 16) & 0xFF;
+    }
     return rows;
 }
 
