@@ -4,7 +4,10 @@
 
 #include "afx.h"
 #include "afxres.h"
+#include "afxgdi.h"
 #include "CCmdTarget.h"
+#include "CHandleMap.h"
+#include "CMenu.h"
 #include "CWinApp.h"
 #include "CWinThread.h"
 #include "CWnd.h"
