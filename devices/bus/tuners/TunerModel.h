@@ -95,6 +95,8 @@ protected:
     // One-byte status read at the read address: FALSE without the lock bit.
     BOOL ReadStatus(int* code);
     BOOL WriteTuning(WORD divider, BYTE control, BYTE band);
+    // The owner device's access mode (CCaptureDevice::GetAccessMode); 0 without an owner.
+    int GetOwnerAccessMode() const;
 
     CI2CAccess* m_access;           // not owned: the capture device owns the transport
 
