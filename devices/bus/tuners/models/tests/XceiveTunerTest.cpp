@@ -81,11 +81,15 @@ std::vector<std::string> TablesSent(const Lines& lines)
 {
     std::vector<std::string> names;
     for (const std::string& line : lines) {
-        size_t at = line.find(" FE ");
-        if (line[0] != 'W' || at == std::string::npos || at > 4)
+        size_t at = 0;
+        if (line.compare(0, 8, "W C2 FE ") == 0)
+            at = 8;
+        else if (line.compare(0, 5, "W FE ") == 0)
+            at = 5;
+        else
             continue;
         std::string name;
-        for (size_t p = at + 4; p + 1 < line.size(); p += 3)
+        for (size_t p = at; p + 1 < line.size(); p += 3)
             name += (char)strtoul(line.substr(p, 2).c_str(), NULL, 16);
         names.push_back(name);
     }
