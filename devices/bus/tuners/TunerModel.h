@@ -153,6 +153,8 @@ private:
 
     friend class CFmScanThread;
     friend class CTvScanThread;
+    // Copies another model's constants (CopyModelParams).
+    friend class CTunerTypeTable;
     // Called by a scan thread as it ends.
     void EndScan() { InterlockedExchange(&m_scanning, FALSE); }
     void DeleteScanThreads();
