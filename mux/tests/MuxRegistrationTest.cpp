@@ -224,8 +224,12 @@ TEST_F(MuxRegistrationTest, WithoutItsLibraryTheFilterNeitherLoadsNorRegisters)
     const std::string copy = folder.FilePath("Gantrix.ax");
     ASSERT_TRUE(CopyFileA(BuildFile("Gantrix.ax").c_str(), copy.c_str(), FALSE)) << BuildFile("Gantrix.ax");
 
-    EXPECT_EQ(nullptr, LoadLibraryExA(copy.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_MOD_NOT_FOUND), GetLastError());
+    HMODULE alone = LoadLibraryExA(copy.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    DWORD error = GetLastError();
+    EXPECT_EQ(nullptr, alone);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_MOD_NOT_FOUND), error);
+    if (alone)
+        FreeLibrary(alone);
     EXPECT_NE(0, RunProgram("regsvr32 /s \"" + copy + "\""));
     EXPECT_EQ(0, lstrcmpiA(kInstalledFilter, Text(ReadValue(std::string(kFilterKey) + "\\InprocServer32", nullptr)).c_str()))
         << "the registration still names the installed copy";

@@ -40,7 +40,8 @@ public:
         return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgn1->GetSafeHandle(),
                             (HRGN)pRgn2->GetSafeHandle(), nCombineMode);
     }
-    int CopyRgn(const CRgn* pRgnSrc) { return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgnSrc->GetSafeHandle(), NULL, RGN_COPY); }
+    // In parentheses: the DirectShow headers define a CopyRgn macro.
+    int (CopyRgn)(const CRgn* pRgnSrc) { return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgnSrc->GetSafeHandle(), NULL, RGN_COPY); }
     BOOL EqualRgn(const CRgn* pRgn) const { return ::EqualRgn((HRGN)m_hObject, (HRGN)pRgn->GetSafeHandle()); }
     int OffsetRgn(int x, int y) { return ::OffsetRgn((HRGN)m_hObject, x, y); }
     int OffsetRgn(POINT point) { return OffsetRgn(point.x, point.y); }

@@ -28,7 +28,7 @@ struct Options
 {
     int count = 100;
     std::string reader;
-    DWORD limitMs = 20000;
+    DWORD limitMs = 60000;
     int jobs = 4;
     unsigned seed = 1;
     std::string findings = "fuzz-findings";
@@ -37,6 +37,7 @@ struct Options
 struct Tally
 {
     int copies = 0, loaded = 0, refused = 0, crashes = 0, hangs = 0, changed = 0, lost = 0;
+    DWORD slowestMs = 0;
     int Faults() const { return crashes + hangs + changed + lost; }
 };
 
@@ -174,6 +175,9 @@ void KeepFinding(const Options& options, const FuzzReader& reader, const Copy& c
 void Finish(const Options& options, const FuzzReader& reader, Copy& copy, bool hung, Tally& tally)
 {
     ++tally.copies;
+    DWORD took = GetTickCount() - copy.started;
+    if (!hung && took > tally.slowestMs)
+        tally.slowestMs = took;
     std::string result = ReadWholeFile(copy.result);
     const char* fault = NULL;
     if (hung) {
@@ -242,9 +246,14 @@ Tally RunReader(const Options& options, const FuzzReader& reader, const Files& s
     while (next < options.count || !running.empty()) {
         while (next < options.count && (int)running.size() < options.jobs) {
             Copy copy = MakeCopy(options, reader, seed, work, next++);
-            if (!StartChild(reader, copy)) {
-                printf("reader_fuzz: cannot start a child (error %lu)\n", GetLastError());
-                exit(2);
+            // Wine refuses a process now and then on a busy machine: try again a little later.
+            int tries = 0;
+            while (!StartChild(reader, copy)) {
+                if (++tries == 20) {
+                    printf("reader_fuzz: cannot start a child (error %lu)\n", GetLastError());
+                    exit(2);
+                }
+                Sleep(500);
             }
             running.push_back(copy);
         }
@@ -320,8 +329,8 @@ int main(int argc, char** argv)
         for (int i = 0; reader->files[i]; ++i)
             seed[reader->files[i]] = ReadWholeFile(seedFolder + "\\" + reader->files[i]);
 
-    printf("%-12s %7s %7s %7s %7s %7s %7s %7s\n", "reader", "copies", "loaded", "refused",
-           "crashes", "hangs", "changed", "lost");
+    printf("%-12s %7s %7s %7s %7s %7s %7s %7s %8s\n", "reader", "copies", "loaded", "refused",
+           "crashes", "hangs", "changed", "lost", "slowest");
     fflush(stdout);
     int faults = 0;
     bool any = false;
@@ -331,9 +340,9 @@ int main(int argc, char** argv)
         any = true;
         DWORD start = GetTickCount();
         Tally t = RunReader(options, *reader, seed, work);
-        printf("%-12s %7d %7d %7d %7d %7d %7d %7d   (%.1f s)\n", reader->name, t.copies, t.loaded,
-               t.refused, t.crashes, t.hangs, t.changed, t.lost,
-               (GetTickCount() - start) / 1000.0);
+        printf("%-12s %7d %7d %7d %7d %7d %7d %7d %7.1fs   (%.0f s in all)\n", reader->name,
+               t.copies, t.loaded, t.refused, t.crashes, t.hangs, t.changed, t.lost,
+               t.slowestMs / 1000.0, (GetTickCount() - start) / 1000.0);
         fflush(stdout);
         faults += t.Faults();
     }

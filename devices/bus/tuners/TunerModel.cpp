@@ -152,6 +152,11 @@ BOOL CTunerModel::SetVideoStandard(int)
     return TRUE;
 }
 
+int CTunerModel::GetOwnerAccessMode() const
+{
+    return m_ownerDevice ? m_ownerDevice->GetAccessMode() : 0;
+}
+
 BOOL CTunerModel::IsSignalLocked(int* locked)
 {
     if (!m_ownerDevice)

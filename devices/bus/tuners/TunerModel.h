@@ -95,6 +95,8 @@ protected:
     // One-byte status read at the read address: FALSE without the lock bit.
     BOOL ReadStatus(int* code);
     BOOL WriteTuning(WORD divider, BYTE control, BYTE band);
+    // The owner device's access mode (CCaptureDevice::GetAccessMode); 0 without an owner.
+    int GetOwnerAccessMode() const;
 
     CI2CAccess* m_access;           // not owned: the capture device owns the transport
 
@@ -151,6 +153,8 @@ private:
 
     friend class CFmScanThread;
     friend class CTvScanThread;
+    // Copies another model's constants (CopyModelParams).
+    friend class CTunerTypeTable;
     // Called by a scan thread as it ends.
     void EndScan() { InterlockedExchange(&m_scanning, FALSE); }
     void DeleteScanThreads();
