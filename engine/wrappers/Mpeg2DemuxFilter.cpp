@@ -86,14 +86,14 @@ const MPEG1WAVEFORMAT kAudioFormat = AudioFormat();
 static_assert(sizeof(MPEG1WAVEFORMAT) == 40, "MPEG-1 wave format with its 22 extra bytes");
 }
 
-CMpeg2DemuxFilter::CMpeg2DemuxFilter(CGraphBuilder* graph, REFCLSID clsid) : CFilterWrapper(graph, clsid), m_demux(NULL)
+CMpeg2DemuxFilter::CMpeg2DemuxFilter(CGraphBuilder* graph, REFCLSID clsid) : CFilterWrapper(graph, clsid)
 {
     if (!Init())
         SetValid(FALSE);
 }
 
 CMpeg2DemuxFilter::CMpeg2DemuxFilter(CGraphBuilder* graph, REFCLSID category, const char* friendlyName, int matchMode)
-    : CFilterWrapper(graph, category, friendlyName, matchMode), m_demux(NULL)
+    : CFilterWrapper(graph, category, friendlyName, matchMode)
 {
     if (!Init())
         SetValid(FALSE);
@@ -101,20 +101,16 @@ CMpeg2DemuxFilter::CMpeg2DemuxFilter(CGraphBuilder* graph, REFCLSID category, co
 
 CMpeg2DemuxFilter::~CMpeg2DemuxFilter()
 {
-    if (m_demux)
-        m_demux->Release();
 }
 
 // The demultiplexer's pins appear as they are made.
 BOOL CMpeg2DemuxFilter::Init()
 {
     SetDynamicPins(TRUE);
-    if (m_demux)
-        m_demux->Release();
-    m_demux = NULL;
+    m_demux.Reset();
     if (!CFilterWrapper::Init())
         return FALSE;
-    return SUCCEEDED(GetFilter()->QueryInterface(IID_IMpeg2Demultiplexer, (void**)&m_demux)) && m_demux != NULL;
+    return SUCCEEDED(GetFilter()->QueryInterface(IID_IMpeg2Demultiplexer, m_demux.ReceiveVoid())) && m_demux;
 }
 
 void CMpeg2DemuxFilter::GetPinMediaType(BOOL isAudio, AM_MEDIA_TYPE* type)
@@ -141,15 +137,13 @@ void CMpeg2DemuxFilter::GetPinMediaType(BOOL isAudio, AM_MEDIA_TYPE* type)
 BOOL CMpeg2DemuxFilter::CreateOutputPin(const char* name, BOOL isAudio)
 {
     WCHAR wide[kWideNameSize];
-    if (m_demux == NULL || !ToWide(wide, name))
+    if (!m_demux || !ToWide(wide, name))
         return FALSE;
     AM_MEDIA_TYPE type;
     GetPinMediaType(isAudio, &type);
-    IPin* pin = NULL;
-    if (FAILED(m_demux->CreateOutputPin(&type, wide, &pin)))
+    CComRef<IPin> pin;
+    if (FAILED(m_demux->CreateOutputPin(&type, wide, pin.Receive())))
         return FALSE;
-    if (pin)
-        pin->Release();
     return RefreshPins();
 }
 
@@ -163,7 +157,7 @@ BOOL CMpeg2DemuxFilter::SetOutputPinMediaType(const char* name, AM_MEDIA_TYPE* t
 BOOL CMpeg2DemuxFilter::DeleteOutputPin(const char* name)
 {
     WCHAR wide[kWideNameSize];
-    if (m_demux == NULL || !ToWide(wide, name) || FAILED(m_demux->DeleteOutputPin(wide)))
+    if (!m_demux || !ToWide(wide, name) || FAILED(m_demux->DeleteOutputPin(wide)))
         return FALSE;
     return RefreshPins();
 }
@@ -173,10 +167,8 @@ BOOL CMpeg2DemuxFilter::MapStreamId(const char* pinName, BOOL isAudio)
     CFilterPin* pin = FindPin(pinName);
     if (pin == NULL)
         return FALSE;
-    IMPEG2StreamIdMap* map = NULL;
-    if (FAILED(pin->GetPin()->QueryInterface(IID_IMPEG2StreamIdMap, (void**)&map)) || map == NULL)
+    CComRef<IMPEG2StreamIdMap> map;
+    if (FAILED(pin->GetPin()->QueryInterface(IID_IMPEG2StreamIdMap, map.ReceiveVoid())) || !map)
         return FALSE;
-    HRESULT hr = map->MapStreamId(isAudio ? kAudioStreamId : kVideoStreamId, MPEG2_PROGRAM_ELEMENTARY_STREAM, 0, 0);
-    map->Release();
-    return SUCCEEDED(hr);
+    return SUCCEEDED(map->MapStreamId(isAudio ? kAudioStreamId : kVideoStreamId, MPEG2_PROGRAM_ELEMENTARY_STREAM, 0, 0));
 }

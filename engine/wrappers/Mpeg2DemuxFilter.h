@@ -23,5 +23,5 @@ public:
     static void GetPinMediaType(BOOL isAudio, AM_MEDIA_TYPE* type);
 
 private:
-    IMpeg2Demultiplexer* m_demux;
+    CComRef<IMpeg2Demultiplexer> m_demux;
 };

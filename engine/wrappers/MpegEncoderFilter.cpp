@@ -1,5 +1,7 @@
 #include "MpegEncoderFilter.h"
 
+#include "FileSinkName.h"
+
 #include <string.h>
 
 namespace
@@ -28,18 +30,10 @@ void PutDouble(BYTE* record, int offset, double value)
     memcpy(record + offset, &value, sizeof(value));
 }
 
-template <class T>
-void ReleaseAndClear(T*& itf)
-{
-    if (itf)
-        itf->Release();
-    itf = NULL;
-}
 }
 
 CMpegEncoderFilter::CMpegEncoderFilter(CGraphBuilder* graph, REFCLSID clsid)
-    : CFilterWrapper(graph, clsid), m_audioSettings(NULL), m_audioParams(NULL), m_muxSettings(NULL),
-      m_fileSink(NULL), m_videoSettings(NULL), m_videoParams(NULL)
+    : CFilterWrapper(graph, clsid)
 {
     if (!Init())
         SetValid(FALSE);
@@ -47,8 +41,7 @@ CMpegEncoderFilter::CMpegEncoderFilter(CGraphBuilder* graph, REFCLSID clsid)
 
 CMpegEncoderFilter::CMpegEncoderFilter(CGraphBuilder* graph, REFCLSID category, const char* friendlyName,
                                        int matchMode)
-    : CFilterWrapper(graph, category, friendlyName, matchMode), m_audioSettings(NULL), m_audioParams(NULL),
-      m_muxSettings(NULL), m_fileSink(NULL), m_videoSettings(NULL), m_videoParams(NULL)
+    : CFilterWrapper(graph, category, friendlyName, matchMode)
 {
     if (!Init())
         SetValid(FALSE);
@@ -61,12 +54,12 @@ CMpegEncoderFilter::~CMpegEncoderFilter()
 
 void CMpegEncoderFilter::ReleaseInterfaces()
 {
-    ReleaseAndClear(m_audioSettings);
-    ReleaseAndClear(m_audioParams);
-    ReleaseAndClear(m_muxSettings);
-    ReleaseAndClear(m_fileSink);
-    ReleaseAndClear(m_videoSettings);
-    ReleaseAndClear(m_videoParams);
+    m_audioSettings.Reset();
+    m_audioParams.Reset();
+    m_muxSettings.Reset();
+    m_fileSink.Reset();
+    m_videoSettings.Reset();
+    m_videoParams.Reset();
 }
 
 // The encoder's pins change as they connect, so they are read again after each connection.
@@ -79,12 +72,12 @@ BOOL CMpegEncoderFilter::Init()
         return FALSE;
     IBaseFilter* filter = GetFilter();
     BOOL ok = TRUE;
-    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegAudioEncoder, (void**)&m_audioSettings));
-    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegAudioParams, (void**)&m_audioParams));
-    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegMuxSettings, (void**)&m_muxSettings));
-    ok &= SUCCEEDED(filter->QueryInterface(IID_IFileSinkFilter, (void**)&m_fileSink));
-    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegVideoEncoder, (void**)&m_videoSettings));
-    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegVideoParams, (void**)&m_videoParams));
+    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegAudioEncoder, m_audioSettings.ReceiveVoid()));
+    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegAudioParams, m_audioParams.ReceiveVoid()));
+    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegMuxSettings, m_muxSettings.ReceiveVoid()));
+    ok &= SUCCEEDED(filter->QueryInterface(IID_IFileSinkFilter, m_fileSink.ReceiveVoid()));
+    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegVideoEncoder, m_videoSettings.ReceiveVoid()));
+    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegVideoParams, m_videoParams.ReceiveVoid()));
     return ok;
 }
 
@@ -164,7 +157,7 @@ BOOL CMpegEncoderFilter::LoadMuxPreset(int type)
 
 BOOL CMpegEncoderFilter::ApplyPreset(const MpegEncoderPreset* preset)
 {
-    if (preset == NULL || m_videoSettings == NULL)
+    if (preset == NULL || !m_videoSettings)
         return FALSE;
     BYTE video[kVideoRecordSize];
     memset(video, 0, sizeof(video));
@@ -232,30 +225,10 @@ BOOL CMpegEncoderFilter::SetAudioParam1(int value)
 
 BOOL CMpegEncoderFilter::SetFileName(const char* name)
 {
-    if (m_fileSink == NULL || name == NULL)
-        return FALSE;
-    WCHAR wide[MAX_PATH];
-    if (MultiByteToWideChar(CP_ACP, 0, name, -1, wide, MAX_PATH) == 0)
-        return FALSE;
-    return SUCCEEDED(m_fileSink->SetFileName(wide, NULL));
+    return CFileSinkName::Set(m_fileSink.Get(), name);
 }
 
 BOOL CMpegEncoderFilter::GetFileName(char* buffer, int size)
 {
-    if (m_fileSink == NULL || buffer == NULL || size <= 0)
-        return FALSE;
-    LPOLESTR name = NULL;
-    AM_MEDIA_TYPE type;
-    memset(&type, 0, sizeof(type));
-    if (FAILED(m_fileSink->GetCurFile(&name, &type)))
-        return FALSE;
-    if (type.pbFormat)
-        CoTaskMemFree(type.pbFormat);
-    if (type.pUnk)
-        type.pUnk->Release();
-    BOOL ok = name != NULL && WideCharToMultiByte(CP_ACP, 0, name, -1, buffer, size, NULL, NULL) != 0;
-    CoTaskMemFree(name);
-    if (!ok)
-        buffer[0] = '\0';
-    return ok;
+    return CFileSinkName::Get(m_fileSink.Get(), buffer, size);
 }

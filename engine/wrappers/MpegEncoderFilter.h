@@ -54,10 +54,10 @@ private:
     void ReleaseInterfaces();
     static void WriteVideoBits(BYTE* record, int value);
 
-    IMpegAudioEncoder* m_audioSettings;
-    IMpegParams* m_audioParams;
-    IMpegMuxSettings* m_muxSettings;
-    IFileSinkFilter* m_fileSink;
-    IMpegVideoEncoder* m_videoSettings;
-    IMpegParams* m_videoParams;
+    CComRef<IMpegAudioEncoder> m_audioSettings;
+    CComRef<IMpegParams> m_audioParams;
+    CComRef<IMpegMuxSettings> m_muxSettings;
+    CComRef<IFileSinkFilter> m_fileSink;
+    CComRef<IMpegVideoEncoder> m_videoSettings;
+    CComRef<IMpegParams> m_videoParams;
 };

@@ -21,7 +21,7 @@ const FormatSwitch kFormatSwitches[] = {
 }
 
 CMpegVideoDecoderFilter::CMpegVideoDecoderFilter(CGraphBuilder* graph, REFCLSID clsid)
-    : CFilterWrapper(graph, clsid), m_params(NULL), m_formats(NULL)
+    : CFilterWrapper(graph, clsid)
 {
     if (!Init())
         SetValid(FALSE);
@@ -29,7 +29,7 @@ CMpegVideoDecoderFilter::CMpegVideoDecoderFilter(CGraphBuilder* graph, REFCLSID 
 
 CMpegVideoDecoderFilter::CMpegVideoDecoderFilter(CGraphBuilder* graph, REFCLSID category, const char* friendlyName,
                                                  int matchMode)
-    : CFilterWrapper(graph, category, friendlyName, matchMode), m_params(NULL), m_formats(NULL)
+    : CFilterWrapper(graph, category, friendlyName, matchMode)
 {
     if (!Init())
         SetValid(FALSE);
@@ -42,12 +42,8 @@ CMpegVideoDecoderFilter::~CMpegVideoDecoderFilter()
 
 void CMpegVideoDecoderFilter::ReleaseInterfaces()
 {
-    if (m_params)
-        m_params->Release();
-    if (m_formats)
-        m_formats->Release();
-    m_params = NULL;
-    m_formats = NULL;
+    m_params.Reset();
+    m_formats.Reset();
 }
 
 BOOL CMpegVideoDecoderFilter::Init()
@@ -55,8 +51,8 @@ BOOL CMpegVideoDecoderFilter::Init()
     ReleaseInterfaces();
     if (!CFilterWrapper::Init())
         return FALSE;
-    if (FAILED(GetFilter()->QueryInterface(IID_IMpegDecoderParams, (void**)&m_params)) ||
-        FAILED(GetFilter()->QueryInterface(IID_IMpegDecoderFormats, (void**)&m_formats)))
+    if (FAILED(GetFilter()->QueryInterface(IID_IMpegDecoderParams, m_params.ReceiveVoid())) ||
+        FAILED(GetFilter()->QueryInterface(IID_IMpegDecoderFormats, m_formats.ReceiveVoid())))
         return FALSE;
     for (size_t i = 0; i < sizeof(kFormatSwitches) / sizeof(kFormatSwitches[0]); ++i) {
         if (!EnableFormat(kFormatSwitches[i].fourcc, kFormatSwitches[i].enable))

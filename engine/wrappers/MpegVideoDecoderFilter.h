@@ -31,6 +31,6 @@ public:
 private:
     void ReleaseInterfaces();
 
-    IMpegDecoderParams* m_params;
-    IMpegDecoderFormats* m_formats;
+    CComRef<IMpegDecoderParams> m_params;
+    CComRef<IMpegDecoderFormats> m_formats;
 };

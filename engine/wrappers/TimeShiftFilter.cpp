@@ -7,14 +7,14 @@ namespace
 const char kIndexExtension[] = ".idx";
 }
 
-CTimeShiftFilter::CTimeShiftFilter(CGraphBuilder* graph, REFCLSID clsid) : CFilterWrapper(graph, clsid), m_control(NULL)
+CTimeShiftFilter::CTimeShiftFilter(CGraphBuilder* graph, REFCLSID clsid) : CFilterWrapper(graph, clsid)
 {
     if (!Init())
         SetValid(FALSE);
 }
 
 CTimeShiftFilter::CTimeShiftFilter(CGraphBuilder* graph, REFCLSID category, const char* friendlyName, int matchMode)
-    : CFilterWrapper(graph, category, friendlyName, matchMode), m_control(NULL)
+    : CFilterWrapper(graph, category, friendlyName, matchMode)
 {
     if (!Init())
         SetValid(FALSE);
@@ -22,18 +22,14 @@ CTimeShiftFilter::CTimeShiftFilter(CGraphBuilder* graph, REFCLSID category, cons
 
 CTimeShiftFilter::~CTimeShiftFilter()
 {
-    if (m_control)
-        m_control->Release();
 }
 
 BOOL CTimeShiftFilter::Init()
 {
-    if (m_control)
-        m_control->Release();
-    m_control = NULL;
+    m_control.Reset();
     if (!CFilterWrapper::Init())
         return FALSE;
-    return SUCCEEDED(GetFilter()->QueryInterface(IID_ITimeShiftControl, (void**)&m_control));
+    return SUCCEEDED(GetFilter()->QueryInterface(IID_ITimeShiftControl, m_control.ReceiveVoid()));
 }
 
 BOOL CTimeShiftFilter::SetPosition(LONGLONG position)
@@ -75,7 +71,7 @@ BOOL CTimeShiftFilter::IndexPathOf(const char* dataPath, char* indexPath, int si
 BOOL CTimeShiftFilter::SetTimeShiftFile(const char* dataPath)
 {
     char indexPath[MAX_PATH];
-    if (m_control == NULL || !IndexPathOf(dataPath, indexPath, sizeof(indexPath)))
+    if (!m_control || !IndexPathOf(dataPath, indexPath, sizeof(indexPath)))
         return FALSE;
     return m_control->SetTimeShiftFile(dataPath, indexPath) == S_OK;
 }

@@ -27,5 +27,5 @@ public:
     static BOOL IndexPathOf(const char* dataPath, char* indexPath, int size);
 
 private:
-    ITimeShiftControl* m_control;
+    CComRef<ITimeShiftControl> m_control;
 };

@@ -11,17 +11,15 @@ const int kWallpaperChars = MAX_PATH;
 
 } // namespace
 
-CActiveDesktop::CActiveDesktop() : m_desktop(NULL)
+CActiveDesktop::CActiveDesktop()
 {
     if (FAILED(CoCreateInstance(CLSID_ActiveDesktop, NULL, CLSCTX_INPROC_SERVER, IID_IActiveDesktop,
-                                (void**)&m_desktop)))
-        m_desktop = NULL;
+                                m_desktop.ReceiveVoid())))
+        m_desktop.Reset();
 }
 
 CActiveDesktop::~CActiveDesktop()
 {
-    if (m_desktop)
-        m_desktop->Release();
 }
 
 BOOL CActiveDesktop::GetWallpaper(CString& path, _tagWALLPAPEROPT* options)

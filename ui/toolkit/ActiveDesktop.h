@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CString.h"
+#include "ComRef.h"
 
 #include <windows.h>
 
@@ -27,6 +28,6 @@ private:
     CActiveDesktop(const CActiveDesktop&);
     CActiveDesktop& operator=(const CActiveDesktop&);
 
-    // Owned; released in the destructor.
-    IActiveDesktop* m_desktop;
+    // NULL when the shell has no Active Desktop object.
+    CComRef<IActiveDesktop> m_desktop;
 };

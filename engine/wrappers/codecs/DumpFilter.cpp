@@ -1,6 +1,7 @@
 #include "DumpFilter.h"
 
 #include "ComRef.h"
+#include "FileSinkName.h"
 
 #include <dshow.h>
 
@@ -17,11 +18,8 @@ CDumpFilter::CDumpFilter(CGraphBuilder* graph, REFCLSID category, const char* fr
 
 BOOL CDumpFilter::SetFileName(const char* name)
 {
-    WCHAR wide[MAX_PATH];
-    if (GetFilter() == NULL || name == NULL || MultiByteToWideChar(CP_ACP, 0, name, -1, wide, MAX_PATH) == 0)
-        return FALSE;
     CComRef<IFileSinkFilter> sink;
-    if (FAILED(GetFilter()->QueryInterface(IID_IFileSinkFilter, sink.ReceiveVoid())))
+    if (GetFilter() == NULL || FAILED(GetFilter()->QueryInterface(IID_IFileSinkFilter, sink.ReceiveVoid())))
         return FALSE;
-    return SUCCEEDED(sink->SetFileName(wide, NULL));
+    return CFileSinkName::Set(sink.Get(), name);
 }

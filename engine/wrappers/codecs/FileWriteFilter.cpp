@@ -1,5 +1,7 @@
 #include "FileWriteFilter.h"
 
+#include "FileSinkName.h"
+
 CFileWriteFilter::CFileWriteFilter(CGraphBuilder* graph, REFCLSID clsid)
     : CFilterWrapper(graph, clsid)
 {
@@ -32,27 +34,10 @@ BOOL CFileWriteFilter::Init()
 
 BOOL CFileWriteFilter::SetFileName(const char* name)
 {
-    WCHAR wide[MAX_PATH];
-    if (!m_sink || name == NULL || MultiByteToWideChar(CP_ACP, 0, name, -1, wide, MAX_PATH) == 0)
-        return FALSE;
-    return SUCCEEDED(m_sink->SetFileName(wide, NULL));
+    return CFileSinkName::Set(m_sink.Get(), name);
 }
 
 BOOL CFileWriteFilter::GetFileName(char* buffer, int size)
 {
-    if (!m_sink || buffer == NULL || size <= 0)
-        return FALSE;
-    LPOLESTR name = NULL;
-    AM_MEDIA_TYPE type = {};
-    if (FAILED(m_sink->GetCurFile(&name, &type)))
-        return FALSE;
-    if (type.pbFormat)
-        CoTaskMemFree(type.pbFormat);
-    if (type.pUnk)
-        type.pUnk->Release();
-    BOOL ok = name != NULL && WideCharToMultiByte(CP_ACP, 0, name, -1, buffer, size, NULL, NULL) != 0;
-    CoTaskMemFree(name);
-    if (!ok)
-        buffer[0] = '\0';
-    return ok;
+    return CFileSinkName::Get(m_sink.Get(), buffer, size);
 }

@@ -1,5 +1,7 @@
 #include "IviFileWriterFilter.h"
 
+#include "FileSinkName.h"
+
 #include <dshow.h>
 
 CIviFileWriterFilter::CIviFileWriterFilter(CGraphBuilder* graph, REFCLSID clsid)
@@ -29,13 +31,10 @@ BOOL CIviFileWriterFilter::Init()
 
 BOOL CIviFileWriterFilter::SetFileName(const char* name)
 {
-    WCHAR wide[MAX_PATH];
-    if (!m_writer || name == NULL || MultiByteToWideChar(CP_ACP, 0, name, -1, wide, MAX_PATH) == 0)
-        return FALSE;
     CComRef<IFileSinkFilter> sink;
-    if (FAILED(m_writer->QueryInterface(IID_IFileSinkFilter, sink.ReceiveVoid())))
+    if (!m_writer || FAILED(m_writer->QueryInterface(IID_IFileSinkFilter, sink.ReceiveVoid())))
         return FALSE;
-    return SUCCEEDED(sink->SetFileName(wide, NULL));
+    return CFileSinkName::Set(sink.Get(), name);
 }
 
 BOOL CIviFileWriterFilter::SetSizeLimit(LONG low, LONG high)
