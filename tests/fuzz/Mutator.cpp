@@ -16,6 +16,10 @@ const char* const kOddNumbers[] = {"2147483647", "2147483648", "-1", "-214748364
 
 const char* const kLongPatterns[] = {",", "x", "1,", "\xD6\xD0", "=", "[", "\\"};
 
+// A damaged file stays within a few megabytes: a copy of hundreds would only measure how fast
+// the disk reads.
+const size_t kLargestCopy = 8 << 20;
+
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -65,6 +69,8 @@ std::string Mutator::Mutate(const std::string& bytes, std::string& applied)
         const Kind& kind = kKinds[Below(sizeof(kKinds) / sizeof(kKinds[0]))];
         applied += std::string(applied.empty() ? "" : ", ") + kind.name;
         (this->*kind.damage)(out);
+        if (out.size() > kLargestCopy)
+            out.resize(kLargestCopy);
     }
     return out;
 }
@@ -127,6 +133,7 @@ void Mutator::RepeatLine(std::string& bytes)
         return;
     std::string line = bytes.substr(start, end - start);
     int times = Below(8) ? 1 : 1 + (int)Below(1000);
+    times = (int)std::min<size_t>(times, 1 + kLargestCopy / (line.size() + 1));
     std::string repeated;
     for (int i = 0; i < times; ++i)
         repeated += line;
