@@ -17,4 +17,5 @@
 #include "CWinApp.h"
 #include "CWinThread.h"
 #include "CWnd.h"
+#include "CDataExchange.h"
 #include "CDialog.h"
