@@ -9,3 +9,8 @@ export HOME=$suite_wine/home
 suite_locale=zh_CN.UTF-8
 export TZ=UTC
 export WINEDEBUG=${WINEDEBUG:--all}
+
+# Every program of the suite is 32-bit x86 code, and so is Wine's loader for it. A kernel without
+# the 32-bit compatibility mode (some virtual machines) cannot run either: Wine never starts there.
+suite_runs_32bit() { wine --version >/dev/null 2>&1; }
+suite_no_32bit_message="this machine cannot execute 32-bit x86 programs (Wine's 32-bit loader fails with 'Exec format error'), so no program or test of the suite can run here"

@@ -2,6 +2,7 @@
 
 #include "FilterClassRecord.h"
 #include "FilterWrapper.h"
+#include "SignalSource.h"
 
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ struct ProcAmpValue
 // Devices are made by their class records (CreateDevice), which run Configure and
 // InitDevice after construction, when the card class's overrides are in place; a failed
 // InitDevice leaves the device allocated with its valid flag cleared.
-class CCaptureDevice : public CFilterWrapper
+class CCaptureDevice : public CFilterWrapper, public ISignalSource
 {
 public:
     // Access modes.
@@ -137,10 +138,10 @@ public:
     CTunerModel* GetTuner() const { return m_tuner; }
     // The card's register, GPIO and I2C access object; NULL while the device is not open.
     CI2CAccess* GetI2CAccess() const { return m_access; }
-    // The window that receives WM_REMOTE_KEY.
-    HWND GetNotifyWnd() const { return m_notifyWnd; }
+    virtual BOOL CanReadRemoteKey() const { return m_access != NULL; }
+    virtual HWND GetNotifyWnd() const { return m_notifyWnd; }
     void SetNotifyWnd(HWND window) { m_notifyWnd = window; }
-    int GetPollInterval() const { return m_pollInterval; }
+    virtual int GetPollInterval() const { return m_pollInterval; }
 
     // Every address from 0 to 255 that answers a one-byte read; FALSE when none does.
     BOOL ScanI2CBus(std::vector<BYTE>* found);

@@ -1,4 +1,4 @@
-// The afx headers go before dshow.h (see WINE-NOTES.md).
+// The framework's headers go before dshow.h, whose safe-string header must follow them.
 #include "TunerModelNames.h"
 
 #include "CaptureDevice.h"

@@ -22,8 +22,8 @@ public:
     int GetCountryCount() const;
     void GetCountryCodes(CStringList& list) const;
 
-    // Appends the non-empty "Table-%d" values of the section, through the system's profile
-    // functions; TRUE when the section's Total is not 0.
+    // Appends the non-empty "Table-%d" values of the section below its Total, each cut to
+    // MAX_PATH - 1 bytes as a profile read would; TRUE when the section's Total is not 0.
     static BOOL ReadProfileTableList(const char* path, const char* section, CStringList& list);
 
 private:

@@ -1,5 +1,7 @@
 #include "FreqTableStore.h"
 
+#include <cstdlib>
+
 #include "IniFile.h"
 
 CFreqTableStore::CFreqTableStore()
@@ -19,12 +21,8 @@ BOOL CFreqTableStore::Create(const char* path)
 void CFreqTableStore::GetTableNames(CStringList& names) const
 {
     const CIniSection* general = m_file ? m_file->FindSection(kGeneral) : NULL;
-    int total = SectionTotal(general);
-    for (int i = 0; i < total; ++i) {
-        CString name;
-        if (general->GetString(Numbered("Table-%d", i), name))
-            names.AddTail(name);
-    }
+    if (general)
+        general->GetNumberedValues("Table-", SectionTotal(general), names);
 }
 
 int CFreqTableStore::GetTableCount() const
@@ -43,12 +41,12 @@ BOOL CFreqTableStore::ReadTable(const char* country, std::vector<float>& values)
 {
     values.clear();
     const CIniSection* section = m_file ? m_file->FindSection(country) : NULL;
-    int total = SectionTotal(section);
-    float value = 0;
-    for (int i = 0; i < total; ++i) {
-        section->GetFloat(Numbered("Channel-%d", i), value);
-        values.push_back(value);
-    }
+    CStringList lines;
+    if (section)
+        section->GetNumberedValues("Channel-", SectionTotal(section), lines);
+    values.reserve(lines.GetCount());
+    for (POSITION position = lines.GetHeadPosition(); position;)
+        values.push_back((float)atof(lines.GetNext(position)));
     return !values.empty();
 }
 

@@ -20,8 +20,9 @@ public:
     void GetTableNames(CStringList& names) const;
     int GetTableCount() const;
     int GetChannelCount(const char* country) const;
-    // The country's frequencies in file order; a missing line repeats the one before it.
-    // FALSE, values empty, when the country has none.
+    // The country's frequencies in the order of their numbers, one for each line the file
+    // holds below the country's Total: the table is sized by the lines read, not by the
+    // Total, and a missing line adds nothing. FALSE, values empty, when the country has none.
     BOOL ReadTable(const char* country, std::vector<float>& values) const;
     // Lists a new country in [General], then replaces the country's values and writes the
     // whole file. A failed write leaves the old file.

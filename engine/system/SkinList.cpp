@@ -28,12 +28,7 @@ BOOL CSkinList::ReadSkinList(CStringList& names) const
         return FALSE;
     int total = 0;
     general->GetInt("Total", total);
-    for (int i = 0; i < total; ++i) {
-        CString key, name;
-        key.Format("Skin-%d", i);
-        if (general->GetString(key, name))
-            names.AddTail(name);
-    }
+    general->GetNumberedValues("Skin-", total, names);
     return TRUE;
 }
 

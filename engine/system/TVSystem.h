@@ -13,12 +13,13 @@
 #include "SkinList.h"
 #include "TVGraph.h"
 #include "TVSettings.h"
+#include "TVSystemView.h"
 
 class CIniFile;
 
 // The TV program's model: its settings and the files that keep them (TVParam.ini,
 // SkinSet.ini, mpeg4.txt), and the region and frequency tables in the program directory.
-class CTVSystem
+class CTVSystem : public ITVGraphHost
 {
 public:
     // Files live in the program's own folder.
@@ -29,9 +30,17 @@ public:
 
     // The capture graph every device action goes through.
     CTVGraph& GetGraph() { return m_graph; }
+    // The program's user interface, for every TV system of the process; not owned.
+    static void SetView(ITVSystemView* view);
 
     // Mutes the mixer line of the graph's audio capture device; nothing without one.
-    void SetDeviceMute(BOOL on);
+    virtual void SetDeviceMute(BOOL on);
+
+    // What the graph reads of the settings and asks of the user interface.
+    virtual SIZE GetMpeg4RecordSize() const { return m_settings.mpeg4RecordSize; }
+    virtual BOOL GetOverlayDesktop() const { return m_settings.overlayDesktop; }
+    virtual void EnableAccelerators(BOOL enable);
+    virtual BOOL EnsureRemoteServiceRunning();
 
     const CString& GetProgramDir() const { return m_programDir; }
     CTVSettings& GetSettings() { return m_settings; }
@@ -49,7 +58,7 @@ public:
     BOOL OpenParamFile();
     // The kept TVParam.ini, NULL before the first OpenParamFile; sections the program does
     // not know stay in it and are saved again.
-    CIniFile* GetParamFile() { return m_paramFile.get(); }
+    virtual CIniFile* GetParamFile() { return m_paramFile.get(); }
 
     // The MPEG-4 codec's state as mpeg4.txt keeps it, byte for byte.
     const std::vector<BYTE>& GetMpeg4Block() const { return m_mpeg4Block; }
@@ -190,7 +199,7 @@ public:
     CChannelEntry* GetFMChannelAt(int position);
     CChannelList& GetFMChannels() { return m_fmChannels; }
     CChannelGroup* GetFMGroup() const { return m_fmGroup; }
-    BOOL RetuneCurrentChannel();
+    virtual BOOL RetuneCurrentChannel();
     BOOL SetFrequency(BOOL fm, DWORD kHz);
 
     // The country's frequency points as the tuner's scan table; FALSE when it has none.
@@ -312,6 +321,8 @@ private:
     CTVSystem(const CTVSystem&);
     CTVSystem& operator=(const CTVSystem&);
 
+    // The registered view, else one that shows nothing and enables no control.
+    static ITVSystemView& View();
     CString ProgramFile(const char* name) const;
     void LoadSkinNames();
     void LoadMpeg4Block();

@@ -1,6 +1,5 @@
 #include "TVSystem.h"
 
-#include "ControlPanelDlg.h"
 
 namespace {
 
@@ -142,8 +141,8 @@ void CTVSystem::SetTVUseFavor(BOOL on)
 
 void CTVSystem::ShowChannelOnPanel()
 {
-    theControlPanel.ShowChannelInfo(m_currentTV);
-    theControlPanel.ShowFavoriteButton(IsCurrentChannelFavorite());
+    View().ShowChannelInfo(m_currentTV);
+    View().ShowFavoriteButton(IsCurrentChannelFavorite());
 }
 
 void CTVSystem::SetChannelFavorite(BOOL on)

@@ -1,7 +1,6 @@
 // Switching the computer off, and the options menu that scheduled work hides.
 #include "TVSystem.h"
 
-#include "OptionsDlg.h"
 
 BOOL CTVSystem::EnableShutdownPrivilege()
 {
@@ -28,5 +27,5 @@ BOOL CTVSystem::ShutdownSystem()
 
 void CTVSystem::HideOptionsMenu()
 {
-    theOptionsDlg.ShowMenu(FALSE);
+    View().ShowOptionsMenu(FALSE);
 }

@@ -5,7 +5,6 @@
 // "RecordPath" for the maker's other programs, so they always look where recordings are.
 #include "TVSystem.h"
 
-#include "ControlPanelDlg.h"
 #include "MessagePromptDlg.h"
 #include "PathUtil.h"
 #include "RegistryKey.h"
@@ -74,7 +73,7 @@ BOOL CTVSystem::StartRecording()
         AfxMessageBox(kDiskFullText, MB_OK, kDiskFullTextId);
         return FALSE;
     }
-    theControlPanel.MuteBriefly();
+    View().MuteBriefly();
     if (m_recording || m_scanning || m_diskFull)
         return FALSE;
     // Without its folder the graph would record over the file it wrote last.
@@ -91,7 +90,7 @@ BOOL CTVSystem::StartRecording()
 void CTVSystem::StopRecording()
 {
     m_recording = FALSE;
-    theControlPanel.MuteBriefly();
+    View().MuteBriefly();
     if (m_graph.StopRecord())
         return;
     CMessagePromptDlg prompt(kPromptIcon, FALSE, NULL);
@@ -156,7 +155,7 @@ BOOL CTVSystem::TakeSnapshot()
 
 BOOL CTVSystem::SaveSnapshotBmp(const char* path)
 {
-    if (!theControlPanel.IsItemEnabled(kSnapshotButton))
+    if (!View().IsItemEnabled(kSnapshotButton))
         return FALSE;
     return m_graph.TakeSnapshot(path, kSnapshotBmp, m_settings.jpgQuality);
 }

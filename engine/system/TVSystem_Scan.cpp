@@ -1,6 +1,5 @@
 #include "TVSystem.h"
 
-#include "TVVideoWnd.h"
 
 namespace {
 
@@ -17,7 +16,7 @@ BOOL CTVSystem::StartScan(int mode)
     m_scanMode = mode;
     m_scanning = m_graph.StartScan(mode != 0, sweep);
     if (m_scanning)
-        theVideoWnd.BeginScan();
+        View().BeginScan();
     return m_scanning;
 }
 

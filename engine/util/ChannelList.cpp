@@ -10,11 +10,12 @@ namespace {
 const char kGeneral[] = "General";
 const char kTotal[] = "Total";
 const char kChannel[] = "Channel";
+const char kChannelPrefix[] = "Channel-";
 
 CString ChannelKey(int i)
 {
     CString key;
-    key.Format("Channel-%d", i);
+    key.Format("%s%d", kChannelPrefix, i);
     return key;
 }
 
@@ -52,7 +53,8 @@ BOOL CChannelList::Load(const char* path)
     return TRUE;
 }
 
-// A missing or malformed line costs that channel only; the ones after it still load.
+// A missing or malformed line costs that channel only; the ones after it still load. Only
+// the lines the file holds are read, however large its Total.
 void CChannelList::AppendFromFile(const CIniFile& ini)
 {
     int total = 0;
@@ -62,12 +64,11 @@ void CChannelList::AppendFromFile(const CIniFile& ini)
     const CIniSection* channels = ini.FindSection(kChannel);
     if (!channels)
         return;
-    for (int i = 0; i < total; ++i) {
-        CString text;
-        if (!channels->GetString(ChannelKey(i), text))
-            continue;
+    CStringList lines;
+    channels->GetNumberedValues(kChannelPrefix, total, lines);
+    for (POSITION position = lines.GetHeadPosition(); position;) {
         std::unique_ptr<CChannelEntry> entry(new CChannelEntry);
-        if (entry->Parse(text))
+        if (entry->Parse(lines.GetNext(position)))
             m_entries.push_back(std::move(entry));
     }
 }

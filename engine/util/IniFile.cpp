@@ -1,6 +1,7 @@
 #include "IniFile.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -83,6 +84,9 @@ BOOL CIniFile::Load()
 
 // A key line before the first header has no section to go to: it is dropped and the
 // rest read, so that one stray line does not cost the whole file at the next save.
+// A line ends at a NUL byte: the keys and values are C strings, so what followed could not
+// be written back, and a key cut there may end in half a character that would take the
+// "=" written after it as its second byte.
 BOOL CIniFile::ReadSections(CStdioFile& file)
 {
     CIniSection* current = NULL;
@@ -90,6 +94,9 @@ BOOL CIniFile::ReadSections(CStdioFile& file)
     try {
         CString line;
         while (file.ReadString(line)) {
+            int end = (int)strlen(line);
+            if (end < line.GetLength())
+                line = line.Left(end);
             if (line.IsEmpty())
                 continue;
             if (line[0] == '[') {

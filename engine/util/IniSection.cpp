@@ -1,29 +1,44 @@
 #include "IniSection.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <cstring>
+#include <utility>
+#include <vector>
 
 #include "IniFile.h"
 
 namespace {
 
 // Separators may be bytes that also occur as the second half of a Chinese character
-// ('|', '@', letters), so the text is walked character by character.
-void SplitFields(const CString& text, char separator, CStringArray& fields)
+// ('|', '@', letters), so the text is walked character by character. At most maxFields are
+// appended and the walk stops there. The fields are found first and the array sized once:
+// growing it field by field costs time in the square of the count on a long value.
+void SplitFields(const CString& text, char separator, CStringArray& fields,
+                 int maxFields = INT_MAX)
 {
-    const char* start = text;
-    const char* p = start;
-    while (*p) {
-        if (IsDBCSLeadByte((BYTE)*p) && p[1]) {
-            p += 2;
+    const char* s = text;
+    int length = text.GetLength();
+    std::vector<std::pair<int, int> > spans;
+    int start = 0;
+    for (int i = 0; i < length && (int)spans.size() < maxFields;) {
+        if (IsDBCSLeadByte((BYTE)s[i]) && i + 1 < length) {
+            i += 2;
             continue;
         }
-        if (*p == separator) {
-            fields.Add(CString(start, (int)(p - start)));
-            start = p + 1;
+        if (s[i] == separator) {
+            spans.push_back(std::make_pair(start, i));
+            start = i + 1;
         }
-        ++p;
+        ++i;
     }
-    fields.Add(CString(start));
+    if ((int)spans.size() < maxFields)
+        spans.push_back(std::make_pair(start, length));
+    int base = (int)fields.GetSize();
+    fields.SetSize(base + (int)spans.size());
+    for (size_t k = 0; k < spans.size(); ++k)
+        fields[base + (int)k] = CString(s + spans[k].first, spans[k].second - spans[k].first);
 }
 
 int IntField(const CStringArray& fields, int index)
@@ -31,11 +46,22 @@ int IntField(const CStringArray& fields, int index)
     return index < fields.GetSize() ? atoi(fields[index]) : 0;
 }
 
-int CountCommas(const CString& text)
+// n when the key is the prefix followed by n written with "%d" (n >= 0), else -1.
+int KeyNumber(const CString& key, const char* prefix, int prefixLength)
 {
-    CStringArray fields;
-    SplitFields(text, ',', fields);
-    return (int)fields.GetSize() - 1;
+    int digits = key.GetLength() - prefixLength;
+    if (digits < 1 || digits > 10 || strncmp(key, prefix, prefixLength) != 0)
+        return -1;
+    const char* p = (const char*)key + prefixLength;
+    if (p[0] == '0' && digits > 1)
+        return -1;
+    long long n = 0;
+    for (int i = 0; i < digits; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return -1;
+        n = n * 10 + (p[i] - '0');
+    }
+    return n <= INT_MAX ? (int)n : -1;
 }
 
 } // namespace
@@ -140,7 +166,7 @@ BOOL CIniSection::GetPair(const char* key, int& first, int& second) const
     if (!GetString(key, text) || text.GetLength() < 2 || text.Find(',') < 0)
         return FALSE;
     CStringArray fields;
-    SplitFields(text, ',', fields);
+    SplitFields(text, ',', fields, 2);
     first = IntField(fields, 0);
     second = IntField(fields, 1);
     return TRUE;
@@ -186,7 +212,7 @@ BOOL CIniSection::GetRect(const char* key, RECT& value) const
     if (!GetString(key, text) || text.GetLength() < 7)
         return FALSE;
     CStringArray fields;
-    SplitFields(text, ',', fields);
+    SplitFields(text, ',', fields, 4);
     value.left = IntField(fields, 0);
     value.top = IntField(fields, 1);
     value.right = IntField(fields, 2);
@@ -205,10 +231,12 @@ BOOL CIniSection::SetRect(const char* key, const RECT& value)
 BOOL CIniSection::GetColor(const char* key, CIniColor& value) const
 {
     CString text;
-    if (!GetString(key, text) || text.GetLength() < 5 || CountCommas(text) < 2)
+    if (!GetString(key, text) || text.GetLength() < 5)
         return FALSE;
     CStringArray fields;
-    SplitFields(text, ',', fields);
+    SplitFields(text, ',', fields, 3);
+    if (fields.GetSize() < 3)
+        return FALSE;
     value = CIniColor((BYTE)IntField(fields, 0), (BYTE)IntField(fields, 1),
                       (BYTE)IntField(fields, 2));
     return TRUE;
@@ -219,6 +247,26 @@ BOOL CIniSection::SetColor(const char* key, const CIniColor& value)
     CString text;
     text.Format("%d,%d,%d", value.m_red, value.m_green, value.m_blue);
     return SetString(key, text);
+}
+
+void CIniSection::GetNumberedValues(const char* prefix, int count,
+                                    CStringList& values) const
+{
+    int prefixLength = (int)strlen(prefix);
+    std::vector<std::pair<int, CString> > found;
+    CString key, value;
+    for (POSITION position = GetFirstKeyPosition(); position;) {
+        GetNextKey(position, key, value);
+        int n = KeyNumber(key, prefix, prefixLength);
+        if (n >= 0 && n < count)
+            found.push_back(std::make_pair(n, value));
+    }
+    std::sort(found.begin(), found.end(),
+              [](const std::pair<int, CString>& a, const std::pair<int, CString>& b) {
+                  return a.first < b.first;
+              });
+    for (const auto& one : found)
+        values.AddTail(one.second);
 }
 
 BOOL CIniSection::GetStringArray(const char* key, CStringArray& list, char separator) const

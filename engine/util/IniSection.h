@@ -44,6 +44,10 @@ public:
     BOOL GetStringArray(const char* key, CStringArray& list, char separator) const;
     BOOL SetStringArray(const char* key, const CStringArray& list, char separator);
     BOOL GetTime(const char* key, CTime& value) const;
+    // The values of the keys prefix + "0" .. prefix + (count - 1) the section holds, appended
+    // in number order; the numbers missing add nothing. One walk over the section's keys, so
+    // a count far beyond them costs no more than the keys themselves.
+    void GetNumberedValues(const char* prefix, int count, CStringList& values) const;
     BOOL SetTime(const char* key, const CTime& value);
 
 private:

@@ -1,9 +1,9 @@
 #include "RemotePollThread.h"
 
 #include "AppMessages.h"
-#include "CaptureDevice.h"
+#include "SignalSource.h"
 
-CRemotePollThread::CRemotePollThread(CCaptureDevice* device)
+CRemotePollThread::CRemotePollThread(ISignalSource* device)
     : m_device(device), m_mutex("Mutex_Remote_Control", FALSE), m_period(kDefaultPeriodMs)
 {
 }
@@ -15,7 +15,7 @@ CRemotePollThread::~CRemotePollThread()
 
 BOOL CRemotePollThread::CanRun()
 {
-    if (!m_device || !m_device->GetI2CAccess())
+    if (!m_device || !m_device->CanReadRemoteKey())
         return FALSE;
     return CWorkerThread::CanRun();
 }

@@ -4,6 +4,11 @@
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
 {
@@ -48,33 +53,12 @@ void CDialog::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            OnOK();
-            return 0;
-        case IDCANCEL:
-            OnCancel();
-            return 0;
-        }
-    }
-    return CWnd::WindowProc(message, wParam, lParam);
-}
-
-// The dialog manager calls this first with WM_SETFONT or WM_INITDIALOG; from then on the window
-// runs through AfxWndProc, whose default handling comes back here for WM_INITDIALOG only.
+// The dialog manager's procedure, behind the window procedure the creation hook put in front;
+// default handling brings WM_INITDIALOG here.
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 {
     CDialog* pDlg = (CDialog*)FromHandlePermanent(hWnd);
-    if (pDlg == NULL) {
-        pDlg = (CDialog*)TakeCreationHook();
-        if (pDlg == NULL)
-            return FALSE;
-        pDlg->SubclassBound(hWnd);
-    }
-    return message == WM_INITDIALOG ? pDlg->OnInitDialog() : FALSE;
+    return pDlg != NULL && message == WM_INITDIALOG ? pDlg->OnInitDialog() : FALSE;
 }
 
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)

@@ -1,8 +1,8 @@
 // CDialog: a modal dialog made from a dialog template in the resources.
 //
-// DoModal binds the dialog window to the object from its first message on, so WindowProc
-// overrides see every message after that; OnInitDialog answers WM_INITDIALOG, and the OK and
-// Cancel commands (Enter, Escape, the close box) reach OnOK and OnCancel.
+// DoModal binds the dialog window to the object from its creation on, so the message map sees
+// every message; OnInitDialog answers WM_INITDIALOG, and the OK and Cancel commands (Enter,
+// Escape, the close box) reach OnOK and OnCancel through the map.
 #pragma once
 
 #include "CWnd.h"
@@ -23,10 +23,11 @@ public:
 protected:
     virtual void OnOK();
     virtual void OnCancel();
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;  // not owned; NULL: the application's main window owns the dialog
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,16 +1,31 @@
+// CWnd: binding windows to objects, creation and subclassing, the window procedure.
 #include "CWnd.h"
 
+#include "CHandleMap.h"
 #include "CWinApp.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 namespace {
 
-// The window property that ties a bound window to its object.
-const char kObjectProp[] = "AfxWndObject";
+void SetWindowHandle(CWnd* pWnd, HWND hWnd)
+{
+    pWnd->m_hWnd = hWnd;
+}
 
-// The object whose window this thread is making; consumed by the window's first message.
+CHandleMap<CWnd, HWND>& WindowMap()
+{
+    static thread_local CHandleMap<CWnd, HWND> map(SetWindowHandle);
+    return map;
+}
+
+// The object whose window this thread is making, bound by the creation hook at the window's
+// HCBT_CREATEWND, before its first message; the hook is set while a Create or a dialog runs.
 thread_local CWnd* t_pWndInit = NULL;
+thread_local HHOOK t_hCreationHook = NULL;
+
+// The message AfxWndProc is handling, for Default and GetCurrentMessage.
+thread_local MSG t_lastSentMsg;
 
 } // namespace
 
@@ -30,42 +45,74 @@ HWND CWnd::GetSafeHwnd() const
     return self == NULL ? NULL : m_hWnd;
 }
 
+CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
+{
+    return WindowMap().FromHandle(hWnd);
+}
+
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 {
-    return hWnd != NULL ? (CWnd*)GetPropA(hWnd, kObjectProp) : NULL;
+    return hWnd != NULL ? WindowMap().LookupPermanent(hWnd) : NULL;
+}
+
+void PASCAL CWnd::DeleteTempMap()
+{
+    WindowMap().DeleteTemp();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    if (m_hWnd != NULL || hWndNew == NULL)
+    if (m_hWnd != NULL || hWndNew == NULL || FromHandlePermanent(hWndNew) != NULL)
         return FALSE;
     m_hWnd = hWndNew;
+    WindowMap().SetPermanent(hWndNew, this);
     return TRUE;
 }
 
 HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
+    if (hWnd != NULL)
+        WindowMap().RemoveHandle(hWnd, this);
     m_hWnd = NULL;
     return hWnd;
 }
 
 void PASCAL CWnd::HookCreation(CWnd* pWnd)
 {
+    if (t_hCreationHook == NULL)
+        t_hCreationHook = SetWindowsHookExA(WH_CBT, CreationHook, NULL, GetCurrentThreadId());
     t_pWndInit = pWnd;
 }
 
 CWnd* PASCAL CWnd::TakeCreationHook()
 {
+    if (t_hCreationHook != NULL) {
+        UnhookWindowsHookEx(t_hCreationHook);
+        t_hCreationHook = NULL;
+    }
     CWnd* pWnd = t_pWndInit;
     t_pWndInit = NULL;
     return pWnd;
 }
 
+LRESULT CALLBACK CWnd::CreationHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    // The system's input-method window may be made on the way; it is never the object's.
+    char szClass[8] = "";
+    if (nCode == HCBT_CREATEWND && t_pWndInit != NULL &&
+        !(::GetClassNameA((HWND)wParam, szClass, sizeof(szClass)) && lstrcmpiA(szClass, "IME") == 0)) {
+        CWnd* pWnd = t_pWndInit;
+        t_pWndInit = NULL;
+        pWnd->SubclassBound((HWND)wParam);
+    }
+    return CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
 void CWnd::SubclassBound(HWND hWnd)
 {
-    m_hWnd = hWnd;
-    SetPropA(hWnd, kObjectProp, (HANDLE)this);
+    Attach(hWnd);
+    PreSubclassWindow();
     WNDPROC current = (WNDPROC)GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
     if (current == AfxWndProc) {
         m_pfnSuper = ::DefWindowProcA;
@@ -75,15 +122,82 @@ void CWnd::SubclassBound(HWND hWnd)
     }
 }
 
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (m_hWnd != NULL || !::IsWindow(hWnd) || FromHandlePermanent(hWnd) != NULL)
+        return FALSE;
+    SubclassBound(hWnd);
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    HWND hWndControl = ::GetDlgItem(pParent->GetSafeHwnd(), nID);
+    return hWndControl != NULL && SubclassWindow(hWndControl);
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    if (m_hWnd == NULL || m_pfnSuper == NULL)
+        return NULL;
+    SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+    m_pfnSuper = NULL;
+    return Detach();
+}
+
+void CWnd::PreSubclassWindow()
+{
+}
+
+BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (cs.lpszClass == NULL)
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, LoadCursorA(NULL, (LPCSTR)IDC_ARROW));
+    return cs.lpszClass != NULL;
+}
+
+BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                  const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext*)
+{
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+}
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+                    DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                    LPVOID lpParam)
+{
+    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    (HMENU)(UINT_PTR)nID, lpParam);
+}
+
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                     int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
                     LPVOID lpParam)
 {
     if (m_hWnd != NULL)
         return FALSE;
+    CREATESTRUCT cs = {};
+    cs.dwExStyle = dwExStyle;
+    cs.lpszClass = lpszClassName;
+    cs.lpszName = lpszWindowName;
+    cs.style = dwStyle;
+    cs.x = x;
+    cs.y = y;
+    cs.cx = nWidth;
+    cs.cy = nHeight;
+    cs.hwndParent = hWndParent;
+    cs.hMenu = nIDorHMenu;
+    cs.hInstance = AfxGetInstanceHandle();
+    cs.lpCreateParams = lpParam;
+    if (!PreCreateWindow(cs)) {
+        PostNcDestroy();
+        return FALSE;
+    }
     HookCreation(this);
-    HWND hWnd = CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth,
-                                nHeight, hWndParent, nIDorHMenu, AfxGetInstanceHandle(), lpParam);
+    HWND hWnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
+                                cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
+                                cs.lpCreateParams);
     TakeCreationHook();
     // A window that failed in WM_CREATE has already gone through PostNcDestroy.
     return hWnd != NULL;
@@ -94,34 +208,34 @@ BOOL CWnd::DestroyWindow()
     return m_hWnd != NULL && ::DestroyWindow(m_hWnd);
 }
 
-UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer)
+BOOL CWnd::PreTranslateMessage(MSG*)
 {
-    return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+    return FALSE;
 }
 
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent)
+BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
-    return ::KillTimer(m_hWnd, nIDEvent);
+    for (HWND hWnd = pMsg->hwnd; hWnd != NULL; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd != NULL && pWnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (hWnd == hWndStop)
+            break;
+    }
+    return FALSE;
 }
 
-void CWnd::SetWindowText(LPCTSTR lpszString)
+const MSG* PASCAL CWnd::GetCurrentMessage()
 {
-    ::SetWindowTextA(m_hWnd, lpszString);
-}
-
-BOOL CWnd::ShowWindow(int nCmdShow)
-{
-    return ::ShowWindow(m_hWnd, nCmdShow);
-}
-
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    return &t_lastSentMsg;
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return DefWindowProc(message, wParam, lParam);
+    LRESULT lResult = 0;
+    if (!OnWndMsg(message, wParam, lParam, &lResult))
+        lResult = DefWindowProc(message, wParam, lParam);
+    return lResult;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -131,26 +245,39 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(t_lastSentMsg.message, t_lastSentMsg.wParam, t_lastSentMsg.lParam);
+}
+
 void CWnd::PostNcDestroy()
 {
+}
+
+void CWnd::FinishNcDestroy()
+{
+    HWND hWnd = m_hWnd;
+    if (m_pfnSuper != NULL && (WNDPROC)GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == AfxWndProc)
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+    m_pfnSuper = NULL;
+    Detach();
+    PostNcDestroy();
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-    if (pWnd == NULL) {
-        pWnd = CWnd::TakeCreationHook();
-        if (pWnd == NULL)
-            return DefWindowProcA(hWnd, message, wParam, lParam);
-        pWnd->SubclassBound(hWnd);
-    }
+    if (pWnd == NULL || pWnd->m_pfnSuper == NULL)
+        return DefWindowProcA(hWnd, message, wParam, lParam);
+    MSG outer = t_lastSentMsg;
+    t_lastSentMsg.hwnd = hWnd;
+    t_lastSentMsg.message = message;
+    t_lastSentMsg.wParam = wParam;
+    t_lastSentMsg.lParam = lParam;
     LRESULT result = pWnd->WindowProc(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        RemovePropA(hWnd, kObjectProp);
-        pWnd->m_hWnd = NULL;
-        pWnd->m_pfnSuper = NULL;
-        pWnd->PostNcDestroy();
-    }
+    t_lastSentMsg = outer;
+    if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd)
+        pWnd->FinishNcDestroy();
     return result;
 }
 

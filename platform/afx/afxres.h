@@ -1,8 +1,41 @@
-// Resource ids the framework defines, for resource scripts and code.
+// Resource ids and types the framework defines, for resource scripts and code. A script that
+// includes this file has every window, dialog and common-control style, and the common
+// controls' class names for CONTROL statements, which the system's headers give C code only.
 #pragma once
+
+#ifdef RC_INVOKED
+#include <winresrc.h>
+#define WC_HEADER "SysHeader32"
+#define WC_LISTVIEW "SysListView32"
+#define WC_TREEVIEW "SysTreeView32"
+#define WC_TABCONTROL "SysTabControl32"
+#define TRACKBAR_CLASS "msctls_trackbar32"
+#define UPDOWN_CLASS "msctls_updown32"
+#define PROGRESS_CLASS "msctls_progress32"
+#define HOTKEY_CLASS "msctls_hotkey32"
+#define TOOLTIPS_CLASS "tooltips_class32"
+#define DATETIMEPICK_CLASS "SysDateTimePick32"
+#define MONTHCAL_CLASS "SysMonthCal32"
+#define WC_COMBOBOXEX "ComboBoxEx32"
+#endif
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
+#endif
+
+// A transparent trackbar background: a style newer than the system headers here give.
+#ifndef TBS_TRANSPARENTBKGND
+#define TBS_TRANSPARENTBKGND 0x1000
+#endif
+
+// The toolbar resource, which resource compilers have no statement for: a user type,
+//     ID RT_TOOLBAR BEGIN 1, width, height, count, command ids... END
+// (16-bit words; 0 for a separator) beside a bitmap resource of the same id holding one button
+// image after the other (AfxToolBarData.h reads it).
+#ifdef RC_INVOKED
+#define RT_TOOLBAR 241
+#else
+#define RT_TOOLBAR MAKEINTRESOURCE(241)
 #endif
 
 // The application's title: CWinApp takes m_pszAppName from this string when it has one.

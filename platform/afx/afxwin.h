@@ -2,9 +2,18 @@
 // classes.
 #pragma once
 
+// windowsx.h's message crackers share a name with CRgn::CopyRgn: a file that included it first
+// keeps the member.
+#undef CopyRgn
+
 #include "afx.h"
 #include "afxres.h"
+#include "afxgdi.h"
+#include "afxmsg.h"
 #include "CCmdTarget.h"
+#include "CCmdUI.h"
+#include "CHandleMap.h"
+#include "CMenu.h"
 #include "CWinApp.h"
 #include "CWinThread.h"
 #include "CWnd.h"

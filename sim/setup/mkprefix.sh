@@ -23,11 +23,14 @@ register_filters() { "$here/register-filters.sh" "$dir" "$(dirname "$dir")"; }
 register_remote_service() { "$here/register-remote-service.sh" "$dir" "$(dirname "$dir")"; }
 # The platform-library stand-ins the build has, beside the program.
 install_libs() { "$here/install-libs.sh" "$dir" "$(dirname "$dir")"; }
+# The multiplexer filter and its library, beside the program and registered.
+register_gantrix() { "$here/register-gantrix.sh" "$dir" "$(dirname "$dir")"; }
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$sum" ] && [ -f "$WINEPREFIX/system.reg" ]; then
     register_card
     register_filters
     register_remote_service
     install_libs
+    register_gantrix
     exit 0
 fi
 wineserver -k 2>/dev/null || true
@@ -47,10 +50,11 @@ wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 # A graphics-driver change takes effect with a fresh server.
 wineserver -w
 
-rm -f "$dir/card.stamp" "$dir/filters.stamp" "$dir/remote-service.stamp"
+rm -f "$dir/card.stamp" "$dir/filters.stamp" "$dir/remote-service.stamp" "$dir/gantrix.stamp"
 register_card
 register_filters
 register_remote_service
 install_libs
+register_gantrix
 echo "$sum" > "$stamp"
 echo "mkprefix: prefix ready in $WINEPREFIX"

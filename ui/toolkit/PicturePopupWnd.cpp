@@ -36,7 +36,7 @@ void CPicturePopupWnd::ReplaceBitmap(HBITMAP bitmap)
     if (m_bitmap == NULL || m_hWnd == NULL)
         return;
     SIZE size = PictureSize();
-    SetWindowPos(m_hWnd, NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    ::SetWindowPos(m_hWnd, NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
     CentreOnScreen();
     InvalidateRect(m_hWnd, NULL, FALSE);
 }
@@ -55,10 +55,10 @@ SIZE CPicturePopupWnd::PictureSize() const
 void CPicturePopupWnd::CentreOnScreen()
 {
     RECT rect;
-    GetWindowRect(m_hWnd, &rect);
+    ::GetWindowRect(m_hWnd, &rect);
     int x = (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2;
-    SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void CPicturePopupWnd::Show(CWnd* parent, BOOL autoHide, UINT ms)
@@ -70,7 +70,7 @@ void CPicturePopupWnd::Show(CWnd* parent, BOOL autoHide, UINT ms)
     if (!CreateEx(0, windowClass, NULL, WS_POPUP | WS_VISIBLE, 0, 0, size.cx, size.cy,
                   parent->GetSafeHwnd(), NULL))
         return;
-    UpdateWindow(m_hWnd);
+    ::UpdateWindow(m_hWnd);
     if (autoHide)
         m_hideTimer = SetTimer(kHideTimer, ms);
 }

@@ -1,8 +1,8 @@
 #include "TunerModel.h"
 
-#include "CaptureDevice.h"
 #include "FmScanThread.h"
 #include "I2CAccess.h"
+#include "SignalSource.h"
 #include "TvScanThread.h"
 
 #include <new>
@@ -150,6 +150,11 @@ BOOL CTunerModel::CreateTvScanThread()
 BOOL CTunerModel::SetVideoStandard(int)
 {
     return TRUE;
+}
+
+int CTunerModel::GetOwnerAccessMode() const
+{
+    return m_ownerDevice ? m_ownerDevice->GetAccessMode() : 0;
 }
 
 BOOL CTunerModel::IsSignalLocked(int* locked)

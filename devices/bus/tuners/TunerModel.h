@@ -4,9 +4,9 @@
 
 #include <vector>
 
-class CCaptureDevice;
 class CFmScanThread;
 class CI2CAccess;
+class ISignalSource;
 class CTvScanThread;
 
 // One kind of TV/FM tuner module on the card's I2C bus: its band limits and split points,
@@ -61,7 +61,7 @@ public:
     void StoreVideoStandard(int standard) { m_videoStandard = standard; }
     const std::vector<int>& GetSupportedStandards() const { return m_supportedStandards; }
     // The device whose picture lock confirms a tuned channel; not owned.
-    void SetOwnerDevice(CCaptureDevice* device) { m_ownerDevice = device; }
+    void SetOwnerDevice(ISignalSource* device) { m_ownerDevice = device; }
 
     // Picture-carrier frequencies in MHz for the channel-table scan. The model keeps a copy,
     // so the caller may free or reuse its array at once.
@@ -95,6 +95,8 @@ protected:
     // One-byte status read at the read address: FALSE without the lock bit.
     BOOL ReadStatus(int* code);
     BOOL WriteTuning(WORD divider, BYTE control, BYTE band);
+    // The owner device's access mode (CCaptureDevice::GetAccessMode); 0 without an owner.
+    int GetOwnerAccessMode() const;
 
     CI2CAccess* m_access;           // not owned: the capture device owns the transport
 
@@ -151,13 +153,15 @@ private:
 
     friend class CFmScanThread;
     friend class CTvScanThread;
+    // Copies another model's constants (CopyModelParams).
+    friend class CTunerTypeTable;
     // Called by a scan thread as it ends.
     void EndScan() { InterlockedExchange(&m_scanning, FALSE); }
     void DeleteScanThreads();
 
     std::vector<float> m_channelTable;
     HWND m_notifyWnd;
-    CCaptureDevice* m_ownerDevice;  // not owned: the device owns the model
+    ISignalSource* m_ownerDevice;  // not owned: the device owns the model
 
     // Owned; created by StartScan, deleted by StopScan, the next StartScan or the destructor.
     CTvScanThread* m_tvScanThread;

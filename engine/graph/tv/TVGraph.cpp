@@ -7,8 +7,6 @@
 #include "DeinterlaceFilter.h"
 #include "FilterPin.h"
 #include "OverlayMixerFilter.h"
-#include "RemoteServiceClient.h"
-#include "TVSystem.h"
 
 #include <ks.h>
 #include <ksmedia.h>
@@ -26,10 +24,39 @@ const CLSID kAviDecompressorClsid = {0xCF49D4E0, 0x1115, 0x11CE, {0xB0, 0x3A, 0x
 // The card's proc-amp property the driver wants set once its crossbar exists.
 const long kCrossbarReadyProperty = 6;
 
+// The host of a graph that no TV system owns: nothing to retune, mute or show, no settings
+// file, no record size.
+class CNoTVSystemHost : public ITVGraphHost
+{
+public:
+    virtual BOOL RetuneCurrentChannel() { return FALSE; }
+    virtual void SetDeviceMute(BOOL) {}
+    virtual CIniFile* GetParamFile() { return NULL; }
+    virtual SIZE GetMpeg4RecordSize() const { return SIZE(); }
+    virtual BOOL GetOverlayDesktop() const { return FALSE; }
+    virtual void EnableAccelerators(BOOL) {}
+    virtual BOOL EnsureRemoteServiceRunning() { return FALSE; }
+};
+
+ITVGraphHost* g_defaultHost = NULL;
+
 } // namespace
 
+void CTVGraph::SetDefaultHost(ITVGraphHost* host)
+{
+    g_defaultHost = host;
+}
+
+ITVGraphHost& CTVGraph::Host() const
+{
+    static CNoTVSystemHost none;
+    if (m_host)
+        return *m_host;
+    return g_defaultHost ? *g_defaultHost : none;
+}
+
 CTVGraph::CTVGraph()
-    : m_useOverlay(TRUE), m_ownerWnd(NULL), m_tunerInput(0), m_videoSource(kTuner), m_highQuality(FALSE),
+    : m_host(NULL), m_useOverlay(TRUE), m_ownerWnd(NULL), m_tunerInput(0), m_videoSource(kTuner), m_highQuality(FALSE),
       m_smallFrame(TRUE), m_halfRate(TRUE), m_noiseReduce(TRUE), m_reduceValue(6), m_is25Frames(TRUE),
       m_remoteServiceRunning(FALSE)
 {
@@ -82,7 +109,7 @@ BOOL CTVGraph::BuildPreview()
     m_builder.DisconnectPin(preview);
     m_builder.DisconnectPin(input);
     SetVideoSource(m_videoSource, TRUE);
-    m_remoteServiceRunning = CRemoteServiceClient::EnsureRemoteServiceRunning();
+    m_remoteServiceRunning = Host().EnsureRemoteServiceRunning();
     return TRUE;
 }
 
@@ -299,7 +326,7 @@ void CTVGraph::AttachVideoWindow()
 
 void CTVGraph::CloseTV()
 {
-    theTVSystem.SetDeviceMute(TRUE);
+    Host().SetDeviceMute(TRUE);
     if (m_captureDevice) {
         m_captureDevice->StopRemotePoll();
         SetDeviceAudio(FALSE);

@@ -7,6 +7,7 @@
 
 #include "AudioDeviceList.h"
 #include "GraphBuilder.h"
+#include "TVGraphHost.h"
 
 #include <vector>
 
@@ -46,6 +47,11 @@ public:
 
     CTVGraph();
     virtual ~CTVGraph();
+
+    // The TV system that owns the graph; not owned. A graph without one asks the default host.
+    void SetHost(ITVGraphHost* host) { m_host = host; }
+    // The host of graphs that no TV system owns; not owned.
+    static void SetDefaultHost(ITVGraphHost* host);
 
     BOOL BuildPreview();
     BOOL RebuildPreview();
@@ -273,6 +279,8 @@ private:
     CTVGraph(const CTVGraph&);
     CTVGraph& operator=(const CTVGraph&);
 
+    // The owner, else the default host, else one that answers for no TV system.
+    ITVGraphHost& Host() const;
     void ClearWrapperPointers();
     void FillCompressorLists();
     BOOL MakePreviewFilters(BOOL withDecompressor);
@@ -296,6 +304,7 @@ private:
     void SetFrameInterval();
 
     CGraphBuilder m_builder;
+    ITVGraphHost* m_host;  // weak: the TV system owns the graph
 
     CCaptureDevice* m_captureDevice;
     CDeinterlaceFilter* m_deinterlace;
@@ -356,12 +365,21 @@ private:
     BOOL m_overlayFlag = FALSE;
     std::vector<BYTE> m_mpeg4CodecState;
 
-    // Recording: a row of four build steps per format, run in order up to the first that fails.
-    typedef BOOL (CTVGraph::*RecordStep)();
+    // Recording: a row per format of four build steps, run in order up to the first that
+    // fails, and the values in which the MPEG formats differ. The FM rows use the steps only.
+    struct RecordRow;
+    typedef BOOL (CTVGraph::*RecordStep)(const RecordRow& row);
+    typedef BOOL (*EncoderPreset)(MpegEncoderPreset* preset, BOOL frames25);
     struct RecordRow
     {
         int format;
         RecordStep addFilters, configure, connect, setUpEncoder;
+        EncoderPreset preset;
+        BOOL always25Frames;  // the preset's 25-frame picture whatever the standard
+        int schemeOffset;     // added to the record scheme: the preset's video-bits word
+        LONG captureWidth;    // 0: the current capture size; else this width, 576 or 480 high
+        BOOL smallFrame;      // the deinterlace filter halves the picture for the encoder
+        DWORD audioRate;      // samples per second of the captured sound
     };
     static const RecordRow s_recordRows[];
     static const RecordRow s_fmRecordRows[];
@@ -370,46 +388,36 @@ private:
     BOOL StartRecordBranch();
     void StopEachFilter();
     void ClearRecordWrapperPointers();
-    BOOL AddAviFilters();
-    BOOL AddMpegFilters();
-    BOOL AddMpeg4Filters();
-    BOOL ConfigureAvi();
-    BOOL ConfigureMpeg1();
-    BOOL ConfigureMpeg2();
-    BOOL ConfigureMpeg4();
-    BOOL ConfigureVcd();
-    BOOL ConfigureSvcd();
-    BOOL ConfigureDvd();
-    BOOL ConfigureHiDvd();
-    BOOL ConfigureMpegCommon(int format, BOOL smallFrame);
-    BOOL ConfigureDvdFormat(int format);
-    BOOL ConnectAviChain();
-    BOOL ConnectMpegChain();
-    BOOL ConnectMpeg4Chain();
-    BOOL NoEncoderSetUp();
-    BOOL SetUpMpeg1Encoder();
-    BOOL SetUpMpeg2Encoder();
-    BOOL SetUpVcdEncoder();
-    BOOL SetUpSvcdEncoder();
-    BOOL SetUpDvdEncoder();
-    BOOL SetUpHiDvdEncoder();
-    BOOL SetUpMpegEncoder(BOOL (*preset)(MpegEncoderPreset*, BOOL), BOOL frames25, int word3);
+    BOOL AddAviFilters(const RecordRow& row);
+    BOOL AddMpegFilters(const RecordRow& row);
+    BOOL AddMpeg4Filters(const RecordRow& row);
+    BOOL ConfigureAvi(const RecordRow& row);
+    BOOL ConfigureMpeg(const RecordRow& row);
+    BOOL ConfigureMpeg4(const RecordRow& row);
+    BOOL ConnectAviChain(const RecordRow& row);
+    BOOL ConnectMpegChain(const RecordRow& row);
+    BOOL ConnectMpeg4Chain(const RecordRow& row);
+    BOOL NoEncoderSetUp(const RecordRow& row);
+    BOOL SetUpMpegEncoder(const RecordRow& row);
+    BOOL ConfigureMpegCapture(SIZE size, BOOL smallFrame, DWORD samplesPerSec);
+    // Sound rates of the MPEG encodings: the DVD formats carry 48 kHz sound, the others 44.1 kHz.
+    enum { kMpegAudioRate = 44100, kDvdAudioRate = 48000 };
     BOOL SetRecordCaptureSize(LONG width, LONG height);
-    BOOL SetMpegAudioFormat(int format);
+    BOOL SetMpegAudioFormat(DWORD samplesPerSec);
     BOOL ApplyDeinterlaceMode();
-    BOOL AddFmPcmFilters();
-    BOOL AddFmAdpcmFilters();
-    BOOL AddFmMpegFilters();
-    BOOL AddFmCustomFilters();
+    BOOL AddFmPcmFilters(const RecordRow& row);
+    BOOL AddFmAdpcmFilters(const RecordRow& row);
+    BOOL AddFmMpegFilters(const RecordRow& row);
+    BOOL AddFmCustomFilters(const RecordRow& row);
     BOOL AddFmAviFilters();
-    BOOL ConfigureFmAvi();
-    BOOL ConfigureFmMpeg();
-    BOOL ConnectFmPcm();
-    BOOL ConnectFmAdpcm();
-    BOOL ConnectFmMpeg();
-    BOOL ConnectFmCustom();
+    BOOL ConfigureFmAvi(const RecordRow& row);
+    BOOL ConfigureFmMpeg(const RecordRow& row);
+    BOOL ConnectFmPcm(const RecordRow& row);
+    BOOL ConnectFmAdpcm(const RecordRow& row);
+    BOOL ConnectFmMpeg(const RecordRow& row);
+    BOOL ConnectFmCustom(const RecordRow& row);
     BOOL ConnectFmCompressorChain(CFilterWrapper* compressor);
-    BOOL SetUpFmMpegEncoder();
+    BOOL SetUpFmMpegEncoder(const RecordRow& row);
     void RemoveFmRecordFilters();
     CFilterWrapper* AddAudioCompressor(const char* name);
 

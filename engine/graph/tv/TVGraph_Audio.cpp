@@ -5,7 +5,6 @@
 #include "CWinApp.h"
 #include "MixerApi.h"
 #include "MixerControl.h"
-#include "TVSystem.h"
 
 namespace
 {
@@ -152,9 +151,9 @@ BOOL CTVGraph::SetAudioFormat(const WAVEFORMATEX* format)
 // The capture line is muted while the card switches its sound input, so the switch is not heard.
 void CTVGraph::SwitchDeviceAudioMuted(BOOL on)
 {
-    theTVSystem.SetDeviceMute(TRUE);
+    Host().SetDeviceMute(TRUE);
     SetDeviceAudio(on);
-    theTVSystem.SetDeviceMute(FALSE);
+    Host().SetDeviceMute(FALSE);
 }
 
 BOOL CTVGraph::SetAudioOn(BOOL on)

@@ -1,7 +1,6 @@
 #include "TVGraph.h"
 
 #include "OverlayMixerFilter.h"
-#include "TVSystem.h"
 
 namespace
 {
@@ -44,7 +43,7 @@ BOOL CTVGraph::ApplyColorKey(COLORREF key)
 
 void CTVGraph::ApplyDesktopOverlaySetting()
 {
-    if (m_useOverlay && theTVSystem.GetSettings().overlayDesktop)
+    if (m_useOverlay && Host().GetOverlayDesktop())
         SetDesktopOverlayOn();
 }
 

@@ -10,7 +10,6 @@
 #include "IviFileWriterFilter.h"
 #include "IviMuxFilter.h"
 #include "MsMuxFilter.h"
-#include "TVSystem.h"
 
 namespace
 {
@@ -28,12 +27,12 @@ void RemoveBranchWrapper(CGraphBuilder& builder, Wrapper*& wrapper)
 
 } // namespace
 
-// columns: format, add filters, configure, connect, encoder set-up
+// columns: format, add filters, configure, connect, encoder set-up; the MPEG columns unused
 const CTVGraph::RecordRow CTVGraph::s_fmRecordRows[] = {
-    {kFmRecordPcm, &CTVGraph::AddFmPcmFilters, &CTVGraph::ConfigureFmAvi, &CTVGraph::ConnectFmPcm, &CTVGraph::NoEncoderSetUp},
-    {kFmRecordAdpcm, &CTVGraph::AddFmAdpcmFilters, &CTVGraph::ConfigureFmAvi, &CTVGraph::ConnectFmAdpcm, &CTVGraph::NoEncoderSetUp},
-    {kFmRecordMpeg, &CTVGraph::AddFmMpegFilters, &CTVGraph::ConfigureFmMpeg, &CTVGraph::ConnectFmMpeg, &CTVGraph::SetUpFmMpegEncoder},
-    {kFmRecordCustom, &CTVGraph::AddFmCustomFilters, &CTVGraph::ConfigureFmAvi, &CTVGraph::ConnectFmCustom, &CTVGraph::NoEncoderSetUp},
+    {kFmRecordPcm, &CTVGraph::AddFmPcmFilters, &CTVGraph::ConfigureFmAvi, &CTVGraph::ConnectFmPcm, &CTVGraph::NoEncoderSetUp, NULL, FALSE, 0, 0, FALSE, 0},
+    {kFmRecordAdpcm, &CTVGraph::AddFmAdpcmFilters, &CTVGraph::ConfigureFmAvi, &CTVGraph::ConnectFmAdpcm, &CTVGraph::NoEncoderSetUp, NULL, FALSE, 0, 0, FALSE, 0},
+    {kFmRecordMpeg, &CTVGraph::AddFmMpegFilters, &CTVGraph::ConfigureFmMpeg, &CTVGraph::ConnectFmMpeg, &CTVGraph::SetUpFmMpegEncoder, NULL, FALSE, 0, 0, FALSE, 0},
+    {kFmRecordCustom, &CTVGraph::AddFmCustomFilters, &CTVGraph::ConfigureFmAvi, &CTVGraph::ConnectFmCustom, &CTVGraph::NoEncoderSetUp, NULL, FALSE, 0, 0, FALSE, 0},
 };
 
 BOOL CTVGraph::SetFMRecordFormat(int format)
@@ -91,7 +90,7 @@ BOOL CTVGraph::AddFmAviFilters()
     return m_aviMux && m_aviWriter;
 }
 
-BOOL CTVGraph::AddFmPcmFilters()
+BOOL CTVGraph::AddFmPcmFilters(const RecordRow&)
 {
     BOOL result = AddFmAviFilters();
     if (!m_fmPcmCompressor)
@@ -99,7 +98,7 @@ BOOL CTVGraph::AddFmPcmFilters()
     return m_fmPcmCompressor && result;
 }
 
-BOOL CTVGraph::AddFmAdpcmFilters()
+BOOL CTVGraph::AddFmAdpcmFilters(const RecordRow&)
 {
     BOOL result = AddFmAviFilters();
     if (!m_fmAdpcmCompressor)
@@ -107,7 +106,7 @@ BOOL CTVGraph::AddFmAdpcmFilters()
     return m_fmAdpcmCompressor && result;
 }
 
-BOOL CTVGraph::AddFmMpegFilters()
+BOOL CTVGraph::AddFmMpegFilters(const RecordRow&)
 {
     if (!m_iviAudioEncoder)
         m_iviAudioEncoder =
@@ -120,9 +119,9 @@ BOOL CTVGraph::AddFmMpegFilters()
 }
 
 // The user names the compressor in the settings sheet; it is kept in the TV settings file.
-BOOL CTVGraph::AddFmCustomFilters()
+BOOL CTVGraph::AddFmCustomFilters(const RecordRow&)
 {
-    CIniFile* settings = theTVSystem.GetParamFile();
+    CIniFile* settings = Host().GetParamFile();
     int selected = 0;
     if (!settings || !settings->GetInt(kCustomSection, "SELECTED", selected) || selected <= 0)
         return FALSE;
@@ -141,15 +140,15 @@ BOOL CTVGraph::AddFmCustomFilters()
     return m_fmUserCompressor != NULL;
 }
 
-BOOL CTVGraph::ConfigureFmAvi()
+BOOL CTVGraph::ConfigureFmAvi(const RecordRow&)
 {
     return m_aviWriter && m_aviWriter->SetFileName(m_recordFileName);
 }
 
-BOOL CTVGraph::ConfigureFmMpeg()
+BOOL CTVGraph::ConfigureFmMpeg(const RecordRow&)
 {
     BOOL result = m_iviWriter && m_iviWriter->SetFileName(m_recordFileName);
-    return SetMpegAudioFormat(kRecordVcd) && result;
+    return SetMpegAudioFormat(kMpegAudioRate) && result;
 }
 
 BOOL CTVGraph::ConnectFmCompressorChain(CFilterWrapper* compressor)
@@ -159,29 +158,29 @@ BOOL CTVGraph::ConnectFmCompressorChain(CFilterWrapper* compressor)
     return ConnectFilterPair(m_aviMux, m_aviWriter, NULL, NULL) && result;
 }
 
-BOOL CTVGraph::ConnectFmPcm()
+BOOL CTVGraph::ConnectFmPcm(const RecordRow&)
 {
     return ConnectFmCompressorChain(m_fmPcmCompressor);
 }
 
-BOOL CTVGraph::ConnectFmAdpcm()
+BOOL CTVGraph::ConnectFmAdpcm(const RecordRow&)
 {
     return ConnectFmCompressorChain(m_fmAdpcmCompressor);
 }
 
-BOOL CTVGraph::ConnectFmCustom()
+BOOL CTVGraph::ConnectFmCustom(const RecordRow&)
 {
     return ConnectFmCompressorChain(m_fmUserCompressor);
 }
 
-BOOL CTVGraph::ConnectFmMpeg()
+BOOL CTVGraph::ConnectFmMpeg(const RecordRow&)
 {
     BOOL result = ConnectFilterPair(m_audioCapture, m_iviAudioEncoder, NULL, NULL);
     result = ConnectFilterPair(m_iviAudioEncoder, m_iviMux, NULL, NULL) && result;
     return ConnectFilterPair(m_iviMux, m_iviWriter, NULL, NULL) && result;
 }
 
-BOOL CTVGraph::SetUpFmMpegEncoder()
+BOOL CTVGraph::SetUpFmMpegEncoder(const RecordRow&)
 {
     LONG audio[CIviAudioEncoderFilter::kWords];
     LONG mux[CIviMuxFilter::kWords];

@@ -1,7 +1,6 @@
 #include "TVGraph.h"
 
 #include "CaptureDevice.h"
-#include "TVSystem.h"
 
 #include <shellapi.h>
 
@@ -55,7 +54,7 @@ BOOL CTVGraph::RecreateGraph()
     if (!RebuildPreview())
         return FALSE;
     // The new capture filter's tuner starts untuned.
-    theTVSystem.RetuneCurrentChannel();
+    Host().RetuneCurrentChannel();
     return TRUE;
 }
 
@@ -70,7 +69,7 @@ BOOL CTVGraph::SetUseOverlay(BOOL on)
     OpenAudioDevice();
     if (!RebuildPreview())
         return FALSE;
-    theTVSystem.RetuneCurrentChannel();
+    Host().RetuneCurrentChannel();
     return TRUE;
 }
 

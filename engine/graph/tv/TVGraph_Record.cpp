@@ -12,7 +12,6 @@
 #include "MpegEncoderFilter.h"
 #include "MsMuxFilter.h"
 #include "OverlayMixerFilter.h"
-#include "TVSystem.h"
 
 #include <uuids.h>
 
@@ -21,10 +20,6 @@ namespace
 
 const CLSID kAcmWrapperClsid = {0x6A08CF80, 0x0E18, 0x11CF, {0xA2, 0x4D, 0x00, 0x20, 0xAF, 0xD7, 0x97, 0x67}};
 const char kXvidName[] = "XviD MPEG-4 Codec";
-
-// Sound rates of the MPEG formats: the DVD formats carry 48 kHz sound, the others 44.1 kHz.
-const DWORD kDvdAudioRate = 48000;
-const DWORD kMpegAudioRate = 44100;
 
 // The MPEG-4 record widths whose picture the deinterlace filter halves for the codec; the
 // Overlay Mixer's path takes 640 whole.
@@ -35,16 +30,18 @@ BOOL IsSmallFrameWidth(LONG width, BOOL overlay)
 
 } // namespace
 
-// columns: format, add filters, configure, connect, encoder set-up
+// The VCD picture is always the 25-frame one; Mpeg1 and VCD take the next scheme's bits.
+// columns: format, add filters, configure, connect, encoder set-up, preset, always 25 frames,
+//          scheme offset, capture width, small frame, sound rate
 const CTVGraph::RecordRow CTVGraph::s_recordRows[] = {
-    {kRecordAvi, &CTVGraph::AddAviFilters, &CTVGraph::ConfigureAvi, &CTVGraph::ConnectAviChain, &CTVGraph::NoEncoderSetUp},
-    {kRecordMpeg1, &CTVGraph::AddMpegFilters, &CTVGraph::ConfigureMpeg1, &CTVGraph::ConnectMpegChain, &CTVGraph::SetUpMpeg1Encoder},
-    {kRecordMpeg2, &CTVGraph::AddMpegFilters, &CTVGraph::ConfigureMpeg2, &CTVGraph::ConnectMpegChain, &CTVGraph::SetUpMpeg2Encoder},
-    {kRecordMpeg4, &CTVGraph::AddMpeg4Filters, &CTVGraph::ConfigureMpeg4, &CTVGraph::ConnectMpeg4Chain, &CTVGraph::NoEncoderSetUp},
-    {kRecordVcd, &CTVGraph::AddMpegFilters, &CTVGraph::ConfigureVcd, &CTVGraph::ConnectMpegChain, &CTVGraph::SetUpVcdEncoder},
-    {kRecordSvcd, &CTVGraph::AddMpegFilters, &CTVGraph::ConfigureSvcd, &CTVGraph::ConnectMpegChain, &CTVGraph::SetUpSvcdEncoder},
-    {kRecordDvd, &CTVGraph::AddMpegFilters, &CTVGraph::ConfigureDvd, &CTVGraph::ConnectMpegChain, &CTVGraph::SetUpDvdEncoder},
-    {kRecordHiDvd, &CTVGraph::AddMpegFilters, &CTVGraph::ConfigureHiDvd, &CTVGraph::ConnectMpegChain, &CTVGraph::SetUpHiDvdEncoder},
+    {kRecordAvi, &CTVGraph::AddAviFilters, &CTVGraph::ConfigureAvi, &CTVGraph::ConnectAviChain, &CTVGraph::NoEncoderSetUp, NULL, FALSE, 0, 0, FALSE, 0},
+    {kRecordMpeg1, &CTVGraph::AddMpegFilters, &CTVGraph::ConfigureMpeg, &CTVGraph::ConnectMpegChain, &CTVGraph::SetUpMpegEncoder, PresetMpeg1, FALSE, 1, 0, FALSE, kMpegAudioRate},
+    {kRecordMpeg2, &CTVGraph::AddMpegFilters, &CTVGraph::ConfigureMpeg, &CTVGraph::ConnectMpegChain, &CTVGraph::SetUpMpegEncoder, PresetMpeg2, FALSE, 0, 0, FALSE, kMpegAudioRate},
+    {kRecordMpeg4, &CTVGraph::AddMpeg4Filters, &CTVGraph::ConfigureMpeg4, &CTVGraph::ConnectMpeg4Chain, &CTVGraph::NoEncoderSetUp, NULL, FALSE, 0, 0, FALSE, 0},
+    {kRecordVcd, &CTVGraph::AddMpegFilters, &CTVGraph::ConfigureMpeg, &CTVGraph::ConnectMpegChain, &CTVGraph::SetUpMpegEncoder, PresetVcd, TRUE, 1, 704, TRUE, kMpegAudioRate},
+    {kRecordSvcd, &CTVGraph::AddMpegFilters, &CTVGraph::ConfigureMpeg, &CTVGraph::ConnectMpegChain, &CTVGraph::SetUpMpegEncoder, PresetSvcd, FALSE, 0, 480, FALSE, kMpegAudioRate},
+    {kRecordDvd, &CTVGraph::AddMpegFilters, &CTVGraph::ConfigureMpeg, &CTVGraph::ConnectMpegChain, &CTVGraph::SetUpMpegEncoder, PresetDvd, FALSE, 0, 720, FALSE, kDvdAudioRate},
+    {kRecordHiDvd, &CTVGraph::AddMpegFilters, &CTVGraph::ConfigureMpeg, &CTVGraph::ConnectMpegChain, &CTVGraph::SetUpMpegEncoder, PresetHiDvd, FALSE, 0, 720, FALSE, kDvdAudioRate},
 };
 
 BOOL CTVGraph::SetRecordFormat(int format)
@@ -109,11 +106,11 @@ BOOL CTVGraph::StartRecord()
 // the graph goes back to the preview and the caller hears of the failure.
 BOOL CTVGraph::BuildRecordRow(const RecordRow& row, BOOL tv)
 {
-    BOOL built = (this->*row.addFilters)() && (this->*row.configure)() && (this->*row.connect)();
+    BOOL built = (this->*row.addFilters)(row) && (this->*row.configure)(row) && (this->*row.connect)(row);
     if (built && tv)
         ApplyDesktopOverlaySetting();
     if (built)
-        built = (this->*row.setUpEncoder)();
+        built = (this->*row.setUpEncoder)(row);
     if (built && StartRecordBranch())
         return TRUE;
     if (built)
@@ -158,7 +155,7 @@ BOOL CTVGraph::StopRecord()
     OpenAudioDevice();
     BOOL result = RebuildPreview();
     // The new capture filter's tuner starts untuned.
-    theTVSystem.RetuneCurrentChannel();
+    Host().RetuneCurrentChannel();
     return result;
 }
 
@@ -168,14 +165,14 @@ BOOL CTVGraph::ConnectFilterPair(CFilterWrapper* source, CFilterWrapper* destina
     return source && destination && m_builder.ConnectFilters(source, destination, outputName, inputName);
 }
 
-BOOL CTVGraph::NoEncoderSetUp()
+BOOL CTVGraph::NoEncoderSetUp(const RecordRow&)
 {
     return TRUE;
 }
 
 // Adding the filters -----------------------------------------------------------------------
 
-BOOL CTVGraph::AddAviFilters()
+BOOL CTVGraph::AddAviFilters(const RecordRow&)
 {
     if (!m_aviMux)
         m_aviMux = dynamic_cast<CMsMuxFilter*>(m_builder.AddFilter(CLSID_MsMuxFilter, "AVI Mux"));
@@ -190,7 +187,7 @@ BOOL CTVGraph::AddAviFilters()
     return m_smartTee != NULL;
 }
 
-BOOL CTVGraph::AddMpegFilters()
+BOOL CTVGraph::AddMpegFilters(const RecordRow&)
 {
     if (!m_mpegEncoder) {
         m_mpegEncoder =
@@ -217,11 +214,11 @@ BOOL CTVGraph::AddMpegFilters()
     return m_avSwitch != NULL;
 }
 
-BOOL CTVGraph::AddMpeg4Filters()
+BOOL CTVGraph::AddMpeg4Filters(const RecordRow& row)
 {
     if (m_mpeg4CodecNames.GetSize() == 0)
         return FALSE;
-    BOOL result = AddAviFilters();
+    BOOL result = AddAviFilters(row);
     if (!m_xvidCodec)
         m_xvidCodec = m_builder.AddFilterByName(CLSID_VideoCompressorCategory, kXvidName, kXvidName, 0, 0);
     result = m_xvidCodec && result;
@@ -239,80 +236,37 @@ CFilterWrapper* CTVGraph::AddAudioCompressor(const char* name)
 
 // Configuring ------------------------------------------------------------------------------
 
-BOOL CTVGraph::ConfigureAvi()
+// Every configure step stops at its first failure: the attempt ends there in any case.
+BOOL CTVGraph::ConfigureAvi(const RecordRow&)
+{
+    return m_aviWriter && m_aviWriter->SetFileName(m_recordFileName) &&
+           SetRecordCaptureSize(m_captureSize.cx, m_captureSize.cy) && m_deinterlace &&
+           m_deinterlace->SetSmallFrame(FALSE) && ApplyDeinterlaceMode();
+}
+
+// The file to the dump filter, the row's capture size (the current one, or its width at the
+// standard's full height), the deinterlace settings and the row's sound rate.
+BOOL CTVGraph::ConfigureMpeg(const RecordRow& row)
+{
+    SIZE size = m_captureSize;
+    if (row.captureWidth) {
+        size.cx = row.captureWidth;
+        size.cy = m_is25Frames ? 576 : 480;
+    }
+    return m_dump && m_dump->SetFileName(m_recordFileName) && ConfigureMpegCapture(size, row.smallFrame, row.audioRate);
+}
+
+// The capture size, the deinterlace settings and the sound rate of an MPEG encoding.
+BOOL CTVGraph::ConfigureMpegCapture(SIZE size, BOOL smallFrame, DWORD samplesPerSec)
+{
+    return SetRecordCaptureSize(size.cx, size.cy) && m_deinterlace && m_deinterlace->SetSmallFrame(smallFrame) &&
+           ApplyDeinterlaceMode() && SetMpegAudioFormat(samplesPerSec);
+}
+
+BOOL CTVGraph::ConfigureMpeg4(const RecordRow&)
 {
     BOOL result = m_aviWriter && m_aviWriter->SetFileName(m_recordFileName);
-    result = SetRecordCaptureSize(m_captureSize.cx, m_captureSize.cy) && result;
-    result = m_deinterlace && m_deinterlace->SetSmallFrame(FALSE) && result;
-    return ApplyDeinterlaceMode() && result;
-}
-
-BOOL CTVGraph::ConfigureMpeg1()
-{
-    BOOL result = m_dump && m_dump->SetFileName(m_recordFileName);
-    return ConfigureMpegCommon(kRecordMpeg1, FALSE) && result;
-}
-
-BOOL CTVGraph::ConfigureMpeg2()
-{
-    BOOL result = !m_dump || m_dump->SetFileName(m_recordFileName);
-    return ConfigureMpegCommon(kRecordMpeg2, FALSE) && result;
-}
-
-// The current capture size, the deinterlace settings and the sound rate of the format.
-BOOL CTVGraph::ConfigureMpegCommon(int format, BOOL smallFrame)
-{
-    BOOL result = SetRecordCaptureSize(m_captureSize.cx, m_captureSize.cy);
-    result = m_deinterlace && m_deinterlace->SetSmallFrame(smallFrame) && result;
-    result = ApplyDeinterlaceMode() && result;
-    return SetMpegAudioFormat(format) && result;
-}
-
-BOOL CTVGraph::ConfigureVcd()
-{
-    if (!m_dump)
-        return FALSE;
-    BOOL result = m_dump->SetFileName(m_recordFileName);
-    result = SetRecordCaptureSize(704, m_is25Frames ? 576 : 480) && result;
-    result = m_deinterlace && m_deinterlace->SetSmallFrame(TRUE) && result;
-    result = ApplyDeinterlaceMode() && result;
-    return SetMpegAudioFormat(kRecordVcd) && result;
-}
-
-BOOL CTVGraph::ConfigureSvcd()
-{
-    BOOL result = m_dump && m_dump->SetFileName(m_recordFileName);
-    result = SetRecordCaptureSize(480, m_is25Frames ? 576 : 480) && result;
-    result = m_deinterlace && m_deinterlace->SetSmallFrame(FALSE) && result;
-    result = ApplyDeinterlaceMode() && result;
-    return SetMpegAudioFormat(kRecordSvcd) && result;
-}
-
-BOOL CTVGraph::ConfigureDvd()
-{
-    return ConfigureDvdFormat(kRecordDvd);
-}
-
-BOOL CTVGraph::ConfigureHiDvd()
-{
-    return ConfigureDvdFormat(kRecordHiDvd);
-}
-
-BOOL CTVGraph::ConfigureDvdFormat(int format)
-{
-    if (!m_dump || !m_dump->SetFileName(m_recordFileName))
-        return FALSE;
-    if (!SetRecordCaptureSize(720, m_is25Frames ? 576 : 480))
-        return FALSE;
-    BOOL result = m_deinterlace && m_deinterlace->SetSmallFrame(FALSE);
-    result = ApplyDeinterlaceMode() && result;
-    return SetMpegAudioFormat(format) && result;
-}
-
-BOOL CTVGraph::ConfigureMpeg4()
-{
-    BOOL result = m_aviWriter && m_aviWriter->SetFileName(m_recordFileName);
-    SIZE size = theTVSystem.GetSettings().mpeg4RecordSize;
+    SIZE size = Host().GetMpeg4RecordSize();
     if (size.cy <= 288) {
         size.cx *= 2;
         size.cy *= 2;
@@ -332,12 +286,12 @@ BOOL CTVGraph::SetRecordCaptureSize(LONG width, LONG height)
     return m_captureDevice->SetCaptureFormat(format, 1) == S_OK;
 }
 
-BOOL CTVGraph::SetMpegAudioFormat(int format)
+BOOL CTVGraph::SetMpegAudioFormat(DWORD samplesPerSec)
 {
     WAVEFORMATEX wave;
     if (!m_audioCapture || !m_audioCapture->GetAudioFormat(&wave))
         return FALSE;
-    wave.nSamplesPerSec = (format == kRecordDvd || format == kRecordHiDvd) ? kDvdAudioRate : kMpegAudioRate;
+    wave.nSamplesPerSec = samplesPerSec;
     wave.nAvgBytesPerSec = wave.nBlockAlign * wave.nSamplesPerSec;
     return m_audioCapture->SetAudioFormat(&wave);
 }
@@ -356,7 +310,7 @@ BOOL CTVGraph::ApplyDeinterlaceMode()
 
 // Connecting -------------------------------------------------------------------------------
 
-BOOL CTVGraph::ConnectMpegChain()
+BOOL CTVGraph::ConnectMpegChain(const RecordRow&)
 {
     if (m_useOverlay)
         MakeOverlayMixer();
@@ -372,7 +326,7 @@ BOOL CTVGraph::ConnectMpegChain()
            ConnectFilterPair(m_mpegEncoder, m_dump, NULL, NULL);
 }
 
-BOOL CTVGraph::ConnectAviChain()
+BOOL CTVGraph::ConnectAviChain(const RecordRow&)
 {
     BOOL video;
     if (m_useOverlay && m_overlayMixer)
@@ -389,14 +343,14 @@ BOOL CTVGraph::ConnectAviChain()
            ConnectFilterPair(m_smartTee, m_aviMux, "Capture", NULL) && ConnectFilterPair(m_aviMux, m_aviWriter, NULL, NULL);
 }
 
-BOOL CTVGraph::ConnectMpeg4Chain()
+BOOL CTVGraph::ConnectMpeg4Chain(const RecordRow&)
 {
     BOOL overlay = m_useOverlay && m_overlayMixer;
     CFilterWrapper* toRenderer = overlay ? (CFilterWrapper*)m_overlayMixer : m_decompressor;
     BOOL result = ConnectFilterPair(m_captureDevice, m_deinterlace, "Capture", NULL);
     result = ConnectFilterPair(m_deinterlace, toRenderer, "Preview", NULL) && result;
     result = ConnectFilterPair(toRenderer, m_renderer, NULL, NULL) && result;
-    LONG width = theTVSystem.GetSettings().mpeg4RecordSize.cx;
+    LONG width = Host().GetMpeg4RecordSize().cx;
     if (m_deinterlace)
         m_deinterlace->SetSmallFrame(IsSmallFrameWidth(width, overlay));
     result = ConnectFilterPair(m_deinterlace, m_xvidCodec, "Capture", NULL) && result;
@@ -412,44 +366,14 @@ BOOL CTVGraph::ConnectMpeg4Chain()
 
 // Setting up the encoder -------------------------------------------------------------------
 
-BOOL CTVGraph::SetUpMpeg1Encoder()
-{
-    return SetUpMpegEncoder(PresetMpeg1, !IsNtscStandard(GetVideoStandard()), m_recordScheme + 1);
-}
-
-BOOL CTVGraph::SetUpMpeg2Encoder()
-{
-    return SetUpMpegEncoder(PresetMpeg2, !IsNtscStandard(GetVideoStandard()), m_recordScheme);
-}
-
-// The VCD picture is always the 25-frame one.
-BOOL CTVGraph::SetUpVcdEncoder()
-{
-    return SetUpMpegEncoder(PresetVcd, TRUE, m_recordScheme + 1);
-}
-
-BOOL CTVGraph::SetUpSvcdEncoder()
-{
-    return SetUpMpegEncoder(PresetSvcd, !IsNtscStandard(GetVideoStandard()), m_recordScheme);
-}
-
-BOOL CTVGraph::SetUpDvdEncoder()
-{
-    return SetUpMpegEncoder(PresetDvd, !IsNtscStandard(GetVideoStandard()), m_recordScheme);
-}
-
-BOOL CTVGraph::SetUpHiDvdEncoder()
-{
-    return SetUpMpegEncoder(PresetHiDvd, !IsNtscStandard(GetVideoStandard()), m_recordScheme);
-}
-
 // A preset the encoder refuses must not leave a recording of unknown settings running.
-BOOL CTVGraph::SetUpMpegEncoder(BOOL (*preset)(MpegEncoderPreset*, BOOL), BOOL frames25, int word3)
+BOOL CTVGraph::SetUpMpegEncoder(const RecordRow& row)
 {
     MpegEncoderPreset values;
-    if (!m_mpegEncoder || !preset(&values, frames25))
+    BOOL frames25 = row.always25Frames || !IsNtscStandard(GetVideoStandard());
+    if (!m_mpegEncoder || !row.preset(&values, frames25))
         return FALSE;
-    values.videoBits = word3;
+    values.videoBits = m_recordScheme + row.schemeOffset;
     return m_mpegEncoder->ApplyPreset(&values) && m_mpegEncoder->SetVideoParam97(0) &&
            m_mpegEncoder->SetVideoParam96(1) && m_mpegEncoder->SetAudioParam96(1);
 }

@@ -103,7 +103,7 @@ BOOL CTVGraph::ConfigureTimeShift()
     BOOL result = SetRecordCaptureSize(kTimeShiftWidth, height);
     ApplyPictureValues();
     result = m_deinterlace && m_deinterlace->SetSmallFrame(FALSE) && result;
-    result = ConfigureMpeg2() && result;
+    result = ConfigureMpegCapture(m_captureSize, FALSE, kMpegAudioRate) && result;
     result = SetRecordCaptureSize(kTimeShiftWidth, height) && result;
     result = m_demux->CreateOutputPin("Video", FALSE) && result;
     result = m_demux->CreateOutputPin("Audio", TRUE) && result;
@@ -140,7 +140,9 @@ BOOL CTVGraph::ConnectTimeShiftVideo()
 
 BOOL CTVGraph::SetUpTimeShift()
 {
-    BOOL result = SetUpMpeg2Encoder();
+    // The time-shift file is MPEG-2: the encoder starts from that row's preset (rows are in
+    // format order).
+    BOOL result = SetUpMpegEncoder(s_recordRows[kRecordMpeg2]);
     result = m_mpegEncoder->SetVideoParam96(0) && result;
     result = m_mpegEncoder->SetVideoParam97(1) && result;
     BYTE video[kVideoRecordSize] = {};

@@ -1,7 +1,6 @@
 #include "TVGraph.h"
 
 #include "ActiveDesktop.h"
-#include "ControlPanelDlg.h"
 
 BOOL CTVGraph::HideWallpaper()
 {
@@ -12,7 +11,7 @@ BOOL CTVGraph::HideWallpaper()
         m_savedWallpaper = wallpaper;
         result = desktop.SetWallpaper("");
     }
-    theControlPanel.EnableAccelerators(FALSE);
+    Host().EnableAccelerators(FALSE);
     return result;
 }
 
@@ -26,6 +25,6 @@ BOOL CTVGraph::RestoreWallpaper()
         if (result)
             m_savedWallpaper.Empty();
     }
-    theControlPanel.EnableAccelerators(TRUE);
+    Host().EnableAccelerators(TRUE);
     return result;
 }

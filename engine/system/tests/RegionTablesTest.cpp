@@ -88,7 +88,8 @@ TEST(ChannelTableStoreTest, RegionTableNamesTheChannelsAScanFound)
     EXPECT_EQ("CCTV1,49800,1 ,61000,1 " SHENZHEN_TV ",67000,1", Describe(found));
 }
 
-TEST(FreqTableStoreTest, MissingLinesRepeatTheValueBefore)
+// The table is as long as the lines the file holds: a missing line adds no value.
+TEST(FreqTableStoreTest, MissingLinesAddNoValue)
 {
     TempFolder temp;
     std::string path = temp.Write("ChannelPoint.ini",
@@ -101,10 +102,67 @@ TEST(FreqTableStoreTest, MissingLinesRepeatTheValueBefore)
     EXPECT_EQ(4, store.GetChannelCount("A"));
     std::vector<float> values;
     ASSERT_TRUE(store.ReadTable("A", values));
-    EXPECT_EQ((std::vector<float>{0.0f, 49.75f, 49.75f, 57.25f}), values);
+    EXPECT_EQ((std::vector<float>{49.75f, 57.25f}), values);
     EXPECT_FALSE(store.ReadTable("B", values));
     EXPECT_TRUE(values.empty());
     EXPECT_FALSE(store.ReadTable("C", values));
+}
+
+// Totals edited far beyond the lines, in every section that has one: each reader takes the
+// lines present, in number order, and the table in memory holds only what the file holds.
+TEST(RegionTablesTest, HugeTotalsReadTheLinesPresent)
+{
+    TempFolder temp;
+    std::string address = temp.Write(
+        "ChannelAddress.ini",
+        "[General]\r\nTotal=2147483647\r\nCountryCode-5=" HONG_KONG "\r\nCountryCode-0=" CHINA "\r\n"
+        "[" CHINA "]\r\nTotal=99999999\r\nTable-7=" BEIJING "\r\nTable-1=" SHENZHEN "\r\n"
+        "[" SHENZHEN "]\r\nTotal=2147483647\r\nChannel-9=CCTV2,57750,1\r\n"
+        "Channel-3=CCTV1,49750,1\r\n");
+    CChannelTableStore regions;
+    ASSERT_TRUE(regions.Open(address.c_str()));
+    CStringList countries;
+    regions.GetCountryCodes(countries);
+    EXPECT_EQ(CHINA "|" HONG_KONG, Joined(countries));
+    CStringList provinces;
+    EXPECT_TRUE(CChannelTableStore::ReadProfileTableList(address.c_str(), CHINA, provinces));
+    EXPECT_EQ(SHENZHEN "|" BEIJING, Joined(provinces));
+    const std::vector<CChannelEntry>* table = regions.ReadTable(SHENZHEN);
+    ASSERT_TRUE(table != NULL);
+    EXPECT_EQ("CCTV1,49750,1 CCTV2,57750,1", Describe(*table));
+
+    std::string point = temp.Write("ChannelPoint.ini",
+                                   "[General]\r\nTotal=2147483647\r\nTable-4=B\r\nTable-2=A\r\n"
+                                   "[A]\r\nTotal=2147483647\r\nChannel-8=57.25\r\n"
+                                   "Channel-0=49.75\r\n");
+    CFreqTableStore points;
+    ASSERT_TRUE(points.Open(point.c_str()));
+    CStringList names;
+    points.GetTableNames(names);
+    EXPECT_EQ("A|B", Joined(names));
+    std::vector<float> values;
+    ASSERT_TRUE(points.ReadTable("A", values));
+    EXPECT_EQ((std::vector<float>{49.75f, 57.25f}), values);
+}
+
+// A value of 64 KB ahead of a section named in Chinese made the system's profile functions
+// fault; the region list reads such a file as any other, and keeps the 260-character limit
+// of a profile read, cut between characters.
+TEST(ChannelTableStoreTest, RegionListReadsAFileWithALongValue)
+{
+    TempFolder temp;
+    const std::string longName(400, '\xD6');
+    std::string path = temp.Write("ChannelAddress.ini",
+                                  "[General]\r\nTotal=1\r\nCountryCode-0=" CHINA "\r\nNote=" +
+                                      std::string(65536, 'x') + "\r\n[" CHINA "]\r\nTotal=2\r\n"
+                                      "Table-0=" SHENZHEN "\r\nTable-1=" + longName + "\r\n");
+    CStringList regions;
+    EXPECT_TRUE(CChannelTableStore::ReadProfileTableList(path.c_str(), CHINA, regions));
+    ASSERT_EQ(2, (int)regions.GetCount());
+    EXPECT_STREQ(SHENZHEN, (LPCTSTR)regions.GetHead());
+    EXPECT_EQ(longName.substr(0, MAX_PATH - 2), (LPCTSTR)regions.GetTail());
+    EXPECT_FALSE(CChannelTableStore::ReadProfileTableList(temp.FilePath("Missing.ini").c_str(),
+                                                          CHINA, regions));
 }
 
 // A table written for a listed country replaces its values and leaves [General] alone; lines
@@ -234,4 +292,25 @@ TEST(TVSystemTablesTest, ProvincesAreTheRegionsOfTheCurrentCountry)
     system.GetSettings().country = HONG_KONG;
     system.LoadRegionTables();
     EXPECT_EQ(0, (int)system.GetProvinces().GetCount());
+}
+
+// The program starts with the lines its files hold, whatever their Totals say.
+TEST(TVSystemTablesTest, StartUnderHugeTotalsListsTheLinesPresent)
+{
+    TempFolder temp;
+    temp.Write("TVParam.ini", "[Device]\r\nCountry=" CHINA "\r\n");
+    temp.Write("TVChannel.ini", "[General]\r\nTotal=2147483647\r\n[Channel]\r\n"
+                                "Channel-4=B,57750,1\r\nChannel-1=A,49750,1\r\n");
+    temp.Write("SkinSet.ini", "[General]\r\nTotal=2147483647\r\nSkin-3=Blue\r\n");
+    temp.Write("ChannelAddress.ini", "[" CHINA "]\r\nTotal=2147483647\r\nTable-2=" BEIJING "\r\n");
+    temp.Write("ChannelPoint.ini", "[General]\r\nTotal=2147483647\r\nTable-6=" CHINA "\r\n");
+    CTVSystem system(temp.Path().c_str());
+    ASSERT_TRUE(system.LoadSettings());
+    system.LoadChannels();
+    EXPECT_EQ(2, system.GetChannelCount());
+    EXPECT_STREQ("A", (LPCTSTR)system.GetTVChannels().GetAt(0)->GetName());
+    ASSERT_EQ(2, (int)system.GetSkinNames().GetCount()) << "the built-in skin and Blue";
+    EXPECT_STREQ("Blue", (LPCTSTR)system.GetSkinNames().GetTail());
+    EXPECT_EQ(BEIJING, Joined(system.GetProvinces()));
+    EXPECT_EQ(CHINA, Joined(system.GetCountries()));
 }

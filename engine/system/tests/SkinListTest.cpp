@@ -42,6 +42,19 @@ TEST(SkinListTest, ListsThePresentNamesAndTheFilesOfEachSkin)
     EXPECT_STREQ("Half.ini", (LPCTSTR)ini);
 }
 
+// An edited Total far beyond the keys lists the names present, in number order, at once.
+TEST(SkinListTest, HugeTotalListsTheNamesPresent)
+{
+    TempFolder temp;
+    std::string path = temp.Write("SkinSet.ini", "[General]\r\nTotal=2147483647\r\n"
+                                                 "Skin-7=Green\r\nSkin-0=Blue\r\n");
+    CSkinList list;
+    ASSERT_TRUE(list.Open(path.c_str()));
+    CStringList names;
+    ASSERT_TRUE(list.ReadSkinList(names));
+    EXPECT_EQ("Blue|Green", Joined(names));
+}
+
 // Opening the same path again reads the file as it is now, and only once.
 TEST(SkinListTest, OpeningAgainReadsTheFileAfresh)
 {

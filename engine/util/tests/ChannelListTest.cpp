@@ -58,6 +58,18 @@ TEST_F(ChannelListFileTest, GapAndMalformedLineAreSkippedAndTheSaveRenumbers)
               m_temp.Read("TVChannel.ini"));
 }
 
+// An edited Total far beyond the lines: the lines present load, in number order, at once.
+TEST_F(ChannelListFileTest, HugeTotalLoadsTheChannelsPresent)
+{
+    m_temp.Write("TVChannel.ini", "[General]\r\nTotal=2147483647\r\n"
+                                  "[Channel]\r\n"
+                                  "Channel-10=C,300,1\r\n"
+                                  "Channel-0=A,100,1\r\n"
+                                  "Channel-2=B,200,1\r\n");
+    ASSERT_TRUE(m_list.Load(m_path.c_str()));
+    EXPECT_EQ("A:100:1 B:200:1 C:300:1", Describe(m_list));
+}
+
 TEST_F(ChannelListFileTest, LoadAppendsAndAMissingFileChangesNothing)
 {
     m_temp.Write("TVChannel.ini", "[General]\r\nTotal=1\r\n[Channel]\r\nChannel-0=A,100,1\r\n");

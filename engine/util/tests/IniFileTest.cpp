@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "HelperProcess.h"
 #include "IniFile.h"
@@ -33,6 +35,27 @@ SUITE_HELPER(SaveBeyondFileSizeLimit)
 }
 
 namespace {
+
+// Every section in file order with its keys sorted: what a reader of the file sees.
+std::string Contents(const CIniFile& ini)
+{
+    std::string text;
+    for (int i = 0; i < ini.GetSectionCount(); ++i) {
+        const CIniSection* section = ini.GetSectionAt(i);
+        std::vector<std::string> lines;
+        CString key, value;
+        for (POSITION position = section->GetFirstKeyPosition(); position;) {
+            section->GetNextKey(position, key, value);
+            lines.push_back(std::string(key) + "=" + (LPCTSTR)value);
+        }
+        std::sort(lines.begin(), lines.end());
+        text += "[" + std::string(section->GetName()) + "]";
+        for (const std::string& line : lines)
+            text += " " + line;
+        text += "\n";
+    }
+    return text;
+}
 
 class IniFileTest : public testing::Test
 {
@@ -183,4 +206,38 @@ TEST_F(IniFileTest, SaveReplacesTheOldFileWhole)
     ASSERT_TRUE(m_ini.Save());
     EXPECT_EQ("[A]\r\nk=v\r\n", SavedText());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((m_path + ".tmp").c_str()));
+}
+
+// Damaged bytes read as the line rules say, and what was read is written so that reading the
+// save gives the same sections, keys and values: a line that cannot be kept is dropped both
+// times. A line ends at a NUL byte, so a key cut there after half a Chinese character ("\xD6")
+// no longer has its "=" and cannot take the one a save would write after it.
+TEST_F(IniFileTest, DamagedBytesReadTheSameAfterASave)
+{
+    struct Case { std::string text; const char* contents; };
+    const Case cases[] = {
+        {std::string("[Channel]\r\nChannel-0=a\r\nChann\xD6\0el-1=b\r\nChannel-2=c\r\n", 52),
+         "[Channel] Channel-0=a Channel-2=c\n"},
+        {std::string("[A]\r\nk=ab\0cd\r\nx=y\r\n", 19), "[A] k=ab x=y\n"},
+        {std::string("[Vi\0deo]\r\nk=v\r\n", 15), "[V] k=v\n"},
+        // UTF-16 with its byte-order mark: every line holds NUL bytes.
+        {std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0", 22), ""},
+        {"[A]\r\nk=v\xD6", "[A] k=v\xD6\n"},               // ends in half a character
+        {"[A]\r\nk\xD6=v\r\nx=y\r\n", "[A] x=y\n"},       // "\xD6=" is one character
+        // Lone CRs end no line: this is one header that loses its last character.
+        {"[A]\rk=v\rx=y\r", "[A]\rk=v\rx=y]\n"},
+        {"[A]\nk=v\n\n[B]\nx=y", "[A] k=v\n[B] x=y\n"},
+        {"[A]\r\nk=a\x1A\r\nx=y\r\n", "[A] k=a\n"},     // Ctrl+Z ends a text file
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(i);
+        m_ini.RemoveAll();
+        ASSERT_TRUE(LoadText(cases[i].text));
+        std::string read = Contents(m_ini);
+        EXPECT_EQ(cases[i].contents, read);
+        ASSERT_TRUE(m_ini.Save());
+        CIniFile again(m_path.c_str());
+        ASSERT_TRUE(again.Load());
+        EXPECT_EQ(read, Contents(again));
+    }
 }

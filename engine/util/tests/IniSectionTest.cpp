@@ -240,3 +240,59 @@ TEST(IniFile, ParseTimeAcceptsOnlyValidTimes)
     ASSERT_TRUE(CIniFile::ParseTime("2005,12,24,20,15,30", time));
     EXPECT_STREQ("2005-12-24 20:15:30", (LPCTSTR)time.Format("%Y-%m-%d %H:%M:%S"));
 }
+
+// Values of megabytes, as a damaged file may hold: the getters that want a few fields read
+// just those, and a list of a million fields comes back whole.
+TEST(IniSection, LongValuesOfCommasReadTheirFields)
+{
+    CIniSection section("S");
+    const std::string commas(2000000, ',');
+    section.SetString("rect", ("1,2,3,4" + commas).c_str());
+    section.SetString("point", ("5,6" + commas).c_str());
+    section.SetString("color", ("7,8,9" + commas).c_str());
+    section.SetString("list", commas.c_str());
+
+    RECT rect = {};
+    ASSERT_TRUE(section.GetRect("rect", rect));
+    EXPECT_EQ(1, rect.left);
+    EXPECT_EQ(4, rect.bottom);
+    POINT point = {};
+    ASSERT_TRUE(section.GetPoint("point", point));
+    EXPECT_EQ(6, point.y);
+    CIniColor color;
+    ASSERT_TRUE(section.GetColor("color", color));
+    EXPECT_EQ(9, color.m_blue);
+    CStringArray list;
+    ASSERT_TRUE(section.GetStringArray("list", list, ','));
+    EXPECT_EQ((int)commas.size() + 1, (int)list.GetSize());
+    EXPECT_TRUE(list[list.GetSize() - 1].IsEmpty());
+}
+
+// A count far beyond the section's keys, as an edited Total gives: only the keys present are
+// read, in number order, and keys that only look numbered are not theirs.
+TEST(IniSection, NumberedValuesAreTheKeysPresentBelowTheCount)
+{
+    CIniSection section("S");
+    const char* const keys[] = {"Channel-12", "Channel-0", "Channel-3", "Channel-01",
+                                "Channel--1", "Channel-3x", "Channel-", "channel-1",
+                                "Channel-99999999999", "Channel-2147483647", "Total"};
+    for (const char* key : keys)
+        section.SetString(key, key);
+
+    struct Case { int count; std::vector<std::string> values; };
+    const Case cases[] = {
+        {2147483647, {"Channel-0", "Channel-3", "Channel-12"}},
+        {12, {"Channel-0", "Channel-3"}},
+        {0, {}},
+        {-5, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.count);
+        CStringList values;
+        section.GetNumberedValues("Channel-", c.count, values);
+        std::vector<std::string> got;
+        for (POSITION position = values.GetHeadPosition(); position;)
+            got.push_back((LPCTSTR)values.GetNext(position));
+        EXPECT_EQ(c.values, got);
+    }
+}

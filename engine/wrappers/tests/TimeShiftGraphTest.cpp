@@ -100,6 +100,16 @@ bool WaitForGrowth(const char* path, LONGLONG size)
     return false;
 }
 
+// The time-shift stand-in writes the mark as it takes a pause or resume.
+bool HasMark(const SimLogTail& trace, const char* mark)
+{
+    for (const std::string& line : trace.Lines()) {
+        if (line.find(mark) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
 class TimeShiftGraphTest : public StaTest
 {
 protected:
@@ -228,6 +238,7 @@ TEST_F(TimeShiftGraphTest, FilesGrowWhilePicturesPlayBackAndPauseResumes)
     EXPECT_LE(current, available);
 
     // Paused, the play-out stops while the files go on growing; resumed, pictures come again.
+    SimLogTail pauseTrace("timeshift");
     ASSERT_TRUE(timeShift->TogglePause());
     // Meanwhile a jump lands on the pack start at or before the place asked for, within what is held.
     ASSERT_TRUE(WaitForGrowth(kDataPath, 300000));
@@ -243,13 +254,17 @@ TEST_F(TimeShiftGraphTest, FilesGrowWhilePicturesPlayBackAndPauseResumes)
     ASSERT_TRUE(timeShift->GetPosition(&total, &available, &current));
     EXPECT_LE(current, available);
     EXPECT_GT(current, held - 4096);
-    Sleep(500);
+    // The recording side's growth is the clock: while the files grow twice more the paused
+    // play-out sends nothing after what was already on its way.
+    EXPECT_TRUE(HasMark(pauseTrace, "T pause"));
+    ASSERT_TRUE(WaitForGrowth(kDataPath, FileSize(kDataPath)));
     LONG paused = counter.pictures;
-    data = FileSize(kDataPath);
-    ASSERT_TRUE(WaitForGrowth(kDataPath, data));
-    Sleep(500);
+    ASSERT_TRUE(WaitForGrowth(kDataPath, FileSize(kDataPath)));
+    ASSERT_TRUE(WaitForGrowth(kDataPath, FileSize(kDataPath)));
     EXPECT_LE(counter.pictures - paused, 2) << "at most what was on its way";
+    SimLogTail resumeTrace("timeshift");
     ASSERT_TRUE(timeShift->TogglePause());
+    EXPECT_TRUE(HasMark(resumeTrace, "T run"));
     EXPECT_TRUE(counter.WaitBeyond(counter.pictures + 5));
 
     // A jump back to the start plays the held stream again.

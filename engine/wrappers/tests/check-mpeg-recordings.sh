@@ -2,8 +2,9 @@
 # Reads the MPEG recordings of enginewrappers_mpeg_record_tests with ffprobe and ffmpeg:
 # check-mpeg-recordings.sh DIR. Each format's file must be the right container (MPEG-1 system
 # or MPEG-2 program stream), carry the preset's picture size, 25 fps and audio sample rate,
-# the bit rate in its sequence header (and 4:3 for MPEG-2), and decode without a single error
-# message; both the file the encoder wrote itself and the one written through the dump filter.
+# the bit rate in its sequence header (and 4:3 for MPEG-2), I, P and B pictures, and decode
+# without a single error message; both the file the encoder wrote itself and the one written
+# through the dump filter.
 set -uo pipefail
 dir=$1
 failed=0
@@ -49,6 +50,8 @@ check() {
                  head -n1 | cut -d, -f1)
         [ "$aspect" = "4:3" ] || { echo "FAIL $file: display aspect $aspect, expected 4:3"; return 1; }
     fi
+    got=$(ffprobe -v error -select_streams v:0 -show_entries frame=pict_type -of csv=p=0 "$file" | sort -u | tr -d '\n')
+    [ "$got" = "BIP" ] || { echo "FAIL $file: picture types $got, expected B, I and P"; return 1; }
     errors=$(ffmpeg -nostdin -v error -i "$file" -f null - 2>&1)
     [ -z "$errors" ] || { echo "FAIL $file: decoding reported: $errors"; return 1; }
     echo "ok $file: $want, $bitrate bit/s"

@@ -178,7 +178,23 @@ private:
     void WriteDemod(const BYTE* data, DWORD count);
     BYTE DemodStatus();
 
+    // Silicon and register-table tuner chips (CSimCard_Chips.cpp)
+    BYTE ChipKind();
+    // The chip's own addresses: the PLL address, and the gate of a silicon tuner.
+    bool ChipDevice(BYTE device);
+    bool ChipAcks(BYTE device);
+    void ChipWrite(BYTE device, const BYTE* data, DWORD count);
+    void ChipRead(BYTE device, BYTE* data, DWORD count);
+    void WriteSilicon(const BYTE* data, DWORD count);
+    void WriteGate(const BYTE* data, DWORD count);
+    BYTE GateRegister(BYTE reg);
+    void WriteRegisterTable(const BYTE* data, DWORD count);
+    void EndTable();
+    void EvaluateChip(SimTuning* tuning);
+
     // Tuner (CSimCard_Tuner.cpp)
+    // The station of the list nearest to t, -1 for none; *d = its frequency less t.
+    static int NearestStation(const SimStation* stations, DWORD count, SimQuarterKHz t, SimQuarterKHz* d);
     void WritePll(const BYTE* data, DWORD count);
     void TracePllWrite();
     SimTuning Evaluate();

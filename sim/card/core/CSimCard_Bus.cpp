@@ -37,6 +37,8 @@ bool CSimCard::DeviceAcks(BYTE device)
     const SimConfig& c = m_shared->config;
     if (m_shared->state.nack[device >> 3] & (1 << (device & 7)))
         return false;
+    if (ChipDevice(device))
+        return ChipAcks(device);
     if (device == EEPROM_DEVICE || device == (BYTE)(c.pllAddr >> 1))
         return true;
     if (device == DEMOD_DEVICE && DemodPresent())
@@ -55,7 +57,9 @@ HRESULT CSimCard::BusWrite(BYTE device, const BYTE* data, DWORD count)
         return HR_NACK;
     }
     TraceBytes("W", device, data, count);
-    if (device == (BYTE)(m_shared->config.pllAddr >> 1))
+    if (ChipDevice(device))
+        ChipWrite(device, data, count);
+    else if (device == (BYTE)(m_shared->config.pllAddr >> 1))
         WritePll(data, count);
     else if (device == EEPROM_DEVICE)
         WriteEepromDevice(data, count);
@@ -71,7 +75,9 @@ HRESULT CSimCard::BusRead(BYTE device, BYTE* data, DWORD count)
         return HR_NACK;
     }
     SimCardState& s = m_shared->state;
-    if (device == (BYTE)(m_shared->config.pllAddr >> 1)) {
+    if (ChipDevice(device)) {
+        ChipRead(device, data, count);
+    } else if (device == (BYTE)(m_shared->config.pllAddr >> 1)) {
         BYTE status = PllStatus();
         for (DWORD i = 0; i < count; ++i)
             data[i] = status;

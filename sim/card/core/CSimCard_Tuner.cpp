@@ -35,7 +35,9 @@ int FindBandByte(const SimTunerProfile& p, BYTE bb)
     return -1;
 }
 
-int Nearest(const SimStation* stations, DWORD count, SimQuarterKHz t, SimQuarterKHz* d)
+}
+
+int CSimCard::NearestStation(const SimStation* stations, DWORD count, SimQuarterKHz t, SimQuarterKHz* d)
 {
     int best = -1;
     LONG bestDistance = 0;
@@ -49,7 +51,6 @@ int Nearest(const SimStation* stations, DWORD count, SimQuarterKHz t, SimQuarter
         }
     }
     return best;
-}
 }
 
 const SimTunerProfile* CSimCard::ResolveProfile(DWORD* requested)
@@ -113,6 +114,10 @@ SimTuning CSimCard::Evaluate()
     t.bandIndex = -1;
     t.station = -1;
     t.profile = ResolveProfile(&t.requestedProfile);
+    if (t.profile->chip != SIM_CHIP_PLL) {
+        EvaluateChip(&t);
+        return t;
+    }
     if (!s.pll.written)
         return t;
 
@@ -132,11 +137,11 @@ SimTuning CSimCard::Evaluate()
         // Every request in [t, t + 62.5) truncates to this divider; its band byte is valid.
         t.bandOk = s.pll.bb == p.bandBytes[BandOf(p, t.t)] ||
                    s.pll.bb == p.bandBytes[BandOf(p, t.t + DIVIDER_STEP_Q - 1)];
-        t.station = Nearest(c.tv, c.tvCount, t.t, &t.d);
+        t.station = NearestStation(c.tv, c.tvCount, t.t, &t.d);
     } else if (fmPair) {
         t.mode = SimTuning::MODE_FM;
         t.t = divider * (LONG)p.fmStepQ - (LONG)p.fmIfKHz * SIM_Q_PER_KHZ;
-        t.station = Nearest(c.fm, c.fmCount, t.t, &t.d);
+        t.station = NearestStation(c.fm, c.fmCount, t.t, &t.d);
     } else {
         t.mode = SimTuning::MODE_SETUP;
         return t;

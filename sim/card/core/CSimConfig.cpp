@@ -148,6 +148,12 @@ bool ParseProfileField(const std::string& key, const std::string& value, SimTune
         p->hasDemod = (BYTE)v;
         return true;
     }
+    if (key == "chip") {
+        if (!CSimText::ParseNumber(value, &v) || v > SIM_CHIP_REGISTER_TABLE)
+            return false;
+        p->chip = (BYTE)v;
+        return true;
+    }
     return false;
 }
 }
@@ -332,7 +338,8 @@ std::string CSimConfig::FormatProfile(const SimTunerProfile& p)
                             p.id, p.name, p.tvIfKHz, p.lPrimeIfKHz, p.splitHigh1KHz, p.splitHigh2KHz,
                             p.bandBytes[0], p.bandBytes[1], p.bandBytes[2], p.controlByte, fm.c_str(),
                             p.codes[0], p.codes[1], p.codes[2], p.codes[3], p.codes[4], p.fmLockCode,
-                            p.hasDemod);
+                            p.hasDemod) +
+           (p.chip ? CSimText::Format(" chip=%u", p.chip) : std::string());
 }
 
 bool CSimConfig::AddProfile(SimConfig* config, const SimTunerProfile& profile)

@@ -8,7 +8,7 @@
 // Change SIM_SHARED_VERSION whenever a field moves.
 
 const char  SIM_SHARED_MAGIC[4]  = { 'S', 'C', '8', '8' };
-const DWORD SIM_SHARED_VERSION   = 1;
+const DWORD SIM_SHARED_VERSION   = 2;
 const DWORD SIM_SHARED_BYTES     = 1 << 20;
 
 const int SIM_MAX_CARDS          = 10;
@@ -56,7 +56,12 @@ struct SimTunerProfile
     DWORD fmStepQ;          // FM divider step in quarter kHz
     BYTE  codes[5];         // status codes for +125, +62.5, in tune, -62.5, -125
     BYTE  fmLockCode;
+    BYTE  chip;             // SIM_CHIP_*: what answers at the PLL address
 };
+
+// The tuner chip at the PLL address: a PLL module, a silicon tuner behind the gate of its
+// demodulator, or a register-table tuner.
+enum { SIM_CHIP_PLL = 0, SIM_CHIP_SILICON = 1, SIM_CHIP_REGISTER_TABLE = 2 };
 
 // The instance values of a card (registration and `persist`), defaults in CSimConfig.
 struct SimConfig
@@ -97,6 +102,28 @@ struct SimPllState
     BYTE      ab;
     BYTE      hasAb;
     LONGLONG  dividerUs;    // time of the last divider write: the lock timer
+};
+
+// The silicon tuner and its gate demodulator.
+struct SimSiliconState
+{
+    BYTE      chip[16];             // programming registers 0x00, 0x10, ... 0xF0
+    DWORD     calibrated;           // the control register's done bit since the last divider write
+    LONGLONG  dividerUs;
+    BYTE      gate[64];             // demodulator registers
+    BYTE      gatePointer;
+};
+
+// The register-table tuner.
+struct SimRegisterTableState
+{
+    char      table[24];            // name of the table arriving or last arrived
+    DWORD     tableWrites;          // its messages so far
+    DWORD     tables;               // tables since power-up
+    DWORD     pointer;              // register the next read answers
+    DWORD     tuned;
+    DWORD     divider;              // 15.625 kHz steps
+    LONGLONG  tunedUs;
 };
 
 struct SimKey
@@ -177,6 +204,8 @@ struct SimCardState
     BYTE     demodRegs[3];
     BYTE     demodPointer;
     SimPllState pll;
+    SimSiliconState silicon;
+    SimRegisterTableState xc;
     SimGpioState gpio;
     SimControllerState mcu;
     SimDecoderState decoder;

@@ -14,7 +14,6 @@ void CSimPsParser::Reset()
     m_buffer.clear();
     m_bufferOffset = 0;
     m_packOpen = false;
-    m_packets.clear();
     m_packs.clear();
 }
 
@@ -30,15 +29,6 @@ void CSimPsParser::Feed(const uint8_t* data, size_t size)
 void CSimPsParser::Finish()
 {
     ClosePack(m_bufferOffset + m_buffer.size());
-}
-
-bool CSimPsParser::NextPacket(SimPsPacket& packet)
-{
-    if (m_packets.empty())
-        return false;
-    packet = std::move(m_packets.front());
-    m_packets.pop_front();
-    return true;
 }
 
 bool CSimPsParser::NextPack(SimPsPackInfo& pack)
@@ -101,44 +91,31 @@ bool CSimPsParser::ParseUnit()
     return true;
 }
 
-bool CSimPsParser::ParsePes(size_t length)
+// A video packet whose payload starts a sequence or I picture marks its pack.
+void CSimPsParser::ParsePes(size_t length)
 {
     const uint8_t* p = m_buffer.data();
-    SimPsPacket packet;
-    packet.streamId = p[3];
+    if (!m_packOpen || (p[3] & 0xF0) != 0xE0)
+        return;
     size_t at = 6;
     if ((p[6] & 0xC0) == 0x80) {
         if (length < 9)
-            return false;
-        if ((p[7] & 0x80) && length >= 14) {
-            packet.hasPts = true;
-            packet.pts = ReadTimestamp(&p[9]);
-        }
+            return;
         at = 9 + p[8];
     } else {
         while (at < length && p[at] == 0xFF)
             ++at;
         if (at < length && (p[at] & 0xC0) == 0x40)
             at += 2;
-        if (at < length && (p[at] & 0xF0) == 0x20) {
-            packet.hasPts = at + 5 <= length;
-            packet.pts = packet.hasPts ? ReadTimestamp(&p[at]) : 0;
+        if (at < length && (p[at] & 0xF0) == 0x20)
             at += 5;
-        } else if (at < length && (p[at] & 0xF0) == 0x30) {
-            packet.hasPts = at + 10 <= length;
-            packet.pts = packet.hasPts ? ReadTimestamp(&p[at]) : 0;
+        else if (at < length && (p[at] & 0xF0) == 0x30)
             at += 10;
-        } else {
+        else
             ++at;
-        }
     }
-    if (at > length)
-        return false;
-    packet.payload.assign(p + at, p + length);
-    if (m_packOpen && (packet.streamId & 0xF0) == 0xE0 && StartsKeyPicture(packet.payload.data(), packet.payload.size()))
+    if (at <= length && StartsKeyPicture(p + at, length - at))
         m_pack.keyStart = true;
-    m_packets.push_back(std::move(packet));
-    return true;
 }
 
 void CSimPsParser::ClosePack(uint64_t end)

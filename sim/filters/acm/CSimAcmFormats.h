@@ -24,6 +24,8 @@ class CSimAcmFormats
 {
 public:
     enum Codec { kPass, kPcm, kMsAdpcm, kMp2, kCodecCount };
+    // The MP2 codec's Layer II bit rate.
+    enum { kMp2BitRate = 224000 };
 
     // rates: the switch's text; empty keeps every rate.
     explicit CSimAcmFormats(const char* rates);

@@ -147,7 +147,12 @@ HRESULT CSimMpeg2Demux::ReceiveSample(int, IMediaSample* sample)
         MarkDiscontinuity();
     }
     m_parser.Feed(data, (size_t)sample->GetActualDataLength());
-    SimPsPacket packet;
+    return DeliverPackets();
+}
+
+HRESULT CSimMpeg2Demux::DeliverPackets()
+{
+    SimPsPayload packet;
     while (m_parser.NextPacket(packet)) {
         if (packet.hasPts)
             Log().Sample("T %02X pts=%I64d", packet.streamId, packet.pts);
@@ -159,14 +164,16 @@ HRESULT CSimMpeg2Demux::ReceiveSample(int, IMediaSample* sample)
                 return hr;
         }
     }
-    SimPsPackInfo pack;
-    while (m_parser.NextPack(pack)) {
-    }
     return S_OK;
 }
 
 HRESULT CSimMpeg2Demux::EndOfInput(int)
 {
+    {
+        CCritGuard guard(m_receiveLock);
+        m_parser.Finish();
+        DeliverPackets();
+    }
     for (const std::unique_ptr<CSimDemuxOutput>& pin : m_outputs)
         if (pin->IsConnected())
             pin->DeliverEndOfStream();

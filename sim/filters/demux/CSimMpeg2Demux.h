@@ -2,15 +2,15 @@
 
 #include "CSimDemuxOutput.h"
 #include "CSimInputPin.h"
-#include "CSimPsParser.h"
+#include "CSimAvDemuxer.h"
 #include "CSimStandInFilter.h"
 
 #include <memory>
 #include <vector>
 
-// "MPEG-2 Demultiplexer" for program and MPEG-1 system streams: output pins are made on
-// request with the type asked for, and each carries the PES payloads of the stream
-// identifiers mapped to it; unmapped streams are dropped.
+// "MPEG-2 Demultiplexer" for program and MPEG-1 system streams, read by FFmpeg's demuxer:
+// output pins are made on request with the type asked for, and each carries the PES
+// payloads of the stream identifiers mapped to it; unmapped streams are dropped.
 class CSimMpeg2Demux : public CSimStandInFilter, public IMpeg2Demultiplexer
 {
 public:
@@ -43,6 +43,8 @@ private:
     // Caller holds the state lock.
     CSimDemuxOutput* FindOutput(const WCHAR* name);
     void MarkDiscontinuity();
+    // Caller holds the receive lock.
+    HRESULT DeliverPackets();
 
     CSimInputPin m_input;
     // Changed only while stopped, under the state lock; the streaming thread reads it then
@@ -53,5 +55,5 @@ private:
 
     // Guards the parser (streaming thread against flushes and state changes).
     CCritSection m_receiveLock;
-    CSimPsParser m_parser;
+    CSimAvDemuxer m_parser;
 };

@@ -127,8 +127,8 @@ HRESULT CSimIviAudioEncoder::OnPrepare()
     if ((DWORD)m_params.Get(PARAM_RATE) != in->nSamplesPerSec)
         return VFW_E_TYPE_NOT_ACCEPTED;
     CCritGuard guard(m_receiveLock);
-    m_encoder.reset(new CSimMp2Encoder(in->nSamplesPerSec, in->nChannels, BitRateIndex(),
-                                       m_params.Get(PARAM_CRC) != 0));
+    m_encoder.reset(new CSimAvSoundEncoder(AV_CODEC_ID_MP2, (int)in->nSamplesPerSec, in->nChannels,
+                                           KBITS[BitRateIndex()] * 1000, 0));
     if (!m_encoder->Valid())
         return VFW_E_TYPE_NOT_ACCEPTED;
     m_frames = 0;
@@ -147,31 +147,31 @@ HRESULT CSimIviAudioEncoder::ReceiveSample(int, IMediaSample* sample)
     BYTE* data = nullptr;
     if (!m_encoder || !m_output.IsConnected() || FAILED(sample->GetPointer(&data)))
         return S_OK;
-    std::vector<std::vector<uint8_t>> frames;
     // The encoder counts sample frames: one 16-bit sample per channel.
     size_t sampleFrames = (size_t)sample->GetActualDataLength() / (2 * m_encoder->Channels());
-    m_encoder->Encode(reinterpret_cast<const int16_t*>(data), sampleFrames, frames);
-    for (const std::vector<uint8_t>& frame : frames) {
+    HRESULT result = S_OK;
+    m_encoder->Encode(reinterpret_cast<const int16_t*>(data), sampleFrames, [&](AVPacket* frame) {
         CComRef<IMediaSample> out;
-        HRESULT hr = m_output.GetDeliveryBuffer(out.Receive(), nullptr, nullptr, 0);
-        if (FAILED(hr))
-            return hr;
+        result = m_output.GetDeliveryBuffer(out.Receive(), nullptr, nullptr, 0);
+        if (FAILED(result))
+            return false;
         BYTE* buffer = nullptr;
         out->GetPointer(&buffer);
-        if ((size_t)out->GetSize() < frame.size())
-            return E_UNEXPECTED;
-        memcpy(buffer, frame.data(), frame.size());
-        out->SetActualDataLength((long)frame.size());
+        if (out->GetSize() < frame->size) {
+            result = E_UNEXPECTED;
+            return false;
+        }
+        memcpy(buffer, frame->data, frame->size);
+        out->SetActualDataLength(frame->size);
         REFERENCE_TIME start = m_frames * SAMPLES_PER_FRAME * 10000000LL / m_encoder->SampleRate();
         REFERENCE_TIME stop = (m_frames + 1) * SAMPLES_PER_FRAME * 10000000LL / m_encoder->SampleRate();
         out->SetTime(&start, &stop);
         out->SetSyncPoint(TRUE);
         ++m_frames;
-        hr = m_output.Deliver(out.Get());
-        if (FAILED(hr))
-            return hr;
-    }
-    return S_OK;
+        result = m_output.Deliver(out.Get());
+        return SUCCEEDED(result);
+    });
+    return FAILED(result) ? result : S_OK;
 }
 
 HRESULT CSimIviAudioEncoder::EndOfInput(int)

@@ -3,16 +3,16 @@
 #include "AmMediaType.h"
 #include "CSimInputPin.h"
 #include "CSimIviParams.h"
-#include "CSimMp2Encoder.h"
+#include "CSimAvSoundEncoder.h"
 #include "CSimOutputPin.h"
 #include "CSimStandInFilter.h"
 #include "CritSection.h"
 
 #include <memory>
 
-// InterVideo's audio encoder of the FM recordings: 16-bit PCM in, MPEG-1 Layer II frames out,
-// one frame per sample, at the bit rate of parameter 258 (kbit/s) with the CRC of parameter
-// 259. Parameter 261 must name the input's rate, or the filter will not pause. Pause means
+// InterVideo's audio encoder of the FM recordings: 16-bit PCM in, MPEG-1 Layer II frames out
+// of FFmpeg's encoder, one frame per sample, at the bit rate of parameter 258 (kbit/s);
+// parameter 259 asks for a CRC, which that encoder never writes. Parameter 261 must name the input's rate, or the filter will not pause. Pause means
 // ready.
 class CSimIviAudioEncoder : public CSimStandInFilter, public IIviParams
 {
@@ -58,7 +58,7 @@ private:
     // Serialises samples with pausing and stopping; guards the encoder and the frame count.
     // Taken after the state lock.
     CCritSection m_receiveLock;
-    std::unique_ptr<CSimMp2Encoder> m_encoder;
+    std::unique_ptr<CSimAvSoundEncoder> m_encoder;
     LONGLONG m_frames = 0;
 };
 

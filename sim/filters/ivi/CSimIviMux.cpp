@@ -14,10 +14,8 @@ const int DEFAULT_PACK_SIZE = 2048;
 // The largest pack the presets ask for (VCD and SVCD). The pack size may be set after the
 // output is connected, so the buffers are made big enough for it from the start.
 const int LARGEST_PRESET_PACK_SIZE = 2324;
-// The VCD stream's fixed rate: 75 sectors of 2352 bytes a second, in 50-byte units.
-const uint32_t VCD_MUX_RATE = 3528;
-// Presentation starts half a second in, so each pack's clock stays below its time stamps.
-const int64_t START_PTS = 45000;
+// The VCD stream's fixed rate: 75 sectors of 2352 bytes a second, in bit/s.
+const int VCD_MUX_RATE = 1411200;
 }
 
 CSimIviMux::CSimIviMux(IUnknown* outer)
@@ -129,14 +127,11 @@ HRESULT CSimIviMux::DecideOutputBuffers(int, IMemAllocator* allocator, ALLOCATOR
     return CBaseOutputPin::RequireBuffers(allocator, wanted);
 }
 
-SimPsSettings CSimIviMux::Settings() const
+CSimAvMuxer::Settings CSimIviMux::Settings() const
 {
-    SimPsSettings settings;
-    settings.mpeg2 = !SystemStream();
+    CSimAvMuxer::Settings settings;
+    settings.format = SystemStream() ? "mpeg" : "vob";
     settings.packSize = PackSize();
-    settings.hasVideo = false;
-    settings.hasAudio = true;
-    settings.audioFramePerPacket = false;
     DWORD bytesPerSecond = 0;
     for (const auto& input : m_inputs) {
         const WAVEFORMATEX* wave = input->IsConnected() ? input->ConnectionType().WaveFormat() : nullptr;
@@ -144,19 +139,45 @@ SimPsSettings CSimIviMux::Settings() const
             bytesPerSecond += wave->nAvgBytesPerSec;
     }
     // Room for the pack and packet headers beside the audio.
-    uint32_t computed = (uint32_t)((bytesPerSecond + bytesPerSecond / 4) / 50 + 1);
+    int computed = (int)((bytesPerSecond + bytesPerSecond / 4) * 8 + 400);
     settings.muxRate = m_params.Get(PARAM_TYPE) == 2 ? VCD_MUX_RATE : computed;
     return settings;
 }
 
+bool CSimIviMux::AddSoundStream(CSimAvMuxer& muxer)
+{
+    for (const auto& input : m_inputs) {
+        const WAVEFORMATEX* wave = input->IsConnected() ? input->ConnectionType().WaveFormat() : nullptr;
+        if (wave == nullptr)
+            continue;
+        AVCodecParameters* parameters = avcodec_parameters_alloc();
+        if (parameters == nullptr)
+            return false;
+        parameters->codec_type = AVMEDIA_TYPE_AUDIO;
+        parameters->codec_id = AV_CODEC_ID_MP2;
+        parameters->sample_rate = (int)wave->nSamplesPerSec;
+        av_channel_layout_default(&parameters->ch_layout, wave->nChannels);
+        parameters->bit_rate = (int64_t)wave->nAvgBytesPerSec * 8;
+        m_stream = muxer.AddStream(parameters, AVRational{1, 10000000});
+        avcodec_parameters_free(&parameters);
+        return m_stream >= 0 && muxer.Start();
+    }
+    return false;
+}
+
 HRESULT CSimIviMux::OnPrepare()
 {
-    SimPsSettings settings = Settings();
+    CSimAvMuxer::Settings settings = Settings();
     CCritGuard guard(m_receiveLock);
-    m_muxer.reset(new CSimPsMuxer(settings));
+    m_muxer.reset(new CSimAvMuxer(settings));
     m_finished = false;
-    Log().Line("M start %s pack=%d rate=%lu", settings.mpeg2 ? "program" : "system", settings.packSize,
-               (unsigned long)settings.muxRate);
+    m_nextTime = 0;
+    Log().Line("M start %s pack=%d rate=%d", settings.format.c_str(), settings.packSize, settings.muxRate);
+    if (!AddSoundStream(*m_muxer)) {
+        Log().Line("! streams refused by the codec library");
+        m_muxer.reset();
+        return E_FAIL;
+    }
     return S_OK;
 }
 
@@ -166,7 +187,8 @@ HRESULT CSimIviMux::OnHalt()
     if (!m_muxer || m_finished || !m_output.IsConnected())
         return S_OK;
     std::vector<SimPack> packs;
-    m_muxer->Finish(packs);
+    if (!m_muxer->Finish(packs))
+        Log().Line("! multiplexer failed");
     m_finished = true;
     Log().Line("M finish packs=%lu", (unsigned long)packs.size());
     Deliver(packs);
@@ -186,13 +208,22 @@ HRESULT CSimIviMux::ReceiveSample(int, IMediaSample* sample)
     if (!m_muxer || m_finished || State() != State_Running || FAILED(sample->GetPointer(&data)))
         return S_OK;
     REFERENCE_TIME start = 0, stop = 0;
-    int64_t pts = START_PTS;
-    if (SUCCEEDED(sample->GetTime(&start, &stop)))
-        pts += start * 9 / 1000;
-    m_muxer->AddAudio(data, (size_t)sample->GetActualDataLength(), pts);
+    AVPacket* packet = av_packet_alloc();
+    if (packet == nullptr || av_new_packet(packet, (int)sample->GetActualDataLength()) < 0) {
+        av_packet_free(&packet);
+        return E_OUTOFMEMORY;
+    }
+    memcpy(packet->data, data, packet->size);
+    // The muxer takes only rising times.
+    REFERENCE_TIME time = SUCCEEDED(sample->GetTime(&start, &stop)) ? start : m_nextTime;
+    packet->pts = packet->dts = time > m_nextTime ? time : m_nextTime;
+    m_nextTime = packet->pts + 1;
+    bool written = m_muxer->Write(m_stream, packet);
+    av_packet_free(&packet);
     std::vector<SimPack> packs;
     m_muxer->Drain(packs);
-    return Deliver(packs);
+    HRESULT hr = Deliver(packs);
+    return written ? hr : E_FAIL;
 }
 
 // The writer appends what it gets: the packs go out without time stamps.

@@ -4,7 +4,7 @@
 #include "CSimInputPin.h"
 #include "CSimIviParams.h"
 #include "CSimOutputPin.h"
-#include "CSimPsMuxer.h"
+#include "CSimAvMuxer.h"
 #include "CSimStandInFilter.h"
 #include "CritSection.h"
 
@@ -12,7 +12,8 @@
 #include <vector>
 
 // InterVideo's multiplexer of the FM recordings: Layer II audio on "Input 1" (one input is
-// always free) into an MPEG system stream of packs on "Output", which the writer appends.
+// always free) into an MPEG system stream of packs on "Output" through FFmpeg's muxer, which
+// the writer appends.
 // Parameter 515 chooses the stream (0 MPEG-1, 2 VCD: MPEG-1 system packs; 1, 3, 4: MPEG-2
 // program packs), 513 the pack size. What is still held, and the end code, go out as the
 // graph leaves running (the writer, downstream, is paused first and still takes them).
@@ -54,7 +55,9 @@ private:
 
     bool SystemStream() const;
     int PackSize() const;
-    SimPsSettings Settings() const;
+    CSimAvMuxer::Settings Settings() const;
+    // The sound's stream from the first connected input's format.
+    bool AddSoundStream(CSimAvMuxer& muxer);
     void AddFreeInput();
     // Called with the receive lock held.
     HRESULT Deliver(const std::vector<SimPack>& packs);
@@ -67,7 +70,9 @@ private:
     // Serialises samples with the closing packs; guards the multiplexer. Taken after the
     // state lock.
     CCritSection m_receiveLock;
-    std::unique_ptr<CSimPsMuxer> m_muxer;
+    std::unique_ptr<CSimAvMuxer> m_muxer;
+    int m_stream = -1;
+    REFERENCE_TIME m_nextTime = 0; // for a sample without times
     bool m_finished = false;
 };
 

@@ -81,7 +81,6 @@ HRESULT CSimMpegAudioDecoder::OnPrepare()
     CCritGuard guard(m_receiveLock);
     m_decoder.Reset();
     m_resampler.reset();
-    m_streamRate = 0;
     m_discontinuity = true;
     return S_OK;
 }
@@ -96,48 +95,46 @@ HRESULT CSimMpegAudioDecoder::ReceiveSample(int, IMediaSample* sample)
         m_decoder.Reset();
         m_discontinuity = true;
     }
-    m_decoder.Feed(data, (size_t)sample->GetActualDataLength());
-    return DeliverFrames();
+    m_deliverResult = S_OK;
+    m_decoder.Feed(data, (size_t)sample->GetActualDataLength(),
+                   [this](AVFrame* frame) { return (m_deliverResult = DeliverSound(frame)) == S_OK; });
+    return SUCCEEDED(m_deliverResult) ? S_OK : m_deliverResult;
 }
 
-// Caller holds the receive lock.
-HRESULT CSimMpegAudioDecoder::DeliverFrames()
+// Caller holds the receive lock. S_FALSE when downstream takes no more.
+HRESULT CSimMpegAudioDecoder::DeliverSound(const AVFrame* frame)
 {
     const WAVEFORMATEX* out = m_output.ConnectionType().WaveFormat();
-    std::vector<int16_t> pcm;
-    int rate = 0, channels = 0;
-    while (m_decoder.NextFrame(pcm, rate, channels)) {
-        if (out == nullptr)
-            continue;
-        if (!m_resampler || rate != m_streamRate) {
-            m_streamRate = rate;
-            m_resampler.reset(new CSimResampler(rate, (int)out->nSamplesPerSec, out->nChannels));
-            Log().Line("A out %lu/%u in=%d", out->nSamplesPerSec, out->nChannels, rate);
-        }
-        std::vector<int16_t> converted;
-        m_resampler->Process(pcm.data(), pcm.size() / channels, channels, converted);
-        size_t bytes = converted.size() * sizeof(int16_t);
-        size_t sent = 0;
-        while (sent < bytes) {
-            IMediaSample* sample = nullptr;
-            HRESULT hr = m_output.GetDeliveryBuffer(&sample, nullptr, nullptr, 0);
-            if (FAILED(hr))
-                return hr;
-            BYTE* buffer = nullptr;
-            sample->GetPointer(&buffer);
-            size_t chunk = bytes - sent < (size_t)sample->GetSize() ? bytes - sent : (size_t)sample->GetSize();
-            chunk -= chunk % out->nBlockAlign;
-            memcpy(buffer, reinterpret_cast<const BYTE*>(converted.data()) + sent, chunk);
-            sample->SetActualDataLength((long)chunk);
-            sample->SetTime(nullptr, nullptr);
-            sample->SetDiscontinuity(m_discontinuity);
-            m_discontinuity = false;
-            hr = m_output.Deliver(sample);
-            sample->Release();
-            sent += chunk;
-            if (hr != S_OK)
-                return SUCCEEDED(hr) ? S_OK : hr;
-        }
+    if (out == nullptr)
+        return S_OK;
+    if (!m_resampler) {
+        m_resampler.reset(new CSimAvResampler((int)out->nSamplesPerSec, out->nChannels));
+        Log().Line("A out %lu/%u in=%d", out->nSamplesPerSec, out->nChannels, frame->sample_rate);
+    }
+    std::vector<int16_t> converted;
+    if (!m_resampler->Convert(frame, converted))
+        return S_OK;
+    size_t bytes = converted.size() * sizeof(int16_t);
+    size_t sent = 0;
+    while (sent < bytes) {
+        IMediaSample* sample = nullptr;
+        HRESULT hr = m_output.GetDeliveryBuffer(&sample, nullptr, nullptr, 0);
+        if (FAILED(hr))
+            return hr;
+        BYTE* buffer = nullptr;
+        sample->GetPointer(&buffer);
+        size_t chunk = bytes - sent < (size_t)sample->GetSize() ? bytes - sent : (size_t)sample->GetSize();
+        chunk -= chunk % out->nBlockAlign;
+        memcpy(buffer, reinterpret_cast<const BYTE*>(converted.data()) + sent, chunk);
+        sample->SetActualDataLength((long)chunk);
+        sample->SetTime(nullptr, nullptr);
+        sample->SetDiscontinuity(m_discontinuity);
+        m_discontinuity = false;
+        hr = m_output.Deliver(sample);
+        sample->Release();
+        sent += chunk;
+        if (hr != S_OK)
+            return hr;
     }
     return S_OK;
 }

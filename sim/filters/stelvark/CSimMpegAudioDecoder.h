@@ -1,15 +1,16 @@
 #pragma once
 
 #include "CSimInputPin.h"
-#include "CSimMp2Decoder.h"
+#include "CSimAvDecoder.h"
+#include "CSimAvResampler.h"
 #include "CSimOutputPin.h"
-#include "CSimResampler.h"
 #include "CSimStandInFilter.h"
 
 #include <memory>
 
-// "Stelvark Demo MPEG Audio Decoder": decodes Layer II frames to 16-bit PCM at the rate and
-// channel count its input format block names, resampling the stream's own rate to it.
+// "Stelvark Demo MPEG Audio Decoder": decodes Layer II frames through FFmpeg to 16-bit PCM
+// at the rate and channel count its input format block names, resampling the stream's own
+// rate to it.
 class CSimMpegAudioDecoder : public CSimStandInFilter
 {
 public:
@@ -34,15 +35,15 @@ protected:
     HRESULT OnPrepare() override;
 
 private:
-    HRESULT DeliverFrames();
+    HRESULT DeliverSound(const AVFrame* frame);
 
     CSimInputPin m_input;
     CSimOutputPin m_output;
 
     // Guards the decoder and resampler (streaming thread against flushes and state changes).
     CCritSection m_receiveLock;
-    CSimMp2Decoder m_decoder;
-    std::unique_ptr<CSimResampler> m_resampler;
-    int m_streamRate = 0;
+    CSimAvDecoder m_decoder{AV_CODEC_ID_MP2};
+    std::unique_ptr<CSimAvResampler> m_resampler;
+    HRESULT m_deliverResult = S_OK;
     bool m_discontinuity = false;
 };

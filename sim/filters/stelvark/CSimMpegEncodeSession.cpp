@@ -1,71 +1,141 @@
 #include "CSimMpegEncodeSession.h"
 
 #include <math.h>
+#include <string.h>
 
 CSimMpegEncodeSession::CSimMpegEncodeSession(const Config& config)
-    : m_config(config), m_video(config.video), m_mux(config.mux),
-      m_frameRate(CSimMpvEncoder::FrameRate(config.video.frameRateCode))
+    : m_config(config), m_video(config.mpeg2 ? AV_CODEC_ID_MPEG2VIDEO : AV_CODEC_ID_MPEG1VIDEO), m_mux(config.mux),
+      m_latest(av_frame_alloc()), m_sound(av_frame_alloc())
 {
-    if (config.audioRate > 0)
-        m_audio.reset(new CSimMp2Encoder(config.audioRate, config.audioChannels, config.audioBitRateIndex,
-                                         config.audioCrc));
-    m_latest.Allocate(config.video.width, config.video.height);
+    m_valid = OpenVideo() && (config.audioRate <= 0 || OpenAudio()) && m_mux.Start();
 }
 
-int64_t CSimMpegEncodeSession::SlotTime(long slot) const
+bool CSimMpegEncodeSession::OpenVideo()
 {
-    return kStartPts + (int64_t)floor(slot * 90000.0 / m_frameRate + 0.5);
+    AVCodecContext* c = m_video.Context();
+    if (c == nullptr || !m_latest)
+        return false;
+    c->width = m_config.width;
+    c->height = m_config.height;
+    c->pix_fmt = AV_PIX_FMT_YUV420P;
+    c->framerate = m_config.frameRate;
+    c->time_base = av_inv_q(m_config.frameRate);
+    // The sequence header carries the maximum rate: the stream keeps to the preset's rate.
+    c->bit_rate = m_config.bitRate;
+    c->rc_max_rate = m_config.bitRate;
+    c->rc_buffer_size = m_config.vbvBits;
+    // Pictures shown at 4:3 whatever their size.
+    av_reduce(&c->sample_aspect_ratio.num, &c->sample_aspect_ratio.den, 4LL * m_config.height,
+              3LL * m_config.width, 255);
+    // The preset's group of pictures exactly: no extra I pictures at scene changes.
+    c->gop_size = m_config.gopLength;
+    c->max_b_frames = m_config.bFrames;
+    av_opt_set_int(c->priv_data, "sc_threshold", 1000000000, 0);
+    if (m_config.closedGop)
+        c->flags |= AV_CODEC_FLAG_CLOSED_GOP;
+    if (!m_video.Open())
+        return false;
+    m_videoStream = m_mux.AddStream(c);
+    m_latest->format = AV_PIX_FMT_YUV420P;
+    m_latest->width = m_config.width;
+    m_latest->height = m_config.height;
+    return m_videoStream >= 0 && av_frame_get_buffer(m_latest.get(), 0) >= 0;
+}
+
+bool CSimMpegEncodeSession::OpenAudio()
+{
+    m_audio.reset(new CSimAvEncoder(AV_CODEC_ID_MP2));
+    AVCodecContext* c = m_audio->Context();
+    if (c == nullptr || !m_sound)
+        return false;
+    c->sample_rate = m_config.audioRate;
+    c->sample_fmt = AV_SAMPLE_FMT_S16;
+    av_channel_layout_default(&c->ch_layout, m_config.audioChannels);
+    c->bit_rate = m_config.audioBitRate;
+    c->time_base = AVRational{1, m_config.audioRate};
+    if (!m_audio->Open())
+        return false;
+    m_audioStream = m_mux.AddStream(c);
+    m_sound->format = AV_SAMPLE_FMT_S16;
+    m_sound->nb_samples = c->frame_size;
+    m_sound->sample_rate = c->sample_rate;
+    return m_audioStream >= 0 && av_channel_layout_copy(&m_sound->ch_layout, &c->ch_layout) >= 0 &&
+           av_frame_get_buffer(m_sound.get(), 0) >= 0;
 }
 
 // Slot k shows the latest frame stamped at or before k periods: frames between slots are
 // dropped, and a slot without a new frame repeats the last one.
-void CSimMpegEncodeSession::PushVideo(const BYTE* frame, CSimPictureScaler::Layout layout, int width, int height,
-                                      REFERENCE_TIME start, std::vector<SimPack>& packs)
-{
-    double period = 10000000.0 / m_frameRate;
-    if (!m_haveLatest)
-        m_slot = start <= 0 ? 0 : (long)ceil(start / period);
-    while (m_haveLatest && m_slot * period < start)
-        EncodeSlot(packs);
-    CSimPictureScaler::ToPicture(frame, layout, width, height, m_latest);
-    m_haveLatest = true;
-    m_mux.Drain(packs);
-}
-
-void CSimMpegEncodeSession::PushAudio(const int16_t* samples, size_t frames, REFERENCE_TIME start,
+bool CSimMpegEncodeSession::PushVideo(const BYTE* frame, DWORD fourcc, int width, int height, REFERENCE_TIME start,
                                       std::vector<SimPack>& packs)
 {
-    if (!m_audio || !m_audio->Valid())
-        return;
+    if (!m_valid)
+        return false;
+    double period = 10000000.0 / av_q2d(m_config.frameRate);
+    if (!m_haveLatest)
+        m_slot = m_firstSlot = start <= 0 ? 0 : (long)ceil(start / period);
+    while (m_haveLatest && m_slot * period < start)
+        if (!EncodeSlot())
+            return false;
+    if (!m_scaler.ToPicture(frame, fourcc, width, height, m_latest.get()))
+        return false;
+    m_haveLatest = true;
+    m_latestEncoded = false;
+    m_mux.Drain(packs);
+    return true;
+}
+
+bool CSimMpegEncodeSession::EncodeSlot()
+{
+    m_repeated += m_latestEncoded ? 1 : 0;
+    m_latestEncoded = true;
+    m_latest->pts = m_slot++;
+    return m_video.Encode(m_latest.get(), [this](AVPacket* p) { return Write(m_videoStream, p); });
+}
+
+bool CSimMpegEncodeSession::PushAudio(const int16_t* samples, size_t frames, REFERENCE_TIME start,
+                                      std::vector<SimPack>& packs)
+{
+    if (!m_valid || !m_audio)
+        return m_valid;
     if (!m_audioStarted) {
         m_audioStarted = true;
-        m_audioPts = kStartPts + (start > 0 ? start * 9 / 1000 : 0);
+        m_audioPts = start > 0 ? start * m_config.audioRate / 10000000 : 0;
     }
-    std::vector<std::vector<uint8_t>> coded;
-    m_audio->Encode(samples, frames, coded);
-    for (const std::vector<uint8_t>& f : coded) {
-        int64_t pts = m_audioPts + (int64_t)m_audioFrames * CSimMp2Tables::kFrameSamples * 90000 / m_audio->SampleRate();
-        m_mux.AddAudio(f.data(), f.size(), pts);
-        ++m_audioFrames;
-    }
+    m_pending.insert(m_pending.end(), samples, samples + frames * m_config.audioChannels);
+    bool ok = EncodeAudioFrames(false);
     m_mux.Drain(packs);
+    return ok;
 }
 
-void CSimMpegEncodeSession::EncodeSlot(std::vector<SimPack>& packs)
+// Whole encoder frames from the samples held; at the end the rest, padded with silence.
+bool CSimMpegEncodeSession::EncodeAudioFrames(bool final)
 {
-    std::vector<uint8_t> coded;
-    bool key = m_video.Encode(m_latest, coded);
-    m_mux.AddVideo(coded.data(), coded.size(), SlotTime(m_slot), key);
-    ++m_slot;
-    m_mux.Drain(packs);
+    size_t frameValues = (size_t)m_sound->nb_samples * m_config.audioChannels;
+    auto sink = [this](AVPacket* p) { return Write(m_audioStream, p); };
+    while (m_pending.size() >= frameValues || (final && !m_pending.empty())) {
+        m_pending.resize(m_pending.size() > frameValues ? m_pending.size() : frameValues, 0);
+        if (av_frame_make_writable(m_sound.get()) < 0)
+            return false;
+        memcpy(m_sound->data[0], m_pending.data(), frameValues * sizeof(int16_t));
+        m_pending.erase(m_pending.begin(), m_pending.begin() + frameValues);
+        m_sound->pts = m_audioPts;
+        m_audioPts += m_sound->nb_samples;
+        if (!m_audio->Encode(m_sound.get(), sink))
+            return false;
+    }
+    return !final || m_audio->Encode(nullptr, sink);
 }
 
-void CSimMpegEncodeSession::Finish(std::vector<SimPack>& packs)
+bool CSimMpegEncodeSession::Finish(std::vector<SimPack>& packs)
 {
-    if (m_haveLatest)
-        EncodeSlot(packs);
-    std::vector<uint8_t> end;
-    m_video.End(end);
-    m_mux.AddVideo(end.data(), end.size(), SlotTime(m_slot), false);
-    m_mux.Finish(packs);
+    bool ok = m_valid;
+    if (ok && m_haveLatest)
+        ok = EncodeSlot();
+    if (ok)
+        ok = m_video.Encode(nullptr, [this](AVPacket* p) { return Write(m_videoStream, p); });
+    if (ok && m_audio)
+        ok = EncodeAudioFrames(true);
+    ok = m_mux.Finish(packs) && ok;
+    m_valid = false;
+    return ok;
 }

@@ -18,8 +18,6 @@ const int kRecSize = 0, kRecType = 4, kRecRateCode = 8, kRecGop = 12, kRecConstr
           kRecMaxRate = 72, kRecWidth = 408, kRecHeight = 412, kRecBits = 812, kRecBitRateCopy = 821;
 // Audio record fields.
 const int kAudCrc = 0, kAudChannels = 4, kAudRate = 8, kAudIndex = 12, kAudLayer = 16;
-// Mux record field read by GetMuxType.
-const int kMuxPreset = 44;
 const double kMaxBitRate = 9800000;
 const long kSampleBytes = 65536;
 
@@ -41,6 +39,29 @@ const VideoPreset kVideoPresets[] = {
 };
 const int kTypeCount = sizeof(kVideoPresets) / sizeof(kVideoPresets[0]);
 static_assert(kTypeCount == 5, "one video preset per stream type");
+// FFmpeg's muxer for each multiplexer preset.
+const char* const kMuxFormats[kTypeCount] = {"mpeg", "vcd", "vob", "svcd", "dvd"};
+
+// Layer II bit rates (kbit/s) by index 1-14, for MPEG-1 rates and the half rates.
+const int kLayerTwoKbps[2][14] = {
+    {32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},
+    {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160},
+};
+
+bool LayerTwoRate(int rate)
+{
+    const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MP2);
+    for (const int* r = codec ? codec->supported_samplerates : nullptr; r && *r; ++r)
+        if (*r == rate)
+            return true;
+    return false;
+}
+
+// 0 for an index out of the table, which the encoder then refuses.
+int LayerTwoBitRate(int rate, int index)
+{
+    return index >= 1 && index <= 14 ? kLayerTwoKbps[rate < 32000 ? 1 : 0][index - 1] * 1000 : 0;
+}
 
 DWORD Get32(const BYTE* r, int at)
 {
@@ -62,13 +83,6 @@ void PutDouble(BYTE* r, int at, double v)
 {
     memcpy(r + at, &v, 8);
 }
-
-bool IsSubtype(const AM_MEDIA_TYPE& type, DWORD fourcc)
-{
-    GUID g = MEDIASUBTYPE_YUY2;
-    g.Data1 = fourcc;
-    return IsEqualGUID(type.subtype, g);
-}
 }
 
 CSimMpegEncoder::CSimMpegEncoder(IUnknown* outer)
@@ -78,7 +92,7 @@ CSimMpegEncoder::CSimMpegEncoder(IUnknown* outer)
 {
     FillVideoDefaults(2, TRUE, m_videoRecord);
     FillAudioDefaults(m_audioRecord);
-    CSimMuxDefaults::Fill(2, m_muxRecord);
+    MuxFillPresetDefaults(MUX_PRESET_MPEG2, &m_muxRecord);
     ParseFailures(Switches().Text("Fail", ""));
 }
 
@@ -292,7 +306,7 @@ STDMETHODIMP CSimMpegEncoder::GetMuxType(LONG* type)
     if (type == nullptr)
         return E_POINTER;
     CCritGuard guard(m_settingsLock);
-    *type = (LONG)CSimMuxDefaults::Read32(m_muxRecord, kMuxPreset);
+    *type = (LONG)m_muxRecord.muxType;
     return S_OK;
 }
 
@@ -306,7 +320,7 @@ STDMETHODIMP CSimMpegEncoder::GetMuxRecord(BYTE* record)
     if (record == nullptr)
         return E_POINTER;
     CCritGuard guard(m_settingsLock);
-    memcpy(record, m_muxRecord, CSimMuxDefaults::kSize);
+    memcpy(record, &m_muxRecord, sizeof(m_muxRecord));
     return S_OK;
 }
 
@@ -318,8 +332,8 @@ STDMETHODIMP CSimMpegEncoder::SetMuxRecord(const BYTE* record)
     if (!Stopped())
         return VFW_E_NOT_STOPPED;
     CCritGuard guard(m_settingsLock);
-    memcpy(m_muxRecord, record, CSimMuxDefaults::kSize);
-    Log().Line("M set kind=%lu pack=%lu", CSimMuxDefaults::Read32(record, 4), CSimMuxDefaults::Read32(record, 8));
+    memcpy(&m_muxRecord, record, sizeof(m_muxRecord));
+    Log().Line("M set kind=%u pack=%u", m_muxRecord.outputKind, m_muxRecord.packSize);
     return S_OK;
 }
 
@@ -329,7 +343,7 @@ STDMETHODIMP CSimMpegEncoder::GetMuxPresetDefaults(LONG type, BYTE* record)
         return E_POINTER;
     if (type < 0 || type >= kTypeCount)
         return E_INVALIDARG;
-    CSimMuxDefaults::Fill(type, record);
+    MuxFillPresetDefaults(type, reinterpret_cast<MuxSettings*>(record));
     return S_OK;
 }
 
@@ -344,7 +358,7 @@ STDMETHODIMP CSimMpegEncoder::LoadMuxPreset(LONG type)
     if (!Stopped())
         return VFW_E_NOT_STOPPED;
     CCritGuard guard(m_settingsLock);
-    CSimMuxDefaults::Fill(type, m_muxRecord);
+    MuxFillPresetDefaults(type, &m_muxRecord);
     Log().Line("M preset=%ld", type);
     return S_OK;
 }
@@ -422,10 +436,9 @@ HRESULT CSimMpegEncoder::CheckInputType(int pin, const AM_MEDIA_TYPE& type)
 {
     if (pin == kVideoPin) {
         const VIDEOINFOHEADER* v = CAmMediaType::VideoInfoOf(type);
-        bool subtype = IsSubtype(type, MAKEFOURCC('Y', 'U', 'Y', '2')) || IsSubtype(type, MAKEFOURCC('U', 'Y', 'V', 'Y')) ||
-                       IsSubtype(type, MAKEFOURCC('Y', 'V', '1', '2'));
-        return IsEqualGUID(type.majortype, MEDIATYPE_Video) && subtype && v != nullptr && v->bmiHeader.biWidth > 0 &&
-                       v->bmiHeader.biWidth % 2 == 0 && v->bmiHeader.biHeight != 0
+        return IsEqualGUID(type.majortype, MEDIATYPE_Video) && CSimAvScaler::Supports(type.subtype.Data1) &&
+                       v != nullptr && v->bmiHeader.biWidth > 0 && v->bmiHeader.biWidth % 2 == 0 &&
+                       v->bmiHeader.biHeight != 0
                    ? S_OK
                    : VFW_E_TYPE_NOT_ACCEPTED;
     }
@@ -433,7 +446,7 @@ HRESULT CSimMpegEncoder::CheckInputType(int pin, const AM_MEDIA_TYPE& type)
         const WAVEFORMATEX* w = CAmMediaType::WaveFormatOf(type);
         return IsEqualGUID(type.majortype, MEDIATYPE_Audio) && w != nullptr && w->wFormatTag == WAVE_FORMAT_PCM &&
                        w->wBitsPerSample == 16 && (w->nChannels == 1 || w->nChannels == 2) &&
-                       CSimMp2Tables::RateCode((int)w->nSamplesPerSec) >= 0
+                       LayerTwoRate((int)w->nSamplesPerSec)
                    ? S_OK
                    : VFW_E_TYPE_NOT_ACCEPTED;
     }
@@ -472,39 +485,42 @@ CSimMpegEncodeSession::Config CSimMpegEncoder::BuildConfig()
     CCritGuard guard(m_settingsLock);
     const BYTE* v = m_videoRecord;
     int type = (int)Get32(v, kRecType);
+    bool b25 = Get32(v, kRecRateCode) == 3;
     CSimMpegEncodeSession::Config c;
-    c.video.mpeg2 = type >= 2;
-    c.video.width = ((int)Get32(v, kRecWidth) + 15) & ~15;
-    c.video.height = ((int)Get32(v, kRecHeight) + 15) & ~15;
-    c.video.frameRateCode = (int)Get32(v, kRecRateCode);
-    c.video.bitRate = GetDouble(v, kRecBitRate);
-    c.video.constrained = Get32(v, kRecConstrained) == 1;
-    c.video.vbvBufferSize = type == 1 ? 20 : 112;
-    c.video.gopLength = (int)Get32(v, kRecGop);
-    c.video.closedGop = (v[kRecBits] & 1) != 0;
-    c.video.headerEveryGop = m_videoParams[96] == 1;
-    c.mux.mpeg2 = c.video.mpeg2;
-    c.mux.packSize = type == 1 || type == 3 ? 2324 : 2048;
-    c.mux.muxRate = (uint32_t)ceil(GetDouble(v, kRecMaxRate) / 400.0);
-    c.mux.hasAudio = m_audioPin.IsConnected();
-    c.mux.audioFramePerPacket = m_audioParams[96] == 1;
-    c.mux.videoBufferKb = c.video.mpeg2 ? 224 : 46;
+    c.mpeg2 = type >= 2;
+    c.width = ((int)Get32(v, kRecWidth) + 15) & ~15;
+    c.height = ((int)Get32(v, kRecHeight) + 15) & ~15;
+    c.frameRate = b25 ? AVRational{25, 1} : AVRational{30000, 1001};
+    c.bitRate = (int64_t)GetDouble(v, kRecBitRate);
+    c.vbvBits = (type == 1 ? 20 : 112) * 16384;
+    c.gopLength = (int)Get32(v, kRecGop);
+    c.closedGop = (v[kRecBits] & 1) != 0;
+    // Other presets by their kind of output; FFmpeg is built without a transport muxer, so
+    // a transport stream fails the pause.
+    uint32_t muxPreset = m_muxRecord.muxType;
+    uint32_t kind = m_muxRecord.outputKind;
+    c.mux.format = muxPreset < (uint32_t)kTypeCount           ? kMuxFormats[muxPreset]
+                   : kind == MUX_OUTPUT_MPEG1_SYSTEM   ? "mpeg"
+                   : kind == MUX_OUTPUT_MPEG2_PROGRAM  ? "vob"
+                                                       : "mpegts";
+    c.mux.packSize = (int)m_muxRecord.packSize;
+    c.mux.muxRate = (int)m_muxRecord.muxRate;
     const BYTE* a = m_audioRecord;
     c.audioChannels = Get32(a, kAudChannels) == 1 ? 1 : 2;
-    c.audioBitRateIndex = (int)Get32(a, kAudIndex);
-    c.audioCrc = Get32(a, kAudCrc) != 0 || m_audioParams[1] != 0;
+    int index = (int)Get32(a, kAudIndex);
     const WAVEFORMATEX* w = m_audioPin.ConnectionType().WaveFormat();
     c.audioRate = m_audioPin.IsConnected() && w ? (int)w->nSamplesPerSec : 0;
+    c.audioBitRate = LayerTwoBitRate(c.audioRate, index);
     m_packPerSample = m_videoParams[97] == 1;
 
-    Log().Line("V rec type=%d b25=%d w=%d h=%d rate=%.0f max=%.0f f48=%lu bits812=%02X", type,
-               c.video.frameRateCode == 3 ? 1 : 0, c.video.width, c.video.height, c.video.bitRate,
-               GetDouble(v, kRecMaxRate), Get32(v, kRecConstrained), v[kRecBits]);
-    if (GetDouble(v, kRecBitRateCopy) != c.video.bitRate)
+    Log().Line("V rec type=%d b25=%d w=%d h=%d rate=%.0f max=%.0f f48=%lu bits812=%02X", type, b25 ? 1 : 0, c.width,
+               c.height, GetDouble(v, kRecBitRate), GetDouble(v, kRecMaxRate), Get32(v, kRecConstrained), v[kRecBits]);
+    if (GetDouble(v, kRecBitRateCopy) != GetDouble(v, kRecBitRate))
         Log().Line("! rate mismatch %.0f", GetDouble(v, kRecBitRateCopy));
     if (Get32(a, kAudRate) != 0 && (int)Get32(a, kAudRate) != c.audioRate)
         Log().Line("! audio rate %lu, input %d used", Get32(a, kAudRate), c.audioRate);
-    Log().Line("A rec idx=%d ch=%d in=%d", c.audioBitRateIndex, c.audioChannels, c.audioRate);
+    Log().Line("A rec idx=%d ch=%d in=%d", index, c.audioChannels, c.audioRate);
+    Log().Line("M %s pack=%d rate=%d", c.mux.format.c_str(), c.mux.packSize, c.mux.muxRate);
     return c;
 }
 
@@ -517,18 +533,30 @@ HRESULT CSimMpegEncoder::OnPrepare()
         fileName = m_fileName;
     }
     CCritGuard guard(m_receiveLock);
-    if (!m_outputPin.IsConnected()) {
-        if (fileName.empty())
-            return E_FAIL;
-        m_file = CreateFileW(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (m_file == INVALID_HANDLE_VALUE)
-            return HRESULT_FROM_WIN32(GetLastError());
-    }
-    m_session.reset(new (std::nothrow) CSimMpegEncodeSession(config));
     m_ended[0] = m_ended[1] = false;
     m_finished = false;
-    return m_session ? S_OK : E_OUTOFMEMORY;
+    m_session.reset(new (std::nothrow) CSimMpegEncodeSession(config));
+    if (!m_session)
+        return E_OUTOFMEMORY;
+    // Settings the codec library refuses fail before a file is made.
+    if (!m_session->Valid()) {
+        Log().Line("! settings refused by the codec library");
+        m_session.reset();
+        return E_FAIL;
+    }
+    if (!m_outputPin.IsConnected()) {
+        if (fileName.empty()) {
+            m_session.reset();
+            return E_FAIL;
+        }
+        m_file = CreateFileW(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (m_file == INVALID_HANDLE_VALUE) {
+            m_session.reset();
+            return HRESULT_FROM_WIN32(GetLastError());
+        }
+    }
+    return S_OK;
 }
 
 void CSimMpegEncoder::OnTeardown()
@@ -540,7 +568,8 @@ void CSimMpegEncoder::OnTeardown()
         WriteToFile(packs);
     }
     if (m_session)
-        Log().Line("N pictures=%ld q=%d", m_session->Pictures(), m_session->QuantiserCode());
+        Log().Line("N pictures=%ld first=%ld repeated=%ld", m_session->Pictures(), m_session->FirstSlot(),
+                   m_session->Repeated());
     if (m_file != INVALID_HANDLE_VALUE) {
         CloseHandle(m_file);
         m_file = INVALID_HANDLE_VALUE;
@@ -559,32 +588,39 @@ HRESULT CSimMpegEncoder::ReceiveSample(int pin, IMediaSample* sample)
     REFERENCE_TIME start = 0, stop = 0;
     sample->GetTime(&start, &stop);
     std::vector<SimPack> packs;
+    bool ok = true;
     if (pin == kVideoPin) {
         const CAmMediaType& type = m_videoPin.ConnectionType();
         const VIDEOINFOHEADER* v = type.VideoInfo();
         int width = v->bmiHeader.biWidth;
         int height = v->bmiHeader.biHeight < 0 ? -v->bmiHeader.biHeight : v->bmiHeader.biHeight;
-        CSimPictureScaler::Layout layout = IsSubtype(type, MAKEFOURCC('U', 'Y', 'V', 'Y')) ? CSimPictureScaler::kUYVY
-                                           : IsSubtype(type, MAKEFOURCC('Y', 'V', '1', '2')) ? CSimPictureScaler::kYV12
-                                                                                             : CSimPictureScaler::kYUY2;
-        long needed = layout == CSimPictureScaler::kYV12 ? width * height * 3 / 2 : width * height * 2;
-        if (sample->GetActualDataLength() < needed)
+        if (sample->GetActualDataLength() < CSimAvScaler::FrameBytes(type.subtype.Data1, width, height))
             return S_OK;
-        m_session->PushVideo(data, layout, width, height, start, packs);
+        ok = m_session->PushVideo(data, type.subtype.Data1, width, height, start, packs);
     } else {
         const WAVEFORMATEX* w = m_audioPin.ConnectionType().WaveFormat();
         size_t frames = (size_t)sample->GetActualDataLength() / w->nBlockAlign;
         const int16_t* pcm = reinterpret_cast<const int16_t*>(data);
-        std::vector<int16_t> stereo;
-        if (w->nChannels == 1) {
-            stereo.resize(frames * 2);
-            for (size_t i = 0; i < frames; ++i)
-                stereo[2 * i] = stereo[2 * i + 1] = pcm[i];
-            pcm = stereo.data();
+        int channels = m_session->AudioChannels();
+        std::vector<int16_t> converted;
+        if (w->nChannels != channels) {
+            converted.resize(frames * channels);
+            for (size_t i = 0; i < frames; ++i) {
+                if (channels == 2)
+                    converted[2 * i] = converted[2 * i + 1] = pcm[i];
+                else
+                    converted[i] = (int16_t)((pcm[2 * i] + pcm[2 * i + 1]) / 2);
+            }
+            pcm = converted.data();
         }
-        m_session->PushAudio(pcm, frames, start, packs);
+        ok = m_session->PushAudio(pcm, frames, start, packs);
     }
-    return Deliver(packs);
+    HRESULT hr = Deliver(packs);
+    if (!ok) {
+        Log().Line("! codec library failed");
+        return E_FAIL;
+    }
+    return hr;
 }
 
 HRESULT CSimMpegEncoder::EndOfInput(int pin)
@@ -597,8 +633,10 @@ HRESULT CSimMpegEncoder::EndOfInput(int pin)
         return S_OK;
     m_finished = true;
     std::vector<SimPack> packs;
-    m_session->Finish(packs);
+    bool ok = m_session->Finish(packs);
     HRESULT hr = Deliver(packs);
+    if (!ok && SUCCEEDED(hr))
+        hr = E_FAIL;
     if (m_outputPin.IsConnected())
         m_outputPin.DeliverEndOfStream();
     return hr;

@@ -2,9 +2,9 @@
 
 #include "CSimInputPin.h"
 #include "CSimMpegEncodeSession.h"
-#include "CSimMuxDefaults.h"
 #include "CSimOutputPin.h"
 #include "CSimStandInFilter.h"
+#include "MuxPresetDefaults.h"
 #include "simmpegifaces.h"
 
 #include <map>
@@ -113,7 +113,7 @@ private:
     CCritSection m_settingsLock;
     BYTE m_videoRecord[kVideoRecordSize];
     BYTE m_audioRecord[kAudioRecordSize];
-    BYTE m_muxRecord[CSimMuxDefaults::kSize];
+    MuxSettings m_muxRecord;
     std::map<LONG, LONG> m_videoParams;
     std::map<LONG, LONG> m_audioParams;
     std::wstring m_fileName;

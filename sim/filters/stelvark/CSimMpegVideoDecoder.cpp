@@ -1,7 +1,6 @@
 #include "CSimMpegVideoDecoder.h"
 
 #include "AmMediaType.h"
-#include "CSimPictureScaler.h"
 #include "CritGuard.h"
 #include "SimStelvarkClasses.h"
 
@@ -270,49 +269,45 @@ HRESULT CSimMpegVideoDecoder::ReceiveSample(int, IMediaSample* sample)
         m_decoder.Reset();
         m_discontinuity = true;
     }
-    m_decoder.Feed(data, (size_t)sample->GetActualDataLength());
-    return DeliverPictures();
+    m_deliverResult = S_OK;
+    m_decoder.Feed(data, (size_t)sample->GetActualDataLength(),
+                   [this](AVFrame* picture) { return (m_deliverResult = DeliverPicture(picture)) == S_OK; });
+    return SUCCEEDED(m_deliverResult) ? S_OK : m_deliverResult;
 }
 
-// Caller holds the receive lock.
-HRESULT CSimMpegVideoDecoder::DeliverPictures()
+// Caller holds the receive lock. S_FALSE when downstream takes no more.
+HRESULT CSimMpegVideoDecoder::DeliverPicture(const AVFrame* picture)
 {
-    SimPicture picture;
-    while (m_decoder.NextPicture(picture)) {
-        if (!m_output.IsConnected())
-            continue;
-        const VIDEOINFOHEADER* v = m_output.ConnectionType().VideoInfo();
-        LONG width = v->bmiHeader.biWidth, height = labs(v->bmiHeader.biHeight);
-        if (!m_announced) {
-            m_announced = true;
-            Log().Line("V out YUY2 %ldx%ld in=%dx%d", width, height, picture.width, picture.height);
-        }
-        IMediaSample* out = nullptr;
-        HRESULT hr = m_output.GetDeliveryBuffer(&out, nullptr, nullptr, 0);
-        if (FAILED(hr))
-            return hr;
-        BYTE* frame = nullptr;
-        out->GetPointer(&frame);
-        CSimPictureScaler::ToYuy2(picture, width, height, frame);
-        out->SetActualDataLength(width * height * 2);
-        out->SetTime(nullptr, nullptr);
-        out->SetSyncPoint(TRUE);
-        out->SetDiscontinuity(m_discontinuity);
-        m_discontinuity = false;
-        hr = m_output.Deliver(out);
-        out->Release();
-        if (hr != S_OK)
-            return SUCCEEDED(hr) ? S_OK : hr;
+    if (!m_output.IsConnected())
+        return S_OK;
+    const VIDEOINFOHEADER* v = m_output.ConnectionType().VideoInfo();
+    LONG width = v->bmiHeader.biWidth, height = labs(v->bmiHeader.biHeight);
+    if (!m_announced) {
+        m_announced = true;
+        Log().Line("V out YUY2 %ldx%ld in=%dx%d", width, height, picture->width, picture->height);
     }
-    return S_OK;
+    IMediaSample* out = nullptr;
+    HRESULT hr = m_output.GetDeliveryBuffer(&out, nullptr, nullptr, 0);
+    if (FAILED(hr))
+        return hr;
+    BYTE* frame = nullptr;
+    out->GetPointer(&frame);
+    m_scaler.FromPicture(picture, frame, kYuy2, width, height);
+    out->SetActualDataLength(width * height * 2);
+    out->SetTime(nullptr, nullptr);
+    out->SetSyncPoint(TRUE);
+    out->SetDiscontinuity(m_discontinuity);
+    m_discontinuity = false;
+    hr = m_output.Deliver(out);
+    out->Release();
+    return hr;
 }
 
 HRESULT CSimMpegVideoDecoder::EndOfInput(int)
 {
     {
         CCritGuard guard(m_receiveLock);
-        m_decoder.Flush();
-        DeliverPictures();
+        m_decoder.Flush([this](AVFrame* picture) { return DeliverPicture(picture) == S_OK; });
     }
     return m_output.IsConnected() ? m_output.DeliverEndOfStream() : S_OK;
 }

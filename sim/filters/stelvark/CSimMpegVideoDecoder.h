@@ -1,16 +1,16 @@
 #pragma once
 
 #include "CSimInputPin.h"
-#include "CSimMpvDecoder.h"
+#include "CSimAvDecoder.h"
+#include "CSimAvScaler.h"
 #include "CSimOutputPin.h"
 #include "CSimStandInFilter.h"
 #include "simmpegifaces.h"
 
 #include <map>
 
-// "Stelvark Demo MPEG Video Decoder": decodes the intra pictures of an MPEG-1/2 video
-// elementary stream (repeating the last picture for P and B pictures) and delivers them at
-// the size its input format block names. Of its seven output formats it produces YUY2; the
+// "Stelvark Demo MPEG Video Decoder": decodes an MPEG-1/2 video elementary stream through
+// FFmpeg and delivers the pictures in display order at the size its input format block names. Of its seven output formats it produces YUY2; the
 // others can be switched and reordered but are never offered.
 class CSimMpegVideoDecoder : public CSimStandInFilter, public IMpegDecoderFormats, public IMpegDecoderParams
 {
@@ -54,7 +54,7 @@ private:
     int FormatIndex(DWORD fourcc) const;
     bool Refused(DWORD fourcc) const;
     bool OutputSize(LONG* width, LONG* height);
-    HRESULT DeliverPictures();
+    HRESULT DeliverPicture(const AVFrame* picture);
 
     CSimInputPin m_input;
     CSimOutputPin m_output;
@@ -70,7 +70,9 @@ private:
 
     // Guards the decoder (streaming thread against flushes and state changes).
     CCritSection m_receiveLock;
-    CSimMpvDecoder m_decoder;
+    CSimAvDecoder m_decoder{AV_CODEC_ID_MPEG2VIDEO};
+    CSimAvScaler m_scaler;
+    HRESULT m_deliverResult = S_OK;
     bool m_discontinuity = false;
     bool m_announced = false;
 };

@@ -96,9 +96,6 @@ HRESULT CSimTimeShiftStore::Append(const BYTE* data, size_t size)
         if (FAILED(hr))
             return hr;
     }
-    SimPsPacket discarded;
-    while (m_parser.NextPacket(discarded)) {
-    }
     // Packs whose first bytes the ring has overwritten are no longer held.
     while (!m_packs.empty() && m_written > m_size && m_packs.front().offset < m_written - m_size)
         m_packs.pop_front();

@@ -1,6 +1,5 @@
 #include "CSimXvidCodec.h"
 
-#include "CSimPictureScaler.h"
 #include "CSimVideoConvert.h"
 #include "CritGuard.h"
 #include "ComRef.h"
@@ -14,6 +13,8 @@ namespace
 {
 const REFERENCE_TIME kUnitsPerSecond = 10000000;
 const REFERENCE_TIME kDefaultFrameTime = 400000;
+// Pictures from one I-VOP to the next.
+const int kKeyInterval = 12;
 const long kOutputBuffers = 4;
 
 // The FOURCC subtypes share the base GUID {xxxxxxxx-0000-0010-8000-00AA00389B71}.
@@ -31,17 +32,14 @@ bool IsTakenSubtype(REFGUID subtype)
 
 // The stream's clock: whole frame rates tick once a frame, others (the NTSC 30000/1001)
 // count in thirty-thousandths of a second.
-void StreamClock(REFERENCE_TIME frameTime, SimMp4vSettings& settings)
+// The stream's clock: whole frames a second, or ticks of 1/30000 s.
+AVRational StreamClock(REFERENCE_TIME frameTime)
 {
     if (frameTime <= 0)
         frameTime = kDefaultFrameTime;
-    if (kUnitsPerSecond % frameTime == 0) {
-        settings.timeResolution = (int)(kUnitsPerSecond / frameTime);
-        settings.timeIncrement = 1;
-    } else {
-        settings.timeResolution = 30000;
-        settings.timeIncrement = (int)((frameTime * 30000 + kUnitsPerSecond / 2) / kUnitsPerSecond);
-    }
+    if (kUnitsPerSecond % frameTime == 0)
+        return AVRational{1, (int)(kUnitsPerSecond / frameTime)};
+    return AVRational{(int)((frameTime * 30000 + kUnitsPerSecond / 2) / kUnitsPerSecond), 30000};
 }
 
 void FourccText(DWORD fourcc, char* text)
@@ -215,16 +213,34 @@ HRESULT CSimXvidCodec::OnPrepare()
         return S_OK;
     CCritGuard guard(m_receiveLock);
     m_settings = CSimXvidSettings::Load();
-    SimMp4vSettings stream;
-    stream.width = in->bmiHeader.biWidth;
-    stream.height = labs(in->bmiHeader.biHeight);
-    StreamClock(in->AvgTimePerFrame, stream);
-    m_encoder.reset(new (std::nothrow) CSimMp4vEncoder(stream));
-    if (!m_encoder)
-        return E_OUTOFMEMORY;
-    m_picture.Allocate(stream.width, stream.height);
+    int width = in->bmiHeader.biWidth, height = labs(in->bmiHeader.biHeight);
     m_quant = m_settings.FixedQuant();
-    m_frameBudgetBytes = (double)m_settings.bitRate / 8 * stream.timeIncrement / stream.timeResolution;
+    m_encoder.reset(new (std::nothrow) CSimAvEncoder(AV_CODEC_ID_MPEG4));
+    m_picture.reset(av_frame_alloc());
+    AVCodecContext* c = m_encoder ? m_encoder->Context() : nullptr;
+    if (c == nullptr || !m_picture)
+        return E_OUTOFMEMORY;
+    c->width = width;
+    c->height = height;
+    c->pix_fmt = AV_PIX_FMT_YUV420P;
+    c->time_base = StreamClock(in->AvgTimePerFrame);
+    c->gop_size = kKeyInterval;
+    c->codec_tag = out->bmiHeader.biCompression;
+    if (m_settings.mode == CSimXvidSettings::kRateControl) {
+        c->bit_rate = m_settings.bitRate;
+    } else {
+        c->flags |= AV_CODEC_FLAG_QSCALE;
+        c->global_quality = FF_QP2LAMBDA * m_quant;
+    }
+    m_picture->format = AV_PIX_FMT_YUV420P;
+    m_picture->width = width;
+    m_picture->height = height;
+    if (!m_encoder->Open() || av_frame_get_buffer(m_picture.get(), 0) < 0) {
+        Log().Line("! settings refused by the codec library");
+        m_encoder.reset();
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    }
+    m_pictures = 0;
 
     char fourcc[5], input[8];
     FourccText(out->bmiHeader.biCompression, fourcc);
@@ -232,7 +248,7 @@ HRESULT CSimXvidCodec::OnPrepare()
     if (IsEqualGUID(m_inputType.subtype, MEDIASUBTYPE_RGB24))
         strcpy(input, "RGB24");
     Log().Line("R mode=%lu rate=%lu quant=%d fourcc=%s in=%s %dx%d", (unsigned long)m_settings.mode,
-               (unsigned long)m_settings.bitRate, m_quant, fourcc, input, stream.width, stream.height);
+               (unsigned long)m_settings.bitRate, m_quant, fourcc, input, width, height);
     return S_OK;
 }
 
@@ -242,17 +258,6 @@ void CSimXvidCodec::OnTeardown()
     m_encoder.reset();
 }
 
-// Rate control moves the quantiser one step a picture towards the bit rate's share.
-void CSimXvidCodec::AdjustQuant(size_t bytes)
-{
-    if (m_settings.mode != CSimXvidSettings::kRateControl)
-        return;
-    if (bytes > m_frameBudgetBytes && m_quant < 31)
-        ++m_quant;
-    else if (bytes < m_frameBudgetBytes / 2 && m_quant > 2)
-        --m_quant;
-}
-
 HRESULT CSimXvidCodec::ReceiveSample(int, IMediaSample* sample)
 {
     CCritGuard guard(m_receiveLock);
@@ -260,28 +265,39 @@ HRESULT CSimXvidCodec::ReceiveSample(int, IMediaSample* sample)
     if (!m_encoder || !m_output.IsConnected() || FAILED(sample->GetPointer(&data)) ||
         !CSimVideoConvert::FromSample(m_inputType, data, sample->GetActualDataLength(), m_frame))
         return S_OK;
-    CSimPictureScaler::ToPicture(m_frame.yuy2.data(), CSimPictureScaler::kYUY2, m_frame.width, m_frame.height,
-                                 m_picture);
-    m_coded.clear();
-    m_encoder->Encode(m_picture, m_quant, m_coded);
-    AdjustQuant(m_coded.size());
+    if (!m_scaler.ToPicture(m_frame.yuy2.data(), MAKEFOURCC('Y', 'U', 'Y', '2'), m_frame.width, m_frame.height,
+                            m_picture.get()))
+        return E_FAIL;
+    m_picture->pts = m_pictures++;
+    if (m_settings.mode != CSimXvidSettings::kRateControl)
+        m_picture->quality = FF_QP2LAMBDA * m_quant;
+    HRESULT hr = S_OK;
+    bool coded = m_encoder->Encode(m_picture.get(), [&](AVPacket* packet) {
+        hr = DeliverPicture(packet, sample);
+        return SUCCEEDED(hr);
+    });
+    return FAILED(hr) ? hr : coded ? S_OK : E_FAIL;
+}
 
+// The encoder holds no pictures back: each coded picture carries its input's times.
+HRESULT CSimXvidCodec::DeliverPicture(const AVPacket* packet, IMediaSample* input)
+{
     CComRef<IMediaSample> output;
     HRESULT hr = m_output.GetDeliveryBuffer(output.Receive(), nullptr, nullptr, 0);
     if (FAILED(hr))
         return hr;
     BYTE* target = nullptr;
     output->GetPointer(&target);
-    if (target == nullptr || (size_t)output->GetSize() < m_coded.size())
+    if (target == nullptr || output->GetSize() < packet->size)
         return E_UNEXPECTED;
-    memcpy(target, m_coded.data(), m_coded.size());
-    output->SetActualDataLength((long)m_coded.size());
-    output->SetSyncPoint(TRUE);
-    output->SetDiscontinuity(sample->IsDiscontinuity() == S_OK);
+    memcpy(target, packet->data, packet->size);
+    output->SetActualDataLength(packet->size);
+    output->SetSyncPoint((packet->flags & AV_PKT_FLAG_KEY) != 0);
+    output->SetDiscontinuity(input->IsDiscontinuity() == S_OK);
     REFERENCE_TIME start = 0, stop = 0;
-    if (SUCCEEDED(sample->GetTime(&start, &stop)))
+    if (SUCCEEDED(input->GetTime(&start, &stop)))
         output->SetTime(&start, &stop);
-    Log().Sample("S bytes=%lu quant=%d", (unsigned long)m_coded.size(), m_quant);
+    Log().Sample("S bytes=%d key=%d", packet->size, (packet->flags & AV_PKT_FLAG_KEY) ? 1 : 0);
     return m_output.Deliver(output.Get());
 }
 

@@ -3,12 +3,12 @@
 #include "AmMediaType.h"
 #include "CSimFrame.h"
 #include "CSimInputPin.h"
-#include "CSimMp4vEncoder.h"
+#include "CSimAvEncoder.h"
+#include "CSimAvScaler.h"
 #include "CSimOutputPin.h"
 #include "CSimStandInFilter.h"
 #include "CSimXvidSettings.h"
 #include "CritSection.h"
-#include "SimPicture.h"
 
 #include <memory>
 
@@ -16,9 +16,9 @@
 extern const CLSID CLSID_SimXvidCodec;
 
 // The MPEG-4 video compressor the program records its MPEG-4 format with: pictures on
-// "Input" (YUY2, UYVY, YV12, RGB24), an MPEG-4 Visual stream on "Output" whose subtype and
-// biCompression are the FOURCC the settings choose. Every picture is an I-VOP and a sync
-// point; the first sample also carries the stream headers. The settings are read from the
+// "Input" (YUY2, UYVY, YV12, RGB24), an MPEG-4 Visual Simple Profile stream of FFmpeg's
+// encoder on "Output" whose subtype and biCompression are the FOURCC the settings choose.
+// One sample a picture, I-VOPs (sync points, each with the stream headers) and P-VOPs. The settings are read from the
 // codec's registry key as the filter pauses, and the output FOURCC as the output connects.
 // Pause means ready: the filter holds no data of its own.
 class CSimXvidCodec : public CSimStandInFilter, public IAMVfwCompressDialogs
@@ -59,9 +59,8 @@ protected:
 private:
     enum { kInputPin = 0, kOutputPin = 1 };
 
-    // Called with the receive lock held: corrects the quantiser from the size the last
-    // picture took against the bit rate's share.
-    void AdjustQuant(size_t bytes);
+    // Called with the receive lock held: the coded picture to the output pin.
+    HRESULT DeliverPicture(const AVPacket* packet, IMediaSample* input);
 
     CSimInputPin m_input;
     CSimOutputPin m_output;
@@ -71,10 +70,10 @@ private:
     // Serialises samples, flushes and Stop; taken after the state lock. Guards everything below.
     CCritSection m_receiveLock;
     CSimXvidSettings m_settings;
-    std::unique_ptr<CSimMp4vEncoder> m_encoder;
+    std::unique_ptr<CSimAvEncoder> m_encoder;
     int m_quant = 7;
-    double m_frameBudgetBytes = 0;
     CSimFrame m_frame;
-    SimPicture m_picture;
-    std::vector<uint8_t> m_coded;
+    CSimAvScaler m_scaler;
+    SimAvPtr<AVFrame> m_picture;
+    int64_t m_pictures = 0;
 };

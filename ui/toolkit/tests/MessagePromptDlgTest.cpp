@@ -67,7 +67,7 @@ public:
     static std::string WindowText(HWND window)
     {
         char text[256] = "";
-        GetWindowTextA(window, text, sizeof(text));
+        ::GetWindowTextA(window, text, sizeof(text));
         return text;
     }
 

@@ -5,8 +5,6 @@
 
 #include <strmif.h>
 
-#include <stdio.h>
-
 namespace {
 
 // Dividers count 62.5 kHz steps of the PLL's reference.
@@ -145,17 +143,4 @@ BOOL CTunerFamilyModel::ReadFmStatusOverTuner(CIfDemodulator::FmStatusForm form,
     int tunerCode = kNoCode;
     CTunerModel::GetFmStatus(&tunerCode);
     return m_demodulator.ReadFmStatus(form, tunerCode, code);
-}
-
-BOOL CTunerFamilyModel::ChipDriverMissing(const char* operation)
-{
-    static LONG logged = FALSE;
-    if (!InterlockedExchange(&logged, TRUE)) {
-        char line[160];
-        _snprintf(line, sizeof(line), "tuner: %s needs the tuner chip driver, not in this build\n",
-                  operation);
-        line[sizeof(line) - 1] = '\0';
-        OutputDebugStringA(line);
-    }
-    return FALSE;
 }

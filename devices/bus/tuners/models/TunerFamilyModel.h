@@ -33,10 +33,6 @@ protected:
     // while the demodulator sees no carrier.
     BOOL ReadFmStatusOverTuner(CIfDemodulator::FmStatusForm form, int* code);
 
-    // Answer of the operations that need the silicon or register-table tuner chip drivers,
-    // which this build does not have: FALSE, logged once.
-    static BOOL ChipDriverMissing(const char* operation);
-
     // The IF demodulator beside the tuner, for the modules that carry one.
     CIfDemodulator m_demodulator;
 

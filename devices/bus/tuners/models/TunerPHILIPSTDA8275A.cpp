@@ -1,7 +1,16 @@
 #include "TunerPHILIPSTDA8275A.h"
 
+#include "ChipWait.h"
+
+namespace {
+
+// Between the tuning and the demodulator's finish.
+const DWORD kSettleMs = 50;
+
+} // namespace
+
 CTunerPHILIPSTDA8275A::CTunerPHILIPSTDA8275A(CI2CAccess* access)
-    : CTunerFamilyModel(access, 95)
+    : CTunerFamilyModel(access, 95), m_sink(access), m_chip(&m_sink), m_initialised(FALSE)
 {
 }
 
@@ -11,9 +20,23 @@ CTunerPHILIPSTDA8275A::~CTunerPHILIPSTDA8275A()
     StopScan();
 }
 
-BOOL CTunerPHILIPSTDA8275A::SetTvFrequency(float)
+// The demodulator gets its power-on settings before the chip's first use.
+void CTunerPHILIPSTDA8275A::InitialiseOnce()
 {
-    return ChipDriverMissing("PHILIPSTDA8275A tuning");
+    if (!m_initialised)
+        m_initialised = m_chip.Initialise();
+}
+
+BOOL CTunerPHILIPSTDA8275A::SetTvFrequency(float kHz)
+{
+    if (!m_access || kHz <= 0)
+        return FALSE;
+    InitialiseOnce();
+    int mode = m_chip.Prepare();
+    BOOL tuned = m_chip.Tune((DWORD)(kHz * 1000.0), mode);
+    ChipWait(kSettleMs);
+    m_chip.Finish(mode);
+    return tuned;
 }
 
 // The chip reports no AFC position: the owner device's picture lock stands in for the status.
@@ -27,7 +50,10 @@ BOOL CTunerPHILIPSTDA8275A::GetTvStatus(int* code)
     return answered;
 }
 
-BOOL CTunerPHILIPSTDA8275A::SetVideoStandard(int)
+BOOL CTunerPHILIPSTDA8275A::SetVideoStandard(int standard)
 {
-    return ChipDriverMissing("PHILIPSTDA8275A standards");
+    if (!m_access)
+        return FALSE;
+    InitialiseOnce();
+    return m_chip.SelectStandard(standard);
 }

@@ -1,7 +1,10 @@
 #include "TunerXCEIVE3028AF.h"
 
+const XceiveDrive CTunerXCEIVE3028AF::kDrive = {XceiveDrive::kAddressed, 10, XceiveDrive::kGpioStrobe,
+                                                XceiveDrive::kFirstPolicy, XceiveDrive::kCardRegister};
+
 CTunerXCEIVE3028AF::CTunerXCEIVE3028AF(CI2CAccess* access)
-    : CTunerFamilyModel(access, 136)
+    : CTunerFamilyModel(access, 136), m_chip(access)
 {
 }
 
@@ -11,22 +14,22 @@ CTunerXCEIVE3028AF::~CTunerXCEIVE3028AF()
     StopScan();
 }
 
-BOOL CTunerXCEIVE3028AF::SetTvFrequency(float)
+BOOL CTunerXCEIVE3028AF::SetTvFrequency(float kHz)
 {
-    return ChipDriverMissing("XCEIVE3028AF tuning");
+    return m_chip.Tune(kHz, kDrive);
 }
 
-BOOL CTunerXCEIVE3028AF::GetTvStatus(int*)
+BOOL CTunerXCEIVE3028AF::GetTvStatus(int* code)
 {
-    return ChipDriverMissing("XCEIVE3028AF status");
+    return m_chip.ReadStatus(code, kDrive);
 }
 
-BOOL CTunerXCEIVE3028AF::SetVideoStandard(int)
+BOOL CTunerXCEIVE3028AF::SetVideoStandard(int standard)
 {
-    return ChipDriverMissing("XCEIVE3028AF standards");
+    return m_chip.LoadStandard(standard, kDrive);
 }
 
-BOOL CTunerXCEIVE3028AF::IsSignalLocked(int*)
+BOOL CTunerXCEIVE3028AF::IsSignalLocked(int* locked)
 {
-    return ChipDriverMissing("XCEIVE3028AF lock");
+    return m_chip.IsCardLocked(locked);
 }

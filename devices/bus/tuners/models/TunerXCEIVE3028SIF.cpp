@@ -1,7 +1,10 @@
 #include "TunerXCEIVE3028SIF.h"
 
+const XceiveDrive CTunerXCEIVE3028SIF::kDrive = {XceiveDrive::kAddressed, 20, XceiveDrive::kControlLine2Strobe,
+                                                 XceiveDrive::kSecondPolicy, XceiveDrive::kLockRegister};
+
 CTunerXCEIVE3028SIF::CTunerXCEIVE3028SIF(CI2CAccess* access)
-    : CTunerFamilyModel(access, 137)
+    : CTunerFamilyModel(access, 137), m_chip(access)
 {
 }
 
@@ -11,17 +14,17 @@ CTunerXCEIVE3028SIF::~CTunerXCEIVE3028SIF()
     StopScan();
 }
 
-BOOL CTunerXCEIVE3028SIF::SetTvFrequency(float)
+BOOL CTunerXCEIVE3028SIF::SetTvFrequency(float kHz)
 {
-    return ChipDriverMissing("XCEIVE3028SIF tuning");
+    return m_chip.Tune(kHz, kDrive);
 }
 
-BOOL CTunerXCEIVE3028SIF::GetTvStatus(int*)
+BOOL CTunerXCEIVE3028SIF::GetTvStatus(int* code)
 {
-    return ChipDriverMissing("XCEIVE3028SIF status");
+    return m_chip.ReadStatus(code, kDrive);
 }
 
-BOOL CTunerXCEIVE3028SIF::SetVideoStandard(int)
+BOOL CTunerXCEIVE3028SIF::SetVideoStandard(int standard)
 {
-    return ChipDriverMissing("XCEIVE3028SIF standards");
+    return m_chip.LoadStandard(standard, kDrive);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "TunerFamilyModel.h"
+#include "XceiveChip.h"
 
-// The "XCEIVE3028SIF" tuner module (type 137).
-// A register-table tuner chip: tuning, status and standards need the chip driver.
+// The "XCEIVE3028SIF" tuner module (type 137): the register-table chip, always addressed
+// with 20 ms after each table chunk, strobed on the second control line, the second table
+// policy and the chip's own lock register.
 class CTunerXCEIVE3028SIF : public CTunerFamilyModel
 {
 public:
@@ -13,4 +15,9 @@ public:
     BOOL SetTvFrequency(float kHz) override;
     BOOL GetTvStatus(int* code) override;
     BOOL SetVideoStandard(int standard) override;
+
+private:
+    static const XceiveDrive kDrive;
+
+    CXceiveChip m_chip;
 };

@@ -95,6 +95,8 @@ void Print(const char* name, const Figures& f)
     printf("%-34s %7.2f frames/s sent", name, f.sent / f.seconds);
     if (f.shown >= 0)
         printf(", %7.2f frames/s shown", f.shown / f.seconds);
+    if (f.shown >= 0 && f.sent)
+        printf(", %5.3f frames shown per frame sent", (double)f.shown / f.sent);
     printf(", %7.2f ms CPU per frame\n", f.sent ? 1000.0 * f.cpuSeconds / f.sent : 0.0);
 }
 

@@ -23,9 +23,6 @@
 #include "TunerTNJ7752JFF_MK5.h"
 #include "TunerTNJ8352PF.h"
 #include "TunerTNJ8852CFF.h"
-#include "TunerXCEIVE2028.h"
-#include "TunerXCEIVE3028AF.h"
-#include "TunerXCEIVE3028SIF.h"
 
 #include <strmif.h>
 
@@ -428,37 +425,4 @@ TEST_F(SignalLockStatus, Tda8275aWithoutAnOwnerCannotReport)
 
     EXPECT_FALSE(model.GetTvStatus(&code));
     EXPECT_FALSE(model.IsTvLocked());
-}
-
-TEST_F(SignalLockStatus, ChipDriverModelsFailCleanlyWithoutBusTraffic)
-{
-    FakeSignalLock::answer = [](long* locked) { return *locked = 1, S_OK; };
-    const MakeModel makers[] = {Make<CTunerXCEIVE2028>, Make<CTunerXCEIVE3028AF>, Make<CTunerXCEIVE3028SIF>,
-                                Make<CTunerPHILIPSTDA8275A>};
-    for (size_t i = 0; i < 4; ++i) {
-        std::unique_ptr<CTunerModel> model(makers[i](&m_bus));
-        int code = CTunerModel::kNoCode;
-        EXPECT_FALSE(model->SetTvFrequency(471250)) << "model " << i;
-        EXPECT_FALSE(model->SetVideoStandard(AnalogVideo_PAL_D)) << "model " << i;
-        if (i < 3) {
-            EXPECT_FALSE(model->GetTvStatus(&code)) << "model " << i;
-            EXPECT_EQ(CTunerModel::kNoCode, code) << "model " << i;
-        }
-    }
-    EXPECT_TRUE(m_bus.Calls().empty());
-}
-
-TEST_F(SignalLockStatus, OnlyTheSifModelAsksTheOwnerForSignalLock)
-{
-    FakeSignalLock::answer = [](long* locked) { return *locked = 1, S_OK; };
-    CTunerXCEIVE2028 xc2028(&m_bus);
-    CTunerXCEIVE3028SIF sif(&m_bus);
-    xc2028.SetOwnerDevice(&m_device);
-    sif.SetOwnerDevice(&m_device);
-    int locked = 0;
-
-    EXPECT_FALSE(xc2028.IsSignalLocked(&locked));
-    EXPECT_EQ(0, FakeSignalLock::calls);
-    EXPECT_TRUE(sif.IsSignalLocked(&locked));
-    EXPECT_EQ(1, locked);
 }

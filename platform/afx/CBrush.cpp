@@ -1,0 +1,3 @@
+#include "CBrush.h"
+
+IMPLEMENT_DYNAMIC(CBrush, CGdiObject)

@@ -1,0 +1,23 @@
+// CBrush: a GDI brush.
+#pragma once
+
+#include "CBitmap.h"
+
+class CBrush : public CGdiObject {
+    DECLARE_DYNAMIC(CBrush)
+public:
+    CBrush() {}
+    // Leaves the object empty when the brush cannot be made.
+    explicit CBrush(COLORREF crColor) { CreateSolidBrush(crColor); }
+
+    static CBrush* PASCAL FromHandle(HBRUSH hBrush) { return (CBrush*)CGdiObject::FromHandle(hBrush); }
+    operator HBRUSH() const { return (HBRUSH)m_hObject; }
+
+    BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
+    BOOL CreateHatchBrush(int nIndex, COLORREF crColor) { return Attach(::CreateHatchBrush(nIndex, crColor)); }
+    BOOL CreatePatternBrush(CBitmap* pBitmap) { return Attach(::CreatePatternBrush((HBITMAP)pBitmap->GetSafeHandle())); }
+    BOOL CreateBrushIndirect(const LOGBRUSH* lpLogBrush) { return Attach(::CreateBrushIndirect(lpLogBrush)); }
+    // The system keeps colour brushes itself: deleting one is harmless.
+    BOOL CreateSysColorBrush(int nIndex) { return Attach(::GetSysColorBrush(nIndex)); }
+    int GetLogBrush(LOGBRUSH* pLogBrush) const { return GetObject(sizeof(LOGBRUSH), pLogBrush); }
+};

@@ -1,0 +1,10 @@
+#include "CPalette.h"
+
+#include "CDC.h"
+
+IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
+
+BOOL CPalette::CreateHalftonePalette(CDC* pDC)
+{
+    return Attach(::CreateHalftonePalette(pDC->GetSafeHdc()));
+}

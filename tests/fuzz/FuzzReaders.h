@@ -1,0 +1,24 @@
+#pragma once
+
+#include <afx.h>
+
+// The engine's readers as the fuzzer drives them. Each reads some files of a program folder
+// through the program's own entry points; the first `damaged` of its files are the ones a
+// copy damages, the others stay as the seed wrote them.
+struct FuzzReader
+{
+    enum Result { kLoaded = 0, kRefused = 1, kLostOnSave = 2 };
+
+    const char* name;
+    const char* const* files;
+    int damaged;
+    // scratch: a file outside the folder for a save and read-back.
+    Result (*load)(const CString& folder, const CString& scratch);
+};
+
+// The readers, ended by one with a NULL name.
+extern const FuzzReader kFuzzReaders[];
+
+// A valid program folder written by the program's own writers (the region and skin lists,
+// which the program only reads, by CIniFile).
+void WriteSeedFolder(const CString& folder);

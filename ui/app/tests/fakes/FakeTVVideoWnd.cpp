@@ -1,9 +1,0 @@
-#include "TVVideoWnd.h"
-#include "UiCallLog.h"
-
-CTVVideoWnd theVideoWnd;
-
-void CTVVideoWnd::BeginScan()
-{
-    CUiCallLog::Add("BeginScan");
-}
