@@ -1,0 +1,86 @@
+#pragma once
+
+// Resource ids of Tandril, shared by its resource script and its code.
+
+// Names of the remote-control keys.
+
+#define IDS_KEY_POWER        120
+#define IDS_KEY_MUTE         121
+#define IDS_KEY_TV           122
+#define IDS_KEY_VIDEO        123
+#define IDS_KEY_MUSIC        124
+#define IDS_KEY_PHOTO        125
+#define IDS_KEY_1            126
+#define IDS_KEY_2            127
+#define IDS_KEY_3            128
+#define IDS_KEY_4            129
+#define IDS_KEY_5            130
+#define IDS_KEY_6            131
+#define IDS_KEY_7            132
+#define IDS_KEY_8            133
+#define IDS_KEY_9            134
+#define IDS_KEY_DIGITS       135
+#define IDS_KEY_0            136
+#define IDS_KEY_RECALL       137
+#define IDS_KEY_START        138
+#define IDS_KEY_EXIT         139
+#define IDS_KEY_CH_UP        140
+#define IDS_KEY_VOL_DOWN     141
+#define IDS_KEY_OK           142
+#define IDS_KEY_VOL_UP       143
+#define IDS_KEY_CH_DOWN      144
+#define IDS_KEY_ESC          145
+#define IDS_KEY_DESKTOP      146
+#define IDS_KEY_TAB          147
+#define IDS_KEY_WINDOW       148
+#define IDS_KEY_MENU         149
+#define IDS_KEY_FULLSCREEN   150
+#define IDS_KEY_TIMESHIFT    151
+#define IDS_KEY_SOURCE       152
+#define IDS_KEY_RECORD       153
+#define IDS_KEY_PLAY         154
+#define IDS_KEY_STOP         155
+#define IDS_KEY_SNAPSHOT     156
+#define IDS_KEY_REWIND       157
+#define IDS_KEY_FORWARD      158
+#define IDS_KEY_NEXT         159
+#define IDS_KEY_PREVIOUS     160
+#define IDS_KEY_WALL         161
+#define IDS_KEY_CHANNEL      162
+#define IDS_KEY_SOUND        163
+#define IDS_KEY_SUBTITLE     164
+#define IDS_KEY_SHUTDOWN     165
+#define IDS_KEY_STEREO       166
+#define IDS_KEY_LANGUAGE     167
+#define IDS_KEY_TELETEXT     168
+#define IDS_KEY_RED          169
+#define IDS_KEY_GREEN        170
+#define IDS_KEY_YELLOW       171
+#define IDS_KEY_BLUE         172
+
+// Texts of the special keys (F2 to F12 and the number pad follow their first).
+
+#define IDS_SPECIAL_F1         175
+#define IDS_SPECIAL_NUMPAD0    187
+#define IDS_SPECIAL_LEFT_WIN   198
+#define IDS_SPECIAL_RIGHT_WIN  199
+#define IDS_SPECIAL_SLEEP      200
+#define IDS_SPECIAL_NUM_LOCK   201
+#define IDS_SPECIAL_CAPS_LOCK  202
+#define IDS_SPECIAL_INSERT     203
+#define IDS_SPECIAL_DELETE     204
+#define IDS_SPECIAL_PAGE_UP    205
+#define IDS_SPECIAL_PAGE_DOWN  206
+#define IDS_SPECIAL_END        207
+#define IDS_SPECIAL_HOME       208
+#define IDS_SPECIAL_LEFT       209
+#define IDS_SPECIAL_UP         210
+#define IDS_SPECIAL_RIGHT      211
+#define IDS_SPECIAL_DOWN       212
+#define IDS_SPECIAL_SPACE      220
+#define IDS_SPECIAL_BACK       221
+#define IDS_SPECIAL_ENTER      222
+#define IDS_SPECIAL_NONE       223
+
+// The factory key map, a Default.dat as it is first installed.
+#define IDR_FACTORY_KEYMAP 407
