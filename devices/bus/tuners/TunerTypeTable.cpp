@@ -22,6 +22,10 @@ const DWORD kRadioSetUpMs = 10;
 const DWORD kType13SettleMs = 100;
 const int kNoLockCode = 9;
 
+// Status codes by the demodulator's AFC field a (0-15; 0 and 15 in tune).
+const BYTE kAfcCodes92[16] = {3, 2, 2, 2, 4, 4, 4, 4, 0, 0, 0, 0, 1, 1, 1, 3};
+const BYTE kAfcCodes[16] = {3, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 1, 1, 1, 3};
+
 // The demodulator's registers 0-2 for each standard column.
 const BYTE kDemod13[3][CTunerTypeTable::kColumnCount] = {
     {0x56, 0x56, 0x56, 0x46, 0xC6}, {0x70, 0x70, 0x70, 0x50, 0x50}, {0x09, 0x0A, 0x0B, 0x4B, 0x13}};
@@ -264,33 +268,20 @@ BOOL CTunerTypeTable::ReadDemodAfc(BYTE* a)
 
 BOOL CTunerTypeTable::StatusDemod92(int* code)
 {
-    BYTE a = 0;
-    if (!code || !ReadDemodAfc(&a))
-        return FALSE;
-    if (a == 0 || a == 15)
-        *code = 3;
-    else if (a <= 3)
-        *code = 2;
-    else if (a <= 7)
-        *code = 4;
-    else if (a >= 12)
-        *code = 1;
-    else
-        *code = 0;
-    return TRUE;
+    return DecodeDemodAfc(kAfcCodes92, code);
 }
 
 BOOL CTunerTypeTable::StatusDemod(int* code)
 {
+    return DecodeDemodAfc(kAfcCodes, code);
+}
+
+BOOL CTunerTypeTable::DecodeDemodAfc(const BYTE* codes, int* code)
+{
     BYTE a = 0;
     if (!code || !ReadDemodAfc(&a))
         return FALSE;
-    if (a == 0 || a == 15)
-        *code = 3;
-    else if (a >= 12)
-        *code = 1;
-    else
-        *code = 2;
+    *code = codes[a];
     return TRUE;
 }
 

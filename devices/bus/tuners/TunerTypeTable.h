@@ -58,6 +58,7 @@ private:
     BOOL StatusDemod(int* code);            // 93, 75
     BOOL ReadPllStatus(BYTE address, int failCode, BOOL setFailCode, int* code);
     BOOL ReadDemodAfc(BYTE* a);
+    BOOL DecodeDemodAfc(const BYTE* codes, int* code);
     BOOL Standard13(int standard);
     BOOL Standard72(int standard);
     BOOL Standard75(int standard);
