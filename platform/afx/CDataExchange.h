@@ -62,4 +62,3 @@ void AFXAPI DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, CTime& value);
 // Refuses a text longer than nChars; when loading, limits the edit control to nChars.
 void AFXAPI DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);
 void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
-void AFXAPI DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal);

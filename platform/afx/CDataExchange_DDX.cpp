@@ -220,9 +220,3 @@ void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
     if (pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
         Refuse(pDX, AFX_IDP_PARSE_INT_RANGE, Number(minVal), Number(maxVal));
 }
-
-void AFXAPI DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
-{
-    if (pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
-        Refuse(pDX, AFX_IDP_PARSE_INT_RANGE, Number(minVal), Number(maxVal));
-}

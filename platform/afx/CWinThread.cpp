@@ -60,11 +60,23 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     return m_pMainWnd->PreTranslateMessage(pMsg);
 }
 
+namespace {
+
+// A loop that runs inside a window procedure (a dialog opened from a handler) leaves the
+// temporary objects alone: the handlers below it may still hold some.
+void DeleteTempMapsOutsideHandlers()
+{
+    if (CWnd::GetCurrentMessage()->hwnd == NULL)
+        AfxDeleteTempMaps();
+}
+
+} // namespace
+
 BOOL CWinThread::OnIdle(LONG lCount)
 {
     if (lCount <= 0)
         return TRUE;
-    AfxDeleteTempMaps();
+    DeleteTempMapsOutsideHandlers();
     return FALSE;
 }
 
@@ -111,7 +123,7 @@ BOOL AFXAPI AfxIdle(LONG lCount)
     CWinThread* pThread = AfxGetThread();
     if (pThread != NULL)
         return pThread->OnIdle(lCount);
-    AfxDeleteTempMaps();
+    DeleteTempMapsOutsideHandlers();
     return FALSE;
 }
 

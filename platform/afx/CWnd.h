@@ -9,8 +9,9 @@
 // PostNcDestroy, after m_hWnd is cleared.
 //
 // WM_COMMAND and WM_NOTIFY from a control, and through CWnd's own handlers WM_DRAWITEM,
-// WM_MEASUREITEM, WM_CTLCOLOR* and the scroll messages, are offered first to the control's own
-// object (OnChildNotify, permanent objects only); what it leaves goes on to the parent's map.
+// WM_MEASUREITEM, WM_COMPAREITEM, WM_DELETEITEM, WM_CTLCOLOR* and the scroll messages, are
+// offered first to the control's own object (OnChildNotify, permanent objects only); what it
+// leaves goes on to the parent's map.
 #pragma once
 
 #include "CCmdTarget.h"
@@ -216,6 +217,9 @@ protected:
     // control's object.
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    // The control's object (a sorted owner-drawn list's CompareItem, its DeleteItem).
+    afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     afx_msg void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);

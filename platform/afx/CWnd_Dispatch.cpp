@@ -100,6 +100,15 @@ AFX_DISPATCH(AfxSig_v_i_MEASURE)
     AFX_CALL(v_i_MEASURE)((int)w, (LPMEASUREITEMSTRUCT)l);
     return TRUE;
 }
+AFX_DISPATCH(AfxSig_i_i_COMPARE)
+{
+    return AFX_CALL(i_i_COMPARE)((int)w, (LPCOMPAREITEMSTRUCT)l);
+}
+AFX_DISPATCH(AfxSig_v_i_DELETE)
+{
+    AFX_CALL(v_i_DELETE)((int)w, (LPDELETEITEMSTRUCT)l);
+    return TRUE;
+}
 AFX_DISPATCH(AfxSig_v_M_u_b)
 {
     AFX_CALL(v_M_u_b)(CMenu::FromHandle((HMENU)w), LOWORD(l), HIWORD(l));

@@ -10,6 +10,8 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_CTLCOLOR()
     ON_WM_DRAWITEM()
     ON_WM_MEASUREITEM()
+    ON_WM_COMPAREITEM()
+    ON_WM_DELETEITEM()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
 END_MESSAGE_MAP()
@@ -201,6 +203,20 @@ void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
             return;
     }
     Default();
+}
+
+int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
+{
+    LRESULT lResult = 0;
+    if (ReflectLastMsg(lpCompareItemStruct->hwndItem, &lResult))
+        return (int)lResult;
+    return (int)Default();
+}
+
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct)
+{
+    if (!ReflectLastMsg(lpDeleteItemStruct->hwndItem))
+        Default();
 }
 
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)

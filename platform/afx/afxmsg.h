@@ -43,6 +43,8 @@ typedef void (CCmdTarget::*AFX_PMSG_v_u_u_S)(UINT, UINT, CScrollBar*);
 typedef HBRUSH (CCmdTarget::*AFX_PMSG_h_D_W_u)(CDC*, CWnd*, UINT);
 typedef void (CCmdTarget::*AFX_PMSG_v_i_DRAW)(int, LPDRAWITEMSTRUCT);
 typedef void (CCmdTarget::*AFX_PMSG_v_i_MEASURE)(int, LPMEASUREITEMSTRUCT);
+typedef int (CCmdTarget::*AFX_PMSG_i_i_COMPARE)(int, LPCOMPAREITEMSTRUCT);
+typedef void (CCmdTarget::*AFX_PMSG_v_i_DELETE)(int, LPDELETEITEMSTRUCT);
 typedef void (CCmdTarget::*AFX_PMSG_v_M_u_b)(CMenu*, UINT, BOOL);
 typedef LRESULT (CCmdTarget::*AFX_PMSG_l_u_u_M)(UINT, UINT, CMenu*);
 typedef HCURSOR (CCmdTarget::*AFX_PMSG_h_v)();
@@ -97,6 +99,8 @@ AFX_DECLARE_DISPATCH(AfxSig_v_u_u_S)
 AFX_DECLARE_DISPATCH(AfxSig_h_D_W_u)
 AFX_DECLARE_DISPATCH(AfxSig_v_i_DRAW)
 AFX_DECLARE_DISPATCH(AfxSig_v_i_MEASURE)
+AFX_DECLARE_DISPATCH(AfxSig_i_i_COMPARE)
+AFX_DECLARE_DISPATCH(AfxSig_v_i_DELETE)
 AFX_DECLARE_DISPATCH(AfxSig_v_M_u_b)
 AFX_DECLARE_DISPATCH(AfxSig_l_u_u_M)
 AFX_DECLARE_DISPATCH(AfxSig_h_v)
@@ -181,6 +185,8 @@ AFX_DECLARE_DISPATCH(AfxSigNotify_b_u)
 #define ON_WM_CTLCOLOR() AFX_MSG_ENTRY(WM_CTLCOLOR, h_D_W_u, OnCtlColor)
 #define ON_WM_DRAWITEM() AFX_MSG_ENTRY(WM_DRAWITEM, v_i_DRAW, OnDrawItem)
 #define ON_WM_MEASUREITEM() AFX_MSG_ENTRY(WM_MEASUREITEM, v_i_MEASURE, OnMeasureItem)
+#define ON_WM_COMPAREITEM() AFX_MSG_ENTRY(WM_COMPAREITEM, i_i_COMPARE, OnCompareItem)
+#define ON_WM_DELETEITEM() AFX_MSG_ENTRY(WM_DELETEITEM, v_i_DELETE, OnDeleteItem)
 #define ON_WM_INITMENUPOPUP() AFX_MSG_ENTRY(WM_INITMENUPOPUP, v_M_u_b, OnInitMenuPopup)
 #define ON_WM_MENUCHAR() AFX_MSG_ENTRY(WM_MENUCHAR, l_u_u_M, OnMenuChar)
 #define ON_WM_ENTERMENULOOP() AFX_MSG_ENTRY(WM_ENTERMENULOOP, v_b, OnEnterMenuLoop)

@@ -2,6 +2,11 @@
 
 #include "ToolkitResources.h"
 
+BEGIN_MESSAGE_MAP(CMessagePromptDlg, CDialog)
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
 CMessagePromptDlg::CMessagePromptDlg(UINT iconId, BOOL showCancel, CWnd* parent)
     : CDialog(IDD_MESSAGE_PROMPT, parent),
       m_timerId(0),
@@ -49,11 +54,16 @@ void CMessagePromptDlg::SetAutoCloseResult(int result)
     m_autoCloseResult = result == IDCANCEL ? IDCANCEL : IDOK;
 }
 
+void CMessagePromptDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_PROMPT_ICON, m_iconCtrl);
+    DDX_Control(pDX, IDC_PROMPT_TEXT, m_textCtrl);
+}
+
 BOOL CMessagePromptDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_iconCtrl.Attach(::GetDlgItem(m_hWnd, IDC_PROMPT_ICON));
-    m_textCtrl.Attach(::GetDlgItem(m_hWnd, IDC_PROMPT_TEXT));
     if (!m_caption.IsEmpty())
         SetWindowText(m_caption);
     if (!m_text.IsEmpty())
@@ -61,7 +71,7 @@ BOOL CMessagePromptDlg::OnInitDialog()
     if (m_iconId != 0)
         ShowIcon();
     if (!m_showCancel)
-        ::ShowWindow(::GetDlgItem(m_hWnd, IDCANCEL), SW_HIDE);
+        GetDlgItem(IDCANCEL)->ShowWindow(SW_HIDE);
     StartCountdown();
     return TRUE;
 }
@@ -92,23 +102,20 @@ void CMessagePromptDlg::OnCancel()
     EndDialog(m_showCancel ? IDCANCEL : IDOK);
 }
 
-LRESULT CMessagePromptDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+void CMessagePromptDlg::OnTimer(UINT_PTR nIDEvent)
 {
-    switch (message) {
-    case WM_TIMER:
-        if (m_timerId != 0 && wParam == m_timerId) {
-            StopCountdown();
-            if (m_autoCloseResult == IDOK)
-                OnOK();
-            else
-                OnCancel();
-        }
-        break;
-    case WM_DESTROY:
+    if (m_timerId != 0 && nIDEvent == m_timerId) {
         StopCountdown();
-        m_iconCtrl.Detach();
-        m_textCtrl.Detach();
-        break;
+        if (m_autoCloseResult == IDOK)
+            OnOK();
+        else
+            OnCancel();
     }
-    return CDialog::WindowProc(message, wParam, lParam);
+    CDialog::OnTimer(nIDEvent);
+}
+
+void CMessagePromptDlg::OnDestroy()
+{
+    StopCountdown();
+    CDialog::OnDestroy();
 }

@@ -29,9 +29,13 @@ public:
     BOOL OnInitDialog() override;
 
 protected:
+    // Binds the icon and text controls.
+    void DoDataExchange(CDataExchange* pDX) override;
     // Without a Cancel button, Escape and the close box end the dialog as OK.
     void OnCancel() override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnDestroy();
+    DECLARE_MESSAGE_MAP()
 
 private:
     enum { kCountdownTimer = 1016 };

@@ -1,23 +1,26 @@
 #include "PicturePopupWnd.h"
 
-CPicturePopupWnd::CPicturePopupWnd() : m_bitmap(NULL), m_hideTimer(0)
+BEGIN_MESSAGE_MAP(CPicturePopupWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_PAINT()
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+CPicturePopupWnd::CPicturePopupWnd() : m_hideTimer(0)
 {
 }
 
 CPicturePopupWnd::~CPicturePopupWnd()
 {
     Hide();
-    ReplaceBitmap(NULL);
 }
 
 BOOL CPicturePopupWnd::LoadBitmapResource(UINT bitmapId)
 {
-    LPCTSTR name = MAKEINTRESOURCEA(bitmapId);
-    HBITMAP bitmap = (HBITMAP)LoadImageA(AfxFindResourceHandle(name, (LPCTSTR)RT_BITMAP), name,
-                                         IMAGE_BITMAP, 0, 0, 0);
-    if (bitmap == NULL)
+    CBitmap loaded;
+    if (!loaded.LoadBitmap(bitmapId))
         return FALSE;
-    ReplaceBitmap(bitmap);
+    ReplaceBitmap((HBITMAP)loaded.Detach());
     return TRUE;
 }
 
@@ -30,22 +33,23 @@ BOOL CPicturePopupWnd::LoadBitmapFile(LPCTSTR path)
 
 void CPicturePopupWnd::ReplaceBitmap(HBITMAP bitmap)
 {
-    if (m_bitmap != NULL)
-        DeleteObject(m_bitmap);
-    m_bitmap = bitmap;
-    if (m_bitmap == NULL || m_hWnd == NULL)
+    m_bitmap.DeleteObject();
+    if (bitmap == NULL)
+        return;
+    m_bitmap.Attach(bitmap);
+    if (m_hWnd == NULL)
         return;
     SIZE size = PictureSize();
-    ::SetWindowPos(m_hWnd, NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
     CentreOnScreen();
-    InvalidateRect(m_hWnd, NULL, FALSE);
+    Invalidate(FALSE);
 }
 
 SIZE CPicturePopupWnd::PictureSize() const
 {
     SIZE size = {kEmptySize, kEmptySize};
     BITMAP info;
-    if (m_bitmap != NULL && GetObjectA(m_bitmap, sizeof(info), &info)) {
+    if (m_bitmap.GetSafeHandle() != NULL && m_bitmap.GetBitmap(&info)) {
         size.cx = info.bmWidth;
         size.cy = info.bmHeight;
     }
@@ -55,10 +59,10 @@ SIZE CPicturePopupWnd::PictureSize() const
 void CPicturePopupWnd::CentreOnScreen()
 {
     RECT rect;
-    ::GetWindowRect(m_hWnd, &rect);
+    GetWindowRect(&rect);
     int x = (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2;
-    ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void CPicturePopupWnd::Show(CWnd* parent, BOOL autoHide, UINT ms)
@@ -70,7 +74,7 @@ void CPicturePopupWnd::Show(CWnd* parent, BOOL autoHide, UINT ms)
     if (!CreateEx(0, windowClass, NULL, WS_POPUP | WS_VISIBLE, 0, 0, size.cx, size.cy,
                   parent->GetSafeHwnd(), NULL))
         return;
-    ::UpdateWindow(m_hWnd);
+    UpdateWindow();
     if (autoHide)
         m_hideTimer = SetTimer(kHideTimer, ms);
 }
@@ -85,39 +89,32 @@ void CPicturePopupWnd::Hide()
     DestroyWindow();
 }
 
-LRESULT CPicturePopupWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+int CPicturePopupWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    switch (message) {
-    case WM_CREATE: {
-        LRESULT result = CWnd::WindowProc(message, wParam, lParam);
-        if (result != -1)
-            CentreOnScreen();
-        return result;
-    }
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_TIMER:
-        if (wParam == kHideTimer) {
-            Hide();
-            return 0;
-        }
-        break;
-    }
-    return CWnd::WindowProc(message, wParam, lParam);
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CentreOnScreen();
+    return 0;
 }
 
-void CPicturePopupWnd::Paint()
+void CPicturePopupWnd::OnPaint()
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_hWnd, &paint);
-    if (m_bitmap != NULL) {
-        SIZE size = PictureSize();
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, m_bitmap);
-        BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
+    CPaintDC dc(this);
+    if (m_bitmap.GetSafeHandle() == NULL)
+        return;
+    SIZE size = PictureSize();
+    CDC memory;
+    memory.CreateCompatibleDC(&dc);
+    CBitmap* old = memory.SelectObject(&m_bitmap);
+    dc.BitBlt(0, 0, size.cx, size.cy, &memory, 0, 0, SRCCOPY);
+    memory.SelectObject(old);
+}
+
+void CPicturePopupWnd::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kHideTimer) {
+        Hide();
+        return;
     }
-    EndPaint(m_hWnd, &paint);
+    CWnd::OnTimer(nIDEvent);
 }

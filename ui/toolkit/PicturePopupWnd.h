@@ -20,16 +20,20 @@ public:
     void Hide();
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Centred on the screen once made.
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnPaint();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    DECLARE_MESSAGE_MAP()
 
 private:
     enum { kHideTimer = 1, kEmptySize = 100 };
 
+    // Takes the bitmap (NULL: none) and refits the window to it.
     void ReplaceBitmap(HBITMAP bitmap);
     SIZE PictureSize() const;
     void CentreOnScreen();
-    void Paint();
 
-    HBITMAP m_bitmap;  // owned; NULL: none
+    CBitmap m_bitmap;
     UINT_PTR m_hideTimer;  // 0: none
 };
