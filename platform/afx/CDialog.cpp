@@ -9,42 +9,119 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
+CDialog::CDialog() : m_lpszTemplateName(NULL), m_nIDTemplate(0), m_pParentWnd(NULL)
 {
+}
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_lpszTemplateName(MAKEINTRESOURCEA(nIDTemplate)), m_nIDTemplate(nIDTemplate),
+      m_pParentWnd(pParentWnd)
+{
+}
+
+CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
+    : m_lpszTemplateName(lpszTemplateName), m_nIDTemplate(0), m_pParentWnd(pParentWnd)
+{
+    if (IS_INTRESOURCE(lpszTemplateName))
+        m_nIDTemplate = (UINT)(UINT_PTR)lpszTemplateName;
 }
 
 CDialog::~CDialog() = default;
 
-INT_PTR CDialog::DoModal()
+HWND CDialog::CreateFromTemplate(HWND hWndParent)
 {
-    LPCTSTR name = MAKEINTRESOURCEA(m_nIDTemplate);
-    HINSTANCE hInst = AfxFindResourceHandle(name, (LPCTSTR)RT_DIALOG);
-    HRSRC hResource = FindResourceA(hInst, name, (LPCTSTR)RT_DIALOG);
+    if (m_lpszTemplateName == NULL || m_hWnd != NULL)
+        return NULL;
+    HINSTANCE hInst = AfxFindResourceHandle(m_lpszTemplateName, (LPCTSTR)RT_DIALOG);
+    HRSRC hResource = FindResourceA(hInst, m_lpszTemplateName, (LPCTSTR)RT_DIALOG);
     HGLOBAL hTemplate = hResource != NULL ? LoadResource(hInst, hResource) : NULL;
     if (hTemplate == NULL)
-        return -1;
-    HWND hWndOwner = m_pParentWnd != NULL ? m_pParentWnd->GetSafeHwnd()
-                                          : AfxGetMainWnd()->GetSafeHwnd();
+        return NULL;
     HookCreation(this);
-    INT_PTR result = DialogBoxIndirectParamA(hInst, (LPCDLGTEMPLATEA)LockResource(hTemplate),
-                                             hWndOwner, DialogProc, 0);
+    HWND hWnd = CreateDialogIndirectParamA(hInst, (LPCDLGTEMPLATEA)LockResource(hTemplate),
+                                           hWndParent, DialogProc, 0);
     TakeCreationHook();
-    return result;
+    return hWnd;
+}
+
+HWND CDialog::ModalOwner() const
+{
+    HWND hWnd = m_pParentWnd != NULL ? m_pParentWnd->GetSafeHwnd()
+                                     : AfxGetMainWnd()->GetSafeHwnd();
+    // A dialog is never owned by a child window, nor by itself (the main window's own run).
+    while (hWnd != NULL && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
+    return hWnd != NULL && ::IsWindow(hWnd) && hWnd != m_hWnd ? hWnd : NULL;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND hWndOwner = ModalOwner();
+    BOOL bEnableOwner = FALSE;
+    if (hWndOwner != NULL && ::IsWindowEnabled(hWndOwner)) {
+        ::EnableWindow(hWndOwner, FALSE);
+        bEnableOwner = TRUE;
+    }
+    m_nModalResult = -1;
+    m_nFlags |= WF_CONTINUEMODAL;
+    if (CreateFromTemplate(hWndOwner) != NULL && ContinueModal())
+        RunModalLoop(MLF_SHOWONIDLE);
+    m_nFlags &= ~WF_CONTINUEMODAL;
+    if (m_hWnd != NULL)
+        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (bEnableOwner)
+        ::EnableWindow(hWndOwner, TRUE);
+    if (hWndOwner != NULL && ::GetActiveWindow() == m_hWnd)
+        ::SetActiveWindow(hWndOwner);
+    DestroyWindow();
+    return m_nModalResult;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+{
+    return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd);
+}
+
+BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
+{
+    m_lpszTemplateName = lpszTemplateName;
+    m_nIDTemplate = IS_INTRESOURCE(lpszTemplateName) ? (UINT)(UINT_PTR)lpszTemplateName : 0;
+    m_pParentWnd = pParentWnd;
+    HWND hWndParent = pParentWnd != NULL ? pParentWnd->GetSafeHwnd()
+                                         : AfxGetMainWnd()->GetSafeHwnd();
+    return CreateFromTemplate(hWndParent) != NULL;
 }
 
 void CDialog::EndDialog(int nResult)
 {
+    if (m_nFlags & (WF_MODALLOOP | WF_CONTINUEMODAL))
+        EndModalLoop(nResult);
     ::EndDialog(m_hWnd, nResult);
 }
 
 BOOL CDialog::OnInitDialog()
 {
+    UpdateData(FALSE);
     return TRUE;
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST || m_hWnd == NULL)
+        return FALSE;
+    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
+        return FALSE;
+    // A child page leaves navigation to the dialog it sits in.
+    if (GetStyle() & WS_CHILD)
+        return FALSE;
+    return ::IsDialogMessageA(m_hWnd, pMsg);
 }
 
 void CDialog::OnOK()
 {
+    if (!UpdateData(TRUE))
+        return;
     EndDialog(IDOK);
 }
 

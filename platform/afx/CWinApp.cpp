@@ -49,7 +49,7 @@ UINT WithDefaultIcon(UINT nType)
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(NULL), m_hInstance(GetModuleHandleA(NULL)), m_pszExeName(NULL),
-      m_pszProfileName(NULL), m_pszRegistryKey(NULL)
+      m_pszProfileName(NULL), m_pszRegistryKey(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL)
 {
     ASSERT(s_pApp == NULL);
     s_pApp = this;
@@ -91,6 +91,18 @@ void CWinApp::SetRegistryKey(UINT nIDRegistryKey)
     SetRegistryKey(strRegistryKey);
 }
 
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+int CWinApp::Run()
+{
+    if (m_pMainWnd == NULL)
+        ::PostQuitMessage(0);
+    return CWinThread::Run();
+}
+
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
     HWND hOwner = m_pMainWnd->GetSafeHwnd();
@@ -102,6 +114,22 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 CWinApp* AFXAPI AfxGetApp()
 {
     return s_pApp;
+}
+
+int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmdShow)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == NULL)
+        return -1;
+    pApp->m_hInstance = hInstance;
+    pApp->m_lpCmdLine = lpCmdLine;
+    pApp->m_nCmdShow = nCmdShow;
+    if (!pApp->InitInstance()) {
+        if (pApp->m_pMainWnd != NULL && ::IsWindow(pApp->m_pMainWnd->m_hWnd))
+            pApp->m_pMainWnd->DestroyWindow();
+        return pApp->ExitInstance();
+    }
+    return pApp->Run();
 }
 
 CWnd* AFXAPI AfxGetMainWnd()

@@ -4,8 +4,11 @@
 // m_hInstance, m_pszExeName (the program file's name without extension), m_pszAppName (the
 // constructor argument, else string AFX_IDS_APP_TITLE, else m_pszExeName) and m_pszProfileName
 // (m_pszExeName + ".INI"). The string members are malloc'd: code that replaces one frees the
-// old value first, as with the real framework. Running the application (InitInstance, the
-// message loop) belongs to the user interface layer.
+// old value first, as with the real framework.
+//
+// The program entry (AfxWinMain, the WinMain of a program that links the framework) runs
+// InitInstance; when it succeeds Run, the thread's message loop, else ExitInstance at once. A
+// program whose InitInstance runs its main dialog with DoModal returns FALSE from it.
 //
 // Profile values live under HKCU\Software\<m_pszRegistryKey>\<m_pszProfileName>\<section>
 // once SetRegistryKey has been called (ints as REG_DWORD, strings as REG_SZ, binary as
@@ -28,6 +31,13 @@ public:
     LPCTSTR m_pszExeName;
     LPCTSTR m_pszProfileName;
     LPCTSTR m_pszRegistryKey;
+    LPTSTR m_lpCmdLine;  // the command line after the program name
+    int m_nCmdShow;
+
+    // TRUE in the base.
+    BOOL InitInstance() override;
+    // Without a main window the loop ends at once.
+    int Run() override;
 
     // Keeps the key and renames the profile to m_pszAppName, like the real framework.
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
@@ -56,6 +66,10 @@ public:
 };
 
 CWinApp* AFXAPI AfxGetApp();
+// The program entry: the application object's InitInstance, then Run or ExitInstance; the exit
+// code. -1 without an application object.
+int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine,
+                      int nCmdShow);
 // The main window of the application object, NULL without one.
 CWnd* AFXAPI AfxGetMainWnd();
 // The application's m_pszAppName, NULL without an application object.

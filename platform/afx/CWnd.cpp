@@ -29,7 +29,7 @@ thread_local MSG t_lastSentMsg;
 
 } // namespace
 
-CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL)
+CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_nModalResult(0), m_pfnSuper(NULL)
 {
 }
 

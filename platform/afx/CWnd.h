@@ -21,10 +21,16 @@
 // windowsx.h (which dshow.h includes) has a macro of this name.
 #undef SubclassWindow
 
+class CDataExchange;
 class CDC;
 class CMenu;
 class CScrollBar;
 struct CCreateContext;
+
+// RunModalLoop's flags.
+#define MLF_NOIDLEMSG 0x0001
+#define MLF_NOKICKIDLE 0x0002
+#define MLF_SHOWONIDLE 0x0004
 
 class CWnd : public CCmdTarget {
     DECLARE_DYNCREATE(CWnd)
@@ -80,6 +86,17 @@ public:
     // The message the window procedure is handling on this thread.
     static const MSG* PASCAL GetCurrentMessage();
 
+    // Data exchange with the controls (DoDataExchange); FALSE when a value was refused.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+    // The framework's modal loop for this window: pumps this thread's messages through the
+    // pre-translate walk until EndModalLoop; idle time frees temporary objects. A WM_QUIT ends
+    // it with -1 and is posted again, for the loop outside. MLF_SHOWONIDLE shows a hidden
+    // window once the queue first runs empty.
+    int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal();
+    virtual void EndModalLoop(int nResult);
+
     // Thin wrappers of the window functions.
     CWnd* GetParent() const;
     CWnd* GetOwner() const;
@@ -125,6 +142,7 @@ protected:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // DefWindowProc of the current message.
     LRESULT Default();
+    virtual void DoDataExchange(CDataExchange* pDX);
     // Runs before Create makes the window; fills in the default class.
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     // Runs when a window is bound, before its first message reaches the object.
@@ -217,6 +235,13 @@ protected:
     static CWnd* PASCAL TakeCreationHook();
 
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+
+    enum {
+        WF_MODALLOOP = 0x0001,     // RunModalLoop is running
+        WF_CONTINUEMODAL = 0x0002  // until EndModalLoop clears it
+    };
+    UINT m_nFlags;
+    int m_nModalResult;
 
     DECLARE_MESSAGE_MAP()
 

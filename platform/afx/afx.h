@@ -8,6 +8,7 @@
 #include "CFileException.h"
 #include "CFileStatus.h"
 #include "CMemoryException.h"
+#include "CUserException.h"
 #include "CObject.h"
 #include "CRuntimeClass.h"
 #include "CStdioFile.h"

@@ -17,6 +17,7 @@
 #include "CWinApp.h"
 #include "CWinThread.h"
 #include "CWnd.h"
+#include "CDataExchange.h"
 #include "CDialog.h"
 #include "CStatic.h"
 #include "CButton.h"
