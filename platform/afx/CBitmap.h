@@ -16,13 +16,13 @@ public:
     // From the resource module when it has the bitmap, else from the program.
     BOOL LoadBitmap(LPCTSTR lpszResourceName);
     BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCEA(nIDResource)); }
-    BOOL LoadOEMBitmap(UINT nIDBitmap) { return Attach(::LoadBitmapA(NULL, MAKEINTRESOURCEA(nIDBitmap))); }
+    BOOL LoadOEMBitmap(UINT nIDBitmap) { return AttachNew(::LoadBitmapA(NULL, MAKEINTRESOURCEA(nIDBitmap))); }
 
     BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits)
     {
-        return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
+        return AttachNew(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
     }
-    BOOL CreateBitmapIndirect(LPBITMAP lpBitmap) { return Attach(::CreateBitmapIndirect(lpBitmap)); }
+    BOOL CreateBitmapIndirect(LPBITMAP lpBitmap) { return AttachNew(::CreateBitmapIndirect(lpBitmap)); }
     BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
     BOOL CreateDiscardableBitmap(CDC* pDC, int nWidth, int nHeight)
     {

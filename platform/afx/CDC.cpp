@@ -54,6 +54,15 @@ BOOL CDC::Attach(HDC hDC)
     return TRUE;
 }
 
+BOOL CDC::AttachNew(HDC hDC)
+{
+    if (Attach(hDC))
+        return TRUE;
+    if (hDC != NULL)
+        ::DeleteDC(hDC);
+    return FALSE;
+}
+
 HDC CDC::Detach()
 {
     HDC hDC = m_hDC;
@@ -66,13 +75,13 @@ HDC CDC::Detach()
 BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput,
                    const void* lpInitData)
 {
-    return Attach(::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput,
+    return AttachNew(::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput,
                               (const DEVMODEA*)lpInitData));
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC)
 {
-    return Attach(::CreateCompatibleDC(pDC->GetSafeHdc()));
+    return AttachNew(::CreateCompatibleDC(pDC->GetSafeHdc()));
 }
 
 BOOL CDC::DeleteDC()

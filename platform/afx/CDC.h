@@ -150,5 +150,8 @@ public:
 
 private:
     CGdiObject* SelectGdiObject(HGDIOBJ hObject);
+    // Takes a DC just made for this object; an object that holds one already refuses it and
+    // deletes it, so that it is not lost.
+    BOOL AttachNew(HDC hDC);
     CGdiObject* CurrentObject(UINT nObjectType) const;
 };

@@ -58,6 +58,15 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
     return TRUE;
 }
 
+BOOL CGdiObject::AttachNew(HGDIOBJ hObject)
+{
+    if (Attach(hObject))
+        return TRUE;
+    if (hObject != NULL)
+        ::DeleteObject(hObject);
+    return FALSE;
+}
+
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ hObject = m_hObject;
@@ -86,7 +95,7 @@ UINT CGdiObject::GetObjectType() const
 
 BOOL CGdiObject::CreateStockObject(int nIndex)
 {
-    return Attach(::GetStockObject(nIndex));
+    return AttachNew(::GetStockObject(nIndex));
 }
 
 BOOL CGdiObject::UnrealizeObject()

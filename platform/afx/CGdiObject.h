@@ -35,4 +35,9 @@ public:
 
     BOOL operator==(const CGdiObject& obj) const { return m_hObject == obj.m_hObject; }
     BOOL operator!=(const CGdiObject& obj) const { return m_hObject != obj.m_hObject; }
+
+protected:
+    // Takes a handle just made for this object; an object that holds one already refuses it
+    // and deletes it, so that it is not lost.
+    BOOL AttachNew(HGDIOBJ hObject);
 };

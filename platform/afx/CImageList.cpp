@@ -61,6 +61,15 @@ BOOL CImageList::Attach(HIMAGELIST hImageList)
     return TRUE;
 }
 
+BOOL CImageList::AttachNew(HIMAGELIST hImageList)
+{
+    if (Attach(hImageList))
+        return TRUE;
+    if (hImageList != NULL)
+        ImageList_Destroy(hImageList);
+    return FALSE;
+}
+
 HIMAGELIST CImageList::Detach()
 {
     HIMAGELIST hImageList = m_hImageList;
@@ -72,19 +81,19 @@ HIMAGELIST CImageList::Detach()
 
 BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
 {
-    return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
+    return AttachNew(ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
 }
 
 BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
 {
     LPCTSTR name = MAKEINTRESOURCEA(nBitmapID);
     HINSTANCE hInst = AfxFindResourceHandle(name, (LPCTSTR)RT_BITMAP);
-    return Attach(ImageList_LoadImageA(hInst, name, cx, nGrow, crMask, IMAGE_BITMAP, 0));
+    return AttachNew(ImageList_LoadImageA(hInst, name, cx, nGrow, crMask, IMAGE_BITMAP, 0));
 }
 
 BOOL CImageList::Create(CImageList* pImageList)
 {
-    return Attach(ImageList_Duplicate(pImageList->GetSafeHandle()));
+    return AttachNew(ImageList_Duplicate(pImageList->GetSafeHandle()));
 }
 
 BOOL CImageList::DeleteImageList()

@@ -50,4 +50,9 @@ public:
     HICON ExtractIcon(int nImage);
     BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
     BOOL DrawIndirect(IMAGELISTDRAWPARAMS* pimldp);
+
+private:
+    // Takes a list just made for this object; an object that holds one already refuses it and
+    // destroys it, so that it is not lost.
+    BOOL AttachNew(HIMAGELIST hImageList);
 };

@@ -64,6 +64,15 @@ BOOL CMenu::Attach(HMENU hMenu)
     return TRUE;
 }
 
+BOOL CMenu::AttachNew(HMENU hMenu)
+{
+    if (Attach(hMenu))
+        return TRUE;
+    if (hMenu != NULL)
+        ::DestroyMenu(hMenu);
+    return FALSE;
+}
+
 HMENU CMenu::Detach()
 {
     HMENU hMenu = m_hMenu;
@@ -75,18 +84,18 @@ HMENU CMenu::Detach()
 
 BOOL CMenu::CreateMenu()
 {
-    return Attach(::CreateMenu());
+    return AttachNew(::CreateMenu());
 }
 
 BOOL CMenu::CreatePopupMenu()
 {
-    return Attach(::CreatePopupMenu());
+    return AttachNew(::CreatePopupMenu());
 }
 
 BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
 {
     HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, (LPCTSTR)RT_MENU);
-    return Attach(::LoadMenuA(hInst, lpszResourceName));
+    return AttachNew(::LoadMenuA(hInst, lpszResourceName));
 }
 
 BOOL CMenu::LoadMenu(UINT nIDResource)
@@ -96,7 +105,7 @@ BOOL CMenu::LoadMenu(UINT nIDResource)
 
 BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate)
 {
-    return Attach(::LoadMenuIndirectA(lpMenuTemplate));
+    return AttachNew(::LoadMenuIndirectA(lpMenuTemplate));
 }
 
 BOOL CMenu::DestroyMenu()

@@ -80,4 +80,9 @@ public:
     // Owner-drawn items: the framework calls these on the permanent object of the item's menu.
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+private:
+    // Takes a menu just made for this object; an object that holds one already refuses it and
+    // destroys it, so that it is not lost.
+    BOOL AttachNew(HMENU hMenu);
 };

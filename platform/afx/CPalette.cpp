@@ -6,5 +6,5 @@ IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 
 BOOL CPalette::CreateHalftonePalette(CDC* pDC)
 {
-    return Attach(::CreateHalftonePalette(pDC->GetSafeHdc()));
+    return AttachNew(::CreateHalftonePalette(pDC->GetSafeHdc()));
 }

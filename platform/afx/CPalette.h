@@ -13,7 +13,7 @@ public:
     static CPalette* PASCAL FromHandle(HPALETTE hPalette) { return (CPalette*)CGdiObject::FromHandle(hPalette); }
     operator HPALETTE() const { return (HPALETTE)m_hObject; }
 
-    BOOL CreatePalette(LPLOGPALETTE lpLogPalette) { return Attach(::CreatePalette(lpLogPalette)); }
+    BOOL CreatePalette(LPLOGPALETTE lpLogPalette) { return AttachNew(::CreatePalette(lpLogPalette)); }
     BOOL CreateHalftonePalette(CDC* pDC);
     int GetEntryCount() const
     {

@@ -6,5 +6,5 @@ IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
 
 BOOL CRgn::CreateFromPath(CDC* pDC)
 {
-    return Attach(::PathToRegion(pDC->m_hDC));
+    return AttachNew(::PathToRegion(pDC->m_hDC));
 }

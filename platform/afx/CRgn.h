@@ -13,23 +13,23 @@ public:
     static CRgn* PASCAL FromHandle(HRGN hRgn) { return (CRgn*)CGdiObject::FromHandle(hRgn); }
     operator HRGN() const { return (HRGN)m_hObject; }
 
-    BOOL CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
-    BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
-    BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateEllipticRgn(x1, y1, x2, y2)); }
-    BOOL CreateEllipticRgnIndirect(LPCRECT lpRect) { return Attach(::CreateEllipticRgnIndirect(lpRect)); }
+    BOOL CreateRectRgn(int x1, int y1, int x2, int y2) { return AttachNew(::CreateRectRgn(x1, y1, x2, y2)); }
+    BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return AttachNew(::CreateRectRgnIndirect(lpRect)); }
+    BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2) { return AttachNew(::CreateEllipticRgn(x1, y1, x2, y2)); }
+    BOOL CreateEllipticRgnIndirect(LPCRECT lpRect) { return AttachNew(::CreateEllipticRgnIndirect(lpRect)); }
     BOOL CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3)
     {
-        return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
+        return AttachNew(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
     }
     BOOL CreatePolygonRgn(LPPOINT lpPoints, int nCount, int nMode)
     {
-        return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode));
+        return AttachNew(::CreatePolygonRgn(lpPoints, nCount, nMode));
     }
     // The DC's closed path as a region (the path is used up).
     BOOL CreateFromPath(CDC* pDC);
     BOOL CreateFromData(const XFORM* lpXForm, int nCount, const RGNDATA* pRgnData)
     {
-        return Attach(::ExtCreateRegion(lpXForm, nCount, pRgnData));
+        return AttachNew(::ExtCreateRegion(lpXForm, nCount, pRgnData));
     }
 
     void SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn((HRGN)m_hObject, x1, y1, x2, y2); }

@@ -1,0 +1,31 @@
+// CScrollBar: a scroll bar control.
+#pragma once
+
+#include "CWnd.h"
+
+class CScrollBar : public CWnd {
+    DECLARE_DYNAMIC(CScrollBar)
+public:
+    CScrollBar() {}
+
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
+    int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
+    void GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos); }
+    void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE)
+    {
+        ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw);
+    }
+    BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE)
+    {
+        return ::SetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo, bRedraw);
+    }
+    BOOL GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL)
+    {
+        lpScrollInfo->cbSize = sizeof(*lpScrollInfo);
+        lpScrollInfo->fMask = nMask;
+        return ::GetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo);
+    }
+    BOOL EnableScrollBar(UINT nArrowFlags = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags); }
+};
