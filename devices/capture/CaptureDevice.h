@@ -130,7 +130,7 @@ public:
     BOOL GetTvStatus(int* code);
     BOOL GetFmStatus(int* code);
 
-    int GetAccessMode() const { return m_accessMode; }
+    int GetAccessMode() const override { return m_accessMode; }
     int GetTunerModelId() const { return m_tunerModelId; }
     int GetSystemLetter() const { return m_systemLetter; }
     const char* GetTunerFilterName() const { return m_tunerFilterName.c_str(); }

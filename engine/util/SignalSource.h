@@ -18,6 +18,9 @@ public:
     virtual HWND GetNotifyWnd() const = 0;
     // Milliseconds between two reads of the receiver.
     virtual int GetPollInterval() const = 0;
+    // How the device reaches its chips (the access mode it was opened with); a tuner that
+    // drives its chip differently per transport reads it.
+    virtual int GetAccessMode() const = 0;
 
 protected:
     // Never deleted through the interface: the device's owner deletes the device.
