@@ -5,13 +5,13 @@ set -uo pipefail
 layers=$1
 [ -s "$layers" ] || { echo "no layers file $layers: configure the build first"; exit 1; }
 
-declare -A links folder_of owner closure
+declare -A links folder_of sources_of owner closure
 libs=()
 while read -r kind lib rest; do
     case $kind in
         lib) libs+=("$lib"); links[$lib]="" ;;
         link) links[$lib]+=" $rest" ;;
-        src) folder_of[$lib]+=" ${rest%/*}" ;;
+        src) folder_of[$lib]+=" ${rest%/*}"; sources_of[$lib]+=" $rest" ;;
     esac
 done < "$layers"
 
@@ -32,27 +32,46 @@ for lib in "${libs[@]}"; do
     closure[$lib]=$seen
 done
 
-# A header belongs to the library whose sources share its folder.
+# A header belongs to the library whose sources share its folder. Where several libraries share
+# a folder, it belongs to the one with a source of the same name, and otherwise to none of them.
+declare -A libs_in_dir owned
 for lib in "${libs[@]}"; do
     for dir in $(printf '%s\n' ${folder_of[$lib]:-} | sort -u); do
-        for header in "$dir"/*.h; do
-            [ -e "$header" ] && owner[$(basename "$header")]=$lib
-        done
+        libs_in_dir[$dir]+=" $lib"
+    done
+done
+for dir in "${!libs_in_dir[@]}"; do
+    set -- ${libs_in_dir[$dir]}
+    for header in "$dir"/*.h; do
+        [ -e "$header" ] || continue
+        stem=${header%.h}; found=""
+        if [ $# -eq 1 ]; then
+            found=$1
+        else
+            for lib in "$@"; do
+                [[ " ${sources_of[$lib]} " == *" $stem.cpp "* || " ${sources_of[$lib]} " == *" $stem.c "* ]] && found=$lib
+            done
+        fi
+        [ -n "$found" ] && { owner[$(basename "$header")]=$found; owned[$found]+=" $header"; }
     done
 done
 
+# What a library includes: in its own sources and in the headers it owns.
 for lib in "${libs[@]}"; do
-    for dir in $(printf '%s\n' ${folder_of[$lib]:-} | sort -u); do
-        while IFS=: read -r file included; do
-            name=${included##*/}
-            used=${owner[$name]:-}
-            if [ -n "$used" ] && [[ ${closure[$lib]} != *" $used "* ]]; then
-                echo "$lib does not link $used, yet $file includes $name"
-                failed=1
-            fi
-        done < <(cd "$dir" && grep -H -o '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][^">]*' -- *.h *.cpp 2>/dev/null \
-                 | sed 's/:[^"<]*["<]/:/' | sed "s|^|${dir#"$PWD"/}/|")
+    files=()
+    for f in ${sources_of[$lib]:-} ${owned[$lib]:-}; do
+        case $f in *.c|*.cpp|*.h) files+=("$f") ;; esac
     done
+    [ ${#files[@]} -gt 0 ] || continue
+    while IFS=: read -r file included; do
+        name=${included##*/}
+        used=${owner[$name]:-}
+        if [ -n "$used" ] && [[ ${closure[$lib]} != *" $used "* ]]; then
+            echo "$lib does not link $used, yet $file includes $name"
+            failed=1
+        fi
+    done < <(grep -H -o '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][^">]*' -- "${files[@]}" 2>/dev/null \
+             | sed 's/:[^"<]*["<]/:/')
 done
 
 [ $failed -eq 0 ] && echo "${#libs[@]} libraries, no circle, every include from a library linked below"
