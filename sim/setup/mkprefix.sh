@@ -9,6 +9,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 export WINEARCH=win32 WINEPREFIX="$dir/wp" HOME="$dir/home" TZ=UTC WINEDEBUG=-all
 wine() { env LC_ALL=zh_CN.UTF-8 wine "$@"; }
 wineboot() { env LC_ALL=zh_CN.UTF-8 wineboot "$@"; }
+# Wine's loader for the suite's programs is 32-bit: a kernel without the 32-bit compatibility
+# mode refuses it, and wineboot would end without a word.
+if ! wine --version >/dev/null 2>&1; then
+    echo "mkprefix: this machine cannot execute 32-bit x86 programs, so Wine cannot make the prefix" >&2
+    exit 1
+fi
 stamp="$dir/prefix.stamp"
 sum=$(cat "$0" "$here/prefix.reg.in" | md5sum | cut -d' ' -f1)
 # The simulated card, when the build has it; registered on every run (at once when unchanged).
