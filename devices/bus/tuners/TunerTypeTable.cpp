@@ -178,24 +178,26 @@ BOOL CTunerTypeTable::IsTvLocked()
     return SUCCEEDED(hr) && !(value & kLockBusy);
 }
 
+// The two fixed-IF module kinds differ only in their address, band edges and control byte.
+struct FixedTuning { BYTE address; float lowEdge; float midEdge; BYTE control; };
+static const FixedTuning s_fixedLow  = {0xC0, 147250, 425250, 0x8E};
+static const FixedTuning s_fixedHigh = {0xC6, 168250, 471250, 0xCE};
+
+static BOOL TuneFixed(CI2CAccess* access, const FixedTuning& t, WORD divider, float kHz)
+{
+    BYTE band = kHz < t.lowEdge ? 0x01 : (kHz < t.midEdge ? 0x02 : 0x08);
+    BYTE message[] = {t.address, HIBYTE(divider), LOBYTE(divider), t.control, band};
+    return access->Write(message, sizeof(message)) == S_OK;
+}
+
 BOOL CTunerTypeTable::TuneFixedLow(float kHz)
 {
-    if (!m_access)
-        return FALSE;
-    BYTE band = kHz < 147250 ? 0x01 : (kHz < 425250 ? 0x02 : 0x08);
-    WORD divider = Divider(kFixedIfKHz, kHz);
-    BYTE message[] = {0xC0, HIBYTE(divider), LOBYTE(divider), 0x8E, band};
-    return m_access->Write(message, sizeof(message)) == S_OK;
+    return m_access && TuneFixed(m_access, s_fixedLow, Divider(kFixedIfKHz, kHz), kHz);
 }
 
 BOOL CTunerTypeTable::TuneFixedHigh(float kHz)
 {
-    if (!m_access)
-        return FALSE;
-    BYTE band = kHz < 168250 ? 0x01 : (kHz < 471250 ? 0x02 : 0x08);
-    WORD divider = Divider(kFixedIfKHz, kHz);
-    BYTE message[] = {0xC6, HIBYTE(divider), LOBYTE(divider), 0xCE, band};
-    return m_access->Write(message, sizeof(message)) == S_OK;
+    return m_access && TuneFixed(m_access, s_fixedHigh, Divider(kFixedIfKHz, kHz), kHz);
 }
 
 BOOL CTunerTypeTable::TuneSixBytes(float kHz)
