@@ -1,21 +1,6 @@
 #include "BusRecorder.h"
 
-#include <stdio.h>
-
-namespace {
-
-std::string Hex(const char* tag, const BYTE* bytes, int count)
-{
-    std::string line = tag;
-    for (int i = 0; i < count; ++i) {
-        char text[4];
-        snprintf(text, sizeof(text), " %02X", bytes[i]);
-        line += text;
-    }
-    return line;
-}
-
-} // namespace
+#include "HexLine.h"
 
 BusRecorder::BusRecorder() : m_status(0)
 {
@@ -40,19 +25,19 @@ HRESULT BusRecorder::Record(const std::string& line)
 HRESULT BusRecorder::ReadByte(BYTE address, int subAddress, BYTE*)
 {
     BYTE bytes[2] = {address, (BYTE)subAddress};
-    Record(Hex("ReadByte", bytes, 2));
+    Record(HexLine("ReadByte", bytes, 2));
     return E_NOTIMPL;
 }
 
 HRESULT BusRecorder::WriteByte(BYTE address, int subAddress, BYTE value)
 {
     BYTE bytes[3] = {address, (BYTE)subAddress, value};
-    return Record(Hex("B", bytes, 3));
+    return Record(HexLine("B", bytes, 3));
 }
 
 HRESULT BusRecorder::Read(BYTE* buffer, int length)
 {
-    HRESULT hr = Record(Hex("R", buffer, 1));
+    HRESULT hr = Record(HexLine("R", buffer, 1));
     if (FAILED(hr))
         return hr;
     BYTE status = m_status;
@@ -67,5 +52,5 @@ HRESULT BusRecorder::Read(BYTE* buffer, int length)
 
 HRESULT BusRecorder::Write(BYTE* buffer, int length)
 {
-    return Record(Hex("W", buffer, length));
+    return Record(HexLine("W", buffer, length));
 }

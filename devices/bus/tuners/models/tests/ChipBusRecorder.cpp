@@ -1,21 +1,10 @@
 #include "ChipBusRecorder.h"
 
-#include <stdio.h>
+#include "HexLine.h"
 
 namespace {
 
 ChipBusRecorder* g_recorder = NULL;
-
-std::string Hex(const char* tag, const BYTE* bytes, int count)
-{
-    std::string line = tag;
-    for (int i = 0; i < count; ++i) {
-        char text[4];
-        snprintf(text, sizeof(text), " %02X", bytes[i]);
-        line += text;
-    }
-    return line;
-}
 
 } // namespace
 
@@ -59,7 +48,7 @@ HRESULT ChipBusRecorder::Record(const std::string& line)
 HRESULT ChipBusRecorder::ReadByte(BYTE address, int subAddress, BYTE* value)
 {
     BYTE bytes[2] = {address, (BYTE)subAddress};
-    HRESULT hr = Record(Hex("RB", bytes, 2));
+    HRESULT hr = Record(HexLine("RB", bytes, 2));
     if (SUCCEEDED(hr))
         *value = byteAnswer(address, (DWORD)subAddress);
     return hr;
@@ -68,12 +57,12 @@ HRESULT ChipBusRecorder::ReadByte(BYTE address, int subAddress, BYTE* value)
 HRESULT ChipBusRecorder::WriteByte(BYTE address, int subAddress, BYTE value)
 {
     BYTE bytes[3] = {address, (BYTE)subAddress, value};
-    return Record(Hex("B", bytes, 3));
+    return Record(HexLine("B", bytes, 3));
 }
 
 HRESULT ChipBusRecorder::Read(BYTE* buffer, int length)
 {
-    HRESULT hr = Record(Hex("R", buffer, 1) + " " + std::to_string(length));
+    HRESULT hr = Record(HexLine("R", buffer, 1) + " " + std::to_string(length));
     if (SUCCEEDED(hr)) {
         std::vector<BYTE> bytes = blockAnswer(length);
         for (int i = 0; i < length && i < (int)bytes.size(); ++i)
@@ -84,7 +73,7 @@ HRESULT ChipBusRecorder::Read(BYTE* buffer, int length)
 
 HRESULT ChipBusRecorder::Write(BYTE* buffer, int length)
 {
-    return Record(Hex("W", buffer, length));
+    return Record(HexLine("W", buffer, length));
 }
 
 HRESULT ChipBusRecorder::WriteGpio(DWORD value, DWORD mask)
@@ -105,7 +94,7 @@ HRESULT ChipBusRecorder::SetControlLine2(int state)
 HRESULT ChipBusRecorder::ReadRegByte(DWORD reg, BYTE* value)
 {
     BYTE bytes[1] = {(BYTE)reg};
-    HRESULT hr = Record(Hex("reg", bytes, 1));
+    HRESULT hr = Record(HexLine("reg", bytes, 1));
     if (SUCCEEDED(hr))
         *value = byteAnswer(0, reg);
     return hr;
