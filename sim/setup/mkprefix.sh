@@ -1,22 +1,24 @@
 #!/usr/bin/env bash
 # Builds the suite's Wine prefix: mkprefix.sh DIR
-# DIR/wp is the prefix (32-bit, headless, code page 936), DIR/home the scratch HOME of every
+# DIR/wp is the prefix (of the tree's bitness, headless, code page 936), DIR/home the scratch HOME of every
 # Wine process, so nothing lands in the user's own folders.
 set -euo pipefail
 dir=$(mkdir -p "$1" && cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 
-export WINEARCH=win32 WINEPREFIX="$dir/wp" HOME="$dir/home" TZ=UTC WINEDEBUG=-all
+# The tree DIR belongs to says whether its programs, and so the prefix, are 32- or 64-bit.
+source "$here/../../scripts/env.sh"; suite_use_tree "$(dirname "$dir")"
+export WINEDEBUG=-all
 wine() { env LC_ALL=zh_CN.UTF-8 wine "$@"; }
 wineboot() { env LC_ALL=zh_CN.UTF-8 wineboot "$@"; }
-# Wine's loader for the suite's programs is 32-bit: a kernel without the 32-bit compatibility
+# Wine's loader for 32-bit programs is itself 32-bit: a kernel without the 32-bit compatibility
 # mode refuses it, and wineboot would end without a word.
-if ! wine --version >/dev/null 2>&1; then
-    echo "mkprefix: this machine cannot execute 32-bit x86 programs, so Wine cannot make the prefix" >&2
+if [ "$suite_arch" = win32 ] && ! suite_runs_32bit; then
+    echo "mkprefix: $suite_no_32bit_message, so Wine cannot make a 32-bit prefix" >&2
     exit 1
 fi
 stamp="$dir/prefix.stamp"
-sum=$(cat "$0" "$here/prefix.reg.in" | md5sum | cut -d' ' -f1)
+sum=$(cat "$0" "$here/prefix.reg.in" | md5sum | cut -d' ' -f1)-$suite_arch
 # The simulated card, when the build has it; registered on every run (at once when unchanged).
 card_dll="$(dirname "$dir")/sim/card/filters/sim2388x.ax"
 card_tool="$(dirname "$dir")/sim/card/simctl/simctl.exe"

@@ -7,7 +7,9 @@ set -euo pipefail
 dir=$(cd "$1" && pwd)
 dll=$2
 simctl=${3:-}
-export WINEARCH=win32 WINEPREFIX="$dir/wp" HOME="$dir/home" TZ=UTC WINEDEBUG=-all
+# The Wine of the tree DIR belongs to (32- or 64-bit).
+source "$(dirname "$0")/../../scripts/env.sh"; suite_use_tree "$(dirname "$dir")"
+export WINEDEBUG=-all
 target="$WINEPREFIX/drive_c/sim/filters/sim2388x.ax"
 stamp="$dir/card.stamp"
 sum=$(cat "$dll" ${simctl:+"$simctl"} | md5sum | cut -d' ' -f1)

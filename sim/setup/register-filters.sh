@@ -10,7 +10,9 @@
 set -euo pipefail
 dir=$(cd "$1" && pwd)
 build=$(cd "$2" && pwd)
-export WINEARCH=win32 WINEPREFIX="$dir/wp" HOME="$dir/home" TZ=UTC WINEDEBUG=-all
+# The Wine of the tree DIR belongs to (32- or 64-bit).
+source "$(dirname "$0")/../../scripts/env.sh"; suite_use_tree "$(dirname "$dir")"
+export WINEDEBUG=-all
 drive="$WINEPREFIX/drive_c"
 suite_filters="Program Files/Quorvex/Skyvault III/Filters"
 stamp="$dir/filters.stamp"
