@@ -1,6 +1,10 @@
 # Sourced by the scripts: the build tree and the Wine environment of its prefix.
 suite_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 suite_locale=zh_CN.UTF-8
+# The compiler cache keys on paths relative to the checkout, so that a second clone (CI's) reuses
+# what the first compiled. It stays in the user's own cache folder: HOME is the prefix's below.
+export CCACHE_BASEDIR=$suite_root CCACHE_NOHASHDIR=1
+export CCACHE_DIR=${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/ccache}
 export TZ=UTC
 export WINEDEBUG=${WINEDEBUG:--all}
 
