@@ -54,3 +54,13 @@ HRESULT BusRecorder::Write(BYTE* buffer, int length)
 {
     return Record(HexLine("W", buffer, length));
 }
+
+HRESULT BusRecorder::WriteGpio(DWORD value, DWORD mask)
+{
+    return Record("gpio " + std::to_string(value) + " " + std::to_string(mask));
+}
+
+HRESULT BusRecorder::SetControlLine2(int state)
+{
+    return Record("line2 " + std::to_string(state));
+}

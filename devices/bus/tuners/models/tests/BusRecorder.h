@@ -8,8 +8,10 @@
 
 // A CI2CAccess that writes down every bus call a tuner model makes, one line per call in
 // hexadecimal: "W C0 05 8A CE 01" for Write (address byte first), "B 86 00 16" for
-// WriteByte (device, sub-address, value), "R 87" for a Read of one byte. Reads answer the
-// queued status bytes in turn, then the default one. Any call can be made to fail.
+// WriteByte (device, sub-address, value), "R 87" for a Read of one byte; the register-table
+// chip's strobes as "gpio 1 0" for WriteGpio (value, mask) and "line2 1" for SetControlLine2.
+// Reads answer the queued status bytes in turn, then the default one. Any call can be made
+// to fail.
 class BusRecorder : public CI2CAccess
 {
 public:
@@ -35,7 +37,8 @@ public:
     HRESULT SendBusControl(BYTE) override { return Unexpected("SendBusControl"); }
     HRESULT SendDeviceControl(BYTE) override { return Unexpected("SendDeviceControl"); }
     HRESULT ReadGpio(DWORD*) override { return Unexpected("ReadGpio"); }
-    HRESULT WriteGpio(DWORD, DWORD) override { return Unexpected("WriteGpio"); }
+    HRESULT WriteGpio(DWORD value, DWORD mask) override;
+    HRESULT SetControlLine2(int state) override;
 
 private:
     HRESULT Record(const std::string& line);
