@@ -225,8 +225,10 @@ BOOL CXceiveChip::ReadLockRegister(int* code, XceiveDrive::Framing framing)
     *code = 2;
     if (m_access->Write(request + 1, sizeof(request) - 1) == S_OK) {
         ChipWait(kLockAnswerMs);
+        // The unaddressed read fills the buffer from its start: the status word is those two
+        // bytes, high byte first (reading it from bytes 1 and 2 could never give 1, a lock).
         if (m_access->Read(buffer, 2) == S_OK)
-            *code = buffer[1] * 256 + buffer[2];
+            *code = buffer[0] * 256 + buffer[1];
     }
     return *code == 1;
 }

@@ -396,8 +396,8 @@ TEST_F(XceiveModels, StatusReadsOfEachMode)
          0, TRUE},
         {{"3028SIF", k3028SIF, 0}, {"W C2 00 02", "wait 50", "R C2 4"}, {0x00, 0x01, 0, 0}, {0x00, 0x02, 0, 0}, 1, 0,
          TRUE},
-        // Unaddressed: the two bytes after the buffer's first make the code.
-        {{"2028 mode 0", k2028, 0}, {"W 00 02", "wait 50", "R C2 2"}, {0x00, 0x00}, {0x00, 0x01}, 0, 256, FALSE},
+        // Unaddressed: the two bytes read make the code, high byte first.
+        {{"2028 mode 0", k2028, 0}, {"W 00 02", "wait 50", "R C2 2"}, {0x00, 0x01}, {0x01, 0x00}, 1, 256, FALSE},
         {{"2028 mode 12", k2028, 12}, {"reg 3A"}, {0xFE}, {0x01}, 1, 0, TRUE},
         {{"2028 mode 14", k2028, 14}, {"reg 3A"}, {0xFE}, {0x01}, 1, 0, TRUE},
         {{"3028AF", k3028AF, 0}, {"reg 3A"}, {0x00}, {0xFF}, 1, 0, TRUE},
