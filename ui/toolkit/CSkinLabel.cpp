@@ -2,6 +2,7 @@
 
 BEGIN_MESSAGE_MAP(CSkinLabel, CStatic)
     ON_WM_PAINT()
+    ON_MESSAGE(WM_GETFONT, OnGetFont)
 END_MESSAGE_MAP()
 
 CSkinLabel::CSkinLabel()
@@ -134,4 +135,9 @@ void CSkinLabel::OnPaint()
     dc.SetTextColor(oldColor);
     dc.SetBkMode(oldMode);
     dc.SelectObject(oldFont);
+}
+
+LRESULT CSkinLabel::OnGetFont(WPARAM, LPARAM)
+{
+    return (LRESULT)m_font.GetSafeHandle();
 }

@@ -36,6 +36,8 @@ public:
 protected:
     void PreSubclassWindow() override;
     afx_msg void OnPaint();
+    // The label's own font, as a control answers.
+    afx_msg LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
