@@ -287,3 +287,25 @@ TEST_F(SkinControlsTest, LoadersThatFailKeepWhatTheControlHad)
 }
 
 } // namespace
+
+namespace {
+
+// The trackbar lies at x 150 to 300 of the parent, over blocks 100 pixels wide of the picture.
+TEST_F(SkinControlsTest, BitmapTrackbarShowsThePictureUnderItAndAtMostHalfItsThumbBitmap)
+{
+    CBitmapSlider& slider = dialog.bitmapSlider;
+    slider.SetRange(0, 100);
+    slider.SetPos(100);
+    slider.SetThumbLength(28);
+    slider.Invalidate();
+    WindowPixels shown(slider.m_hWnd);
+    EXPECT_EQ(RGB(0x20, 0x20, 0x20), shown.AtClient(2, 2));
+    EXPECT_EQ(RGB(0x30, 0x30, 0x30), shown.AtClient(60, 2));
+    CRect thumb;
+    slider.GetThumbRect(&thumb);
+    ASSERT_GT(thumb.Width(), 8);
+    EXPECT_EQ(RGB(255, 0, 0), shown.AtClient(thumb.left + 7, thumb.top + 1));
+    EXPECT_EQ(RGB(0x30, 0x30, 0x30), shown.AtClient(thumb.left + 8, thumb.top + 1));
+}
+
+} // namespace
