@@ -93,6 +93,18 @@ void DoubleClick(HWND window, POINT client)
     Press(window, client, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
 }
 
+void ButtonDown(HWND window, POINT client)
+{
+    POINT screen = ToScreen(window, client);
+    Send({MouseInput(MOUSEEVENTF_MOVE, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen)});
+}
+
+void ButtonUp(HWND window, POINT client)
+{
+    POINT screen = ToScreen(window, client);
+    Send({MouseInput(MOUSEEVENTF_MOVE, screen), MouseInput(MOUSEEVENTF_LEFTUP, screen)});
+}
+
 void Drag(HWND window, POINT from, POINT to)
 {
     POINT start = ToScreen(window, from);

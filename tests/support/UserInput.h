@@ -14,6 +14,9 @@ void MoveTo(HWND window, POINT client);
 void Click(HWND window, POINT client);
 void RightClick(HWND window, POINT client);
 void DoubleClick(HWND window, POINT client);
+// The left button pressed, or released, at a point (after moving there): a press held.
+void ButtonDown(HWND window, POINT client);
+void ButtonUp(HWND window, POINT client);
 // Press at from, move in a few steps to to, release there.
 void Drag(HWND window, POINT from, POINT to);
 // A key down and up, with the modifiers (VK_CONTROL, VK_SHIFT, VK_MENU; 0 for none) held.

@@ -1,3 +1,32 @@
 #pragma once
 
 #define IDS_TEST_PROMPT 34058
+
+// The skinned test dialog and its art.
+#define IDD_SKIN_TEST 400
+#define IDC_PUSH 1001
+#define IDC_TOGGLE 1002
+#define IDC_SHAPED 1003
+#define IDC_TRACKBAR 1004
+#define IDC_MULTI 1005
+#define IDC_LABEL_NONE 1006
+#define IDC_LABEL_COLOR 1007
+#define IDC_LABEL_BITMAP 1008
+#define IDC_HOVER 1009
+#define IDC_HOVER_TOGGLE 1010
+#define IDC_BITMAP_SLIDER 1011
+
+#define IDB_BTN_HOVER 301
+#define IDB_BTN_NORMAL 302
+#define IDB_BTN_PRESSED 303
+#define IDB_BTN_DISABLED 304
+#define IDB_MSL_TRACK 305
+#define IDB_MSL_THUMB 306
+#define IDB_SLD_TRACK 307
+#define IDB_SLD_THUMB 308
+#define IDB_LABEL_BACK 309
+#define IDB_BSL_BACK 310
+#define IDB_BSL_THUMB 311
+#define IDB_PICTURE 312
+#define IDR_PICTURE_JPEG 313
+#define IDR_PICTURE_GIF 314
