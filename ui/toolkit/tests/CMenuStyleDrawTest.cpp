@@ -73,12 +73,14 @@ public:
             std::vector<CRect> items;
             for (int i = 0; i < 3; i++) {
                 CRect item;
-                GetMenuItemRect(m_owner.Handle(), m_menu.m_hMenu, i, &item);
+                GetMenuItemRect(menuWindow, m_menu.m_hMenu, i, &item);
                 item.OffsetRect(-window.left, -window.top);
                 items.push_back(item);
             }
             WindowPixels pixels(menuWindow);
             check(pixels, items);
+            if (::testing::Test::HasFailure())
+                pixels.SaveBmp("menu-failure.bmp");
         });
         TrackPopupMenu(m_menu.m_hMenu, TPM_LEFTALIGN, 120, 120, 0, m_owner.Handle(), NULL);
         return step.Ran();
@@ -109,7 +111,6 @@ TEST(MenuStyleDraw, TheFlatStyleShowsItsColumnsSelectionAndDerivedIcons)
         EXPECT_EQ(kSelection, pixels.At(selected.left + 2, selected.top + 2)) << "its fill";
         EXPECT_EQ(0, pixels.Count(kHighlightText, selected)) << "flat text keeps the menu text colour";
         EXPECT_GT(pixels.Count(kMenuText, selected), 0);
-        pixels.SaveBmp("flat-menu.bmp");
     }));
 }
 
