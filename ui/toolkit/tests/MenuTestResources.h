@@ -1,0 +1,8 @@
+#pragma once
+
+#define IDR_MENU_TOOLBAR 4101
+#define IDB_MENU_BLUE 4102
+#define IDB_MENU_LARGE 4103
+#define ID_MENU_FIRST 40101
+#define ID_MENU_SECOND 40102
+#define ID_MENU_THIRD 40103
