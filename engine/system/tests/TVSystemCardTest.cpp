@@ -204,11 +204,13 @@ TEST_F(TVSystemCardTest, VolumeReadBackAndWrittenAgainStaysPut)
     Start();
     const int volumes[] = {0, 1, 33, 50, 99, 100};
     for (int v : volumes) {
-        ASSERT_TRUE(m_tv->SetVolume(v)) << v;
-        int read = m_tv->GetVolume();
+        ASSERT_TRUE(m_tv->SetPlayLineVolume(v)) << v;
+        int read = -1;
+        ASSERT_TRUE(m_tv->GetPlayLineVolume(&read)) << v;
         EXPECT_EQ(v, read) << v;
-        ASSERT_TRUE(m_tv->SetVolume(read)) << v;
-        EXPECT_EQ(v, m_tv->GetVolume()) << v;
+        ASSERT_TRUE(m_tv->SetPlayLineVolume(read)) << v;
+        ASSERT_TRUE(m_tv->GetPlayLineVolume(&read)) << v;
+        EXPECT_EQ(v, read) << v;
     }
 }
 
