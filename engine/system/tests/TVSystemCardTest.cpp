@@ -374,8 +374,9 @@ TEST_F(TVSystemCardTest, SettersCheckStoreApplyAndAnswerAndTheSettingsFileKeepsT
         const SetterRow& row = rows[i];
         EXPECT_EQ(row.answer, row.set(*m_tv)) << i << " " << row.name;
         EXPECT_EQ(row.stored, row.get(*m_tv)) << i << " " << row.name;
-        if (row.effect)
+        if (row.effect) {
             EXPECT_EQ(row.effectValue, row.effect(*m_tv)) << i << " " << row.name;
+        }
     }
 
     const CTime shutTime(2030, 1, 2, 3, 4, 5);
@@ -395,8 +396,9 @@ TEST_F(TVSystemCardTest, SettersCheckStoreApplyAndAnswerAndTheSettingsFileKeepsT
     CTVSystem reread(m_folder.Path().c_str());
     ASSERT_TRUE(reread.LoadSettings());
     for (size_t i = 0; i < sizeof(rows) / sizeof(rows[0]); ++i) {
-        if (rows[i].lastOfItsSetting)
+        if (rows[i].lastOfItsSetting) {
             EXPECT_EQ(rows[i].stored, rows[i].get(reread)) << i << " " << rows[i].name << " after the round trip";
+        }
     }
     EXPECT_TRUE(shutTime == reread.GetShutTime());
     EXPECT_STREQ("Blue", reread.GetSkinName());
