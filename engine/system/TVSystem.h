@@ -42,7 +42,8 @@ public:
     virtual void EnableAccelerators(BOOL enable);
     virtual BOOL EnsureRemoteServiceRunning();
 
-    const CString& GetProgramDir() const { return m_programDir; }
+    // The program directory, without a trailing backslash.
+    const CString& GetAppDir() const { return m_programDir; }
     CTVSettings& GetSettings() { return m_settings; }
     const CTVSettings& GetSettings() const { return m_settings; }
 
@@ -69,6 +70,10 @@ public:
     // The built-in skin first, then the skins SkinSet.ini lists.
     const CStringList& GetSkinNames() const { return m_skinNames; }
     const CString& GetBaseSkinName() const { return m_baseSkinName; }
+    // SkinSet.ini, for a skin's element file and resource DLL.
+    const CSkinList& GetSkinList() const { return m_skinList; }
+    const CString& GetSkinName() const { return m_settings.skinName; }
+    void SetSkinName(const char* name) { m_settings.skinName = name; }
 
     // The regions of the current country (ChannelAddress.ini) and the countries of
     // ChannelPoint.ini, which is written from the built-in tables when it is missing.
@@ -93,8 +98,10 @@ public:
     // Keeps the current position as LastChannel, then closes the device.
     void CloseTV();
 
-    // NULL outside the tables.
+    // Empty text outside the tables, so that a caller can always show the answer.
     static const char* GetRecordFormatName(int format);
+    static const char* GetSourceName(int source);
+    // NULL outside the table.
     static const char* GetStandardName(long standard);
     // The VideoSize row of the 25-frame (50 Hz) or the 30-frame table; 0 by 0 outside it.
     static SIZE GetCaptureSizeRow(int index, BOOL frames25);
@@ -108,10 +115,27 @@ public:
     int SetVideoSource(int source);
     int NextVideoSource();
     int GetVideoSource() const { return m_settings.videoSource; }
+    int GetInputType() const { return m_settings.videoSource; }
+    // The tuner's aerial input: 0 cable, 1 antenna, 2 full range; FALSE, nothing changed,
+    // for any other value.
+    enum { kTVInputCable = 0, kTVInputAntenna = 1, kTVInputFullRange = 2 };
+    BOOL SetTVInput(int input);
+    int GetTVInput() const { return m_graph.GetTunerInput(); }
 
     // Each setter returns the old value; a value outside the property's range changes nothing.
-    const PropertyRange& GetPictureRange(int property) const { return m_pictureRanges[property]; }
+    // A property without a row (outside 0..4) reads as {0, 100, 0}.
+    const PropertyRange& GetPictureRange(int property) const;
     static const PropertyRange& GetOverlayRange(int property);
+    int GetBrightness() const { return m_settings.picture[CTVSettings::kBrightness]; }
+    int GetContrast() const { return m_settings.picture[CTVSettings::kContrast]; }
+    int GetHue() const { return m_settings.picture[CTVSettings::kHue]; }
+    int GetSaturation() const { return m_settings.picture[CTVSettings::kSaturation]; }
+    int GetSharpness() const { return m_settings.picture[CTVSettings::kSharpness]; }
+    int GetOverlayBri() const { return m_settings.overlay[CTVSettings::kBrightness]; }
+    int GetOverlayCon() const { return m_settings.overlay[CTVSettings::kContrast]; }
+    int GetOverlayHue() const { return m_settings.overlay[CTVSettings::kHue]; }
+    int GetOverlaySat() const { return m_settings.overlay[CTVSettings::kSaturation]; }
+    int GetOverlaySha() const { return m_settings.overlay[CTVSettings::kSharpness]; }
     int SetBrightness(int value) { return SetPictureProperty(CTVSettings::kBrightness, value); }
     int SetContrast(int value) { return SetPictureProperty(CTVSettings::kContrast, value); }
     int SetHue(int value) { return SetPictureProperty(CTVSettings::kHue, value); }
@@ -136,11 +160,31 @@ public:
     int SetRecordScheme(int scheme);
     int SetRecordFormat(int format);
     int SetFMRecordFormat(int format);
+    int GetReduceValue() const { return m_settings.reduceValue; }
+    BOOL GetNoiseReduce() const { return m_settings.noiseReduce; }
+    BOOL GetHalfRate() const { return m_settings.halfRate; }
+    BOOL GetHightQuality() const { return m_settings.hightQuality; }
+    BOOL GetUseOverlay() const { return m_settings.useOverlay; }
+    int GetDisplayQuality() const { return m_settings.displayQuality; }
+    int GetRecordScheme() const { return m_settings.recordScheme; }
+    int GetRecordFormat() const { return m_settings.recordFormat; }
+    int GetFMRecordFormat() const { return m_settings.fmRecordFormat; }
+    // The preview remade with or without the overlay; the setting follows only when the graph
+    // could switch.
+    BOOL SwitchOverlay(BOOL on);
+    BOOL IsOverlayInUse() const { return m_graph.IsOverlayInUse(); }
+    // TV on the desktop: the overlay keyed to the desktop colour. Switching it on needs the
+    // overlay in use; the setting follows only what the graph did.
+    BOOL SetOverlayDesktop(BOOL on);
     // FALSE for an unchanged or out-of-range index.
     BOOL SetVideoSize(int index);
     BOOL SetCaptureSize(int index);
+    int GetVideoSize() const { return m_settings.videoSize; }
+    int GetVideoSizeIndex() const { return m_settings.videoSize; }
     BOOL SetMpeg4Video(const char* name);
     BOOL SetMpeg4Audio(const char* name);
+    const CString& GetMpeg4Audio() const { return m_settings.mpeg4Audio; }
+    const CStringArray& GetMpeg4AudioList() const { return m_graph.GetMpeg4AudioNames(); }
     // The codec's own settings dialog, then its state kept.
     void ConfigureMpeg4(HWND parent);
     // Keeps the codec state the graph holds as the mpeg4.txt block.
@@ -148,10 +192,33 @@ public:
     BOOL SetAudioDevice(const char* name);
     // Only a line of the graph's input list; the result of the switch.
     BOOL SetAudioInput(const char* name);
+    const CString& GetAudioInput() const { return m_settings.audioInput; }
     BOOL ApplyAudioInput();
-    // The play line's volume as 0..100.
-    BOOL SetVolume(int percent);
-    int GetVolume();
+    // The sound card's play line that carries the TV sound; the volume as 0..100. Each is
+    // FALSE when the mixer cannot be opened, and the volume's setter for a value outside 0..100.
+    BOOL SetPlayLineVolume(int percent);
+    BOOL GetPlayLineVolume(int* percent);
+    BOOL MutePlayLine(BOOL on) { return m_graph.MutePlayLine(on); }
+    // FALSE also when the line's state cannot be read.
+    BOOL IsPlayLineMuted();
+    // The pause switch of a recording: TRUE while the recorded sound is cut off; FALSE, and
+    // nothing switched, without a recording's A/V switch.
+    BOOL SetAudioOn(BOOL on) { return m_graph.SetAudioOn(on); }
+    BOOL GetAudioOn() { return m_graph.GetAudioOn(); }
+
+    // The video window. It is handed to the graph at start-up, so every preview the graph
+    // builds draws in it; the others act on the renderer's window of the running graph, the
+    // position in client coordinates of the owner. FALSE without a renderer window.
+    void SetVideoInput(HWND window) { m_graph.SetOwnerWnd(window); }
+    BOOL SetVideoOwner(HWND window);
+    BOOL SetMessageDrain(HWND window);
+    BOOL SetVideoPosition(const RECT& rect);
+    BOOL ShowVideoWindow(BOOL show);
+    // The preview built again and run.
+    BOOL RebuildPreview() { return m_graph.RebuildPreview(); }
+    // Clears the graph's record flag; on and with the graph stopped, the picture's part of the
+    // graph goes and the FM source is selected.
+    void SwitchToRadio(BOOL on);
 
     // TVChannel.ini, then the region and frequency-point files.
     void LoadChannels();
@@ -167,8 +234,15 @@ public:
     CChannelEntry* GetCurrentChannel();
     int GetChannelCount();
     int GetChannelIndex();
+    // Makes the position current in the current group without tuning; FALSE, nothing
+    // changed, outside the group.
+    BOOL SetChannelIndex(int position);
     void SetUseFavor(BOOL on);
     void SetTVUseFavor(BOOL on);
+    // The favourites setting of the band shown: FM for the FM source, TV otherwise.
+    BOOL GetUseFavor() const;
+    BOOL GetTVUseFavor() const { return m_settings.useFavor; }
+    BOOL GetFMUseFavor() const { return m_settings.fmUseFavor; }
     void SetChannelFavorite(BOOL on);
     BOOL IsCurrentChannelFavorite();
     void DeleteCurrentChannel();
@@ -184,6 +258,13 @@ public:
     BOOL StartScan(int mode);
     void StopScan();
     BOOL IsScanning() const { return m_scanning; }
+    // The band of the last scan started: 1 TV, 0 FM. It is 1 before any scan, so that a
+    // schedule made first lists the TV channels.
+    int GetScanMode() const { return m_scanMode; }
+    // How many frequencies the last scan table handed to the tuner holds; the video window
+    // scales the progress of a table scan by it.
+    int GetScanFrequencyCount() const { return m_scanFrequencyCount; }
+    int GetSearchMode() const { return m_settings.searchMode; }
     // The scan's channels, in ascending frequency, into the list of the band scanned.
     void ApplyLocalChannels(const std::vector<CChannelEntry>& results);
 
@@ -206,6 +287,7 @@ public:
     BOOL ApplyCountry(const char* country);
     // Also lists the new country's regions.
     BOOL SetCountry(const char* country);
+    const CString& GetCountry() const { return m_settings.country; }
     BOOL BuildScanFrequencies();
     BOOL SetScanFrequencies(const float* mhz, int count);
 
@@ -226,6 +308,11 @@ public:
     // With a stored user name, writes the Winlogon values; the flag follows on success.
     BOOL EnableAutoLogon(BOOL on);
     BOOL IsAutoLogonEnabled() const { return m_autoLogon; }
+    // The daily shutdown at the stored time.
+    BOOL GetEnableShut() const { return m_settings.enableShut; }
+    void SetEnableShut(BOOL on) { m_settings.enableShut = on; }
+    const CTime& GetShutTime() const { return m_settings.shutTime; }
+    void SetShutTime(const CTime& time) { m_settings.shutTime = time; }
     // FALSE when the Winlogon key cannot be opened.
     static BOOL SetAutoLogon(const char* user, const char* password, BOOL on);
     // The Winlogon values, "" when missing.
@@ -254,8 +341,8 @@ public:
     // FALSE without a record drive (the user is told), while recording or scanning, when no
     // drive has space, or when the record folder can be neither found nor made.
     BOOL StartRecording();
-    // When the graph cannot stop, the user is told and the program closes.
-    void StopRecording();
+    // When the graph cannot stop, the user is told and the program closes; the graph's result.
+    BOOL StopRecording();
     BOOL IsRecording() const { return m_recording; }
     BOOL StopGraphRecord();
     void SetDiskFull(BOOL full);
@@ -285,14 +372,23 @@ public:
     BOOL SelectDisk(const char* path);
     // The position of the record drive in the new list, -1 when no allowed drive has space.
     int SetValidDisk(const CStringArray& list);
-    void SetReservedSpace(int mb);
+    const CStringArray& GetValidDisks() const { return m_settings.validDisk; }
+    // FALSE, nothing changed, for a negative reserve.
+    BOOL SetReservedSpace(int mb);
+    int GetReservedSpace() const { return m_settings.reservedSpace; }
+    // The record drive's root ("X:\"), empty when there is none.
+    const CString& GetCurDisk() const { return m_settings.curDisk; }
+    CDiskManager& GetDiskList() { return m_diskMonitor.GetDiskManager(); }
     // An existing folder on a drive with space becomes the record folder and its drive the
     // record drive.
     BOOL SetVideoPath(const char* path);
+    const CString& GetVideoPath() const { return m_settings.videoPath; }
     // The folder of that name on the record drive, made when missing, becomes the record folder.
     BOOL SetVideoFolder(const char* name);
+    const CString& GetVideoFolder() const { return m_settings.videoFolder; }
     // Only 1 .. 300 minutes.
     BOOL SetMaxLength(int minutes);
+    int GetMaxLength() const { return m_settings.maxLength; }
     // At device open: the skin name, the media folders made, the autorun value, and the two
     // folders published.
     void PrepareMediaFolders();
@@ -307,7 +403,9 @@ public:
     BOOL ToggleTimeShiftPause() { return m_graph.ToggleTimeShiftPause(); }
     // Kept as TFTime when the graph takes it.
     BOOL SetTFTime(long seconds);
-    void SetTFReserved(LONG value) { m_graph.SetTimeShiftReserve(value); }
+    long GetTFTime() const { return m_settings.tfTime; }
+    void SetTFReserved(int value);
+    int GetTFReserved() const { return m_settings.tfReserved; }
     // The first allowed drive, from the record drive on, with room for a full time-shift
     // buffer above the reserve; "" when none.
     CString FindRecordDisk();
@@ -316,6 +414,11 @@ public:
     BOOL CanUseDesktopOverlay() { return m_graph.CanUseDesktopOverlay(); }
     BOOL HideWallpaper() { return m_graph.HideWallpaper(); }
     BOOL RestoreWallpaper() { return m_graph.RestoreWallpaper(); }
+    // The video window's TV-on-desktop step: the wallpaper saved and taken away, with the
+    // panel's shortcuts off; refused while time shift or a scan runs, or when the overlay
+    // cannot serve the desktop. DeleteTimeShiftFile puts the wallpaper back and the shortcuts on.
+    BOOL SaveTimeShift();
+    BOOL DeleteTimeShiftFile() { return RestoreWallpaper(); }
 
 private:
     CTVSystem(const CTVSystem&);
@@ -370,7 +473,8 @@ private:
 
     BOOL m_hasFM = FALSE;
     BOOL m_scanning = FALSE;
-    int m_scanMode = 0;
+    int m_scanMode = 1;
+    int m_scanFrequencyCount = 0;
     CChannelTableStore m_channelTables;  // ChannelAddress.ini, read on the first naming
     typedef std::array<PropertyRange, CTVSettings::kPictureProperties> PropertyRanges;
     static PropertyRanges BuiltInPictureRanges();

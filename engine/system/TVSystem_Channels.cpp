@@ -115,6 +115,20 @@ int CTVSystem::GetChannelIndex()
     return m_tvGroup ? m_tvGroup->GetCurrentIndex() : -1;
 }
 
+BOOL CTVSystem::SetChannelIndex(int position)
+{
+    CChannelEntry* entry = m_tvGroup ? m_tvGroup->SetCurrent(position) : NULL;
+    if (entry == NULL)
+        return FALSE;
+    m_currentTV = entry;
+    return TRUE;
+}
+
+BOOL CTVSystem::GetUseFavor() const
+{
+    return m_settings.videoSource == kSourceFm ? m_settings.fmUseFavor : m_settings.useFavor;
+}
+
 void CTVSystem::SetUseFavor(BOOL on)
 {
     if (m_settings.videoSource == kSourceFm)

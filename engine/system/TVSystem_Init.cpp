@@ -6,6 +6,13 @@
 namespace {
 
 const char* const kRecordFormatNames[] = {"AVI", "Mpeg1", "Mpeg2", "Mpeg4", "VCD", "SVCD", "DVD", "HIDVD"};
+// By CTVSystem's source numbers.
+const char* const kSourceNames[] = {"TV", "AV", "SV", "FM"};
+
+template <size_t N> const char* NameAt(const char* const (&names)[N], int i)
+{
+    return i >= 0 && i < (int)N ? names[i] : "";
+}
 
 struct StandardName
 {
@@ -60,8 +67,12 @@ const CTVSystem::PropertyRange kOverlayRanges[CTVSettings::kPictureProperties] =
 
 const char* CTVSystem::GetRecordFormatName(int format)
 {
-    const int count = sizeof(kRecordFormatNames) / sizeof(kRecordFormatNames[0]);
-    return format >= 0 && format < count ? kRecordFormatNames[format] : NULL;
+    return NameAt(kRecordFormatNames, format);
+}
+
+const char* CTVSystem::GetSourceName(int source)
+{
+    return NameAt(kSourceNames, source);
 }
 
 const char* CTVSystem::GetStandardName(long standard)
@@ -98,7 +109,14 @@ CTVSystem::PropertyRanges CTVSystem::BuiltInPictureRanges()
 
 const CTVSystem::PropertyRange& CTVSystem::GetOverlayRange(int property)
 {
-    return kOverlayRanges[property];
+    static const PropertyRange none = {0, 100, 0};
+    return property >= 0 && property < CTVSettings::kPictureProperties ? kOverlayRanges[property] : none;
+}
+
+const CTVSystem::PropertyRange& CTVSystem::GetPictureRange(int property) const
+{
+    static const PropertyRange none = {0, 100, 0};
+    return property >= 0 && property < CTVSettings::kPictureProperties ? m_pictureRanges[property] : none;
 }
 
 void CTVSystem::RestoreChannelSelection()

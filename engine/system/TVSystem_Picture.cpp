@@ -105,14 +105,6 @@ BOOL CTVSystem::SetHightQuality(BOOL on)
     return old;
 }
 
-BOOL CTVSystem::SetUseOverlay(BOOL on)
-{
-    BOOL old = m_settings.useOverlay;
-    m_settings.useOverlay = on;
-    m_graph.SetUseOverlay(on);
-    return old;
-}
-
 int CTVSystem::SetDisplayQuality(int quality)
 {
     int old = m_settings.displayQuality;
@@ -211,17 +203,32 @@ BOOL CTVSystem::ApplyAudioInput()
 }
 
 // Rounded both ways, so a value read back and written again stays where it was.
-BOOL CTVSystem::SetVolume(int percent)
+BOOL CTVSystem::SetPlayLineVolume(int percent)
 {
     if (percent < 0 || percent > 100)
         return FALSE;
     return m_graph.SetPlayLineVolume((DWORD)((percent * kMixerFullScale + 50) / 100));
 }
 
-int CTVSystem::GetVolume()
+BOOL CTVSystem::GetPlayLineVolume(int* percent)
 {
     DWORD value = 0;
-    if (!m_graph.GetPlayLineVolume(&value))
-        return 0;
-    return (int)((value * 100 + kMixerFullScale / 2) / kMixerFullScale);
+    if (percent == NULL || !m_graph.GetPlayLineVolume(&value))
+        return FALSE;
+    *percent = (int)((value * 100 + kMixerFullScale / 2) / kMixerFullScale);
+    return TRUE;
+}
+
+BOOL CTVSystem::IsPlayLineMuted()
+{
+    BOOL muted = FALSE;
+    return m_graph.IsPlayLineMuted(&muted) && muted;
+}
+
+BOOL CTVSystem::SetTVInput(int input)
+{
+    if (input < kTVInputCable || input > kTVInputFullRange)
+        return FALSE;
+    m_graph.SetTunerInput(input);
+    return TRUE;
 }

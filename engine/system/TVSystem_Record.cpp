@@ -87,17 +87,18 @@ BOOL CTVSystem::StartRecording()
     return TRUE;
 }
 
-void CTVSystem::StopRecording()
+BOOL CTVSystem::StopRecording()
 {
     m_recording = FALSE;
     View().MuteBriefly();
     if (m_graph.StopRecord())
-        return;
+        return TRUE;
     CMessagePromptDlg prompt(kPromptIcon, FALSE, NULL);
     prompt.SetAutoCloseSeconds(kPromptSeconds);
     prompt.SetText(kStopFailedText);
     prompt.DoModal();
     ::SendMessageA(AfxGetMainWnd()->GetSafeHwnd(), WM_CLOSE, 0, 0);
+    return FALSE;
 }
 
 BOOL CTVSystem::StopGraphRecord()
@@ -126,6 +127,12 @@ BOOL CTVSystem::SetTFTime(long seconds)
         return FALSE;
     m_settings.tfTime = seconds;
     return TRUE;
+}
+
+void CTVSystem::SetTFReserved(int value)
+{
+    m_settings.tfReserved = value;
+    m_graph.SetTimeShiftReserve(value);
 }
 
 CString CTVSystem::FindRecordDisk()
@@ -258,8 +265,10 @@ int CTVSystem::SetValidDisk(const CStringArray& list)
     return CPathUtil::FindStringNoCase(m_settings.validDisk, m_settings.curDisk);
 }
 
-void CTVSystem::SetReservedSpace(int mb)
+BOOL CTVSystem::SetReservedSpace(int mb)
 {
+    if (mb < 0)
+        return FALSE;
     m_settings.reservedSpace = mb;
     // A drive that is no longer in the list has no space to offer.
     CDiskInfo* disk = m_diskMonitor.GetDisk();
@@ -267,11 +276,12 @@ void CTVSystem::SetReservedSpace(int mb)
         m_diskMonitor.SetDisk(m_settings.curDisk, mb);
         m_diskMonitor.Start(kMonitorIntervalMs);
         m_diskFull = FALSE;
-        return;
+        return TRUE;
     }
     if (m_recording)
         StopRecording();
     m_diskFull = !SelectNextDiskWithSpace();
+    return TRUE;
 }
 
 BOOL CTVSystem::SetVideoPath(const char* path)

@@ -13,7 +13,7 @@ BOOL CTVSystem::StartScan(int mode)
     BOOL sweep = m_settings.searchMode == kSearchModeSweep;
     if (!sweep)
         BuildScanFrequencies();
-    m_scanMode = mode;
+    m_scanMode = mode != 0;
     m_scanning = m_graph.StartScan(mode != 0, sweep);
     if (m_scanning)
         View().BeginScan();

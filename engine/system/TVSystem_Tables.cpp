@@ -41,8 +41,7 @@ BOOL CTVSystem::ApplyCountry(const char* country)
     std::vector<float> mhz;
     if (!m_freqTables.ReadTable(country, mhz) || mhz.empty())
         return FALSE;
-    std::sort(mhz.begin(), mhz.end());
-    return m_graph.SetScanFrequencies(mhz.data(), (int)mhz.size());
+    return SetScanFrequencies(mhz.data(), (int)mhz.size());
 }
 
 BOOL CTVSystem::SetCountry(const char* country)
@@ -66,7 +65,10 @@ BOOL CTVSystem::SetScanFrequencies(const float* mhz, int count)
         return FALSE;
     std::vector<float> sorted(mhz, mhz + count);
     std::stable_sort(sorted.begin(), sorted.end());
-    return m_graph.SetScanFrequencies(sorted.data(), count);
+    if (!m_graph.SetScanFrequencies(sorted.data(), count))
+        return FALSE;
+    m_scanFrequencyCount = count;
+    return TRUE;
 }
 
 void CTVSystem::WriteBuiltInFreqTables(const CString& path)

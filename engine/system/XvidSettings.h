@@ -40,3 +40,7 @@ private:
 
     CRegistryKey m_key;
 };
+
+// The program's one set of codec settings, which the recording pages edit; the program defines
+// it among its other global objects.
+extern CXvidSettings theXvidSettings;

@@ -118,6 +118,7 @@ public:
     void SetScanTableWindow(int kHz);
     void SetScanStep2(int kHz);
     void SetTunerInput(int input) { m_tunerInput = input; }
+    int GetTunerInput() const { return m_tunerInput; }
     // The device polls remote keys only while the remote-control service does not deliver them.
     BOOL StartRemotePoll();
     void StopRemotePoll();

@@ -60,8 +60,10 @@ int CTVGraph::SwitchToRadio(BOOL on)
     m_recording = FALSE;
     if (on && m_builder.GetState() == CGraphBuilder::kStopped) {
         m_builder.StopAndDisconnectAll();
-        if (m_deinterlace)
-            m_builder.RemoveFromGraph(m_deinterlace);
+        // The wrapper goes with its filter: one left behind out of the graph would keep the
+        // next preview from making the filter again, and the picture would not come back.
+        m_builder.RemoveWrapper(m_deinterlace);
+        m_deinterlace = NULL;
         SetVideoSource(kFm, TRUE);
     }
     return 0;

@@ -327,7 +327,12 @@ TEST_F(TVSystemChannelsTest, RegionsFollowTheCountryOfTheSettingsAndEveryChange)
 TEST_F(TVSystemChannelsTest, TablesNameFormatsStandardsAndSizes)
 {
     EXPECT_STREQ("HIDVD", CTVSystem::GetRecordFormatName(7));
-    EXPECT_EQ(NULL, CTVSystem::GetRecordFormatName(8));
+    EXPECT_STREQ("", CTVSystem::GetRecordFormatName(8));
+    EXPECT_STREQ("", CTVSystem::GetRecordFormatName(-1));
+    EXPECT_STREQ("TV", CTVSystem::GetSourceName(0));
+    EXPECT_STREQ("FM", CTVSystem::GetSourceName(3));
+    EXPECT_STREQ("", CTVSystem::GetSourceName(4));
+    EXPECT_STREQ("", CTVSystem::GetSourceName(-1));
     EXPECT_STREQ("SECAM_L1", CTVSystem::GetStandardName(524288));
     EXPECT_STREQ("PAL_D", CTVSystem::GetStandardName(32));
     EXPECT_EQ(NULL, CTVSystem::GetStandardName(8));

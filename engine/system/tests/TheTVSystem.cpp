@@ -1,5 +1,6 @@
 #include "FakeTVSystemView.h"
 #include "TVSystem.h"
+#include "XvidSettings.h"
 
 namespace {
 
@@ -8,6 +9,7 @@ CFakeTVSystemView theView;
 } // namespace
 
 CTVSystem theTVSystem;
+CXvidSettings theXvidSettings;
 
 namespace {
 
