@@ -13,7 +13,8 @@
 #include <string.h>
 
 // The library's forms, each read and written through the imaging component or its own code.
-// Log "imageload": "L JPG C:\p\a.jpg 40x30x24", "S PCX C:\p\a.pcx 0", "! ..." on a failed load.
+// Log "imageload": "L JPG C:\p\a.jpg 40x30x24", "S PCX C:\p\a.pcx 0" (a JPEG with " q=90"), and
+// "! ..." on a failed load.
 namespace
 {
 thread_local int t_lastError = kPicLibOk;
@@ -171,7 +172,10 @@ int SaveDib(int type, const char* path, HGLOBAL dib, int quality)
     if (result == kPicLibOk)
         result = form.ownSave ? form.ownSave(path, image)
                               : WicCodec::Save(path, *form.container, image, *form.savedFormat, quality);
-    Log().Line("S %s %s %d", form.name, path ? path : "(null)", result);
+    if (quality >= 0)
+        Log().Line("S %s %s %d q=%d", form.name, path ? path : "(null)", result, quality);
+    else
+        Log().Line("S %s %s %d", form.name, path ? path : "(null)", result);
     t_lastError = result;
     return result;
 }

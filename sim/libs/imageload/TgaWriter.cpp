@@ -25,7 +25,7 @@ std::string TgaWriter::Write(const PicImage& image)
     if (indexed) {
         out[kColourMapType] = 1;
         PutWord(out, kMapLength, 256);
-        out[kMapEntryBits] = 24;
+        out[kMapEntryBits] = 32;  // Wine's imaging component misreads 24-bit entries
     }
     PutWord(out, kWidth, image.width);
     PutWord(out, kHeight, image.height);
@@ -37,6 +37,7 @@ std::string TgaWriter::Write(const PicImage& image)
             out += (char)entry.rgbBlue;
             out += (char)entry.rgbGreen;
             out += (char)entry.rgbRed;
+            out += (char)0xFF;  // opaque
         }
     }
     for (int y = image.height - 1; y >= 0; --y) {

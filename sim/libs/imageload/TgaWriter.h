@@ -5,7 +5,7 @@
 #include <string>
 
 // Truevision TGA, uncompressed, rows bottom-up: colour-mapped (type 1) with a 256-entry table
-// for pictures of 8 bits or fewer, true colour (type 2) at 24 bits for deeper ones. The TGA 2
+// of 32-bit entries for pictures of 8 bits or fewer, true colour (type 2) at 24 bits for deeper ones. The TGA 2
 // footer marks the file, since the format has no signature at its start.
 namespace TgaWriter
 {

@@ -113,19 +113,30 @@ int Decode(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, bool keepD
                 bitCount = kept.bitCount;
     if (!image->Allocate((int)width, (int)height, bitCount))
         return kPicLibUnsupported;
+    // The component converts everything to 32-bit BGRA (not every form straight to 24 bits:
+    // indexed pixels, for one), and the alpha byte is dropped here.
+    bool viaBgra = bitCount == 24 && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR);
     Ref<IWICBitmapSource> converted;
     IWICBitmapSource* source = frame;
-    if (bitCount == 24 && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
-        if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat24bppBGR, frame, converted.Receive())))
+    if (viaBgra) {
+        if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame, converted.Receive())))
             return kPicLibUnsupported;
         source = converted.Get();
     }
-    int stride = image->Stride();
+    int stride = viaBgra ? (int)width * 4 : image->Stride();
     std::vector<BYTE> topDown((size_t)stride * height);
     if (FAILED(source->CopyPixels(nullptr, stride, (UINT)topDown.size(), topDown.data())))
         return kPicLibReadError;
-    for (UINT y = 0; y < height; ++y)
-        memcpy(image->Row((int)y), &topDown[(size_t)y * stride], stride);
+    for (UINT y = 0; y < height; ++y) {
+        const BYTE* from = &topDown[(size_t)y * stride];
+        BYTE* row = image->Row((int)y);
+        if (!viaBgra) {
+            memcpy(row, from, stride);
+            continue;
+        }
+        for (UINT x = 0; x < width; ++x)
+            memcpy(row + 3 * x, from + 4 * x, 3);
+    }
     return bitCount <= 8 ? ReadPalette(factory, frame, image) : kPicLibOk;
 }
 
@@ -236,8 +247,22 @@ int WicCodec::Load(const char* path, const GUID& container, bool keepDepth, PicI
     return Decode(factory.Get(), frame.Get(), keepDepth, image);
 }
 
-int WicCodec::Save(const char* path, const GUID& container, const PicImage& image, const GUID& format, int quality)
+int WicCodec::Save(const char* path, const GUID& container, const PicImage& picture, const GUID& format, int quality)
 {
+    // The component's converter lacks some roads to 24 bits (from indexed pixels, for one):
+    // such pictures are widened here.
+    PicImage wide24;
+    bool widen = IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) && picture.bitCount != 24;
+    if (widen) {
+        if (!wide24.Allocate(picture.width, picture.height, 24))
+            return kPicLibBadDib;
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x) {
+                RGBQUAD colour = picture.ColourAt(x, y);
+                memcpy(wide24.Row(y) + 3 * x, &colour, 3);
+            }
+    }
+    const PicImage& image = widen ? wide24 : picture;
     std::wstring wide = Wide(path);
     ComUse com;
     Ref<IWICImagingFactory> factory;

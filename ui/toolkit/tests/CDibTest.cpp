@@ -146,3 +146,84 @@ TEST_F(CDibTest, TransformsPutTheRightCornersAtEveryDepth)
         }
     }
 }
+
+// Each form written through the library starts with its signature and reads back with the
+// picture's colours: exactly, JPEG within a tolerance.
+TEST_F(CDibTest, EachFormSavesAndLoadsBack)
+{
+    const DepthFixture& eight = kDepths[2];
+    const DepthFixture& full = kDepths[4];
+    struct Case
+    {
+        const DepthFixture* fixture;
+        const char* name;
+        std::string signature;
+        int loadedBitCount;
+        int tolerance;
+    } cases[] = {
+        {&kDepths[0], "a.bmp", "BM", 1, 0},
+        {&kDepths[1], "b.bmp", "BM", 4, 0},
+        {&eight, "c.bmp", "BM", 8, 0},
+        {&kDepths[3], "d.bmp", "BM", 16, 0},
+        {&full, "e.BMP", "BM", 24, 0},
+        {&kDepths[5], "f.bmp", "BM", 32, 0},
+        {&eight, "a.gif", "GIF8", 8, 0},
+        {&full, "b.gif", "GIF8", 8, 0},
+        {&eight, "a.pcx", std::string("\x0A\x05\x01", 3), 8, 0},
+        {&full, "b.pcx", std::string("\x0A\x05\x01", 3), 24, 0},
+        {&eight, "a.tga", "", 24, 0},
+        {&full, "b.tga", "", 24, 0},
+        {&full, "a.jpg", "\xFF\xD8\xFF", 24, 24},
+        {&eight, "a.tif", "", 24, 0},
+        {&full, "b.tif", "", 24, 0},
+    };
+    for (const Case& c : cases) {
+        // Quadrants of 16 x 16: JPEG's colour blocks (16 x 16 pixels) never straddle two.
+        DibPicture source = MakePicture(*c.fixture, 32, 32, true);
+        CDib dib;
+        Load(dib, source);
+        std::string path = m_folder.FilePath(c.name);
+        ASSERT_TRUE(dib.Save(path.c_str())) << c.name << " " << dib.GetErrorCode();
+        std::string bytes = m_folder.Read(c.name);
+        std::string extension = path.substr(path.size() - 3);
+        if (extension == "tga")  // no signature at the start: the TGA 2 footer
+            EXPECT_EQ(std::string("TRUEVISION-XFILE.\0", 18), bytes.substr(bytes.size() - 18)) << c.name;
+        else if (extension == "tif")
+            EXPECT_TRUE(bytes.compare(0, 4, std::string("II*\0", 4)) == 0 || bytes.compare(0, 4, std::string("MM\0*", 4)) == 0)
+                << c.name;
+        else
+            EXPECT_EQ(c.signature, bytes.substr(0, c.signature.size())) << c.name;
+
+        CDib loaded;
+        ASSERT_TRUE(loaded.Load(path.c_str())) << c.name << " " << loaded.GetErrorCode();
+        DibPicture back = ReadBack(loaded);
+        EXPECT_EQ(c.loadedBitCount, back.bitCount) << c.name;
+        ASSERT_EQ(32, back.width) << c.name;
+        ASSERT_EQ(32, back.height) << c.name;
+        int worst = 0;
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                DWORD want = source.ColourAt(x, y), got = back.ColourAt(x, y);
+                for (int shift = 0; shift < 24; shift += 8)
+                    worst = std::max(worst, abs((int)((want >> shift) & 0xFF) - (int)((got >> shift) & 0xFF)));
+            }
+        }
+        EXPECT_LE(worst, c.tolerance) << c.name;
+    }
+}
+
+// The quality, 100 unless set, goes to the library with the picture. (Wine's JPEG encoder takes
+// the quality option and ignores it, so the files themselves do not differ.)
+TEST_F(CDibTest, JpegQualityGoesToTheLibrary)
+{
+    CDib dib;
+    Load(dib, MakePicture(kDepths[4], 8, 8, true));
+    EXPECT_EQ(100, dib.GetJpegQuality());
+    std::string best = m_folder.FilePath("best.jpg"), low = m_folder.FilePath("low.JPG");
+    ASSERT_TRUE(dib.Save(best.c_str()));
+    dib.SetJpegQuality(10);
+    ASSERT_TRUE(dib.Save(low.c_str(), CDib::kSaveByExtension));
+    std::string log = TempFolder::ReadWholeFile("C:\\sim\\log\\imageload.log");
+    EXPECT_NE(std::string::npos, log.find("S JPG " + best + " 0 q=100\r\n"));
+    EXPECT_NE(std::string::npos, log.find("S JPG " + low + " 0 q=10\r\n"));
+}
