@@ -227,3 +227,104 @@ TEST_F(CDibTest, JpegQualityGoesToTheLibrary)
     EXPECT_NE(std::string::npos, log.find("S JPG " + best + " 0 q=100\r\n"));
     EXPECT_NE(std::string::npos, log.find("S JPG " + low + " 0 q=10\r\n"));
 }
+
+// Corners as raw values after a change of depth with the fixed palette: the nearest entry at 1,
+// 4 and 8 bits (of the fixed palette from 16 bits up, else of the source's first entries),
+// 5-5-5 words at 16 bits.
+TEST_F(CDibTest, ChangeBitDepthBetweenEveryPairOfDepths)
+{
+    const DWORD R = kRed, G = kGreen, B = kBlue, W = kWhite;
+    struct Case
+    {
+        int from, to;
+        DWORD tl, tr, bl, br;
+    } cases[] = {
+        // from 1 bit: white top-left on black
+        {1, 4, 1, 0, 0, 0}, {1, 8, 1, 0, 0, 0}, {1, 16, 0x7FFF, 0, 0, 0}, {1, 24, W, 0, 0, 0}, {1, 32, W, 0, 0, 0},
+        // from the fixture's table: black, red, green, blue, white, grey...; at 1 bit its first two
+        // entries, black and red, and white, far from both, still finds red
+        {4, 1, 1, 0, 0, 1}, {4, 8, 1, 2, 3, 4}, {4, 16, 0x7C00, 0x03E0, 0x001F, 0x7FFF}, {4, 24, R, G, B, W},
+        {4, 32, R, G, B, W},
+        {8, 1, 1, 0, 0, 1}, {8, 4, 1, 2, 3, 4}, {8, 16, 0x7C00, 0x03E0, 0x001F, 0x7FFF}, {8, 24, R, G, B, W},
+        {8, 32, R, G, B, W},
+        // from 16 bits up: the fixed palette, white 0, black 1, red 2, blue 3, green 4
+        {16, 1, 1, 1, 1, 0}, {16, 4, 2, 4, 3, 0}, {16, 8, 2, 4, 3, 0}, {16, 24, 0xF80000, 0x00F800, 0x0000F8, 0xF8F8F8},
+        {16, 32, 0xF80000, 0x00F800, 0x0000F8, 0xF8F8F8},
+        {24, 1, 1, 1, 1, 0}, {24, 4, 2, 4, 3, 0}, {24, 8, 2, 4, 3, 0}, {24, 16, 0x7C00, 0x03E0, 0x001F, 0x7FFF},
+        {24, 32, R, G, B, W},
+        {32, 1, 1, 1, 1, 0}, {32, 4, 2, 4, 3, 0}, {32, 8, 2, 4, 3, 0}, {32, 16, 0x7C00, 0x03E0, 0x001F, 0x7FFF},
+        {32, 24, R, G, B, W},
+    };
+    for (const Case& c : cases) {
+        const DepthFixture* fixture = nullptr;
+        for (const DepthFixture& f : kDepths)
+            if (f.bitCount == c.from)
+                fixture = &f;
+        std::string where = std::to_string(c.from) + " to " + std::to_string(c.to);
+        CDib dib;
+        Load(dib, MakePicture(*fixture, 5, 3, false));
+        ASSERT_TRUE(dib.ChangeBitDepth(c.to)) << where;
+        EXPECT_EQ(c.to, dib.GetBitCount()) << where;
+        EXPECT_EQ(c.to <= 8 ? 1 << c.to : 0, dib.GetColorCount()) << where;
+        DibPicture after = ReadBack(dib);
+        ASSERT_EQ(c.to, after.bitCount) << where;
+        EXPECT_EQ(c.tl, after.TopLeft()) << where;
+        EXPECT_EQ(c.tr, after.TopRight()) << where;
+        EXPECT_EQ(c.bl, after.BottomLeft()) << where;
+        EXPECT_EQ(c.br, after.BottomRight()) << where;
+    }
+}
+
+// Entry 16i + j is base colour j at (L - i) / L of its brightness, L = (N + 15) / 16; tables
+// grown from a smaller one keep its entries and are black past them.
+TEST_F(CDibTest, NewTablesAreTheFixedPaletteOrTheSourcesFirstEntries)
+{
+    struct Case
+    {
+        int from, to, index;
+        DWORD colour;
+    } cases[] = {
+        {24, 1, 0, kWhite}, {24, 1, 1, kBlack},
+        {24, 4, 5, 0x969696}, {24, 4, 12, 0xFF7878}, {24, 4, 15, 0x5A5A5A},
+        {24, 8, 2, kRed}, {24, 8, 16, 0xEFEFEF}, {24, 8, 18, 0xEF0000}, {24, 8, 240, 0x0F0F0F}, {24, 8, 255, 0x050505},
+        {16, 8, 29, 0x70EF70},  // base 13, (120, 255, 120), at 15/16
+        {4, 8, 5, kGrey}, {4, 8, 16, kBlack}, {4, 8, 255, kBlack},
+        {1, 8, 1, kWhite}, {1, 8, 2, kBlack},
+        {8, 4, 4, kWhite}, {8, 1, 1, kRed},
+    };
+    for (const Case& c : cases) {
+        const DepthFixture* fixture = nullptr;
+        for (const DepthFixture& f : kDepths)
+            if (f.bitCount == c.from)
+                fixture = &f;
+        std::string where = std::to_string(c.from) + " to " + std::to_string(c.to) + " entry " + std::to_string(c.index);
+        CDib dib;
+        Load(dib, MakePicture(*fixture, 5, 3, false));
+        ASSERT_TRUE(dib.ChangeBitDepth(c.to)) << where;
+        RGBQUAD* table = dib.CopyColorTable();
+        ASSERT_NE(nullptr, table) << where;
+        EXPECT_EQ(c.colour, Rgb(table[c.index])) << where;
+        delete[] table;
+    }
+}
+
+// From 24 bits with the library's builders: the table holds the picture's five colours, and
+// every pixel shows its own colour through it.
+TEST_F(CDibTest, PopularityAndMedianCutTablesAreTheOnesThePixelsUse)
+{
+    for (int method : {CDib::kPopularity, CDib::kMedianCut}) {
+        for (int bits : {4, 8}) {
+            std::string where = "method " + std::to_string(method) + ", " + std::to_string(bits) + " bits";
+            DibPicture source = MakePicture(kDepths[4], 5, 3, false);
+            CDib dib;
+            Load(dib, source);
+            dib.SetPaletteMethod(method);
+            ASSERT_TRUE(dib.ChangeBitDepth(bits)) << where;
+            DibPicture after = ReadBack(dib);
+            ASSERT_EQ(bits, after.bitCount) << where;
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 5; ++x)
+                    EXPECT_EQ(source.ColourAt(x, y), after.ColourAt(x, y)) << where << " at " << x << "," << y;
+        }
+    }
+}
