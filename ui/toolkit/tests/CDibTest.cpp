@@ -328,3 +328,156 @@ TEST_F(CDibTest, PopularityAndMedianCutTablesAreTheOnesThePixelsUse)
         }
     }
 }
+
+TEST_F(CDibTest, WithoutAPictureEveryOperationAnswersNoPicture)
+{
+    HDC memory = CreateCompatibleDC(NULL);
+    CDC* dc = CDC::FromHandle(memory);
+    std::string path = m_folder.FilePath("empty.bmp");
+    struct Case
+    {
+        const char* name;
+        std::function<BOOL(CDib&)> apply;
+    } cases[] = {
+        {"Save", [&](CDib& d) { return d.Save(path.c_str()); }},
+        {"Draw", [&](CDib& d) { return d.Draw(dc, 0, 0); }},
+        {"ApplyPalette", [&](CDib& d) { return d.ApplyPalette(dc); }},
+        {"GetColorTable", [](CDib& d) { RGBQUAD table[256]; return d.GetColorTable(table); }},
+        {"CopyColorTable", [](CDib& d) { return (BOOL)(d.CopyColorTable() != NULL); }},
+        {"Copy", [](CDib& d) { CDib other; return d.Copy(other); }},
+        {"Crop", [](CDib& d) { return d.Crop(0, 0, 1, 1); }},
+        {"Resize", [](CDib& d) { return d.Resize(2, 2); }},
+        {"Rotate", [](CDib& d) { return d.Rotate(90); }},
+        {"FlipVertical", [](CDib& d) { return d.FlipVertical(); }},
+        {"FlipHorizontal", [](CDib& d) { return d.FlipHorizontal(); }},
+        {"ChangeBitDepth", [](CDib& d) { return d.ChangeBitDepth(8); }},
+    };
+    for (const Case& c : cases) {
+        CDib dib;
+        EXPECT_FALSE(c.apply(dib)) << c.name;
+        EXPECT_EQ(CDib::kNoPicture, dib.GetErrorCode()) << c.name;
+        EXPECT_FALSE(dib.HasPicture()) << c.name;
+    }
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
+    DeleteDC(memory);
+}
+
+// A failed save, rotation or copy leaves the picture as it was; a failed load leaves none.
+TEST_F(CDibTest, ErrorsAnswerTheirCodes)
+{
+    CDib dib;
+    Load(dib, MakePicture(kDepths[4], 5, 3, false));
+    std::string png = m_folder.FilePath("shot.png");
+    EXPECT_FALSE(dib.Save(png.c_str()));
+    EXPECT_EQ(CDib::kUnknownFileType, dib.GetErrorCode());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(png.c_str()));
+    EXPECT_FALSE(dib.Save(m_folder.FilePath("shot.bmp").c_str(), 7));
+    EXPECT_EQ(CDib::kUnknownFileType, dib.GetErrorCode());
+    EXPECT_FALSE(dib.Rotate(45));
+    EXPECT_EQ(CDib::kBadAngle, dib.GetErrorCode());
+    EXPECT_EQ(nullptr, dib.CopyColorTable());
+    EXPECT_EQ(CDib::kNoColorTable, dib.GetErrorCode());
+    CDib empty;
+    EXPECT_FALSE(dib.Copy(empty));
+    EXPECT_EQ(CDib::kNoPicture, dib.GetErrorCode());
+    DibPicture after = ReadBack(dib);
+    EXPECT_EQ(5, after.width);
+    EXPECT_EQ(3, after.height);
+    EXPECT_EQ(kRed, after.TopLeft());
+    EXPECT_EQ(kWhite, after.BottomRight());
+
+    std::string bmp = m_folder.Read("back.bmp");
+    struct Case
+    {
+        const char* name;
+        std::string bytes;
+        int error;
+    } loads[] = {
+        {"x.png", "\x89PNG\r\n\x1A\n" + std::string(40, '\0'), CDib::kUnknownFileType},
+        {"x.bmp", "", CDib::kUnknownFileType},
+        {"cut.bmp", bmp.substr(0, 70), kPicLibReadError},
+    };
+    for (const Case& c : loads) {
+        ASSERT_TRUE(dib.Load(m_folder.FilePath("back.bmp").c_str()));
+        EXPECT_FALSE(dib.Load(m_folder.Write(c.name, c.bytes).c_str())) << c.name;
+        EXPECT_EQ(c.error, dib.GetErrorCode()) << c.name;
+        EXPECT_FALSE(dib.HasPicture()) << c.name;
+        EXPECT_EQ(0, dib.GetWidth()) << c.name;
+    }
+    EXPECT_FALSE(dib.Load(m_folder.FilePath("missing.bmp").c_str()));
+    EXPECT_EQ(CDib::kUnknownFileType, dib.GetErrorCode());
+}
+
+TEST_F(CDibTest, CopyDuplicatesThePicture)
+{
+    CDib source, copy;
+    Load(source, MakePicture(kDepths[2], 5, 3, false));
+    ASSERT_TRUE(copy.Copy(source));
+    EXPECT_EQ(5, copy.GetWidth());
+    EXPECT_EQ(8, copy.GetBitCount());
+    EXPECT_EQ(256, copy.GetColorCount());
+    EXPECT_EQ(1024, copy.GetColorTableSize());
+    ASSERT_TRUE(copy.Rotate(90));
+    DibPicture original = ReadBack(source);
+    EXPECT_EQ(5, original.width);
+    EXPECT_EQ(1u, original.TopLeft());
+    RGBQUAD* table = copy.CopyColorTable();
+    ASSERT_NE(nullptr, table);
+    EXPECT_EQ(kRed, Rgb(table[1]));
+    delete[] table;
+}
+
+// On Wine's 32-bit screen no picture makes a palette, and the picture is drawn 1:1 at the
+// position given (-1 keeps the stored one).
+TEST_F(CDibTest, DrawPaintsThePictureOneToOne)
+{
+    ParentWindow parent;
+    UpdateWindow(parent.Handle());
+    for (const DepthFixture* fixture : {&kDepths[2], &kDepths[4]}) {
+        CDib dib;
+        Load(dib, MakePicture(*fixture, 5, 3, false));
+        EXPECT_EQ(nullptr, dib.GetPalette()) << fixture->bitCount;
+        HDC window = GetDC(parent.Handle());
+        CDC* dc = CDC::FromHandle(window);
+        EXPECT_TRUE(dib.ApplyPalette(dc));
+        ASSERT_TRUE(dib.Draw(dc, 10, 20));
+        ASSERT_TRUE(dib.Draw(dc, -1, 40));
+        ReleaseDC(parent.Handle(), window);
+        WindowPixels pixels(parent.Handle());
+        for (int y : {20, 40}) {
+            EXPECT_EQ(RGB(255, 0, 0), pixels.AtClient(10, y)) << fixture->bitCount;
+            EXPECT_EQ(RGB(0, 255, 0), pixels.AtClient(14, y)) << fixture->bitCount;
+            EXPECT_EQ(RGB(0, 0, 255), pixels.AtClient(10, y + 2)) << fixture->bitCount;
+            EXPECT_EQ(RGB(255, 255, 255), pixels.AtClient(14, y + 2)) << fixture->bitCount;
+            EXPECT_EQ(RGB(0, 0, 0), pixels.AtClient(12, y + 1)) << fixture->bitCount;
+        }
+        EXPECT_NE(RGB(0, 255, 0), pixels.AtClient(15, 20));
+    }
+}
+
+TEST(CDibPalette, MadeOnlyForFewColoursOnAScreenOfFewColours)
+{
+    struct Case
+    {
+        int screen, picture;
+        BOOL made;
+    } cases[] = {{8, 8, TRUE}, {8, 1, TRUE}, {4, 4, TRUE}, {8, 16, FALSE}, {8, 24, FALSE}, {16, 8, FALSE}, {32, 1, FALSE}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.made, CDib::NeedsPalette(c.screen, c.picture)) << c.screen << " " << c.picture;
+}
+
+TEST(CDibPalette, FixedPaletteOfSixteenIsTheBaseColoursOfThirtyTwoHalfBright)
+{
+    RGBQUAD table[32];
+    CDib::MakeFixedPalette(16, table);
+    const DWORD base[16] = {0xFFFFFF, 0x000000, 0xFF0000, 0x0000FF, 0x00FF00, 0x969696, 0xFFFF00, 0x009696,
+                            0x960096, 0x969600, 0x00FFFF, 0xFF00FF, 0xFF7878, 0x78FF78, 0x7878FF, 0x5A5A5A};
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(base[i], Rgb(table[i])) << i;
+    CDib::MakeFixedPalette(32, table);
+    EXPECT_EQ(0xFFFFFFu, Rgb(table[0]));
+    EXPECT_EQ(0x7F7F7Fu, Rgb(table[16]));
+    EXPECT_EQ(0x4B4B4Bu, Rgb(table[21]));
+    EXPECT_EQ(0x3C3C7Fu, Rgb(table[30]));
+    EXPECT_EQ(0x2D2D2Du, Rgb(table[31]));
+}
