@@ -6,6 +6,7 @@
 #include "DibFiles.h"
 #include "ImageLoad.h"
 
+#include "HelperProcess.h"
 #include "ParentWindow.h"
 #include "TempFolder.h"
 #include "WindowPixels.h"
@@ -480,4 +481,28 @@ TEST(CDibPalette, FixedPaletteOfSixteenIsTheBaseColoursOfThirtyTwoHalfBright)
     EXPECT_EQ(0x4B4B4Bu, Rgb(table[21]));
     EXPECT_EQ(0x3C3C7Fu, Rgb(table[30]));
     EXPECT_EQ(0x2D2D2Du, Rgb(table[31]));
+}
+
+// For the shell test: the quadrant picture saved at 24 and 8 bits as PCX, TGA and TIF into the
+// folder given, for a reader outside Wine.
+SUITE_HELPER(SavePictures)
+{
+    if (args.size() != 1)
+        return 2;
+    TempFolder scratch;
+    const struct
+    {
+        const DepthFixture* fixture;
+        const char* prefix;
+    } depths[] = {{&kDepths[4], "full"}, {&kDepths[2], "eight"}};
+    for (const auto& depth : depths) {
+        std::string source = scratch.FilePath("source.bmp");
+        CDib dib;
+        if (!MakePicture(*depth.fixture, 32, 32, true).WriteBmp(source) || !dib.Load(source.c_str()))
+            return 1;
+        for (const char* extension : {".pcx", ".tga", ".tif"})
+            if (!dib.Save((args[0] + "\\" + depth.prefix + extension).c_str()))
+                return 1;
+    }
+    return 0;
 }
