@@ -407,6 +407,15 @@ TEST_F(CDibTest, ErrorsAnswerTheirCodes)
     }
     EXPECT_FALSE(dib.Load(m_folder.FilePath("missing.bmp").c_str()));
     EXPECT_EQ(CDib::kUnknownFileType, dib.GetErrorCode());
+
+    IMGINFO info = {sizeof(info)};
+    EXPECT_EQ(CDib::kUnknownFileType, dib.GetInfo(m_folder.FilePath("x.png").c_str(), &info));
+    EXPECT_EQ(kPicLibReadError, dib.GetInfo(m_folder.FilePath("cut.bmp").c_str(), &info));
+    ASSERT_EQ(0, dib.GetInfo(m_folder.FilePath("back.bmp").c_str(), &info));
+    EXPECT_EQ(5, info.width);
+    EXPECT_EQ(3, info.height);
+    EXPECT_EQ(24, info.bitCount);
+    EXPECT_EQ(kPicFileBmp, info.fileType);
 }
 
 TEST_F(CDibTest, CopyDuplicatesThePicture)
