@@ -18,7 +18,15 @@ const LPARAM kEventDiskFull = 4661;
 const LPARAM kEventVideoSize = 4662;
 const LPARAM kEventPaused = 4663;
 const LPARAM kEventAbort = 4664;
-const LONG_PTR kDiskFull = (LONG_PTR)0x80070070;
+const HRESULT kDiskFull = (HRESULT)0x80070070;
+
+// An event parameter carries a 32-bit value (an HRESULT, a packed size) in a LONG_PTR: a 64-bit
+// build sees it sign- or zero-extended as the sender cast it, so only its low 32 bits count,
+// and wParam gets them as a 32-bit build would.
+DWORD EventValue(LONG_PTR param)
+{
+    return (DWORD)(DWORD_PTR)param;
+}
 
 const int kDisconnectTries = 200;
 const DWORD kDisconnectPauseMs = 200;
@@ -489,14 +497,14 @@ HRESULT CGraphBuilder::DrainEvents(HWND window)
         if (hr != S_OK)
             return hr;
         if (code == EC_ERRORABORT) {
-            if (param1 == kDiskFull)
+            if ((HRESULT)EventValue(param1) == kDiskFull)
                 PostMessageA(window, WM_GRAPH_EVENT, 0, kEventDiskFull);
             else
-                PostMessageA(window, WM_GRAPH_EVENT, (WPARAM)param1, kEventAbort);
+                PostMessageA(window, WM_GRAPH_EVENT, EventValue(param1), kEventAbort);
             return m_events->FreeEventParams(code, param1, param2);
         }
         if (code == EC_VIDEO_SIZE_CHANGED)
-            PostMessageA(window, WM_GRAPH_EVENT, (WPARAM)param1, kEventVideoSize);
+            PostMessageA(window, WM_GRAPH_EVENT, EventValue(param1), kEventVideoSize);
         else if (code == EC_PAUSED)
             PostMessageA(window, WM_GRAPH_EVENT, 0, kEventPaused);
         m_events->FreeEventParams(code, param1, param2);

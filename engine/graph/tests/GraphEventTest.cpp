@@ -36,7 +36,8 @@ TEST_F(GraphEventTest, DrainPostsSizePauseAndAbortAndEndsAtAnAbort)
     Notify(EC_VIDEO_SIZE_CHANGED, MAKELONG(720, 576));
     Notify(EC_USER + 7, 1);
     Notify(EC_PAUSED, S_OK);
-    Notify(EC_ERRORABORT, (LONG_PTR)0x80070070);
+    // As a filter passes its HRESULT: sign-extended in a 64-bit build.
+    Notify(EC_ERRORABORT, HRESULT_FROM_WIN32(ERROR_DISK_FULL));
     Notify(EC_ERRORABORT, E_FAIL);
 
     EXPECT_EQ(S_OK, builder->DrainEvents(sink.Handle()));

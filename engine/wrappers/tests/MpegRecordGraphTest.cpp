@@ -3,12 +3,16 @@
 // encoder writes itself). The files are checked with ffprobe by mpeg_recordings_check.
 #include "GraphBuilder.h"
 #include "MpegEncoderFilter.h"
+#include "SimLogTail.h"
 #include "StaTest.h"
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -64,12 +68,10 @@ protected:
         return hr;
     }
 
-    // Builds card -> encoder (-> dump), applies the format's preset, records a while.
-    void Record(const Format& f, bool throughDump)
+    // Builds card -> encoder (-> dump) into builder and applies the format's preset.
+    void Build(CGraphBuilder& builder, const Format& f, const std::string& path, bool throughDump)
     {
-        std::string path = std::string(kFolder) + "\\" + f.file + (throughDump ? "-dump.mpg" : "-enc.mpg");
         DeleteFileA(path.c_str());
-        CGraphBuilder builder;
         ASSERT_NE(nullptr, builder.GetGraph()) << CGraphBuilder::GetLastErrorText();
         CFilterWrapper* capture = builder.AddFilterByName(CLSID_VideoInputDeviceCategory, kCaptureName, kCaptureName, 0, 0);
         CFilterWrapper* audio = builder.AddFilterByName(CLSID_AudioInputDeviceCategory, kAudioName, kAudioName, 0, 0);
@@ -96,6 +98,16 @@ protected:
         ASSERT_TRUE(f.fill(&preset, TRUE));
         preset.videoBits = f.word3;
         ASSERT_TRUE(encoder->ApplyPreset(&preset)) << f.file;
+    }
+
+    // Builds the format's graph and records a while.
+    void Record(const Format& f, bool throughDump)
+    {
+        std::string path = std::string(kFolder) + "\\" + f.file + (throughDump ? "-dump.mpg" : "-enc.mpg");
+        CGraphBuilder builder;
+        Build(builder, f, path, throughDump);
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(builder.Run()) << f.file;
         Sleep(kRecordMs);
         ASSERT_TRUE(builder.Stop()) << f.file;
@@ -103,6 +115,17 @@ protected:
         WIN32_FILE_ATTRIBUTE_DATA data;
         ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) << path;
         EXPECT_GT(data.nFileSizeLow, 100000u) << path;
+    }
+
+    // The pictures each of the encoder's streams held, as its log counts them.
+    static std::vector<long> PicturesPerStream(const SimLogTail& log)
+    {
+        std::vector<long> pictures;
+        for (const std::string& line : log.Lines()) {
+            if (line.compare(0, 11, "N pictures=") == 0)
+                pictures.push_back(atol(line.c_str() + 11));
+        }
+        return pictures;
     }
 };
 }
@@ -117,4 +140,33 @@ TEST_F(MpegRecordGraphTest, EachFormatIsWrittenThroughTheDumpFilter)
 {
     for (const Format& f : kFormats)
         Record(f, true);
+}
+
+// A pause sends what the encoder held to the dump, which is paused but still writes; running
+// again goes on with a second stream in the same file.
+TEST_F(MpegRecordGraphTest, ARecordingPausedAndRunAgainGoesOnInANewStream)
+{
+    const Format& f = kFormats[0];
+    std::string path = std::string(kFolder) + "\\" + f.file + "-paused.mpg";
+    CGraphBuilder builder;
+    Build(builder, f, path, true);
+    if (HasFatalFailure())
+        return;
+    SimLogTail encoder("mpegenc");
+    ASSERT_TRUE(builder.Run());
+    Sleep(kRecordMs / 2);
+    ASSERT_TRUE(builder.Pause());
+    WIN32_FILE_ATTRIBUTE_DATA paused;
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &paused));
+    ASSERT_TRUE(builder.Run());
+    Sleep(kRecordMs / 2);
+    ASSERT_TRUE(builder.Stop());
+    builder.TearDown();
+    WIN32_FILE_ATTRIBUTE_DATA stopped;
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &stopped));
+    EXPECT_GT(stopped.nFileSizeLow, paused.nFileSizeLow) << "the second stream follows the first";
+    std::vector<long> pictures = PicturesPerStream(encoder);
+    ASSERT_EQ(2u, pictures.size());
+    EXPECT_GT(pictures[0], 0);
+    EXPECT_GT(pictures[1], 0);
 }

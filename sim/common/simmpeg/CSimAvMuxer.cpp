@@ -94,12 +94,19 @@ void CSimAvMuxer::Drain(std::vector<SimPack>& packs)
     m_written.clear();
 }
 
-bool CSimAvMuxer::Finish(std::vector<SimPack>& packs)
+// FFmpeg's MPEG muxers leave the end code out on purpose (streams then concatenate), so it is
+// added here.
+bool CSimAvMuxer::Finish(std::vector<SimPack>& packs, bool endCode)
 {
     if (m_started && !m_failed) {
         m_failed = av_write_trailer(m_format) < 0;
         avio_flush(m_io);
         m_started = false;
+        if (!m_failed && endCode) {
+            SimPack end;
+            end.bytes = {0x00, 0x00, 0x01, 0xB9};
+            m_written.push_back(std::move(end));
+        }
     }
     Drain(packs);
     return !m_failed;

@@ -41,8 +41,9 @@ public:
     bool Write(int stream, AVPacket* packet);
     // What the muxer has written since the last call.
     void Drain(std::vector<SimPack>& packs);
-    // Everything held and the end code; false when the muxer failed.
-    bool Finish(std::vector<SimPack>& packs);
+    // Everything held, then, when asked, the stream's end code as a unit of its own; false
+    // when the muxer failed.
+    bool Finish(std::vector<SimPack>& packs, bool endCode);
 
 private:
     static int WritePacket(void* opaque, uint8_t* data, int size);

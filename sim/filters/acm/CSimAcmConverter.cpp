@@ -1,6 +1,8 @@
 #include "CSimAcmConverter.h"
 
 #include "CSimAcmFormats.h"
+#include "CSimAcmMp2Encoder.h"
+#include "CSimMsAdpcmEncoder.h"
 
 #include <dshow.h>
 
@@ -16,15 +18,14 @@ bool Encodes(const WAVEFORMATEX& input, const WAVEFORMATEX& output)
            output.nChannels == input.nChannels && output.nSamplesPerSec == input.nSamplesPerSec;
 }
 
-std::unique_ptr<CSimAvSoundEncoder> MakeEncoder(const WAVEFORMATEX& output)
+std::unique_ptr<CSimAcmEncoder> MakeEncoder(const WAVEFORMATEX& output)
 {
-    bool adpcm = output.wFormatTag == WAVE_FORMAT_ADPCM;
-    std::unique_ptr<CSimAvSoundEncoder> encoder(new CSimAvSoundEncoder(
-        adpcm ? AV_CODEC_ID_ADPCM_MS : AV_CODEC_ID_MP2, (int)output.nSamplesPerSec, output.nChannels,
-        adpcm ? 0 : CSimAcmFormats::kMp2BitRate, adpcm ? output.nBlockAlign : 0));
-    if (!encoder->Valid())
-        encoder.reset();
-    return encoder;
+    if (output.wFormatTag == WAVE_FORMAT_ADPCM)
+        return std::unique_ptr<CSimAcmEncoder>(new CSimMsAdpcmEncoder(output.nChannels, output.nBlockAlign));
+    std::unique_ptr<CSimAcmMp2Encoder> mp2(new CSimAcmMp2Encoder((int)output.nSamplesPerSec, output.nChannels));
+    if (!mp2->Valid())
+        mp2.reset();
+    return std::unique_ptr<CSimAcmEncoder>(mp2.release());
 }
 } // namespace
 
@@ -135,10 +136,8 @@ HRESULT CSimAcmConverter::Encode(const BYTE* input, DWORD inputBytes, BYTE* outp
     if (frames > room)
         frames = room;
     std::vector<uint8_t> encoded;
-    m_encoder->Encode(reinterpret_cast<const int16_t*>(input), frames, [&encoded](AVPacket* p) {
-        encoded.insert(encoded.end(), p->data, p->data + p->size);
-        return true;
-    });
+    if (!m_encoder->Encode(reinterpret_cast<const int16_t*>(input), frames, encoded))
+        return E_FAIL;
     memcpy(output, encoded.data(), encoded.size());
     *used = (DWORD)(frames * m_input.nBlockAlign);
     *written = (DWORD)encoded.size();

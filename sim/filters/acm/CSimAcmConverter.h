@@ -4,14 +4,15 @@
 #include <mmreg.h>
 #include <msacm.h>
 
-#include "CSimAvSoundEncoder.h"
+#include "CSimAcmEncoder.h"
 
 #include <memory>
 
 // One conversion of PCM: to PCM through the system's audio compression manager (rate,
 // channels and sample size in one step), a plain copy when both formats are the same, or
-// to a compressed format through FFmpeg's encoders. The manager's PCM converter and the
-// encoder keep their position across calls, so a stream converts in pieces.
+// to a compressed format through one of the codec's encoders (Layer II on FFmpeg, Microsoft
+// ADPCM our own). The manager's PCM converter and the encoder keep their position across
+// calls, so a stream converts in pieces.
 class CSimAcmConverter
 {
 public:
@@ -40,7 +41,7 @@ private:
     HACMSTREAM m_stream = nullptr;
     bool m_copy = false;
     bool m_started = false;
-    std::unique_ptr<CSimAvSoundEncoder> m_encoder;
+    std::unique_ptr<CSimAcmEncoder> m_encoder;
     WAVEFORMATEX m_input = {};
     WAVEFORMATEX m_output = {};
 };

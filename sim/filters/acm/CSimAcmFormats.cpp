@@ -1,5 +1,6 @@
 #include "CSimAcmFormats.h"
 
+#include "CSimMsAdpcmEncoder.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -151,18 +152,9 @@ SimAcmFormat CSimAcmFormats::Pcm(DWORD rate, WORD channels, WORD bits)
     return format;
 }
 
-namespace
-{
-// The standard predictor coefficient pairs of Microsoft ADPCM, in the order the format lists them.
-const int kAdpcmCoefficientCount = 7;
-const short kAdpcmCoefficients[kAdpcmCoefficientCount][2] = {
-    {256, 0}, {512, -256}, {0, 0}, {192, 64}, {240, 0}, {460, -208}, {392, -232},
-};
-}
-
 SimAcmFormat CSimAcmFormats::MsAdpcm(DWORD rate, WORD channels)
 {
-    static_assert(sizeof(WAVEFORMATEX) + 4 + 4 * kAdpcmCoefficientCount == 18 + 32,
+    static_assert(sizeof(WAVEFORMATEX) + 4 + 4 * CSimMsAdpcmEncoder::kCoefficientCount == 18 + 32,
                   "the format's 32 extra bytes");
     SimAcmFormat format = {};
     WAVEFORMATEX& wave = format.wave;
@@ -173,16 +165,15 @@ SimAcmFormat CSimAcmFormats::MsAdpcm(DWORD rate, WORD channels)
     wave.nSamplesPerSec = rate;
     wave.wBitsPerSample = 4;
     wave.nBlockAlign = (WORD)(256 * channels * scale);
-    // A block opens with 7 header bytes per channel, which carry two samples each.
-    samplesPerBlock = (wave.nBlockAlign - 7 * channels) * 2 / channels + 2;
+    samplesPerBlock = CSimMsAdpcmEncoder::SamplesPerBlock(wave.nBlockAlign, channels);
     wave.nAvgBytesPerSec = (DWORD)((ULONGLONG)rate * wave.nBlockAlign / samplesPerBlock);
     wave.cbSize = 32;
     ADPCMWAVEFORMAT* adpcm = reinterpret_cast<ADPCMWAVEFORMAT*>(&format);
     adpcm->wSamplesPerBlock = (WORD)samplesPerBlock;
-    adpcm->wNumCoef = kAdpcmCoefficientCount;
-    for (int i = 0; i < kAdpcmCoefficientCount; ++i) {
-        adpcm->aCoef[i].iCoef1 = kAdpcmCoefficients[i][0];
-        adpcm->aCoef[i].iCoef2 = kAdpcmCoefficients[i][1];
+    adpcm->wNumCoef = CSimMsAdpcmEncoder::kCoefficientCount;
+    for (int i = 0; i < CSimMsAdpcmEncoder::kCoefficientCount; ++i) {
+        adpcm->aCoef[i].iCoef1 = CSimMsAdpcmEncoder::kCoefficients[i][0];
+        adpcm->aCoef[i].iCoef2 = CSimMsAdpcmEncoder::kCoefficients[i][1];
     }
     return format;
 }

@@ -187,7 +187,7 @@ HRESULT CSimIviMux::OnHalt()
     if (!m_muxer || m_finished || !m_output.IsConnected())
         return S_OK;
     std::vector<SimPack> packs;
-    if (!m_muxer->Finish(packs))
+    if (!m_muxer->Finish(packs, true))
         Log().Line("! multiplexer failed");
     m_finished = true;
     Log().Line("M finish packs=%lu", (unsigned long)packs.size());

@@ -126,7 +126,7 @@ bool CSimMpegEncodeSession::EncodeAudioFrames(bool final)
     return !final || m_audio->Encode(nullptr, sink);
 }
 
-bool CSimMpegEncodeSession::Finish(std::vector<SimPack>& packs)
+bool CSimMpegEncodeSession::Finish(std::vector<SimPack>& packs, bool endCode)
 {
     bool ok = m_valid;
     if (ok && m_haveLatest)
@@ -135,7 +135,7 @@ bool CSimMpegEncodeSession::Finish(std::vector<SimPack>& packs)
         ok = m_video.Encode(nullptr, [this](AVPacket* p) { return Write(m_videoStream, p); });
     if (ok && m_audio)
         ok = EncodeAudioFrames(true);
-    ok = m_mux.Finish(packs) && ok;
+    ok = m_mux.Finish(packs, endCode) && ok;
     m_valid = false;
     return ok;
 }

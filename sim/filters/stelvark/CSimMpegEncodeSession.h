@@ -43,8 +43,8 @@ public:
     // Interleaved 16-bit samples at the configured channel count; the first block's start
     // time places the sound.
     bool PushAudio(const int16_t* samples, size_t frames, REFERENCE_TIME start, std::vector<SimPack>& packs);
-    // The last picture's remaining slot, everything held, and the end code.
-    bool Finish(std::vector<SimPack>& packs);
+    // The last picture's remaining slot, everything held and, when asked, the end code.
+    bool Finish(std::vector<SimPack>& packs, bool endCode);
 
     long Pictures() const { return m_slot; }
     // The slot of the first picture (slots before it had no picture yet), and the slots after

@@ -534,7 +534,8 @@ HRESULT CSimMpegEncoder::OnPrepare()
     }
     CCritGuard guard(m_receiveLock);
     m_ended[0] = m_ended[1] = false;
-    m_finished = false;
+    m_finished = m_halted = false;
+    m_config = config;
     m_session.reset(new (std::nothrow) CSimMpegEncodeSession(config));
     if (!m_session)
         return E_OUTOFMEMORY;
@@ -559,17 +560,58 @@ HRESULT CSimMpegEncoder::OnPrepare()
     return S_OK;
 }
 
+// The filters downstream leave running first and, paused, still take samples: what the
+// encoders and the multiplexer hold goes out now, so a stream the program ends by stopping the
+// graph ends on whole pictures. The end code stays for an end of stream on both inputs.
+HRESULT CSimMpegEncoder::OnHalt()
+{
+    CCritGuard guard(m_receiveLock);
+    if (!m_session || m_finished || !m_outputPin.IsConnected())
+        return S_OK;
+    m_finished = m_halted = true;
+    std::vector<SimPack> packs;
+    if (!m_session->Finish(packs, false))
+        Log().Line("! codec library failed");
+    Log().Line("H held packs=%lu", (unsigned long)packs.size());
+    HRESULT hr = Deliver(packs);
+    if (FAILED(hr))
+        Log().Line("! delivery %08lX", (unsigned long)hr);
+    return S_OK;
+}
+
+// Running again after a halt: a new stream, with its own headers, follows the ended one.
+HRESULT CSimMpegEncoder::OnStart(REFERENCE_TIME)
+{
+    CCritGuard guard(m_receiveLock);
+    if (!m_halted)
+        return S_OK;
+    LogCounts();
+    m_halted = m_finished = false;
+    m_ended[0] = m_ended[1] = false;
+    m_session.reset(new (std::nothrow) CSimMpegEncodeSession(m_config));
+    if (!m_session || !m_session->Valid()) {
+        m_session.reset();
+        return E_FAIL;
+    }
+    return S_OK;
+}
+
+void CSimMpegEncoder::LogCounts()
+{
+    if (m_session)
+        Log().Line("N pictures=%ld first=%ld repeated=%ld", m_session->Pictures(), m_session->FirstSlot(),
+                   m_session->Repeated());
+}
+
 void CSimMpegEncoder::OnTeardown()
 {
     CCritGuard guard(m_receiveLock);
     if (m_session && m_file != INVALID_HANDLE_VALUE && !m_finished) {
         std::vector<SimPack> packs;
-        m_session->Finish(packs);
+        m_session->Finish(packs, false);
         WriteToFile(packs);
     }
-    if (m_session)
-        Log().Line("N pictures=%ld first=%ld repeated=%ld", m_session->Pictures(), m_session->FirstSlot(),
-                   m_session->Repeated());
+    LogCounts();
     if (m_file != INVALID_HANDLE_VALUE) {
         CloseHandle(m_file);
         m_file = INVALID_HANDLE_VALUE;
@@ -633,7 +675,7 @@ HRESULT CSimMpegEncoder::EndOfInput(int pin)
         return S_OK;
     m_finished = true;
     std::vector<SimPack> packs;
-    bool ok = m_session->Finish(packs);
+    bool ok = m_session->Finish(packs, true);
     HRESULT hr = Deliver(packs);
     if (!ok && SUCCEEDED(hr))
         hr = E_FAIL;

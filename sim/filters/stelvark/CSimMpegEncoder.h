@@ -83,6 +83,8 @@ protected:
     void* FindFilterInterface(REFIID iid) override;
     HRESULT PausedStateResult() override { return S_OK; }
     HRESULT OnPrepare() override;
+    HRESULT OnStart(REFERENCE_TIME start) override;
+    HRESULT OnHalt() override;
     void OnTeardown() override;
 
 private:
@@ -103,6 +105,8 @@ private:
     bool Stopped() const { return State() == State_Stopped; }
     CSimMpegEncodeSession::Config BuildConfig();
     HRESULT Deliver(std::vector<SimPack>& packs);
+    // Called with the receive lock held.
+    void LogCounts();
     HRESULT WriteToFile(const std::vector<SimPack>& packs);
 
     CSimInputPin m_videoPin;
@@ -119,12 +123,15 @@ private:
     std::wstring m_fileName;
     std::map<std::string, Failure> m_failures;
 
-    // Guards the session, the file and the end-of-stream flags; serialises the two input
-    // streaming threads. Taken after the state lock.
+    // Guards the session and its configuration, the file and the end-of-stream flags;
+    // serialises the two input streaming threads. Taken after the state lock.
     CCritSection m_receiveLock;
+    CSimMpegEncodeSession::Config m_config;
     std::unique_ptr<CSimMpegEncodeSession> m_session;
     HANDLE m_file = INVALID_HANDLE_VALUE;
     bool m_packPerSample = false;
     bool m_ended[2] = {};
     bool m_finished = false;
+    // The session was finished as the graph left running: running again starts the next one.
+    bool m_halted = false;
 };

@@ -53,41 +53,47 @@ struct FamilyRow
     bool (*isClass)(CFilterWrapper*);
     // The prefix must have this filter (a stand-in, or one of Wine's own).
     bool mustExist;
+    // A known gap of the filter the prefix has, which keeps its wrapper invalid; null for none.
+    const char* gap;
 };
 
+// The suite's own multiplexer, registered by the prefix builder, answers IFileSinkFilter only
+// once it writes files.
+const char kGantrixWritesNoFiles[] = "Gantrix has no IFileSinkFilter until it writes files";
+
 const FamilyRow FAMILY[] = {
-    // record name                                         wrapper class                          must exist
-    { "Ligos GoMotion Capture Encoder Filter (Quorvex)", IsA<CCaptureEncoderFilter>, false },
-    { "Ligos GoMotion.MPG SDK Transcode Sample", IsA<CTranscodeFilter>, false },
-    { "Quorvex Deinterlace Filter", IsA<CDeinterlaceFilter>, true },
-    { "Quorvex Snap Picture Filter", IsA<CSnapPictureFilter>, true },
-    { "Stelvark Demo MPEG Multiplexer", IsA<CMpegMuxWrapper>, false },
-    { "Stelvark Demo MPEG Audio Encoder", IsA<CMpegAudioEncoderFilter>, false },
-    { "Stelvark Demo MPEG Splitter", IsA<CMpegSplitterFilter>, false },
-    { "Stelvark Demo MPEG Video Encoder", IsA<CMpegVideoEncoderFilter>, false },
-    { "Overlay Mixer", IsA<COverlayMixerFilter>, false },
-    { "InterVideo Audio Encoder for Quorvex", IsA<CIviAudioEncoderFilter>, true },
-    { "InterVideo Video Encoder for Quorvex", IsA<CIviVideoEncoderFilter>, false },
-    { "InterVideo File Writer for Quorvex", IsA<CIviFileWriterFilter>, true },
-    { "InterVideo Multiplexer for Quorvex", IsA<CIviMuxFilter>, true },
-    { "InterVideo Still Capture for Quorvex", IsA<CStillCaptureFilter>, true },
-    { "InterVideo Down Scale Filter for Quorvex", IsA<CDownScaleFilter>, false },
-    { "File Write Filter", IsA<CFileWriteFilter>, true },
-    { "Microsoft Mux Filter", IsA<CMsMuxFilter>, true },
-    { "Quorvex AV Switch", IsA<CAvSwitchFilter>, true },
-    { "Microsoft MPEG-4  VKI  Codec V1", IsA<CMpeg4CodecV1Filter>, false },
-    { "Microsoft MPEG-4  VKI  Codec V2", IsA<CMpeg4CodecV2Filter>, false },
-    { "Microsoft MPEG-4  VKI  Codec V3", IsA<CMpeg4CodecV3Filter>, false },
-    { "SampleGrabber", IsA<CSampleGrabberFilter>, true },
-    { "Dump", IsA<CDumpFilter>, true },
-    { "Time Delay", IsA<CTimeDelayFilter>, false },
-    { "Color Convert", IsA<CColorConvertFilter>, false },
-    { "Mpeg2 Splitter", IsA<CMpeg2SplitterFilter>, false },
-    { "InterVideo Video Decoder", IsA<CIviVideoDecoderFilter>, false },
-    { "InterVideo Time Shift Filter for Quorvex", IsA<CIviTimeShiftFilter>, false },
-    { "Mpeg1 Splitter", IsA<CMpeg1SplitterFilter>, false },
-    { "713x TV Card TV Audio (Proteus)", IsA<CProteusTvAudioFilter>, false },
-    { "713x_3 TV Card TV Audio (Proteus)", IsA<CProteus3TvAudioFilter>, false },
+    // record name                                         wrapper class                          must exist   gap
+    { "Ligos GoMotion Capture Encoder Filter (Quorvex)", IsA<CCaptureEncoderFilter>, false, nullptr },
+    { "Ligos GoMotion.MPG SDK Transcode Sample", IsA<CTranscodeFilter>, false, nullptr },
+    { "Quorvex Deinterlace Filter", IsA<CDeinterlaceFilter>, true, nullptr },
+    { "Quorvex Snap Picture Filter", IsA<CSnapPictureFilter>, true, nullptr },
+    { "Stelvark Demo MPEG Multiplexer", IsA<CMpegMuxWrapper>, false, kGantrixWritesNoFiles },
+    { "Stelvark Demo MPEG Audio Encoder", IsA<CMpegAudioEncoderFilter>, false, nullptr },
+    { "Stelvark Demo MPEG Splitter", IsA<CMpegSplitterFilter>, false, nullptr },
+    { "Stelvark Demo MPEG Video Encoder", IsA<CMpegVideoEncoderFilter>, false, nullptr },
+    { "Overlay Mixer", IsA<COverlayMixerFilter>, false, nullptr },
+    { "InterVideo Audio Encoder for Quorvex", IsA<CIviAudioEncoderFilter>, true, nullptr },
+    { "InterVideo Video Encoder for Quorvex", IsA<CIviVideoEncoderFilter>, false, nullptr },
+    { "InterVideo File Writer for Quorvex", IsA<CIviFileWriterFilter>, true, nullptr },
+    { "InterVideo Multiplexer for Quorvex", IsA<CIviMuxFilter>, true, nullptr },
+    { "InterVideo Still Capture for Quorvex", IsA<CStillCaptureFilter>, true, nullptr },
+    { "InterVideo Down Scale Filter for Quorvex", IsA<CDownScaleFilter>, false, nullptr },
+    { "File Write Filter", IsA<CFileWriteFilter>, true, nullptr },
+    { "Microsoft Mux Filter", IsA<CMsMuxFilter>, true, nullptr },
+    { "Quorvex AV Switch", IsA<CAvSwitchFilter>, true, nullptr },
+    { "Microsoft MPEG-4  VKI  Codec V1", IsA<CMpeg4CodecV1Filter>, false, nullptr },
+    { "Microsoft MPEG-4  VKI  Codec V2", IsA<CMpeg4CodecV2Filter>, false, nullptr },
+    { "Microsoft MPEG-4  VKI  Codec V3", IsA<CMpeg4CodecV3Filter>, false, nullptr },
+    { "SampleGrabber", IsA<CSampleGrabberFilter>, true, nullptr },
+    { "Dump", IsA<CDumpFilter>, true, nullptr },
+    { "Time Delay", IsA<CTimeDelayFilter>, false, nullptr },
+    { "Color Convert", IsA<CColorConvertFilter>, false, nullptr },
+    { "Mpeg2 Splitter", IsA<CMpeg2SplitterFilter>, false, nullptr },
+    { "InterVideo Video Decoder", IsA<CIviVideoDecoderFilter>, false, nullptr },
+    { "InterVideo Time Shift Filter for Quorvex", IsA<CIviTimeShiftFilter>, false, nullptr },
+    { "Mpeg1 Splitter", IsA<CMpeg1SplitterFilter>, false, nullptr },
+    { "713x TV Card TV Audio (Proteus)", IsA<CProteusTvAudioFilter>, false, nullptr },
+    { "713x_3 TV Card TV Audio (Proteus)", IsA<CProteus3TvAudioFilter>, false, nullptr },
 };
 
 CFilterClassRecord* FindRecord(const char* name)
@@ -158,6 +164,11 @@ TEST_F(CodecRecordsTest, EveryRecordMakesItsWrapperValidWhereTheFilterExists)
         std::unique_ptr<CFilterWrapper> wrapper(record->Create(nullptr, 0));
         ASSERT_NE(nullptr, wrapper.get());
         EXPECT_TRUE(row.isClass(wrapper.get()));
-        EXPECT_EQ(exists, wrapper->IsValid() != FALSE);
+        if (row.gap != nullptr) {
+            EXPECT_TRUE(exists);
+            EXPECT_FALSE(wrapper->IsValid()) << "known gap closed, drop its mark: " << row.gap;
+        } else {
+            EXPECT_EQ(exists, wrapper->IsValid() != FALSE);
+        }
     }
 }

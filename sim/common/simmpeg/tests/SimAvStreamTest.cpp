@@ -80,7 +80,7 @@ Stream MakeStream(const char* format, int packSize)
     }
     EXPECT_TRUE(video.Encode(nullptr, [&](AVPacket* packet) { return muxer.Write(videoStream, packet); }));
     std::vector<SimPack> packs;
-    EXPECT_TRUE(muxer.Finish(packs));
+    EXPECT_TRUE(muxer.Finish(packs, true));
     Stream stream;
     for (const SimPack& pack : packs) {
         stream.bytes.insert(stream.bytes.end(), pack.bytes.begin(), pack.bytes.end());
@@ -100,9 +100,12 @@ TEST(SimAvStreamTest, ProgramStreamsReadBackFromPiecesOfAnySize)
     const Case kCases[] = {{"dvd", 2048, 1000}, {"vob", 2048, 2048}, {"svcd", 2324, 7}, {"mpeg", 2048, 65536}};
     for (const Case& t : kCases) {
         Stream stream = MakeStream(t.format, t.packSize);
-        ASSERT_FALSE(stream.packSizes.empty()) << t.format;
+        ASSERT_GE(stream.packSizes.size(), 2u) << t.format;
         for (size_t i = 0; i + 1 < stream.packSizes.size(); ++i)
             ASSERT_EQ((size_t)t.packSize, stream.packSizes[i]) << t.format << " pack " << i;
+        EXPECT_EQ(std::vector<uint8_t>({0x00, 0x00, 0x01, 0xB9}),
+                  std::vector<uint8_t>(stream.bytes.end() - 4, stream.bytes.end()))
+            << t.format << ": the end code after the last pack";
 
         CSimAvDemuxer demuxer;
         CSimAvDecoder video(AV_CODEC_ID_MPEG2VIDEO), sound(AV_CODEC_ID_MP2);
@@ -162,8 +165,8 @@ TEST(SimAvStreamTest, SettingsTheLibraryRefusesAreReportedNotUsed)
     CSimAvMuxer muxer(settings);
     EXPECT_FALSE(muxer.Start());
     std::vector<SimPack> packs;
-    EXPECT_FALSE(muxer.Finish(packs));
-    EXPECT_TRUE(packs.empty());
+    EXPECT_FALSE(muxer.Finish(packs, true));
+    EXPECT_TRUE(packs.empty()) << "no end code after nothing";
 
     // Bytes that are no program stream give nothing, and nothing breaks.
     CSimAvDemuxer demuxer;
