@@ -44,17 +44,15 @@ void COsdProgressWnd::Layout()
     CRect bar(m_nBarLeft, labelBox.top, m_textRect.right, labelBox.bottom);
     int strokeWidth = dc.GetTextExtent("|", 1).cx;
     int strokes = strokeWidth > 0 ? std::max(0, bar.Width() / strokeWidth) : 0;
-    CRgn region;
-    region.CreateRectRgnIndirect(&labelBox);
-    region.CombineRgn(&label, NULL, RGN_COPY);
+    // The label's box with its holes, joined by the bar's.
     CRect barBox = bar;
     if (strokes > 0) {
         CRgn strokeRegion;
         if (CutTextOut(&dc, CString('|', strokes), bar, kBarFormat, strokeRegion, barBox))
-            region.CombineRgn(&region, &strokeRegion, RGN_OR);
+            label.CombineRgn(&label, &strokeRegion, RGN_OR);
     }
     dc.SelectObject(oldFont);
-    ::SetWindowRgn(m_hWnd, (HRGN)region.Detach(), TRUE);
+    ::SetWindowRgn(m_hWnd, (HRGN)label.Detach(), TRUE);
     m_boundingRect = CRect(labelBox.left, std::min(labelBox.top, barBox.top), barBox.right,
                            std::max(labelBox.bottom, barBox.bottom));
 }
