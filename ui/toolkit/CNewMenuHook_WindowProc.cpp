@@ -27,6 +27,15 @@ LRESULT CALLBACK CNewMenuHook::MenuWindowProc(HWND hWnd, UINT message, WPARAM wP
     CMenuStyle* pStyle = CMenuStyle::GetCurrent();
     if (pRecord == NULL || pStyle == NULL)
         return CallWindowProcA(pfnOld, hWnd, message, wParam, lParam);
+    // Wine makes the window before WM_INITMENUPOPUP and never sends 0x01E2: the window is
+    // asked for its menu once it knows it, else the pending popup is taken.
+    if (pRecord->hMenu == NULL && message != WM_CREATE && message != WM_NCCREATE) {
+        pRecord->hMenu = (HMENU)CallWindowProcA(pfnOld, hWnd, MN_GETHMENU, 0, 0);
+        if (pRecord->hMenu == NULL)
+            pRecord->hMenu = s_hPendingPopup;
+        if (pRecord->hMenu != NULL && pRecord->hMenu == s_hPendingPopup)
+            s_hPendingPopup = NULL;
+    }
 
     switch (message) {
     case WM_ERASEBKGND:
