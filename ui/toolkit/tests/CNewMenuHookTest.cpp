@@ -111,8 +111,28 @@ TEST(NewMenuHook, ShownPopupIsSubclassedAndFramedAndLetGoWhenItCloses)
         second.OffsetRect(-window.left, -window.top);
         EXPECT_EQ(kDarkenedRed, pixels.At(second.left + 3 + 8, second.top + second.Height() / 2))
             << "the toolbar's icon on its command";
+        EXPECT_EQ(kOuterFrame, pixels.At(pixels.Width() - 1, pixels.Height() - 1))
+            << "the system's shadow: the frame takes the whole window";
         if (::testing::Test::HasFailure())
             pixels.SaveBmp("newmenu-failure.bmp");
+
+        // WM_PRINT composes the border with the items.
+        HDC hScreen = GetDC(NULL);
+        HDC hMemory = CreateCompatibleDC(hScreen);
+        HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, window.Width(), window.Height());
+        ReleaseDC(NULL, hScreen);
+        HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
+        SendMessageA(menuWindow, WM_PRINT, (WPARAM)hMemory, PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+        EXPECT_EQ(kOuterFrame, GetPixel(hMemory, 0, 0));
+        EXPECT_EQ(kInnerFrame, GetPixel(hMemory, 1, 1));
+        EXPECT_EQ(kDarkenedRed, GetPixel(hMemory, second.left + 3 + 8, second.top + second.Height() / 2));
+        EXPECT_FALSE(pRecord->bDrawBorder) << "until the next WM_NCPAINT";
+        SelectObject(hMemory, hOld);
+        DeleteObject(hBitmap);
+        DeleteDC(hMemory);
+
+        SendMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_TRUE(pRecord->dwFlags & MenuWindowRecord::kEscape);
 
         // Caught late, when the window is already shown (Wine never sends this itself).
         CNewMenuHook::UnsubclassMenuWindow(menuWindow);
@@ -121,9 +141,21 @@ TEST(NewMenuHook, ShownPopupIsSubclassedAndFramedAndLetGoWhenItCloses)
         pRecord = CNewMenuHook::FindRecord(menuWindow);
         ASSERT_NE(nullptr, pRecord);
         EXPECT_TRUE(pRecord->dwFlags & MenuWindowRecord::kLate);
+
+        // Moved alone it keeps its record and the shadow follows; moved and resized it is let go.
+        SetWindowPos(menuWindow, NULL, window.left + 5, window.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_EQ(pRecord, CNewMenuHook::FindRecord(menuWindow));
+        EXPECT_EQ(window.left + 5, pRecord->x);
+        SetWindowPos(menuWindow, NULL, window.left, window.top, window.Width() + 10, window.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_EQ(nullptr, CNewMenuHook::FindRecord(menuWindow));
+        EXPECT_EQ(nullptr, GetPropA(menuWindow, "OldMenuProc"));
     }));
     EXPECT_EQ(nullptr, CNewMenuHook::FindRecord(hShown));
     EXPECT_EQ(0, GlobalFindAtomA("OldMenuProc"));
+    CNewMenu* pBar = (CNewMenu*)CMenu::FromHandlePermanent(menu.File()->GetParent());
+    EXPECT_EQ(0, pBar->GetOpenMenuCount());
 }
 
 TEST(NewMenuHook, SystemCommandsCarryTheNextIdOnlyWhileShownOnXP)
