@@ -6,6 +6,7 @@
 #include <CNewMenuIcons.h>
 
 #include "MenuTestResources.h"
+#include "MenuTestSupport.h"
 #include "NewMenuTestResources.h"
 
 namespace {
@@ -176,6 +177,22 @@ TEST(NewMenu, FindMnemonicInEitherCaseOnLatinAndDoubleByteTexts)
     EXPECT_TRUE(pFile->GetMenuText(kMinimize + 2, text, MF_BYPOSITION));
     EXPECT_STREQ("\x81\x46\x81\x4E(&G)", text) << "the text itself is untouched";
     EXPECT_EQ(0, CNewMenu::FindMnemonic('f', MF_POPUP, NULL));
+}
+
+TEST(NewMenu, RefreshIconsRebuildsTheStoresAtMostOnceInItsInterval)
+{
+    CNewMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDM_NEWMENU_TEST));
+    ASSERT_TRUE(menu.LoadToolbar(IDR_MENU_TOOLBAR));
+    CNewMenu* pFile = SubMenuOf(&menu, 0);
+    CImageList* pImages = pFile->GetItemData(kFirst)->GetIcons()->GetImageList();
+    // The toolbar's dark grey button follows the shadow colour when its store is rebuilt.
+    FixedSysColors first({COLOR_BTNSHADOW}, {RGB(10, 20, 30)});
+    CNewMenu::RefreshIcons();
+    EXPECT_EQ(RGB(10, 20, 30), ImagePixel(*pImages, 0, 8, 8));
+    FixedSysColors second({COLOR_BTNSHADOW}, {RGB(40, 50, 60)});
+    CNewMenu::RefreshIcons();
+    EXPECT_EQ(RGB(10, 20, 30), ImagePixel(*pImages, 0, 8, 8)) << "a second call at once does nothing";
 }
 
 } // namespace
