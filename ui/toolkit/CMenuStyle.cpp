@@ -125,6 +125,15 @@ BOOL CMenuStyle::RegisterStyle(CMenuStyle* pStyle)
     return TRUE;
 }
 
+void CMenuStyle::DeleteStyles()
+{
+    StyleList& list = Styles();
+    for (int i = list.styles.GetSize() - 1; i >= 0; i--)
+        delete (CMenuStyle*)list.styles[i];
+    list.styles.RemoveAll();
+    list.pCurrent = NULL;
+}
+
 COLORREF CMenuStyle::MenuColor()
 {
     BOOL bFlatMenu = FALSE;

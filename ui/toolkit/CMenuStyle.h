@@ -11,6 +11,7 @@
 
 class CNewMenu;
 class CNewMenuItemData;
+struct MenuWindowRecord;
 
 class CMenuStyle {
 public:
@@ -41,6 +42,20 @@ public:
     // Classic popups with flat menu-bar items.
     void DrawClassicFlatBar(CNewMenu* pMenu, LPDRAWITEMSTRUCT lpDIS, BOOL bBar);
 
+    // The popup windows (CNewMenuHook): a style that draws its own border changes the
+    // window's styles when it is caught and puts them back when it goes.
+    virtual BOOL AttachWindow(HWND hWnd, MenuWindowRecord* pRecord);
+    virtual void DetachWindow(HWND hWnd, MenuWindowRecord* pRecord);
+    // TRUE when it drew (the style draws its own border).
+    virtual BOOL PaintBorder(HWND hWnd, HDC hDC, MenuWindowRecord* pRecord);
+    virtual BOOL PaintBackground(HWND hWnd, HDC hDC, MenuWindowRecord* pRecord);
+    // The client rectangle inside the style's border; FALSE: the system still takes its own.
+    virtual BOOL AdjustClientArea(LPRECT lpRect);
+    virtual void AdjustWindowSize(WINDOWPOS* pPos);
+    // In screen coordinates: the window without its shadow.
+    virtual void GetFrameRect(HWND hWnd, LPRECT lpRect);
+    static BOOL SystemDrawsShadow();
+
     // The registered styles.
     static CMenuStyle* FindStyle(int nId);
     static CMenuStyle* GetCurrent();
@@ -48,6 +63,8 @@ public:
     static BOOL SetCurrent(int nId);
     // A style with an id already registered is refused (FALSE) and stays the caller's.
     static BOOL RegisterStyle(CMenuStyle* pStyle);
+    // At shut-down: no style is current afterwards.
+    static void DeleteStyles();
 
     // Colours.
     static COLORREF MenuColor();
@@ -93,6 +110,20 @@ protected:
     static void DrawMarlett(CDC* pDC, LPCRECT lpRect, LPCSTR lpszGlyph, COLORREF crText, BOOL bBold);
     // An icon of the item's store, or NULL: the caller destroys it.
     static HICON ExtractItemIcon(CNewMenuItemData* pData, int nOffset);
+
+    // The window's picture, its size and its client rectangle in window coordinates; right
+    // and bottom of the bordered part (the shadow lies beyond).
+    struct WindowFrame {
+        int cx, cy;
+        CRect client;
+        int right, bottom;
+    };
+    static WindowFrame GetWindowFrame(HWND hWnd);
+    // The band between the rectangle and the client area.
+    static void FillBand(HDC hDC, const CRect& outer, const CRect& client, COLORREF cr);
+    static void FrameOf(HDC hDC, const CRect& rect, COLORREF cr);
+    // The screen beneath the window, darkened, in its last four columns and rows.
+    static void DrawShadow(HWND hWnd, HDC hDC, MenuWindowRecord* pRecord);
 
 private:
     void DrawClassicItem(CNewMenu* pMenu, LPDRAWITEMSTRUCT lpDIS, BOOL bBar);

@@ -10,6 +10,9 @@ public:
 
     void DrawFlat(CNewMenu* pMenu, LPDRAWITEMSTRUCT lpDIS, BOOL bBar);
 
+    BOOL PaintBorder(HWND hWnd, HDC hDC, MenuWindowRecord* pRecord) override;
+    BOOL PaintBackground(HWND hWnd, HDC hDC, MenuWindowRecord* pRecord) override;
+
 private:
     struct Colors {
         COLORREF crLight;

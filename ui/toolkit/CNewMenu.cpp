@@ -30,15 +30,14 @@ CNewMenu::CNewMenu(HMENU hParent)
     : m_iconX(16), m_iconY(15), m_bitmapBackground(kNoBitmapBackground), m_pCheckImages(NULL),
       m_bCheckImagesShared(FALSE), m_nCheckedImageId(-1), m_nSelectedCheckedImageId(-1),
       m_bIconsAreHandles(FALSE), m_hParentMenu(hParent), m_bIsPopupMenu(TRUE),
-      m_LastActiveMenuRect(0, 0, 0, 0), m_dwOpenMenu(0), m_nUserValue(0)
+      m_LastActiveMenuRect(0, 0, 0, 0), m_dwOpenMenu(0), m_nUserValue(0),
+      m_bShown(FALSE), m_bShifted(FALSE)
 {
 }
 
 CNewMenu::~CNewMenu()
 {
-    DeleteItemData();
-    if (!m_bCheckImagesShared)
-        delete m_pCheckImages;
+    DestroyMenu();
 }
 
 void CNewMenu::DeleteItemData()
@@ -57,6 +56,15 @@ void CNewMenu::PaintTitle(LPDRAWITEMSTRUCT lpDIS)
     CMenuStyle* pStyle = GetCurrentStyleObject();
     if (pStyle != NULL)
         pStyle->DrawTitle(this, lpDIS, FALSE);
+}
+
+BOOL CNewMenu::PaintPopupBackground(HWND hWnd, HDC hDC)
+{
+    RECT client;
+    ::GetClientRect(hWnd, &client);
+    ::SetBkColor(hDC, CMenuStyle::MenuColor());
+    ::ExtTextOutA(hDC, 0, 0, ETO_OPAQUE, &client, NULL, 0, NULL);
+    return TRUE;
 }
 
 CNewMenuItemData* CNewMenu::GetItemData(int nIndex) const

@@ -1,8 +1,11 @@
 // CNewMenu: an owner-drawn menu whose items carry CNewMenuItemData records, measured and drawn
 // by the current draw style (CMenuStyle) with icons from the shared stores (CNewMenuIcons).
 //
-// This is the menu's data and the library's process-wide settings, as the draw styles read
-// them; all of it lives on the UI thread.
+// Any menu resource or handle becomes one: LoadMenu converts every item, sub-menus included,
+// and each showing (PreparePopup) converts again. Windows that show these menus route
+// WM_INITMENUPOPUP, WM_MEASUREITEM, WM_MENUCHAR and WM_UNINITMENUPOPUP here; the menu window
+// hook (CNewMenuHook) gives the popup windows their border and shadow. Everything lives on the
+// UI thread.
 #pragma once
 
 #include <afxcmn.h>
@@ -11,6 +14,7 @@
 #include "CNewMenuItemData.h"
 
 class CMenuStyle;
+class CNewMenuIcons;
 
 class CNewMenu : public CMenu {
     DECLARE_DYNCREATE(CNewMenu)
@@ -20,8 +24,64 @@ public:
     // Deletes the item records; CMenu destroys the menu.
     ~CNewMenu() override;
 
+    // Owner-drawn items, through the current style.
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override;
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override;
+
+    // The menu converted to owner-drawn items, with a CNewMenu for every sub-menu; FALSE for a
+    // handle that is no menu or a resource that is missing.
+    virtual BOOL LoadMenu(UINT nIDResource);
+    virtual BOOL LoadMenu(LPCTSTR lpszResourceName);
+    virtual BOOL LoadMenu(HMENU hMenu);
+    // Frees the records and the sub-menu objects, then the menu.
+    virtual BOOL DestroyMenu();
     // Draws a title separator with the current style.
     virtual void PaintTitle(LPDRAWITEMSTRUCT lpDIS);
+    // Fills the client area with the menu colour.
+    virtual BOOL PaintPopupBackground(HWND hWnd, HDC hDC);
+    // Before each showing: converts again and, on XP, moves the system commands out of the way.
+    virtual void PreparePopup();
+    // The popup window went (hWndParent: its owner); harmless when it is told twice.
+    virtual void PopupClosed(HWND hWndParent);
+
+    // Brings records and items into step again (after loading, before each showing, whenever
+    // the counts disagree).
+    void SyncItems();
+
+    // Icons: TRUE only when every toolbar loaded (TRUE for none).
+    BOOL LoadToolbars(const UINT* pIDs, int nCount, HINSTANCE hInst = NULL);
+    BOOL LoadToolbar(UINT nToolbarId, HINSTANCE hInst = NULL);
+    // data: bitmap id, width, height, then command ids ended by 0; crTransparent -1: the
+    // bitmap background.
+    BOOL LoadToolbar(const WORD* pData, COLORREF crTransparent = (COLORREF)-1);
+    // Every command of the store gets its icon.
+    void SetToolbarIcons(CNewMenuIcons* pIcons);
+    // Every record of the command, in this menu and its sub-menus: the text (when given and not
+    // empty) and the icon. FALSE when the command is nowhere.
+    BOOL ModifyItem(LPCTSTR lpszText, UINT nID, CNewMenuIcons* pIcons, int nIndex);
+
+    // nFlags MF_BYPOSITION: the record at that index; else the command's, in whichever
+    // sub-menu holds it.
+    BOOL GetMenuText(UINT nID, CString& text, UINT nFlags = MF_BYCOMMAND);
+    CMenu* GetSubMenu(int nPos) const { return CMenu::GetSubMenu(nPos); }
+    // The sub-menu whose item has this text; NULL when none.
+    CMenu* GetSubMenu(LPCTSTR lpszText) const;
+    // The CNewMenu of this menu tree that holds the command; its position in *pPos.
+    CNewMenu* FindMenuOfCommand(UINT nID, int* pPos);
+
+    // For the windows that show these menus.
+    // WM_MEASUREITEM of a menu item: TRUE when a CNewMenu measured it.
+    static BOOL MeasureForWindow(const MSG* pMsg);
+    // WM_INITMENUPOPUP.
+    static void HandleInitMenuPopup(HWND hWnd, CMenu* pPopup);
+    // WM_UNINITMENUPOPUP: the popup closed, for when no hook told the menu.
+    static void HandleUninitMenuPopup(HWND hWnd, HMENU hPopup);
+    // WM_MENUCHAR: the item whose text marks the character as its mnemonic, as
+    // MAKELRESULT(position, MNC_EXECUTE); 0 when none.
+    static LRESULT FindMnemonic(UINT nChar, UINT nFlags, CMenu* pMenu);
+    // Rebuilds the icon stores' derived images, at most once per kRefreshIconsMs.
+    static void RefreshIcons();
+    enum { kRefreshIconsMs = 2001 };
 
     // The item records in menu order.
     int GetItemDataCount() const { return m_MenuItemList.GetSize(); }
@@ -86,6 +146,15 @@ protected:
 
 private:
     void DeleteItemData();
+    CNewMenuItemData* TakeUnusedRecord(UINT_PTR nID);
+    // The menu-bar parent's item rectangle redrawn on its window.
+    static void RedrawBarItem(CNewMenu* pParent, HWND hWnd);
+    // The system commands of a popup moved by nShift.
+    void ShiftSystemCommands(int nShift);
+    CNewMenu* GetParentNewMenu() const;
+
+    BOOL m_bShown;      // between HandleInitMenuPopup and PopupClosed
+    BOOL m_bShifted;    // the system commands carry the next id
 
     static int s_nSelectDisabled;
     static int s_nFadedIcons;

@@ -6,9 +6,8 @@ namespace {
 constexpr DWORD Release(DWORD major, DWORD minor) { return major * 0x100 + minor; }
 constexpr DWORD kLatest = 0xFFFFFFFF;
 
-// The first row whose family matches and whose range [from, to) holds the release wins. NT
-// releases after XP are given XP's code: they share its flat menu colour and its look, and
-// counting them as NT 3.x would switch off everything the library gives Windows 95 and later.
+// The first row whose family matches and whose range [from, to) holds the release wins; an NT
+// release no row names (those after XP among them) counts as NT 3.x.
 struct MenuSystemRow {
     BOOL nt;
     DWORD from;
@@ -23,7 +22,7 @@ const MenuSystemRow kMenuSystems[] = {
     {FALSE, Release(4, 0),   kLatest,          kMenuSystemWin95},
     {TRUE,  Release(4, 0),   Release(5, 0),    kMenuSystemNT4},
     {TRUE,  Release(5, 0),   Release(5, 1),    kMenuSystemWin2000},
-    {TRUE,  Release(5, 1),   kLatest,          kMenuSystemWinXP},
+    {TRUE,  Release(5, 1),   Release(5, 2),    kMenuSystemWinXP},
 };
 
 } // namespace

@@ -88,6 +88,9 @@ public:
 
 private:
     FixedSysColors m_colors;
+    // Wine lays a popup's items out to the window's right edge, where the style's own shadow
+    // would darken them: the system's shadow keeps these pictures to the items.
+    FixedDropShadow m_shadow{TRUE};
     ParentWindow m_owner;
     CHandMadeMenu m_menu;
     CNewMenuIcons* m_pIcons = NULL;

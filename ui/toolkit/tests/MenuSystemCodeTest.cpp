@@ -4,6 +4,8 @@
 #include <HelperProcess.h>
 #include <MenuSystemCode.h>
 
+#include "MenuTestSupport.h"
+
 #include <string>
 
 namespace {
@@ -12,27 +14,6 @@ SUITE_HELPER(ReportMenuSystemCode)
 {
     return GetMenuSystemCode();
 }
-
-// The per-program release setting of this test program, removed afterwards.
-class ProgramVersionSetting
-{
-public:
-    explicit ProgramVersionSetting(const char* version)
-    {
-        char path[MAX_PATH];
-        GetModuleFileNameA(NULL, path, MAX_PATH);
-        std::string name = path;
-        m_key = "Software\\Wine\\AppDefaults\\" + name.substr(name.find_last_of("\\/") + 1);
-        HKEY hKey = NULL;
-        RegCreateKeyA(HKEY_CURRENT_USER, m_key.c_str(), &hKey);
-        RegSetValueExA(hKey, "Version", 0, REG_SZ, (const BYTE*)version, lstrlenA(version) + 1);
-        RegCloseKey(hKey);
-    }
-    ~ProgramVersionSetting() { RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str()); }
-
-private:
-    std::string m_key;
-};
 
 TEST(MenuSystemCode, EachReleaseWineReportsHasItsCode)
 {
@@ -44,10 +25,11 @@ TEST(MenuSystemCode, EachReleaseWineReportsHasItsCode)
         // version  code
         {"nt40",    kMenuSystemNT4},
         {"win2k",   kMenuSystemWin2000},
-        {"winxp64", kMenuSystemWinXP},
-        {"vista",   kMenuSystemWinXP},
-        {"win7",    kMenuSystemWinXP},
-        {"win10",   kMenuSystemWinXP},
+        {"winxp",   kMenuSystemWinXP},
+        {"winxp64", kMenuSystemNT3},
+        {"vista",   kMenuSystemNT3},
+        {"win7",    kMenuSystemNT3},
+        {"win10",   kMenuSystemNT3},
     };
     for (const Case& c : cases) {
         ProgramVersionSetting setting(c.version);
@@ -73,8 +55,9 @@ TEST(MenuSystemCode, ReleasesOfBothFamilies)
         {TRUE,  4,  0,  kMenuSystemNT4},
         {TRUE,  5,  0,  kMenuSystemWin2000},
         {TRUE,  5,  1,  kMenuSystemWinXP},
-        {TRUE,  6,  1,  kMenuSystemWinXP},
-        {TRUE,  10, 0,  kMenuSystemWinXP},
+        {TRUE,  5,  2,  kMenuSystemNT3},
+        {TRUE,  6,  1,  kMenuSystemNT3},
+        {TRUE,  10, 0,  kMenuSystemNT3},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.code, MenuSystemCodeOf(c.nt, c.major, c.minor)) << c.nt << " " << c.major << "." << c.minor;

@@ -63,3 +63,20 @@ COLORREF ImagePixel(HIMAGELIST hImageList, int nImage, int x, int y)
     DeleteDC(hDC);
     return cr;
 }
+
+ProgramVersionSetting::ProgramVersionSetting(const char* version)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string name = path;
+    m_key = "Software\\Wine\\AppDefaults\\" + name.substr(name.find_last_of("\\/") + 1);
+    HKEY hKey = NULL;
+    RegCreateKeyA(HKEY_CURRENT_USER, m_key.c_str(), &hKey);
+    RegSetValueExA(hKey, "Version", 0, REG_SZ, (const BYTE*)version, lstrlenA(version) + 1);
+    RegCloseKey(hKey);
+}
+
+ProgramVersionSetting::~ProgramVersionSetting()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str());
+}

@@ -4,6 +4,7 @@
 
 #include <CNewMenu.h>
 
+#include <string>
 #include <vector>
 
 // System colours fixed for a test and put back after it.
@@ -40,3 +41,15 @@ public:
 
 // The colour of a pixel of an image-list image drawn on white.
 COLORREF ImagePixel(HIMAGELIST hImageList, int nImage, int x, int y);
+
+// The per-program release setting of this test program (Wine's Windows
+// version), read by the processes it starts and removed afterwards.
+class ProgramVersionSetting
+{
+public:
+    explicit ProgramVersionSetting(const char* version);
+    ~ProgramVersionSetting();
+
+private:
+    std::string m_key;
+};

@@ -1,0 +1,3 @@
+#pragma once
+
+#define IDM_NEWMENU_TEST 4201
