@@ -220,7 +220,7 @@ TEST(MessageMap, APopupOpenedByTheUserIsUpdatedThroughTheCommandHandlers)
     };
     for (const auto& item : items)
         AppendMenuA(probe.hPopup, item.flags, item.id, "item");
-    // The system's own state of a separator (grayed and disabled under Wine), for the update to keep.
+    // The state the system gives a separator (Wine: grayed and disabled), for the update to keep.
     const UINT separator = GetMenuState(probe.hPopup, 7, MF_BYPOSITION);
     ASSERT_TRUE(separator & MF_SEPARATOR);
     SetForegroundWindow(probe.m_hWnd);
