@@ -14,8 +14,7 @@ void SetDCHandle(CDC* pDC, HDC hDC)
 
 CHandleMap<CDC, HDC>& DCMap()
 {
-    static thread_local CHandleMap<CDC, HDC> map(SetDCHandle);
-    return map;
+    return CHandleMap<CDC, HDC>::ForThread(SetDCHandle);
 }
 
 } // namespace

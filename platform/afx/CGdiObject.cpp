@@ -13,8 +13,7 @@ void SetObjectHandle(CGdiObject* pObject, HGDIOBJ hObject)
 
 CHandleMap<CGdiObject, HGDIOBJ>& GdiObjectMap()
 {
-    static thread_local CHandleMap<CGdiObject, HGDIOBJ> map(SetObjectHandle);
-    return map;
+    return CHandleMap<CGdiObject, HGDIOBJ>::ForThread(SetObjectHandle);
 }
 
 } // namespace

@@ -4,23 +4,29 @@
 // with Detach or the object's end. FromHandle gives a handle no object holds a temporary object
 // of the map's class; temporary objects are deleted, without touching their handles, when the
 // thread's message loop goes idle (AfxDeleteTempMaps), so a caller must not keep one past its
-// message.
+// message. A thread's maps are made at its first use of each and deleted, with their temporary
+// objects, when the thread ends.
 #pragma once
 
 #include "afxdefs.h"
 
 #include <map>
 
-// The part every map shares: the thread's list of maps for AfxDeleteTempMaps.
+// The part every map shares: the thread's list of maps, for ForThread and AfxDeleteTempMaps.
 class CHandleMapBase {
 public:
+    virtual ~CHandleMapBase() {}
     virtual void DeleteTemp() = 0;
 
 protected:
-    CHandleMapBase();
-    virtual ~CHandleMapBase();
+    CHandleMapBase() {}
     CHandleMapBase(const CHandleMapBase&) = delete;
     CHandleMapBase& operator=(const CHandleMapBase&) = delete;
+
+    // This thread's map of the kind pKind names, or NULL. AddThreadMap enters pMap, which the
+    // thread's end deletes, and returns it.
+    static CHandleMapBase* PASCAL LookupThreadMap(const void* pKind);
+    static CHandleMapBase* PASCAL AddThreadMap(const void* pKind, CHandleMapBase* pMap);
 };
 
 // Deletes the temporary objects of every handle map of this thread (windows, menus, device
@@ -36,6 +42,15 @@ public:
 
     explicit CHandleMap(SetHandleFunction pfnSetHandle) : m_pfnSetHandle(pfnSetHandle) {}
     ~CHandleMap() override { DeleteTemp(); }
+
+    // The calling thread's map of TYPE, made at its first use with pfnSetHandle.
+    static CHandleMap& ForThread(SetHandleFunction pfnSetHandle)
+    {
+        CHandleMapBase* pMap = LookupThreadMap(&s_kind);
+        if (pMap == NULL)
+            pMap = AddThreadMap(&s_kind, new CHandleMap(pfnSetHandle));
+        return static_cast<CHandleMap&>(*pMap);
+    }
 
     // The permanent object, else the temporary one, made when there is none; NULL for NULL.
     TYPE* FromHandle(HANDLE_TYPE h)
@@ -85,7 +100,12 @@ private:
         return it != map.end() ? it->second : NULL;
     }
 
+    static char s_kind;  // its address names this map's kind in the thread's list
+
     SetHandleFunction m_pfnSetHandle;
     Map m_permanent;
     Map m_temporary;
 };
+
+template <class TYPE, class HANDLE_TYPE>
+char CHandleMap<TYPE, HANDLE_TYPE>::s_kind;

@@ -16,8 +16,7 @@ void SetImageListHandle(CImageList* pList, HIMAGELIST hImageList)
 
 CHandleMap<CImageList, HIMAGELIST>& ImageListMap()
 {
-    static thread_local CHandleMap<CImageList, HIMAGELIST> map(SetImageListHandle);
-    return map;
+    return CHandleMap<CImageList, HIMAGELIST>::ForThread(SetImageListHandle);
 }
 
 } // namespace

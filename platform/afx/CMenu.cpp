@@ -15,8 +15,7 @@ void SetMenuHandle(CMenu* pMenu, HMENU hMenu)
 
 CHandleMap<CMenu, HMENU>& MenuMap()
 {
-    static thread_local CHandleMap<CMenu, HMENU> map(SetMenuHandle);
-    return map;
+    return CHandleMap<CMenu, HMENU>::ForThread(SetMenuHandle);
 }
 
 // The menu TrackPopupMenu shows on this thread, and the window it reports to.

@@ -2,6 +2,16 @@
 
 namespace {
 
+// The program's times are those of the 32-bit C runtime it ships with: seconds from 1970 up to
+// 2038-01-19 03:14:07 UTC. A 64-bit build's time_t reaches further; keeping every build to this
+// range makes a date valid or invalid alike wherever the framework runs.
+const time_t kLastTime = 0x7FFFFFFF;
+
+bool InRange(time_t time)
+{
+    return time >= 0 && time <= kLastTime;
+}
+
 time_t MakeLocalTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int nDST)
 {
     struct tm atm = {};
@@ -12,13 +22,14 @@ time_t MakeLocalTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int n
     atm.tm_mon = nMonth - 1;
     atm.tm_year = nYear - 1900;
     atm.tm_isdst = nDST;
-    return mktime(&atm);
+    time_t time = mktime(&atm);
+    return InRange(time) ? time : -1;
 }
 
 // One field of the local time plus an offset; 0 for a time the C runtime cannot convert.
 int LocalPart(time_t time, int tm::*field, int nOffset)
 {
-    struct tm* ptm = localtime(&time);
+    struct tm* ptm = InRange(time) ? localtime(&time) : NULL;
     return ptm == NULL ? 0 : ptm->*field + nOffset;
 }
 
@@ -77,7 +88,7 @@ CTime::CTime(const FILETIME& fileTime, int nDST)
 
 struct tm* CTime::GetGmtTm(struct tm* ptm) const
 {
-    struct tm* ptmTemp = gmtime(&m_time);
+    struct tm* ptmTemp = InRange(m_time) ? gmtime(&m_time) : NULL;
     if (ptmTemp == NULL || ptm == NULL)
         return ptmTemp;
     *ptm = *ptmTemp;
@@ -86,7 +97,7 @@ struct tm* CTime::GetGmtTm(struct tm* ptm) const
 
 struct tm* CTime::GetLocalTm(struct tm* ptm) const
 {
-    struct tm* ptmTemp = localtime(&m_time);
+    struct tm* ptmTemp = InRange(m_time) ? localtime(&m_time) : NULL;
     if (ptmTemp == NULL || ptm == NULL)
         return ptmTemp;
     *ptm = *ptmTemp;

@@ -1,7 +1,8 @@
 // CTime: a moment as seconds since 1970-01-01 00:00 UTC (time_t), read and built in local time
-// through the C runtime (mktime, localtime, strftime). A date the C runtime cannot represent
-// (mktime fails: before 1970, after 2038 with the 32-bit time_t) gives the time -1; the parts of
-// such a time (GetYear ... GetSecond) read as 0 and it formats as an empty string.
+// through the C runtime (mktime, localtime, strftime). Its range is the 32-bit time_t's in every
+// build, 64-bit ones too: a date outside it (before 1970, after 2038-01-19 03:14:07 UTC) gives
+// the time -1; the parts of such a time (GetYear ... GetSecond) read as 0 and it formats as an
+// empty string.
 #pragma once
 
 #include "CString.h"

@@ -15,8 +15,7 @@ void SetWindowHandle(CWnd* pWnd, HWND hWnd)
 
 CHandleMap<CWnd, HWND>& WindowMap()
 {
-    static thread_local CHandleMap<CWnd, HWND> map(SetWindowHandle);
-    return map;
+    return CHandleMap<CWnd, HWND>::ForThread(SetWindowHandle);
 }
 
 // The object whose window this thread is making, bound by the creation hook at the window's

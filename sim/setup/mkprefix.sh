@@ -51,6 +51,10 @@ echo 'pcm.!default { type null }' > "$dir/home/.asoundrc"
 WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
 wineserver -w
 
+# Debian's Wine finds no font of its own data folder in a prefix, and Wine draws the caption
+# buttons with Marlett: without it a window's close button shows the letter "r".
+cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+
 # regedit reads a UTF-16 file for the Chinese face names.
 reg="$dir/prefix.reg"
 { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$here/prefix.reg.in"; } > "$reg"

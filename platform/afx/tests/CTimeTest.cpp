@@ -41,6 +41,12 @@ TEST(CTime, AnInvalidDateIsMinusOne)
     EXPECT_EQ(0, before1970.GetDayOfWeek());
     EXPECT_EQ(-1, CTime(2040, 1, 1, 0, 0, 0).GetTime());  // past the 32-bit time_t
     EXPECT_EQ(-1, CTime(0, 0, 0, 0, 0, 0).GetTime());
+    // The range ends at the 32-bit time_t's last second in a 64-bit build too.
+    EXPECT_STREQ("2038-01-19 03:14:07", CTime((time_t)0x7FFFFFFF).FormatGmt("%Y-%m-%d %H:%M:%S"));
+    CTime past((time_t)0x80000000LL);
+    EXPECT_STREQ("", past.FormatGmt("%Y"));
+    EXPECT_STREQ("", past.Format("%Y"));
+    EXPECT_EQ(0, past.GetYear());
 }
 
 TEST(CTime, ArithmeticWithSpans)

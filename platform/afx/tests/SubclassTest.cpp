@@ -77,6 +77,8 @@ TEST_F(SubclassTest, UnsubclassWindowGivesTheWindowBackWorking)
 
     size_t seen = taken.messages.size();
     ::SetWindowTextA(hEdit, "back");
+    // WM_SETTEXT leaves an edit control's caret at the start: type after the text.
+    ::SendMessageA(hEdit, EM_SETSEL, 4, 4);
     ::SendMessageA(hEdit, WM_CHAR, 'x', 1);
     EXPECT_EQ("backx", TextOf(hEdit));
     EXPECT_EQ(seen, taken.messages.size()) << "no message reaches the object any more";
