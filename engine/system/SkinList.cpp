@@ -23,9 +23,10 @@ BOOL CSkinList::Open(const char* path)
 
 BOOL CSkinList::ReadSkinList(CStringList& names) const
 {
-    const CIniSection* general = m_file ? m_file->FindSection("General") : NULL;
-    if (!general)
+    if (!m_file)
         return FALSE;
+    // A file without [General] lists no skin; that is no failure.
+    const CIniSection* general = m_file->GetSection("General");
     int total = 0;
     general->GetInt("Total", total);
     general->GetNumberedValues("Skin-", total, names);
