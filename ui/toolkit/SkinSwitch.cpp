@@ -4,9 +4,16 @@
 
 namespace {
 
+// A file or folder of that name. A path ending in a backslash (the program's folder, when a
+// skin's section names no files) names neither.
 BOOL Exists(LPCTSTR path)
 {
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return FALSE;
+    FindClose(search);
+    return TRUE;
 }
 
 } // namespace
