@@ -140,6 +140,8 @@ TEST_F(SkinEngineTest, BuiltInSkinDressesEveryControlOfThePanel)
 
     EXPECT_EQ(kBaseButton, ClientPixel(panel, kButton1000));
     EXPECT_EQ(kBasePanel, ClientPixel(panel, kBarePanel));
+    EXPECT_EQ(kBaseButton, ClientPixel(panel, {340 + 12, 36 + 10})) << "a shaped button";
+    EXPECT_EQ(kBasePanel, ClientPixel(panel, {340 + 2, 36 + 10})) << "beside its shape";
     EXPECT_EQ(RGB(0xC0, 0xD0, 0xE0), ClientPixel(panel, {170 + 78, 112 + 1})) << "clock label";
     EXPECT_EQ(RGB(0x10, 0x20, 0x30), ClientPixel(panel, {170 + 98, 90 + 1})) << "channel label";
     EXPECT_EQ(kBaseColorPanel, ClientPixel(colorPanel, kBareColorPanel));
