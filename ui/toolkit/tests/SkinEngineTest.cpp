@@ -21,7 +21,7 @@ const COLORREF kOneButton = RGB(0xC0, 0x60, 0x30);
 const COLORREF kTwoButton = RGB(0x30, 0xC0, 0x60);
 const COLORREF kTwoColorPanel = RGB(0x20, 0x50, 0x30);
 
-const POINT kButton1000 = {36 + 12, 10 + 10};
+const POINT kButton1000 = {36 + 2, 10 + 2};  // beside its caption
 const POINT kBarePanel = {300, 140};
 const POINT kBareColorPanel = {180, 170};
 
@@ -140,8 +140,8 @@ TEST_F(SkinEngineTest, BuiltInSkinDressesEveryControlOfThePanel)
 
     EXPECT_EQ(kBaseButton, ClientPixel(panel, kButton1000));
     EXPECT_EQ(kBasePanel, ClientPixel(panel, kBarePanel));
-    EXPECT_EQ(kBaseButton, ClientPixel(panel, {340 + 12, 36 + 10})) << "a shaped button";
-    EXPECT_EQ(kBasePanel, ClientPixel(panel, {340 + 2, 36 + 10})) << "beside its shape";
+    EXPECT_EQ(kBaseButton, ClientPixel(panel, {340 + 12, 36 + 2})) << "a shaped button";
+    EXPECT_EQ(kBasePanel, ClientPixel(panel, {340 + 2, 36 + 2})) << "beside its shape";
     EXPECT_EQ(RGB(0xC0, 0xD0, 0xE0), ClientPixel(panel, {170 + 78, 112 + 1})) << "clock label";
     EXPECT_EQ(RGB(0x10, 0x20, 0x30), ClientPixel(panel, {170 + 98, 90 + 1})) << "channel label";
     EXPECT_EQ(kBaseColorPanel, ClientPixel(colorPanel, kBareColorPanel));
