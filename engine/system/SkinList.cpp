@@ -18,7 +18,11 @@ BOOL CSkinList::Open(const char* path)
         m_file->RemoveAll();
     else
         m_file.reset(new CIniFile(path));
-    return m_file->Load();
+    // A file that cannot be read leaves nothing open, so nothing is listed from it.
+    if (m_file->Load())
+        return TRUE;
+    m_file.reset();
+    return FALSE;
 }
 
 BOOL CSkinList::ReadSkinList(CStringList& names) const

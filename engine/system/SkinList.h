@@ -15,7 +15,8 @@ public:
     CSkinList();
     virtual ~CSkinList();
 
-    // Reads the file at the path afresh; the result of the read.
+    // Reads the file at the path afresh; the result of the read (a failed read leaves
+    // nothing open).
     BOOL Open(const char* path);
     // Appends the listed names, skipping numbers that have no key; FALSE when nothing is
     // open (a file without [General] lists nothing and answers TRUE).
