@@ -18,14 +18,19 @@ BOOL CSkinList::Open(const char* path)
         m_file->RemoveAll();
     else
         m_file.reset(new CIniFile(path));
-    return m_file->Load();
+    // A file that cannot be read leaves nothing open, so nothing is listed from it.
+    if (m_file->Load())
+        return TRUE;
+    m_file.reset();
+    return FALSE;
 }
 
 BOOL CSkinList::ReadSkinList(CStringList& names) const
 {
-    const CIniSection* general = m_file ? m_file->FindSection("General") : NULL;
-    if (!general)
+    if (!m_file)
         return FALSE;
+    // A file without [General] lists no skin; that is no failure.
+    const CIniSection* general = m_file->GetSection("General");
     int total = 0;
     general->GetInt("Total", total);
     general->GetNumberedValues("Skin-", total, names);

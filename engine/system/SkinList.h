@@ -15,10 +15,11 @@ public:
     CSkinList();
     virtual ~CSkinList();
 
-    // Reads the file at the path afresh; the result of the read.
+    // Reads the file at the path afresh; the result of the read (a failed read leaves
+    // nothing open).
     BOOL Open(const char* path);
     // Appends the listed names, skipping numbers that have no key; FALSE when nothing is
-    // open or the file has no [General].
+    // open (a file without [General] lists nothing and answers TRUE).
     BOOL ReadSkinList(CStringList& names) const;
     // FALSE when nothing is open; a value the skin's section lacks leaves its string as it was.
     BOOL GetSkinFiles(const char* name, CString& iniPath, CString& dllPath) const;

@@ -20,3 +20,16 @@ for library in "${libraries[@]}"; do
     cp "$library" "$target.new"
     mv -f "$target.new" "$target"
 done
+
+# The program's own skins lie beside it too: the built-in skin's files, SkinSet.ini and the
+# listed skins' folders under Skins.
+skins="$build/ui/app/skins/program"
+if [ -d "$skins" ]; then
+    (cd "$skins" && find . -type f) | while read -r file; do
+        target="$suite/${file#./}"
+        cmp -s "$skins/$file" "$target" && continue
+        mkdir -p "$(dirname "$target")"
+        cp "$skins/$file" "$target.new"
+        mv -f "$target.new" "$target"
+    done
+fi

@@ -27,6 +27,12 @@ public:
         if (index == m_current || image == NULL || image->GetSafeHandle() == NULL)
             return;
         HDC dc = GetDC(window);
+        // A button's class draws through its parent's clipping (CS_PARENTDC), which ignores
+        // the window's shape: clip to it, or a shaped button paints its cut-away corners.
+        HRGN shape = CreateRectRgn(0, 0, 0, 0);
+        if (GetWindowRgn(window, shape) != ERROR)
+            ExtSelectClipRgn(dc, shape, RGN_AND);
+        DeleteObject(shape);
         HDC memory = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(memory, image->GetSafeHandle());
         BitBlt(dc, 0, 0, m_width, m_height, memory, 0, 0, SRCCOPY);

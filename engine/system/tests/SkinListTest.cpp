@@ -69,7 +69,7 @@ TEST(SkinListTest, OpeningAgainReadsTheFileAfresh)
     EXPECT_EQ("New", Joined(names));
 }
 
-TEST(SkinListTest, NothingToReadWithoutAFileOrItsGeneralSection)
+TEST(SkinListTest, NothingToReadWithoutAFileAndAnEmptyListWithoutGeneral)
 {
     CSkinList list;
     CStringList names;
@@ -82,6 +82,6 @@ TEST(SkinListTest, NothingToReadWithoutAFileOrItsGeneralSection)
     EXPECT_FALSE(list.ReadSkinList(names));
     std::string path = temp.Write("SkinSet.ini", "[Blue]\r\nIni=Skin.ini\r\n");
     ASSERT_TRUE(list.Open(path.c_str()));
-    EXPECT_FALSE(list.ReadSkinList(names));
+    EXPECT_TRUE(list.ReadSkinList(names));
     EXPECT_EQ(0, (int)names.GetCount());
 }
