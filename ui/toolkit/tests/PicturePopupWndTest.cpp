@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "BmpFile.h"
 #include "PicturePopupWnd.h"
 #include "PumpMessages.h"
 #include "TempFolder.h"
@@ -7,33 +8,6 @@
 #include <string>
 
 namespace {
-
-// A 24-bit bottom-up BMP file of one colour.
-std::string SolidBmp(int width, int height, BYTE red, BYTE green, BYTE blue)
-{
-    int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + stride * height;
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::string bytes((const char*)&file, sizeof(file));
-    bytes.append((const char*)&info, sizeof(info));
-    std::string row(stride, '\0');
-    for (int x = 0; x < width; ++x) {
-        row[x * 3] = (char)blue;
-        row[x * 3 + 1] = (char)green;
-        row[x * 3 + 2] = (char)red;
-    }
-    for (int y = 0; y < height; ++y)
-        bytes += row;
-    return bytes;
-}
 
 RECT CentredRect(int width, int height)
 {
@@ -82,8 +56,8 @@ TEST(PicturePopupWnd, WithoutABitmapIsAHundredSquareCentredOnTheScreen)
 TEST(PicturePopupWnd, ShowsTheBitmapFileAtItsSizeAndRefitsToANewOne)
 {
     TempFolder folder;
-    std::string red = folder.Write("red.bmp", SolidBmp(40, 30, 255, 0, 0));
-    std::string blue = folder.Write("blue.bmp", SolidBmp(64, 16, 0, 0, 255));
+    std::string red = folder.Write("red.bmp", FlatBmp(40, 30, RGB(255, 0, 0)));
+    std::string blue = folder.Write("blue.bmp", FlatBmp(64, 16, RGB(0, 0, 255)));
     CPicturePopupWnd popup;
     ASSERT_TRUE(popup.LoadBitmapFile(red.c_str()));
     popup.Show(NULL, FALSE, 0);
