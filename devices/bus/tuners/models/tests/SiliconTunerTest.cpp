@@ -49,10 +49,49 @@ std::string FirstChipWrite(const Lines& lines, const char* reg)
     return "";
 }
 
+// The chip writes of the second pass: from the second opening write of register 7 up to
+// the gate's closing.
+Lines SecondPass(const Lines& lines)
+{
+    Lines pass = From(lines, "B C2 07 26");
+    pass = From(Lines(pass.begin() + (pass.empty() ? 0 : 1), pass.end()), "B C2 07 26");
+    Lines chip;
+    for (const std::string& line : pass) {
+        if (line == "B 96 21 80")
+            break;
+        if (line.compare(0, 5, "B C2 ") == 0)
+            chip.push_back(line);
+    }
+    return chip;
+}
+
+// Programming bytes 0, 1, 3, 4, 5 and 13 as the pass first writes them.
+std::string ProgrammingBytes(const Lines& lines)
+{
+    return FirstChipWrite(lines, "00") + " " + FirstChipWrite(lines, "10") + " " + FirstChipWrite(lines, "30") + " " +
+           FirstChipWrite(lines, "40") + " " + FirstChipWrite(lines, "50") + " " + FirstChipWrite(lines, "C0");
+}
+
+// The values written to register 0x30 after the programming write: the calibration steps.
+std::string CalibrationWrites(const Lines& lines)
+{
+    std::string values;
+    bool programmed = false;
+    for (const std::string& line : lines) {
+        if (line.compare(0, 8, "B C2 30 ") != 0)
+            continue;
+        if (programmed)
+            values += (values.empty() ? "" : " ") + line.substr(8);
+        programmed = true;
+    }
+    return values;
+}
+
 } // namespace
 
-// The first pass's divider, band codes and standard bits, with the band row at its edges
-// and at the top of the band under every IF offset.
+// Both passes' divider, band codes and standard bits, with the band row at its edges and at
+// the top of the band under every IF offset. The second pass sends the same programming bytes
+// and ends its calibration with band code C folded into register 0x30.
 TEST(SiliconTuner, ProgrammingBytesFollowTheBandTableAndTheStandard)
 {
     struct Case
@@ -61,23 +100,24 @@ TEST(SiliconTuner, ProgrammingBytesFollowTheBandTableAndTheStandard)
         int standard;
         int row;                    // band row, from 1
         const char* bytes;          // programming bytes 0, 1, 3, 4, 5 and 13
+        const char* second;         // the second pass's, then its four later writes of 0x30
     };
     const Case cases[] = {
-        {40000000, AnalogVideo_NTSC_M, 1, "2D C0 10 90 30 02"},
+        {40000000, AnalogVideo_NTSC_M, 1, "2D C0 10 90 30 02", "2D C0 10 90 30 02 90 14 10 10"},
         // f + IF on the upper edge of row 1, and one Hz above it.
-        {42000000, AnalogVideo_PAL_B, 1, "30 C0 10 90 30 04"},
-        {42000001, AnalogVideo_PAL_B, 2, "30 C0 10 98 30 04"},
-        {49750000, AnalogVideo_PAL_D, 3, "1C C0 10 60 30 00"},
-        {187250000, AnalogVideo_PAL_I, 11, "30 C0 10 52 10 00"},
-        {471250000, AnalogVideo_PAL_D, 17, "1D F0 10 03 10 00"},
-        {862250000, AnalogVideo_PAL_G, 25, "36 60 11 1C 00 00"},
+        {42000000, AnalogVideo_PAL_B, 1, "30 C0 10 90 30 04", "30 C0 10 90 30 04 90 14 10 10"},
+        {42000001, AnalogVideo_PAL_B, 2, "30 C0 10 98 30 04", "30 C0 10 98 30 04 90 14 10 10"},
+        {49750000, AnalogVideo_PAL_D, 3, "1C C0 10 60 30 00", "1C C0 10 60 30 00 90 14 10 10"},
+        {187250000, AnalogVideo_PAL_I, 11, "30 C0 10 52 10 00", "30 C0 10 52 10 00 90 14 10 10"},
+        {471250000, AnalogVideo_PAL_D, 17, "1D F0 10 03 10 00", "1D F0 10 03 10 00 90 14 10 10"},
+        {862250000, AnalogVideo_PAL_G, 25, "36 60 11 1C 00 00", "36 60 11 1C 00 00 91 15 11 11"},
         // 863.25 MHz: the 25th row up to 870 MHz, the stored 26th above it.
-        {863250000, AnalogVideo_NTSC_M, 25, "36 50 11 1C 00 02"},
-        {863250000, AnalogVideo_PAL_B, 25, "36 60 11 1C 00 04"},
-        {863250000, AnalogVideo_PAL_D, 26, "36 70 12 1C 00 00"},
-        {863250000, AnalogVideo_SECAM_L, 26, "36 70 12 1C 00 00"},
-        {863250000, AnalogVideo_SECAM_L1, 25, "36 10 11 1C 00 00"},
-        {865000000, AnalogVideo_PAL_I, 26, "36 8C 12 1C 00 00"},
+        {863250000, AnalogVideo_NTSC_M, 25, "36 50 11 1C 00 02", "36 50 11 1C 00 02 91 15 11 11"},
+        {863250000, AnalogVideo_PAL_B, 25, "36 60 11 1C 00 04", "36 60 11 1C 00 04 91 15 11 11"},
+        {863250000, AnalogVideo_PAL_D, 26, "36 70 12 1C 00 00", "36 70 12 1C 00 00 92 16 12 12"},
+        {863250000, AnalogVideo_SECAM_L, 26, "36 70 12 1C 00 00", "36 70 12 1C 00 00 92 16 12 12"},
+        {863250000, AnalogVideo_SECAM_L1, 25, "36 10 11 1C 00 00", "36 10 11 1C 00 00 91 15 11 11"},
+        {865000000, AnalogVideo_PAL_I, 26, "36 8C 12 1C 00 00", "36 8C 12 1C 00 00 92 16 12 12"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.hz) + " Hz, row " + std::to_string(c.row));
@@ -88,10 +128,9 @@ TEST(SiliconTuner, ProgrammingBytesFollowTheBandTableAndTheStandard)
         chip.SelectStandard(c.standard);
         EXPECT_TRUE(chip.Tune(c.hz, chip.Prepare()));
         const Lines& lines = bus.Calls();
-        std::string bytes = FirstChipWrite(lines, "00") + " " + FirstChipWrite(lines, "10") + " " +
-                            FirstChipWrite(lines, "30") + " " + FirstChipWrite(lines, "40") + " " +
-                            FirstChipWrite(lines, "50") + " " + FirstChipWrite(lines, "C0");
-        EXPECT_EQ(c.bytes, bytes);
+        EXPECT_EQ(c.bytes, ProgrammingBytes(lines));
+        Lines second = SecondPass(lines);
+        EXPECT_EQ(c.second, ProgrammingBytes(second) + " " + CalibrationWrites(second));
     }
 }
 

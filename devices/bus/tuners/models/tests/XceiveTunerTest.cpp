@@ -269,14 +269,46 @@ protected:
     std::unique_ptr<CTunerModel> m_model;
 };
 
-const std::vector<ModelSetup> kFirstPolicyModels = {
-    {"2028 mode 3", k2028, 3}, {"2028 mode 12", k2028, 12}, {"3028 mode 3", k3028, 3}, {"3028AF", k3028AF, 0}};
-const std::vector<ModelSetup> kSecondPolicyModels = {
-    {"2028 mode 0", k2028, 0}, {"2028 mode 13", k2028, 13}, {"3028 mode 13", k3028, 13}, {"3028SIF", k3028SIF, 3}};
+// A model in one access mode and the wait after each chunk its tables go out in.
+struct SenderSetup
+{
+    ModelSetup setup;
+    int chunkWaitMs;    // 0: no wait after a chunk
+};
+
+const std::vector<SenderSetup> kFirstPolicyModels = {{{"2028 mode 3", k2028, 3}, 10},
+                                                     {{"2028 mode 12", k2028, 12}, 10},
+                                                     {{"3028 mode 3", k3028, 3}, 10},
+                                                     {{"3028AF", k3028AF, 0}, 10}};
+const std::vector<SenderSetup> kSecondPolicyModels = {{{"2028 mode 0", k2028, 0}, 0},
+                                                      {{"2028 mode 13", k2028, 13}, 10},
+                                                      {{"3028 mode 13", k3028, 13}, 10},
+                                                      {{"3028SIF", k3028SIF, 3}, 20}};
+
+// Every chunk of a table is followed by the setup's wait, and no other chunk wait stands
+// anywhere; without a chunk wait neither 10 nor 20 ms appears.
+void ExpectChunkWaits(const Lines& calls, int chunkWaitMs)
+{
+    const std::string wait = "wait " + std::to_string(chunkWaitMs);
+    size_t chunks = 0, unfollowed = 0;
+    std::string first;
+    for (size_t i = 0; i < calls.size(); ++i) {
+        if (calls[i].compare(0, 2, "W ") != 0)
+            continue;
+        ++chunks;
+        if (chunkWaitMs && (i + 1 == calls.size() || calls[i + 1] != wait) && unfollowed++ == 0)
+            first = calls[i];
+    }
+    EXPECT_EQ(0u, unfollowed) << "chunks without their wait, the first: " << first;
+    EXPECT_LT(100u, chunks) << "the base table alone goes out in more than a hundred chunks";
+    EXPECT_EQ(chunkWaitMs == 10 ? chunks : 0, Count(calls, "wait 10"));
+    EXPECT_EQ(chunkWaitMs == 20 ? chunks : 0, Count(calls, "wait 20"));
+}
 
 // Both policies choose the same base table; the standard tables differ. The first policy
 // resets, then sends the tables with 100 ms between them, and refuses a standard it does not
 // list; the second sends them back to back and leaves the chip alone for such a standard.
+// Each model and access mode waits its own time after every chunk.
 TEST_F(XceiveModels, EachPolicyChoosesItsTablesByStandard)
 {
     struct Row
@@ -301,7 +333,8 @@ TEST_F(XceiveModels, EachPolicyChoosesItsTablesByStandard)
     const Lines reset = {"line 0", "wait 200", "line 1"};
     for (int policy = 0; policy < 2; ++policy) {
         bool first = policy == 0;
-        for (const ModelSetup& setup : first ? kFirstPolicyModels : kSecondPolicyModels) {
+        for (const SenderSetup& sender : first ? kFirstPolicyModels : kSecondPolicyModels) {
+            const ModelSetup& setup = sender.setup;
             CTunerModel* model = Open(setup);
             for (const Row& row : rows) {
                 SCOPED_TRACE(testing::Message() << setup.name << ", standard " << row.standard);
@@ -313,6 +346,7 @@ TEST_F(XceiveModels, EachPolicyChoosesItsTablesByStandard)
                 EXPECT_EQ(reset, Lines(calls.begin(), calls.begin() + 3));
                 EXPECT_EQ(3u, Count(calls, "line 1")) << "the reset and the base table's two";
                 EXPECT_EQ(first ? 2u : 1u, Count(calls, "wait 100")) << "the base table's own, and one between";
+                ExpectChunkWaits(calls, sender.chunkWaitMs);
             }
             m_bus.Clear();
             EXPECT_EQ(first ? FALSE : TRUE, model->SetVideoStandard(AnalogVideo_PAL_N_COMBO)) << setup.name;
