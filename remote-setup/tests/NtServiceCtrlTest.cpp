@@ -63,6 +63,9 @@ protected:
         EXPECT_TRUE(WaitUntil(kStateWaitMs, [this] { return State() == CRemoteServiceCtrl::kNotInstalled; }))
             << "a service was left installed";
         EXPECT_TRUE(WaitUntil(kStateWaitMs, [] { return !OstlerWindowExists(); }));
+        // The service's process outlives its window by its stop delay: the road tests after
+        // these take any copy still holding the mutex for one of their own.
+        EXPECT_TRUE(WaitUntil(kStateWaitMs, [] { return !OstlerMutexExists(); }));
     }
 
     int State()
