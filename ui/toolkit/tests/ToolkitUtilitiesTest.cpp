@@ -2,14 +2,19 @@
 
 #include "BitmapDrawing.h"
 #include "CPictureBitmap.h"
+#include "DialogWatcher.h"
 #include "FolderPaths.h"
 #include "ParentWindow.h"
 #include "TempFolder.h"
 #include "TimedMessageBox.h"
 #include "ToolkitTestResources.h"
 
+#include <commctrl.h>
+#include <shlobj.h>
+
 #include <set>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -52,6 +57,134 @@ TEST(GetModuleDir, IsTheProgramsFolderWithoutATrailingBackslash)
     GetModuleFileNameA(NULL, file, MAX_PATH);
     std::string expected(file, strrchr(file, '\\'));
     EXPECT_EQ(expected, (LPCTSTR)GetModuleDir(NULL));
+}
+
+// Stands for the user of the system's folder browser, from a thread of its own since the
+// browser holds the test's thread in its modal loop. Once the browser is open it chooses the
+// folder to pick (when one is given), waits until the tree shows the wanted folder as the
+// selected one, and presses OK. A browser in a fresh prefix may still be filling its tree when
+// it opens, so the choice is repeated until it holds; when it never does, Cancel ends the
+// browser so that the test fails instead of hanging.
+class FolderBrowserUser
+{
+public:
+    // wanted: the folder the tree must show selected before OK; pick: the folder to choose
+    // first, empty to keep the browser's own selection.
+    FolderBrowserUser(const std::string& wanted, const std::string& pick)
+        : m_wanted(wanted), m_pick(pick), m_thread(&FolderBrowserUser::Run, this)
+    {
+    }
+    ~FolderBrowserUser() { Finish(); }
+
+    // Once the browser is closed: the selected item's text and its parent's, as the tree
+    // last showed them.
+    std::string Finish()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+        return "tree showed " + m_shown;
+    }
+
+private:
+    enum { kStepMs = 50, kMaxSteps = 200 };
+
+    static BOOL CALLBACK FindBrowser(HWND window, LPARAM param)
+    {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+            FindWindowExA(window, NULL, WC_TREEVIEWA, NULL)) {
+            *(HWND*)param = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    static std::string ItemText(HWND tree, HTREEITEM item)
+    {
+        char text[MAX_PATH] = "";
+        TVITEMA info = {};
+        info.mask = TVIF_TEXT;
+        info.hItem = item;
+        info.pszText = text;
+        info.cchTextMax = sizeof(text);
+        DWORD_PTR ok = 0;
+        SendMessageTimeoutA(tree, TVM_GETITEMA, 0, (LPARAM)&info, SMTO_NORMAL, 1000, &ok);
+        return ok ? text : "";
+    }
+
+    static std::string Leaf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+    void Run()
+    {
+        HWND browser = NULL;
+        for (int step = 0; !browser && step < kMaxSteps; ++step) {
+            Sleep(kStepMs);
+            EnumWindows(FindBrowser, (LPARAM)&browser);
+        }
+        if (!browser)
+            return;
+        HWND tree = FindWindowExA(browser, NULL, WC_TREEVIEWA, NULL);
+        std::string parent = Leaf(m_wanted.substr(0, m_wanted.rfind('\\')));
+        std::string expected = parent + "\\" + Leaf(m_wanted);
+        int answer = IDCANCEL;
+        for (int step = 0; step < kMaxSteps; ++step) {
+            if (!m_pick.empty())
+                SendMessageTimeoutA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)m_pick.c_str(),
+                                    SMTO_NORMAL, 1000, NULL);
+            DWORD_PTR selected = 0, above = 0;
+            SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0, SMTO_NORMAL, 1000, &selected);
+            SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_PARENT, selected, SMTO_NORMAL, 1000, &above);
+            m_shown = ItemText(tree, (HTREEITEM)above) + "\\" + ItemText(tree, (HTREEITEM)selected);
+            if (m_shown == expected) {
+                answer = IDOK;
+                break;
+            }
+            Sleep(kStepMs);
+        }
+        PostMessageA(browser, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                     (LPARAM)GetDlgItem(browser, answer));
+    }
+
+    std::string m_wanted;
+    std::string m_pick;
+    std::string m_shown;
+    std::thread m_thread;
+};
+
+TEST(BrowseForFolder, AnswersOneAndTheFolderChosenInTheSystemsBrowser)
+{
+    TempFolder folder;
+    std::string start = folder.FilePath("Start");
+    std::string other = folder.FilePath("Other");
+    ASSERT_TRUE(CreateDirectoryA(start.c_str(), NULL));
+    ASSERT_TRUE(CreateDirectoryA(other.c_str(), NULL));
+    ParentWindow owner;
+    CWnd* ownerWnd = CWnd::FromHandle(owner.Handle());
+
+    // The browser opens on the folder passed in, and OK there gives it back.
+    CString path = start.c_str();
+    FolderBrowserUser keeping(start, "");
+    EXPECT_EQ(1, BrowseForFolder(path, "Recordings", ownerWnd, BIF_RETURNONLYFSDIRS));
+    EXPECT_STREQ(start.c_str(), (LPCTSTR)path) << keeping.Finish();
+
+    // Another folder chosen in the tree is the one given back.
+    FolderBrowserUser picking(other, other);
+    EXPECT_EQ(1, BrowseForFolder(path, "Recordings", ownerWnd, BIF_RETURNONLYFSDIRS));
+    EXPECT_STREQ(other.c_str(), (LPCTSTR)path) << picking.Finish();
+}
+
+TEST(BrowseForFolder, AnswersTwoOnCancelAndKeepsThePath)
+{
+    TempFolder folder;
+    DialogWatcher watcher;
+    watcher.PressId(IDCANCEL);
+    // No owner given and no main window: the browser has no owner.
+    CString path = folder.Path().c_str();
+    EXPECT_EQ(2, BrowseForFolder(path, "Recordings", NULL, BIF_RETURNONLYFSDIRS));
+    EXPECT_STREQ(folder.Path().c_str(), (LPCTSTR)path);
+    ASSERT_EQ(1u, watcher.Dialogs().size());
+    EXPECT_EQ(NULL, watcher.Dialogs()[0].owner);
 }
 
 // The captions of the box the countdown retitles, read on each of the thread's own ticks.
