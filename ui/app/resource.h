@@ -1,0 +1,120 @@
+// Resource ids of the TV program (Kavex.rc). Dialog, control, menu and string numbers are the
+// program's own and stay fixed: skin files, key tables and other programs refer to them.
+#pragma once
+
+// Icon and bitmaps
+#define IDR_MAINFRAME                   128
+#define IDB_WALL_BACKGROUND             142
+#define IDB_SHUTDOWN_LEFT               286
+#define IDB_SHUTDOWN_RIGHT              287
+// The video window's frame: caption, buttons and border
+#define IDB_CAPTION_LEFT                201
+#define IDB_CAPTION_RIGHT               202
+#define IDB_CAPTION_MIDDLE              203
+#define IDB_CLOSE_NORMAL                204
+#define IDB_CLOSE_HOVER                 205
+#define IDB_CLOSE_PRESSED               206
+#define IDB_MAX_NORMAL                  208
+#define IDB_MAX_HOVER                   209
+#define IDB_MAX_PRESSED                 210
+#define IDB_MIN_NORMAL                  212
+#define IDB_MIN_HOVER                   213
+#define IDB_MIN_PRESSED                 214
+#define IDB_BORDER_LEFT                 217
+#define IDB_BORDER_RIGHT                218
+#define IDB_BORDER_BOTTOM               219
+
+// Dialogs
+#define IDD_CONTROL_PANEL               102
+#define IDD_VIDEO_WINDOW                129
+#define IDD_COLOR_ADJUST                230
+#define IDD_SETUP_WIZARD                236
+#define IDD_AUTO_SHUTDOWN               305
+
+// Menus
+#define IDR_PANEL_MENU                  131
+#define IDR_FORMAT_MENU                 144
+#define IDR_FM_FORMAT_MENU              280
+
+// System menu item of the panel
+#define IDM_ABOUTBOX                    16
+
+// Controls of the control panel
+#define IDC_CHANNEL_UP                  1000
+#define IDC_CHANNEL_DOWN                1001
+#define IDC_SNAPSHOT                    1002
+#define IDC_RECORD                      1003
+#define IDC_TV_WALL                     1004
+#define IDC_SEARCH                      1005
+#define IDC_SETUP                       1006
+#define IDC_SWITCH_SOURCE               1007
+#define IDC_LAST_CHANNEL                1008
+#define IDC_FAVORITE                    1016
+#define IDC_VOLUME                      1081
+#define IDC_CHANNEL_LABEL               1082
+#define IDC_FORMAT_LABEL                1083
+#define IDC_MUTE                        1084
+#define IDC_PLAYBACK                    1099
+#define IDC_BROWSE                      1100
+#define IDC_MINIMIZE                    1101
+#define IDC_HELP_BUTTON                 1102
+#define IDC_ABOUT                       1103
+#define IDC_FORMAT                      1104
+#define IDC_POWER                       1105
+#define IDC_TV_DESKTOP                  1116
+#define IDC_COLOR                       1117
+#define IDC_CLOCK_LABEL                 1119
+#define IDC_PAUSE                       1163
+#define IDC_CHANNEL_LIST                1164
+#define IDC_RESERVED                    1165
+#define IDC_OSD_MENU                    1166
+#define IDC_CHANGE_SKIN                 1202
+#define IDC_TIMESHIFT_SLIDER            1205
+
+// Controls of the shutdown countdown
+#define IDC_SHUTDOWN_NOW                1112
+#define IDC_SHUTDOWN_CANCEL             1113
+#define IDC_SHUTDOWN_SECONDS            14010
+#define IDC_SHUTDOWN_DOTS               14011
+
+// Menu commands
+#define ID_FORMAT_AVI                   32784
+#define ID_FORMAT_HIDVD                 32791
+#define ID_TOPMOST                      32894
+#define ID_FULL_SCREEN                  32895
+#define ID_SIZE_HALF                    32896
+#define ID_SIZE_NORMAL                  32897
+#define ID_RATIO_4_3                    32898
+#define ID_RATIO_16_9                   32899
+#define ID_RATIO_FREE                   32900
+#define ID_MUTE                         32902
+#define ID_VOLUME_UP                    32903
+#define ID_VOLUME_DOWN                  32904
+#define ID_FM_FORMAT_PCM                34146
+#define ID_FM_FORMAT_CUSTOM             34149
+#define ID_TIMESHIFT                    44150
+#define ID_TIMESHIFT_STOP               44151
+
+// Strings
+#define IDS_ABOUTBOX                    101
+#define IDS_VIDEO_WINDOW_TITLE          33878
+#define IDS_SCAN_TITLE                  33879
+#define IDS_RECORD                      33884
+#define IDS_COLON                       33886
+#define IDS_RECORD_PAUSED               33970
+#define IDS_TRAY_FAILED                 34043
+#define IDS_FILE_MISSING                34045
+#define IDS_DEVICE_FAILED               34046
+#define IDS_DISK_FULL                   34047
+#define IDS_UPDATER_FAILED              34052
+#define IDS_UPDATER_MISSING             34053
+#define IDS_BROWSER_MISSING             34054
+#define IDS_PLAYER_MISSING              34055
+#define IDS_PLAYER_FAILED               34056
+#define IDS_BROWSER_FAILED              34057
+#define IDS_STOP_FAILED                 34058
+#define IDS_PRODUCT                     34100
+#define IDS_UPDATE_SERVER               34101
+#define IDS_UPDATE_USER                 34102
+#define IDS_UPDATE_PASSWORD             34103
+#define IDS_CONFIRM_EXIT                45272
