@@ -17,5 +17,10 @@
 #define WM_SCHEDULE_EVENT   (WM_USER + 200)
 #define WM_TVWALL_CLOSED    (WM_USER + 1000)
 #define WM_GRAPH_EVENT      0x5832
+// Asks the program to end without starting the tray program.
+#define WM_QUIT_REQUEST     0x5bc
+// Another program wants the card for a while, then gives it back.
+#define WM_RELEASE_DEVICE   0x4400
+#define WM_RESUME_DEVICE    0x4401
 // wParam: virtual-key code.
 #define WM_OPTIONS_KEY      0x806

@@ -1,5 +1,5 @@
 // The entry of a program that has no main of its own: the C runtime's startup calls WinMain,
-// pulled from the library only then.
+// which runs the application object (the afxwinmain object library).
 #include "CWinApp.h"
 
 extern "C" int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine,

@@ -1,6 +1,7 @@
 // The application object's identity, the global functions that find it, and message boxes.
 #include "CWinApp.h"
 #include "afxres.h"
+#include "CDialog.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
@@ -171,4 +172,10 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
     if (nIDHelp == (UINT)-1)
         nIDHelp = nIDPrompt;
     return AfxMessageBox(strPrompt, nType, nIDHelp);
+}
+
+HICON CWinApp::LoadIcon(UINT nIDResource) const
+{
+    LPCTSTR name = MAKEINTRESOURCE(nIDResource);
+    return ::LoadIconA(AfxFindResourceHandle(name, RT_GROUP_ICON), name);
 }

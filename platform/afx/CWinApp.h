@@ -39,6 +39,11 @@ public:
     // Without a main window the loop ends at once.
     int Run() override;
 
+    // An icon of the program's resources (or the resource module's), NULL when missing.
+    HICON LoadIcon(UINT nIDResource) const;
+    // Kept for the programs that call it: controls have drawn in 3D since Windows 95.
+    BOOL Enable3dControls() { return TRUE; }
+
     // Keeps the key and renames the profile to m_pszAppName, like the real framework.
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
     void SetRegistryKey(UINT nIDRegistryKey);
@@ -66,6 +71,8 @@ public:
 };
 
 CWinApp* AFXAPI AfxGetApp();
+// Hosting ActiveX controls in dialogs; this framework hosts none, so there is nothing to set up.
+inline void AFXAPI AfxEnableControlContainer() {}
 // The program entry: the application object's InitInstance, then Run or ExitInstance; the exit
 // code. -1 without an application object.
 int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine,

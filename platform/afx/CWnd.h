@@ -108,6 +108,17 @@ public:
     DWORD GetStyle() const;
     DWORD GetExStyle() const;
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL IsIconic() const;
+    // Over the owner (or pAlternateOwner) when it is visible, else over the screen's work
+    // area; a child window centres in its parent.
+    void CenterWindow(CWnd* pAlternateOwner = NULL);
+    CWnd* SetActiveWindow();
+    BOOL IsZoomed() const;
+    // The previous icon of that size.
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const;
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl);
     CMenu* GetMenu() const;
     BOOL SetMenu(CMenu* pMenu);
     CMenu* GetSystemMenu(BOOL bRevert) const;

@@ -1,5 +1,6 @@
 // CWnd: thin wrappers of the window functions.
 #include "CWnd.h"
+#include "CRect.h"
 
 #include "CMenu.h"
 #include "CWinApp.h"
@@ -43,6 +44,74 @@ DWORD CWnd::GetStyle() const
 DWORD CWnd::GetExStyle() const
 {
     return (DWORD)GetWindowLongA(m_hWnd, GWL_EXSTYLE);
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    DWORD dwStyle = GetExStyle();
+    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+    if (dwStyle == dwNewStyle)
+        return FALSE;
+    SetWindowLongA(m_hWnd, GWL_EXSTYLE, (LONG)dwNewStyle);
+    if (nFlags != 0)
+        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
+    CRect window, area;
+    ::GetWindowRect(m_hWnd, &window);
+    DWORD style = GetStyle();
+    HWND hCenter = pAlternateOwner != NULL ? pAlternateOwner->m_hWnd
+                                           : (style & WS_CHILD) ? ::GetParent(m_hWnd)
+                                                                : ::GetWindow(m_hWnd, GW_OWNER);
+    if (style & WS_CHILD) {
+        ::GetClientRect(hCenter, &area);
+        ::MapWindowPoints(hCenter, NULL, (LPPOINT)&area, 2);
+    } else if (hCenter != NULL && ::IsWindowVisible(hCenter) && !::IsIconic(hCenter)) {
+        ::GetWindowRect(hCenter, &area);
+    } else {
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    POINT topLeft = {area.left + (area.Width() - window.Width()) / 2,
+                     area.top + (area.Height() - window.Height()) / 2};
+    if (style & WS_CHILD)
+        ::ScreenToClient(::GetParent(m_hWnd), &topLeft);
+    ::SetWindowPos(m_hWnd, NULL, topLeft.x, topLeft.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+CWnd* CWnd::SetActiveWindow()
+{
+    return FromHandle(::SetActiveWindow(m_hWnd));
+}
+
+BOOL CWnd::IsIconic() const
+{
+    return ::IsIconic(m_hWnd);
+}
+
+BOOL CWnd::IsZoomed() const
+{
+    return ::IsZoomed(m_hWnd);
+}
+
+HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
+{
+    return (HICON)::SendMessageA(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
+                                 (LPARAM)hIcon);
+}
+
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
+{
+    return ::GetWindowPlacement(m_hWnd, lpwndpl);
+}
+
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl)
+{
+    return ::SetWindowPlacement(m_hWnd, lpwndpl);
 }
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)

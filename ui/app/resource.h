@@ -8,20 +8,20 @@
 #define IDB_SHUTDOWN_LEFT               286
 #define IDB_SHUTDOWN_RIGHT              287
 // The video window's frame: caption, buttons and border
-#define IDB_CAPTION_LEFT                201
+#define IDB_CAPTION_MIDDLE              201
 #define IDB_CAPTION_RIGHT               202
-#define IDB_CAPTION_MIDDLE              203
-#define IDB_CLOSE_NORMAL                204
+#define IDB_CAPTION_LEFT                203
+#define IDB_CLOSE_PRESSED               204
 #define IDB_CLOSE_HOVER                 205
-#define IDB_CLOSE_PRESSED               206
-#define IDB_MAX_NORMAL                  208
+#define IDB_CLOSE_NORMAL                206
+#define IDB_MAX_PRESSED                 208
 #define IDB_MAX_HOVER                   209
-#define IDB_MAX_PRESSED                 210
-#define IDB_MIN_NORMAL                  212
+#define IDB_MAX_NORMAL                  210
+#define IDB_MIN_PRESSED                 212
 #define IDB_MIN_HOVER                   213
-#define IDB_MIN_PRESSED                 214
-#define IDB_BORDER_LEFT                 217
-#define IDB_BORDER_RIGHT                218
+#define IDB_MIN_NORMAL                  214
+#define IDB_BORDER_RIGHT                217
+#define IDB_BORDER_LEFT                 218
 #define IDB_BORDER_BOTTOM               219
 
 // Dialogs

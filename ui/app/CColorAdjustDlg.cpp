@@ -1,0 +1,7 @@
+#include "CColorAdjustDlg.h"
+
+#include "resource.h"
+
+CColorAdjustDlg::CColorAdjustDlg() : CDialog(IDD_COLOR_ADJUST)
+{
+}
