@@ -52,6 +52,8 @@ BOOL CTvApp::InitInstance()
         ::Sleep(500);
     }
 
+    // The panel is the user interface the TV system tells what happens, from the start on.
+    CTVSystem::SetView(&theControlPanel);
     if (!OpenDevice())
         return FALSE;
     theTVSystem.SetDeviceMute(TRUE);

@@ -45,6 +45,9 @@ BEGIN_MESSAGE_MAP(CControlPanelDlg, CDialog)
     ON_WM_TIMER()
     ON_WM_CLOSE()
     ON_MESSAGE(WM_REMOTE_KEY, OnRemoteKey)
+    ON_COMMAND(IDC_PLAYBACK, OnPlayback)
+    ON_COMMAND(IDC_BROWSE, OnBrowse)
+    ON_COMMAND(IDC_POWER, OnClose)
 END_MESSAGE_MAP()
 
 CControlPanelDlg::CControlPanelDlg() : CDialog(IDD_CONTROL_PANEL), m_pOptionsDlg(new COptionsDlg)
@@ -196,7 +199,25 @@ void CControlPanelDlg::OnDestroy()
 
 void CControlPanelDlg::OnClose()
 {
+    theVideoWnd.HideOverlays();
     theVideoWnd.ExitProgram();
+}
+
+void CControlPanelDlg::OnPlayback()
+{
+    if (theTVSystem.IsRecording() || theTVSystem.IsTimeShiftOn() || theTVSystem.IsScanning() ||
+        !IsItemEnabled(IDC_PLAYBACK))
+        return;
+    CloseScreenToolBar();
+    theVideoWnd.LaunchPlayback();
+}
+
+void CControlPanelDlg::OnBrowse()
+{
+    if (theTVSystem.IsScanning() || theTVSystem.IsRecording())
+        return;
+    theVideoWnd.LaunchImageBrowser();
+    CloseScreenToolBar();
 }
 
 void CControlPanelDlg::ExitCommand()

@@ -123,6 +123,8 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnClose();
+    afx_msg void OnPlayback();
+    afx_msg void OnBrowse();
     afx_msg LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 

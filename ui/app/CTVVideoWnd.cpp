@@ -356,7 +356,11 @@ void CTVVideoWnd::RememberWindowState()
 
 BOOL CTVVideoWnd::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) {
+    // The panel's own keys are its own: with its docking style the panel can count as this
+    // window's child, and a key sent back to it would come round again.
+    HWND panel = theControlPanel.GetSafeHwnd();
+    BOOL panelKey = panel != NULL && (pMsg->hwnd == panel || ::IsChild(panel, pMsg->hwnd));
+    if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) && !panelKey) {
         if (m_lastKey == VK_MENU && pMsg->wParam == VK_F4 && theControlPanel.GetSafeHwnd() != NULL)
             theControlPanel.SendMessage(WM_CLOSE);
         m_lastKey = (UINT)pMsg->wParam;
