@@ -60,6 +60,21 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param)
     return FALSE;
 }
 
+// The process's visible top-level window, NULL when none appeared in time. Found by process,
+// not by title: a prefix where the TV program ran starts a tray copy of its own at each boot.
+HWND ProcessWindow(HANDLE process, DWORD timeoutMs = 10000)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
+        WindowSearch search = {GetProcessId(process), NULL};
+        EnumWindows(FindProcessWindow, (LPARAM)&search);
+        if (search.found != NULL)
+            return search.found;
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+            break;
+    }
+    return NULL;
+}
+
 // One copy of simprog.exe under a program's name in a folder with a blank, started and ended
 // by the test. Its log is read from where it stood when the copy was made.
 class ProgramCopy
@@ -104,19 +119,7 @@ public:
 
     DWORD ProcessId() const { return m_processId; }
 
-    // Its visible top-level window, NULL when none appeared in time.
-    HWND Window(DWORD timeoutMs = 10000) const
-    {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
-            WindowSearch search = {m_processId, NULL};
-            EnumWindows(FindProcessWindow, (LPARAM)&search);
-            if (search.found != NULL)
-                return search.found;
-            if (WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0)
-                break;
-        }
-        return NULL;
-    }
+    HWND Window() const { return ProcessWindow(m_process); }
 
     // TRUE when it ended in time; its exit code then in *exitCode.
     bool Ended(DWORD timeoutMs, DWORD* exitCode) const
@@ -362,7 +365,7 @@ TEST(SimProgTest, SwitchesShapeTheCopy)
     ASSERT_TRUE(switches.Set("Mutex", mutexName));
     ASSERT_TRUE(switches.Set("Minimized", 1));
     ASSERT_TRUE(switches.Set("IgnoreClose", 1));
-    ASSERT_TRUE(switches.Set("LifeMs", 2000));
+    ASSERT_TRUE(switches.Set("LifeMs", 3000));
     ASSERT_TRUE(switches.Set("ExitCode", 3));
     ProgramCopy copy("SimProgSwitches");
     ASSERT_TRUE(copy.Start(""));
@@ -412,15 +415,17 @@ TEST(SimProgTest, InstalledCopiesStartAsTheTvProgramStartsThem)
     info.nShow = SW_SHOWNORMAL;
     ASSERT_TRUE(ShellExecuteExA(&info));
     ASSERT_NE(nullptr, info.hProcess);
-    HWND window = NULL;
-    for (DWORD start = GetTickCount(); window == NULL && GetTickCount() - start < 10000; Sleep(20))
-        window = FindWindowA(NULL, "Remote Control Tray");
+    HWND window = ProcessWindow(info.hProcess);
     ASSERT_NE(nullptr, window);
+    char title[64] = "";
+    GetWindowTextA(window, title, sizeof(title));
+    EXPECT_STREQ("Remote Control Tray", title);
     // The TV program closes the tray at its start this way, then waits half a second.
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ((DWORD)WAIT_OBJECT_0, WaitForSingleObject(info.hProcess, 5000));
     TerminateProcess(info.hProcess, 1);
-    CloseHandle(info.hProcess);
     std::string log = TempFolder::ReadWholeFile(LogPath("Pocketel")).substr(logStart);
-    EXPECT_NE(std::string::npos, Find(log, " params= cwd=" + std::string(kSuite) + "\r\n")) << log;
+    std::string start = "S pid=" + std::to_string(GetProcessId(info.hProcess)) + " params= cwd=" + kSuite + "\r\n";
+    EXPECT_NE(std::string::npos, Find(log, start)) << log;
+    CloseHandle(info.hProcess);
 }
