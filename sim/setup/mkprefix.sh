@@ -31,6 +31,8 @@ register_filters() { "$here/register-filters.sh" "$dir" "$(dirname "$dir")"; }
 register_remote_service() { "$here/register-remote-service.sh" "$dir" "$(dirname "$dir")"; }
 # The platform-library stand-ins the build has, beside the program.
 install_libs() { "$here/install-libs.sh" "$dir" "$(dirname "$dir")"; }
+# The TV program and the stand-ins of the maker's other programs, likewise.
+install_programs() { "$here/install-programs.sh" "$dir" "$(dirname "$dir")"; }
 # The multiplexer filter and its library, beside the program and registered.
 register_gantrix() { "$here/register-gantrix.sh" "$dir" "$(dirname "$dir")"; }
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$sum" ] && [ -f "$WINEPREFIX/system.reg" ]; then
@@ -38,6 +40,7 @@ if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$sum" ] && [ -f "$WINEPREFIX/system
     register_filters
     register_remote_service
     install_libs
+    install_programs
     register_gantrix
     exit 0
 fi
@@ -67,6 +70,7 @@ register_card
 register_filters
 register_remote_service
 install_libs
+install_programs
 register_gantrix
 echo "$sum" > "$stamp"
 echo "mkprefix: prefix ready in $WINEPREFIX"

@@ -17,7 +17,8 @@ void RegisterWindowClass(WNDPROC proc)
 
 const char DebugHelperWindow::kTitle[] = "DebugHelper ";
 
-DebugHelperWindow::DebugHelperWindow()
+DebugHelperWindow::DebugHelperWindow(const char* title)
+    : m_title(title)
 {
     HANDLE created = CreateEventA(NULL, TRUE, FALSE, NULL);
     m_thread = std::thread(&DebugHelperWindow::Pump, this, created);
@@ -43,8 +44,8 @@ std::vector<std::string> DebugHelperWindow::Texts() const
 void DebugHelperWindow::Pump(HANDLE created)
 {
     RegisterWindowClass(WindowProc);
-    m_window = CreateWindowExA(0, kClassName, kTitle, WS_OVERLAPPED, 0, 0, 0, 0, NULL, NULL,
-                               GetModuleHandleA(NULL), this);
+    m_window = CreateWindowExA(0, kClassName, m_title.c_str(), WS_OVERLAPPED, 0, 0, 0, 0, NULL,
+                               NULL, GetModuleHandleA(NULL), this);
     SetEvent(created);
     if (!m_window)
         return;

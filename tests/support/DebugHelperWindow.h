@@ -8,13 +8,14 @@
 #include <vector>
 
 // Stands in for the external debug viewer: a hidden top-level window titled "DebugHelper "
-// that keeps the text of every WM_SETTEXT it is sent. The program's debug log sends with a
-// blocking SendMessageA, so the window has its own thread that is always pumping.
+// (or "DT ", the other title the program looks for) that keeps the text of every WM_SETTEXT
+// it is sent. The program's debug log waits for each line to be taken, so the window has its
+// own thread that is always pumping.
 class DebugHelperWindow
 {
 public:
     // The window exists when the constructor returns.
-    DebugHelperWindow();
+    explicit DebugHelperWindow(const char* title = kTitle);
     ~DebugHelperWindow();
     DebugHelperWindow(const DebugHelperWindow&) = delete;
     DebugHelperWindow& operator=(const DebugHelperWindow&) = delete;
@@ -33,6 +34,7 @@ private:
     mutable std::mutex m_lock;
     std::vector<std::string> m_texts;
 
+    std::string m_title;
     HWND m_window = NULL;
     std::thread m_thread;
 };

@@ -3,8 +3,26 @@
 #include <algorithm>
 #include <cstring>
 
+#include "WindowQuery.h"
+
+namespace {
+
+struct DialogSearch
+{
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+} // namespace
+
 DialogWatcher::DialogWatcher()
-    : m_stop(CreateEventA(NULL, TRUE, FALSE, NULL))
+    : DialogWatcher(GetCurrentProcessId())
+{
+}
+
+DialogWatcher::DialogWatcher(DWORD processId)
+    : m_processId(processId),
+      m_stop(CreateEventA(NULL, TRUE, FALSE, NULL))
 {
     m_thread = std::thread(&DialogWatcher::Watch, this);
 }
@@ -29,6 +47,12 @@ void DialogWatcher::PressButtonWithText(const std::string& text)
     m_pressText = text;
 }
 
+void DialogWatcher::PressIdWhenTextContains(const std::string& text, int id)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_textRules.push_back({text, id});
+}
+
 std::vector<ShownDialog> DialogWatcher::Dialogs() const
 {
     std::lock_guard<std::mutex> guard(m_lock);
@@ -47,9 +71,9 @@ void DialogWatcher::AnswerVisibleDialogs()
     for (auto it = m_answered.begin(); it != m_answered.end();)
         it = IsWindow(*it) ? std::next(it) : m_answered.erase(it);
 
-    std::vector<HWND> dialogs;
-    EnumWindows(CollectDialog, (LPARAM)&dialogs);
-    for (HWND dialog : dialogs) {
+    DialogSearch search = {m_processId, {}};
+    EnumWindows(CollectDialog, (LPARAM)&search);
+    for (HWND dialog : search.found) {
         if (m_answered.insert(dialog).second)
             Answer(dialog);
     }
@@ -57,22 +81,22 @@ void DialogWatcher::AnswerVisibleDialogs()
 
 BOOL CALLBACK DialogWatcher::CollectDialog(HWND window, LPARAM param)
 {
+    auto search = (DialogSearch*)param;
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     char className[16];
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+    if (process == search->processId && IsWindowVisible(window) &&
         GetClassNameA(window, className, sizeof(className)) && strcmp(className, "#32770") == 0)
-        ((std::vector<HWND>*)param)->push_back(window);
+        search->found.push_back(window);
     return TRUE;
 }
 
 void DialogWatcher::Answer(HWND dialog)
 {
     ShownDialog shown;
-    shown.caption = WindowText(dialog);
-    HWND textControl = GetDlgItem(dialog, kTextStaticId);
-    shown.text = textControl ? WindowText(textControl) : std::string();
-    shown.pressed = ChooseButton(dialog);
+    shown.caption = WindowTextOf(dialog);
+    shown.text = ControlText(dialog, kTextStaticId);
+    shown.pressed = ChooseButton(dialog, shown.text);
     shown.owner = GetWindow(dialog, GW_OWNER);
     {
         std::lock_guard<std::mutex> guard(m_lock);
@@ -82,11 +106,15 @@ void DialogWatcher::Answer(HWND dialog)
                  (LPARAM)GetDlgItem(dialog, shown.pressed));
 }
 
-int DialogWatcher::ChooseButton(HWND dialog)
+int DialogWatcher::ChooseButton(HWND dialog, const std::string& text)
 {
     std::string wanted;
     {
         std::lock_guard<std::mutex> guard(m_lock);
+        for (const TextRule& rule : m_textRules) {
+            if (text.find(rule.text) != std::string::npos)
+                return rule.id;
+        }
         if (m_pressText.empty())
             return m_pressId;
         wanted = m_pressText;
@@ -95,21 +123,10 @@ int DialogWatcher::ChooseButton(HWND dialog)
         char className[16];
         if (!GetClassNameA(child, className, sizeof(className)) || _stricmp(className, "Button"))
             continue;
-        std::string text = WindowText(child);
-        text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
-        if (text.find(wanted) != std::string::npos)
+        std::string label = WindowTextOf(child);
+        label.erase(std::remove(label.begin(), label.end(), '&'), label.end());
+        if (label.find(wanted) != std::string::npos)
             return GetDlgCtrlID(child);
     }
     return IDCANCEL;
-}
-
-// The dialog belongs to another thread that may be busy: never wait on it for long.
-std::string DialogWatcher::WindowText(HWND window)
-{
-    char text[1024] = "";
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), (LPARAM)text, SMTO_NORMAL, 1000,
-                             &copied))
-        return std::string();
-    return std::string(text, std::min<size_t>(copied, sizeof(text) - 1));
 }

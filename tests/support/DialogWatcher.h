@@ -16,41 +16,54 @@ struct ShownDialog
     HWND owner;        // the owner window, NULL for none
 };
 
-// Answers the modal message boxes and dialogs of this process while it lives, and records
-// what they showed. It runs on its own thread because a message box blocks the thread that
-// opened it in its own modal loop.
+// Answers the modal message boxes and dialogs of one process while it lives, and records
+// what they showed: this process's, or those of a program under test. It runs on its own
+// thread because a message box blocks the thread that opened it in its own modal loop.
+// Rules: the first text rule whose text the dialog's text contains, else the button rule.
 class DialogWatcher
 {
 public:
-    // Presses IDOK until told otherwise.
+    // This process's dialogs; presses IDOK until told otherwise.
     DialogWatcher();
+    // The dialogs of the process with that id.
+    explicit DialogWatcher(DWORD processId);
     ~DialogWatcher();
     DialogWatcher(const DialogWatcher&) = delete;
     DialogWatcher& operator=(const DialogWatcher&) = delete;
 
-    // Rules for the dialogs that appear from now on.
+    // Button rules for the dialogs that appear from now on.
     void PressId(int id);
     // The first button whose text (without '&') contains the given text; IDCANCEL when
     // the dialog has none, so that a wrong rule fails the test instead of hanging it.
     void PressButtonWithText(const std::string& text);
+    // A dialog whose text contains the given text gets the id, before any button rule.
+    void PressIdWhenTextContains(const std::string& text, int id);
 
     std::vector<ShownDialog> Dialogs() const;
 
 private:
     enum { kPollMs = 20, kTextStaticId = 0xFFFF };
 
+    struct TextRule
+    {
+        std::string text;
+        int id;
+    };
+
     void Watch();
     void AnswerVisibleDialogs();
     void Answer(HWND dialog);
-    int ChooseButton(HWND dialog);
+    int ChooseButton(HWND dialog, const std::string& text);
     static BOOL CALLBACK CollectDialog(HWND window, LPARAM param);
-    static std::string WindowText(HWND window);
 
-    // Guards m_dialogs, m_pressId and m_pressText.
+    const DWORD m_processId;
+
+    // Guards m_dialogs, m_pressId, m_pressText and m_textRules.
     mutable std::mutex m_lock;
     std::vector<ShownDialog> m_dialogs;
     int m_pressId = IDOK;
     std::string m_pressText;
+    std::vector<TextRule> m_textRules;
 
     // Windows answered already; touched by the watcher thread only.
     std::set<HWND> m_answered;

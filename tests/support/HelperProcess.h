@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ProgramProcess.h"
+
 // A second process for tests that need one (cross-process mutexes, a process that dies
 // holding something): the test executable itself, re-run as `--helper NAME ARGS...`.
 // main() then runs the helper registered under NAME and exits with its result.
@@ -15,17 +17,18 @@ class HelperProcess
 public:
     enum { kNotStarted = -1, kTimedOut = -2 };
 
+    // The helper is killed at the end when it is still running.
     HelperProcess(const std::string& name, const std::vector<std::string>& args = {});
-    // Kills the helper when it is still running.
-    ~HelperProcess();
-    HelperProcess(const HelperProcess&) = delete;
-    HelperProcess& operator=(const HelperProcess&) = delete;
 
-    bool IsStarted() const { return m_process != NULL; }
-    HANDLE Handle() const { return m_process; }
+    bool IsStarted() const { return m_program.IsStarted(); }
+    HANDLE Handle() const { return m_program.Handle(); }
+    DWORD Pid() const { return m_program.Pid(); }
     // TRUE when the helper has ended within the time; its exit code then goes to exitCode.
-    bool Wait(DWORD timeoutMs, DWORD* exitCode = NULL);
-    void Kill();
+    bool Wait(DWORD timeoutMs, DWORD* exitCode = NULL)
+    {
+        return m_program.Wait(timeoutMs, exitCode);
+    }
+    void Kill() { m_program.Kill(); }
 
     // Runs a helper to its end: its exit code, kNotStarted, or kTimedOut (it is killed then).
     static int Run(const std::string& name, const std::vector<std::string>& args = {},
@@ -37,9 +40,11 @@ public:
     static bool RunFromCommandLine(int argc, char** argv, int* exitCode);
 
 private:
-    static std::string QuoteArgument(const std::string& arg);
+    static std::string SelfPath();
+    static std::string HelperArguments(const std::string& name,
+                                       const std::vector<std::string>& args);
 
-    HANDLE m_process = NULL;
+    ProgramProcess m_program;
 };
 
 // SUITE_HELPER(HoldMutex) { ...; return 0; } with `args` the words after the name.

@@ -725,7 +725,7 @@ void CControlPanelDlg::RunAutoShutdown()
     if (theVideoWnd.IsFullScreen())
         theVideoWnd.ShowWindow(SW_RESTORE);
     CAutoShutdownDlg countdown(this);
-    countdown.SetCountdown(10);
+    countdown.SetCountdownSeconds(10);
     if (countdown.DoModal() == IDOK) {
         if (CTvApp* app = GetTvApp())
             app->SetShutdownOnExit(TRUE);

@@ -1,10 +1,20 @@
-// suite_screenshot OUTPUT.png [--window TITLE] [--settle MS] PROGRAM [ARGS...]
+// suite_screenshot OUTPUT.png [OPTIONS] PROGRAM [ARGS...]
 //
 // Starts the program, waits for its window (the one titled TITLE, else the program's first
 // visible top-level window), lets it paint, and writes a PNG of the screen, or with --window
-// of that window alone, read from the screen as the user sees it. scripts/screenshot runs it
-// as the program of a Wine desktop on an X display of its own. Exit code 0 when the picture
-// was written.
+// of that window alone, read from the screen as the user sees it. scripts/screenshot and
+// scripts/kavex run it as the program of a Wine desktop on an X display of its own. Options:
+//   --window TITLE        wait for that window and picture it alone
+//   --wait-window TITLE   wait for that window, picture the screen
+//   --wait MS             how long to wait for the window (30000)
+//   --settle MS           time to paint once it is there (1000)
+//   --press TITLE ID      while waiting, click button ID of the window TITLE whenever it shows
+//                         (a dialog standing before the awaited window); repeatable
+//   --cwd FOLDER          the program's working folder
+//   --close-window TITLE  after the picture, WM_CLOSE to that window (waited for up to 5 s)
+//                         and up to --close-wait MS (20000) for its program to end, as a
+//                         user closes it; repeatable, in order
+// Exit code 0 when the picture was written and every program asked to close ended by itself.
 #include <windows.h>
 #include <wincodec.h>
 
@@ -16,11 +26,24 @@
 
 namespace {
 
+struct PressRule
+{
+    std::string title;
+    int id;
+};
+
 struct Options
 {
     std::string output;
+    // --window: the window pictured alone; --wait-window: the window waited for.
     std::string title;
+    bool wholeScreen = true;
+    DWORD waitMs = 30000;
     DWORD settleMs = 1000;
+    std::vector<PressRule> presses;
+    std::string folder;
+    std::vector<std::string> closeTitles;
+    DWORD closeWaitMs = 20000;
     std::string commandLine;
 };
 
@@ -45,12 +68,26 @@ bool ParseOptions(int argc, char** argv, Options* options)
     options->output = argv[i++];
     for (; i + 1 < argc && argv[i][0] == '-' && argv[i][1] == '-'; i += 2) {
         std::string name = argv[i];
-        if (name == "--window")
-            options->title = argv[i + 1];
-        else if (name == "--settle")
-            options->settleMs = strtoul(argv[i + 1], NULL, 10);
-        else
+        const char* value = argv[i + 1];
+        if (name == "--window" || name == "--wait-window") {
+            options->title = value;
+            options->wholeScreen = name == "--wait-window";
+        } else if (name == "--wait") {
+            options->waitMs = strtoul(value, NULL, 10);
+        } else if (name == "--settle") {
+            options->settleMs = strtoul(value, NULL, 10);
+        } else if (name == "--press" && i + 2 < argc) {
+            options->presses.push_back(PressRule{value, atoi(argv[i + 2])});
+            ++i;
+        } else if (name == "--cwd") {
+            options->folder = value;
+        } else if (name == "--close-window") {
+            options->closeTitles.push_back(value);
+        } else if (name == "--close-wait") {
+            options->closeWaitMs = strtoul(value, NULL, 10);
+        } else {
             return false;
+        }
     }
     for (; i < argc; ++i)
         options->commandLine += (options->commandLine.empty() ? "" : " ") + Quote(argv[i]);
@@ -75,9 +112,20 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param)
     return TRUE;
 }
 
+// Clicks the buttons of the dialogs that stand before the awaited window.
+void PressButtons(const Options& options)
+{
+    for (const PressRule& rule : options.presses) {
+        HWND dialog = FindWindowA(NULL, rule.title.c_str());
+        if (dialog != NULL && IsWindowVisible(dialog) && IsWindowEnabled(dialog))
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(rule.id, BN_CLICKED),
+                         (LPARAM)GetDlgItem(dialog, rule.id));
+    }
+}
+
 HWND WaitForWindow(const Options& options, const PROCESS_INFORMATION& process)
 {
-    for (int tries = 0; tries < 600; ++tries) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < options.waitMs;) {
         HWND window = NULL;
         if (!options.title.empty()) {
             window = FindWindowA(NULL, options.title.c_str());
@@ -90,10 +138,60 @@ HWND WaitForWindow(const Options& options, const PROCESS_INFORMATION& process)
         }
         if (window != NULL)
             return window;
-        if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
+        PressButtons(options);
+        // A dialog takes a moment to act on a click before it may be clicked again.
+        if (WaitForSingleObject(process.hProcess, options.presses.empty() ? 50 : 300) == WAIT_OBJECT_0)
             return NULL;
     }
     return NULL;
+}
+
+// A title as the terminal that runs Wine shows it.
+std::string Utf8(const std::string& text)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], (int)wide.size());
+    std::string utf8(length * 3 + 1, '\0');
+    length = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &utf8[0], (int)utf8.size(), NULL, NULL);
+    utf8.resize(length > 0 ? length - 1 : 0);
+    return utf8;
+}
+
+HWND WaitForTitle(const std::string& title, DWORD timeoutMs)
+{
+    for (DWORD start = GetTickCount();; Sleep(50)) {
+        HWND window = FindWindowA(NULL, title.c_str());
+        if (window != NULL || GetTickCount() - start >= timeoutMs)
+            return window;
+    }
+}
+
+// Closes the windows as a user would, one after the other, each program given its time to
+// end; a program that does not is ended. TRUE when every one ended by itself.
+bool CloseWindows(const Options& options)
+{
+    bool ended = true;
+    for (const std::string& title : options.closeTitles) {
+        HWND window = WaitForTitle(title, 5000);
+        if (window == NULL) {
+            fprintf(stderr, "suite_screenshot: no window \"%s\" to close\n", Utf8(title).c_str());
+            continue;
+        }
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (process == NULL)
+            continue;
+        if (WaitForSingleObject(process, options.closeWaitMs) != WAIT_OBJECT_0) {
+            fprintf(stderr, "suite_screenshot: the program of \"%s\" did not end within %lu ms; ended it\n",
+                    Utf8(title).c_str(), options.closeWaitMs);
+            TerminateProcess(process, 1);
+            ended = false;
+        }
+        CloseHandle(process);
+    }
+    return ended;
 }
 
 // The screen's pixels in the rectangle, 24-bit top-down BGR rows of width * 3 bytes.
@@ -164,16 +262,17 @@ int main(int argc, char** argv)
 {
     Options options;
     if (!ParseOptions(argc, argv, &options)) {
-        fprintf(stderr, "usage: suite_screenshot OUTPUT.png [--window TITLE] [--settle MS] "
-                        "PROGRAM [ARGS...]\n");
+        fprintf(stderr, "usage: suite_screenshot OUTPUT.png [--window TITLE | --wait-window TITLE] "
+                        "[--wait MS] [--settle MS] [--press TITLE ID]... [--cwd FOLDER] "
+                        "[--close-window TITLE]... [--close-wait MS] PROGRAM [ARGS...]\n");
         return 2;
     }
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     std::string commandLine = options.commandLine;
-    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
-                        &process)) {
+    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL,
+                        options.folder.empty() ? NULL : options.folder.c_str(), &startup, &process)) {
         fprintf(stderr, "suite_screenshot: cannot start %s (error %lu)\n",
                 options.commandLine.c_str(), GetLastError());
         return 1;
@@ -185,7 +284,7 @@ int main(int argc, char** argv)
     } else {
         Sleep(options.settleMs);
         RECT rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        if (!options.title.empty())
+        if (!options.wholeScreen)
             GetWindowRect(window, &rect);
         std::vector<BYTE> rows = ReadScreen(rect);
         CoInitialize(NULL);
@@ -197,6 +296,8 @@ int main(int argc, char** argv)
             fprintf(stderr, "suite_screenshot: writing %s failed (0x%08lx)\n",
                     options.output.c_str(), hr);
     }
+    if (!CloseWindows(options))
+        result = 1;
     TerminateProcess(process.hProcess, 0);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "DialogWatcher.h"
+#include "HelperProcess.h"
+#include "WindowQuery.h"
 
 TEST(DialogWatcher, AnswersAMessageBoxOnTheTestsOwnThreadWithOk)
 {
@@ -114,4 +116,64 @@ TEST(DialogWatcher, AnswersBoxesOfOtherThreads)
     EXPECT_EQ(IDOK, result);
     ASSERT_EQ(1u, watcher.Dialogs().size());
     EXPECT_EQ("from a thread", watcher.Dialogs()[0].text);
+}
+
+// Two boxes one after the other; exits with their answers as 100 * first + second.
+SUITE_HELPER(TwoBoxes)
+{
+    int first = MessageBoxA(NULL, "确实要退出程序吗?", "Kavex", MB_YESNO);
+    int second = MessageBoxA(NULL, "时间已过期", "Kavex", MB_OKCANCEL);
+    return first * 100 + second;
+}
+
+TEST(DialogWatcher, AnswersTheBoxesOfAnotherProcessByTheirText)
+{
+    HelperProcess helper("TwoBoxes");
+    ASSERT_TRUE(helper.IsStarted());
+    DialogWatcher watcher(helper.Pid());
+    watcher.PressIdWhenTextContains("要退出", IDNO);
+    watcher.PressId(IDCANCEL);
+
+    DWORD exitCode = 0;
+    ASSERT_TRUE(helper.Wait(20000, &exitCode));
+    EXPECT_EQ(IDNO * 100 + IDCANCEL, (int)exitCode);
+    auto dialogs = watcher.Dialogs();
+    ASSERT_EQ(2u, dialogs.size());
+    EXPECT_EQ("Kavex", dialogs[0].caption);
+    EXPECT_EQ("确实要退出程序吗?", dialogs[0].text);
+    EXPECT_EQ(IDNO, dialogs[0].pressed);
+    EXPECT_EQ("时间已过期", dialogs[1].text);
+    EXPECT_EQ(IDCANCEL, dialogs[1].pressed);
+}
+
+SUITE_HELPER(TwoButtons)
+{
+    return (int)TwoButtonDialog().Run();
+}
+
+TEST(DialogWatcher, ReadsAndAnswersADialogOfAnotherProcessOnlyWhenWatchingThatProcess)
+{
+    DialogWatcher ownDialogs;
+    HelperProcess helper("TwoButtons");
+    ASSERT_TRUE(helper.IsStarted());
+    HWND dialog = FindTopWindow("Two buttons", helper.Pid(), 10000);
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(WaitUntilVisible(dialog, 10000));
+    EXPECT_EQ(dialog, FindTopWindow("Two buttons", 0, 0));
+    EXPECT_EQ(nullptr, FindTopWindow("Two buttons", GetCurrentProcessId(), 100));
+    EXPECT_EQ("Pick one", ControlText(dialog, 0xFFFF));
+    EXPECT_EQ("&Beta", ControlText(dialog, TwoButtonDialog::kBeta));
+    EXPECT_EQ("", ControlText(dialog, 4321));
+    EXPECT_FALSE(helper.Wait(200));
+    EXPECT_TRUE(ownDialogs.Dialogs().empty());
+
+    DialogWatcher watcher(helper.Pid());
+    watcher.PressButtonWithText("Beta");
+    DWORD exitCode = 0;
+    ASSERT_TRUE(helper.Wait(10000, &exitCode));
+    EXPECT_EQ(TwoButtonDialog::kBeta, (int)exitCode);
+    auto dialogs = watcher.Dialogs();
+    ASSERT_EQ(1u, dialogs.size());
+    EXPECT_EQ("Two buttons", dialogs[0].caption);
+    EXPECT_EQ(TwoButtonDialog::kBeta, dialogs[0].pressed);
 }
