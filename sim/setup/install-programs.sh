@@ -31,3 +31,10 @@ fi
 if [ -f "$kavex" ]; then
     install_file "$kavex" "$maker/Skyvault III/Kavex.exe"
 fi
+
+# The test settings' channel list: the simulated card's stations, so that the program's first
+# start shows a station. A list the program has written since is left alone.
+channels="$maker/Skyvault III/TVChannel.ini"
+if [ -f "$kavex" ] && [ ! -f "$channels" ]; then
+    install_file "$(dirname "$0")/TVChannel.ini" "$channels"
+fi

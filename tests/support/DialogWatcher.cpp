@@ -65,6 +65,12 @@ void DialogWatcher::Watch()
         AnswerVisibleDialogs();
 }
 
+void DialogWatcher::OnlyCaption(const std::string& caption)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_onlyCaption = caption;
+}
+
 void DialogWatcher::AnswerVisibleDialogs()
 {
     // A closed dialog's handle may come back for a new window.
@@ -73,9 +79,16 @@ void DialogWatcher::AnswerVisibleDialogs()
 
     DialogSearch search = {m_processId, {}};
     EnumWindows(CollectDialog, (LPARAM)&search);
+    std::string onlyCaption;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        onlyCaption = m_onlyCaption;
+    }
     for (HWND dialog : search.found) {
-        if (m_answered.insert(dialog).second)
-            Answer(dialog);
+        if (m_answered.count(dialog) || (!onlyCaption.empty() && WindowTextOf(dialog) != onlyCaption))
+            continue;
+        m_answered.insert(dialog);
+        Answer(dialog);
     }
 }
 

@@ -39,6 +39,10 @@ public:
     // A dialog whose text contains the given text gets the id, before any button rule.
     void PressIdWhenTextContains(const std::string& text, int id);
 
+    // Only dialogs of that caption are answered and recorded: a program's own modeless
+    // dialogs (its main windows among them) are left alone.
+    void OnlyCaption(const std::string& caption);
+
     std::vector<ShownDialog> Dialogs() const;
 
 private:
@@ -58,12 +62,13 @@ private:
 
     const DWORD m_processId;
 
-    // Guards m_dialogs, m_pressId, m_pressText and m_textRules.
+    // Guards m_dialogs, m_pressId, m_pressText, m_textRules and m_onlyCaption.
     mutable std::mutex m_lock;
     std::vector<ShownDialog> m_dialogs;
     int m_pressId = IDOK;
     std::string m_pressText;
     std::vector<TextRule> m_textRules;
+    std::string m_onlyCaption;
 
     // Windows answered already; touched by the watcher thread only.
     std::set<HWND> m_answered;

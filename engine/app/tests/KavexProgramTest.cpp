@@ -1,0 +1,496 @@
+// Kavex.exe run as the user runs it, from a program folder of its own over the simulated card,
+// and driven from outside through its windows: start-up and the one-copy rule, what the
+// program shows, the ways it ends and what it keeps, the messages other programs send it, the
+// maker's programs it starts and the daily shutdown's countdown.
+#include <gtest/gtest.h>
+
+#include <shlwapi.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "AppMessages.h"
+#include "DebugHelperWindow.h"
+#include "DialogWatcher.h"
+#include "ProgramProcess.h"
+#include "PumpMessages.h"
+#include "SimDeviceSupport.h"
+#include "TempFolder.h"
+#include "WindowQuery.h"
+
+namespace {
+
+const char kVideoTitle[] = "视频窗口";
+const char kProfileKey[] = "Software\\Quorvex\\Kavex";
+const char kMakerFolder[] = "C:\\Program Files\\Quorvex";
+const char kLogFolder[] = "C:\\sim\\log";
+const char kStations[] = "tv 49750:SIM-1 77250:SIM-2 184250:SIM-3 471250:SIM-4 615250:SIM-5";
+const char kChannels[] =
+    "[General]\r\nTotal=3\r\n[Channel]\r\n"
+    "Channel-0=A,49750,1\r\nChannel-1=B,184250,1\r\nChannel-2=C,471250,1\r\n";
+const DWORD kStartMs = 30000;
+const DWORD kExitMs = 30000;
+
+std::string ModuleFolder()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    PathRemoveFileSpecA(path);
+    return path;
+}
+
+void CopyTree(const std::string& from, const std::string& to)
+{
+    CreateDirectoryA(to.c_str(), NULL);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyTree(from + "\\" + name, to + "\\" + name);
+        else
+            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+std::string ReadLog(const std::string& module)
+{
+    return TempFolder::ReadWholeFile(std::string(kLogFolder) + "\\" + module + ".log");
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+struct WindowOfProcess
+{
+    DWORD pid;
+    int controlId;
+    HWND found;
+};
+
+// The top-level window of the process that holds a control of that id: the control panel
+// holds the channel label.
+HWND FindDialogWithControl(DWORD pid, int controlId)
+{
+    WindowOfProcess search = {pid, controlId, NULL};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            WindowOfProcess* s = (WindowOfProcess*)param;
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->pid && GetDlgItem(window, s->controlId) != NULL) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.found;
+}
+
+// The overlay windows of the video window carry their text as their window text; they are
+// the process's windows over the video window's client area.
+bool HasOverlayWithText(DWORD pid, const std::string& text)
+{
+    struct Search
+    {
+        DWORD pid;
+        std::string text;
+        bool found;
+    } search = {pid, text, false};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            Search* s = (Search*)param;
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != s->pid)
+                return TRUE;
+            s->found |= WindowTextOf(window) == s->text;
+            return !s->found;
+        },
+        (LPARAM)&search);
+    return search.found;
+}
+
+std::string ProfileBinarySize(const char* entry)
+{
+    HKEY key;
+    std::string path = std::string(kProfileKey) + "\\Settings";
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "no key";
+    DWORD type = 0, size = 0;
+    LONG result = RegQueryValueExA(key, entry, NULL, &type, NULL, &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS)
+        return "missing";
+    return std::to_string(size) + (type == REG_BINARY ? " binary" : " other");
+}
+
+DWORD ProfileInt(const char* entry, DWORD missing = 0xFFFFFFFF)
+{
+    DWORD value = missing, size = sizeof(value);
+    std::string path = std::string(kProfileKey) + "\\Settings";
+    RegGetValueA(HKEY_CURRENT_USER, path.c_str(), entry, RRF_RT_REG_DWORD, NULL, &value, &size);
+    return value;
+}
+
+void WriteProfile(const char* entry, DWORD type, const void* data, DWORD size)
+{
+    HKEY key;
+    std::string path = std::string(kProfileKey) + "\\Settings";
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, NULL, 0,
+                                             KEY_ALL_ACCESS, NULL, &key, NULL));
+    RegSetValueExA(key, entry, 0, type, (const BYTE*)data, size);
+    RegCloseKey(key);
+}
+
+// The state the program left: not a first run, the screen unchanged.
+void MarkEarlierRun()
+{
+    DWORD zero = 0;
+    DWORD cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    WriteProfile("bFirstRun", REG_DWORD, &zero, sizeof(zero));
+    WriteProfile("xScreen", REG_DWORD, &cx, sizeof(cx));
+    WriteProfile("yScreen", REG_DWORD, &cy, sizeof(cy));
+}
+
+class KavexProgramTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_card(kStations);
+        SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
+        CopyTree(ModuleFolder() + "\\kavex_program", m_folder.Path());
+        m_folder.Write("TVChannel.ini", kChannels);
+        DeleteFileA((std::string(kLogFolder) + "\\Pocketel.log").c_str());
+        DeleteFileA((std::string(kLogFolder) + "\\Reelview.log").c_str());
+        DeleteFileA((std::string(kLogFolder) + "\\Pictoscan.log").c_str());
+    }
+
+    void TearDown() override
+    {
+        if (m_kavex && m_kavex->IsRunning())
+            m_kavex->Kill();
+        // The tray the program starts at its exit.
+        if (HWND tray = FindTopWindow("Remote Control Tray", 0, 0))
+            SendMessageTimeoutA(tray, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, NULL);
+        SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
+    }
+
+    std::string Program() const { return m_folder.FilePath("Kavex.exe"); }
+
+    // Starts the program and waits for its video window to show.
+    HWND Start(const std::string& arguments = std::string())
+    {
+        m_kavex.reset(new ProgramProcess(Program(), arguments, m_folder.Path()));
+        EXPECT_TRUE(m_kavex->IsStarted()) << m_kavex->StartError();
+        // The program's own boxes, all captioned with its name; its windows are dialogs too.
+        m_watcher.reset(new DialogWatcher(m_kavex->Pid()));
+        m_watcher->OnlyCaption("Kavex");
+        HWND video = FindTopWindow(kVideoTitle, m_kavex->Pid(), kStartMs);
+        EXPECT_NE((HWND)NULL, video);
+        if (video != NULL) {
+            EXPECT_TRUE(WaitUntilVisible(video, kStartMs));
+        }
+        m_panel = FindDialogWithControl(m_kavex->Pid(), 1082);
+        return video;
+    }
+
+    bool Ends(DWORD* code = NULL) { return m_kavex->Wait(kExitMs, code); }
+
+    std::string Station()
+    {
+        std::string state = "\n" + m_card("state");
+        size_t at = state.find("\nstation=");
+        return at == std::string::npos ? "" : state.substr(at + 9, state.find('\n', at + 9) - at - 9);
+    }
+
+    // The frames the card has delivered; none while no program has it open.
+    unsigned long Frames()
+    {
+        std::string state;
+        if (FAILED(m_card.Run("state", &state)))
+            return 0;
+        unsigned long frames = 0;
+        for (const char* pin : {"cap_frames=", "prv_frames="}) {
+            size_t at = state.find(pin);
+            if (at != std::string::npos)
+                frames += strtoul(state.c_str() + at + 11, NULL, 10);
+        }
+        return frames;
+    }
+
+    TempFolder m_folder;
+    SimControl m_card{0};
+    std::unique_ptr<ProgramProcess> m_kavex;
+    std::unique_ptr<DialogWatcher> m_watcher;
+    HWND m_panel = NULL;
+};
+
+// The first start: the last channel tuned and shown, the video window 640 x 480 with the panel
+// beneath it, the media desktop out of the way and the trace line sent; a close by the window
+// keeps the placements and the window settings, starts the tray and turns the screen saver on.
+TEST_F(KavexProgramTest, FirstStartShowsTheStationAndTheExitKeepsTheState)
+{
+    DebugHelperWindow trace;
+    ProgramProcess desktop("C:\\sim\\tools\\vlmstub.exe");
+    HWND media = FindTopWindow(" Media Manage Desktop ", desktop.Pid(), 10000);
+    ASSERT_NE((HWND)NULL, media);
+    m_folder.Write("TVParam.ini", "[Asistant]\r\nLastChannel=1\r\n");
+
+    HWND video = Start();
+    ASSERT_NE((HWND)NULL, video);
+    ASSERT_NE((HWND)NULL, m_panel);
+    EXPECT_EQ("SIM-3", Station());
+    EXPECT_EQ("1,B", ControlText(m_panel, 1082));
+    EXPECT_TRUE(HasOverlayWithText(m_kavex->Pid(), "1,B")) << "the channel overlay";
+    RECT window, panel;
+    GetWindowRect(video, &window);
+    GetWindowRect(m_panel, &panel);
+    EXPECT_EQ(640, window.right - window.left);
+    EXPECT_EQ(480, window.bottom - window.top);
+    EXPECT_EQ(window.bottom, panel.top) << "the panel sits beneath: video " << window.left << ","
+                                        << window.top << " panel " << panel.left << "," << panel.top;
+    EXPECT_NEAR((window.left + window.right) / 2, (panel.left + panel.right) / 2, 1);
+    EXPECT_EQ(0u, ProfileInt("bFirstRun"));
+    EXPECT_EQ((DWORD)GetSystemMetrics(SM_CXSCREEN), ProfileInt("xScreen"));
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(media) != FALSE; }, 5000)) << "the media desktop minimised";
+    bool traced = false;
+    for (const std::string& line : trace.Texts())
+        traced |= line.find("$$@@4096$$@@Hide VLM") != std::string::npos && line.find("$$@@") == 0;
+    EXPECT_TRUE(traced);
+
+    PostMessageA(video, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Ends());
+    EXPECT_EQ("44 binary", ProfileBinarySize("VideoPlayerWindowPos"));
+    EXPECT_EQ("44 binary", ProfileBinarySize("ControlPanelWindowPos"));
+    EXPECT_EQ(1u, ProfileInt("ShowMainPanel"));
+    std::string param = m_folder.Read("TVParam.ini");
+    EXPECT_NE(std::string::npos, param.find("[Window]"));
+    EXPECT_NE(std::string::npos, param.find("VideoSize=640,480"));
+    EXPECT_TRUE(WaitFor([] { return ReadLog("Pocketel").find("S pid=") != std::string::npos; }, 10000))
+        << "the tray started at the exit";
+    EXPECT_NE(std::string::npos, ReadLog("Pocketel").find("cwd=" + m_folder.Path()));
+    BOOL saver = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &saver, 0);
+    EXPECT_TRUE(saver);
+    EXPECT_TRUE(WaitFor([&] { return IsZoomed(media) != FALSE; }, 5000)) << "the media desktop back";
+}
+
+// A second copy brings the first one's video window up and ends, touching nothing.
+TEST_F(KavexProgramTest, ASecondCopyRaisesTheFirstAndEnds)
+{
+    HWND video = Start();
+    ASSERT_NE((HWND)NULL, video);
+    ShowWindow(video, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(video) != FALSE; }, 5000));
+    std::string channels = m_folder.Read("TVChannel.ini");
+
+    ProgramProcess second(Program(), "", m_folder.Path());
+    ASSERT_TRUE(second.Wait(10000)) << "the second copy ends";
+    EXPECT_TRUE(WaitFor([&] { return IsZoomed(video) != FALSE; }, 5000));
+    EXPECT_TRUE(m_kavex->IsRunning());
+    EXPECT_EQ(channels, m_folder.Read("TVChannel.ini"));
+    PostMessageA(video, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ends());
+}
+
+// Without its skin the program says so and ends before it touches the card or the files.
+TEST_F(KavexProgramTest, AMissingSkinFileIsToldAndNothingIsSaved)
+{
+    DeleteFileA(m_folder.FilePath("Skin.ini").c_str());
+    m_folder.Write("TVParam.ini", "[Asistant]\r\nLastChannel=2\r\n");
+    m_kavex.reset(new ProgramProcess(Program(), "", m_folder.Path()));
+    DialogWatcher watcher(m_kavex->Pid());
+    watcher.OnlyCaption("Kavex");
+    ASSERT_TRUE(Ends());
+    ASSERT_EQ(1u, watcher.Dialogs().size());
+    EXPECT_EQ("文件不存在!", watcher.Dialogs()[0].text);
+    EXPECT_EQ("Kavex", watcher.Dialogs()[0].caption);
+    EXPECT_EQ("[Asistant]\r\nLastChannel=2\r\n", m_folder.Read("TVParam.ini"));
+    EXPECT_EQ(kChannels, m_folder.Read("TVChannel.ini"));
+    EXPECT_EQ("", m_folder.Read("FMChannel.ini"));
+}
+
+// Every way out saves the same; only a quit request asks for no tray.
+TEST_F(KavexProgramTest, EachWayOutEndsTheProgramAndOnlyAQuitRequestLeavesTheTray)
+{
+    struct Case
+    {
+        const char* way;
+        bool tray;
+    } cases[] = {{"panel close", true}, {"alt+F4", true}, {"quit request", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.way);
+        DeleteFileA((std::string(kLogFolder) + "\\Pocketel.log").c_str());
+        SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
+        HWND video = Start();
+        ASSERT_NE((HWND)NULL, video);
+        std::string way = c.way;
+        if (way == "panel close") {
+            PostMessageA(m_panel, WM_CLOSE, 0, 0);
+        } else if (way == "quit request") {
+            PostMessageA(video, WM_QUIT_REQUEST, 0, 0);
+        } else {
+            SetForegroundWindow(video);
+            WaitFor([&] { return GetForegroundWindow() == video; }, 2000);
+            INPUT keys[4] = {};
+            for (INPUT& key : keys)
+                key.type = INPUT_KEYBOARD;
+            keys[0].ki.wVk = keys[3].ki.wVk = VK_MENU;
+            keys[1].ki.wVk = keys[2].ki.wVk = VK_F4;
+            keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(4, keys, sizeof(INPUT));
+        }
+        ASSERT_TRUE(Ends());
+        EXPECT_EQ("44 binary", ProfileBinarySize("ControlPanelWindowPos"));
+        bool started = WaitFor([] { return !ReadLog("Pocketel").empty(); }, c.tray ? 10000 : 2000);
+        EXPECT_EQ(c.tray, started);
+        if (HWND tray = FindTopWindow("Remote Control Tray", 0, 2000))
+            SendMessageTimeoutA(tray, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, NULL);
+    }
+}
+
+// The switch starts in full screen; a stored placement of a wrong size is ignored and the
+// window maximised.
+TEST_F(KavexProgramTest, FullScreenSwitchAndAPlacementOfAnotherSize)
+{
+    struct Case
+    {
+        const char* arguments;
+        bool earlierRun;
+        bool zoomed;
+    } cases[] = {{"/StartupFullScreen", false, true},
+                 {"/startupfullscreen", false, false},
+                 {"", true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
+        if (c.earlierRun) {
+            MarkEarlierRun();
+            BYTE placement[40] = {};
+            WriteProfile("VideoPlayerWindowPos", REG_BINARY, placement, sizeof(placement));
+        }
+        HWND video = Start(c.arguments);
+        ASSERT_NE((HWND)NULL, video);
+        EXPECT_EQ(c.zoomed, WaitFor([&] { return IsZoomed(video) != FALSE; }, c.zoomed ? 5000 : 1000));
+        PostMessageA(video, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(Ends());
+    }
+}
+
+// Scan messages end in the channel file; a program that takes the card over makes the picture
+// stop and come back.
+TEST_F(KavexProgramTest, ScanResultsAreKeptAndTheCardIsLentToAnotherProgram)
+{
+    HWND video = Start();
+    ASSERT_NE((HWND)NULL, video);
+    SendMessageA(video, WM_SCAN_PROGRESS, 77250, 1);
+    SendMessageA(video, WM_SCAN_DONE, 0, 0);
+
+    SendMessageA(video, WM_RELEASE_DEVICE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(video));
+    Sleep(300);
+    unsigned long released = Frames();
+    Sleep(1000);
+    EXPECT_EQ(released, Frames()) << "no frames while the card is lent";
+    SendMessageA(video, WM_RESUME_DEVICE, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(video));
+    unsigned long resumed = Frames();
+    EXPECT_TRUE(WaitFor([&] { return Frames() > resumed; }, 5000)) << "frames again";
+
+    PostMessageA(video, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Ends());
+    EXPECT_NE(std::string::npos, m_folder.Read("TVChannel.ini").find(",77250,"));
+}
+
+// The movie player gets the record folder and the video window; the image browser, where it
+// is missing, is told of.
+TEST_F(KavexProgramTest, TheMakersProgramsStartWithTheirCommandLines)
+{
+    HWND video = Start();
+    ASSERT_NE((HWND)NULL, video);
+    SendMessageA(m_panel, WM_COMMAND, 1099, 0);
+    ASSERT_TRUE(WaitFor([] { return ReadLog("Reelview").find("S pid=") != std::string::npos; }, 10000));
+    char handle[32];
+    sprintf(handle, " /H=%d", (int)(INT_PTR)video);
+    std::string log = ReadLog("Reelview");
+    EXPECT_NE(std::string::npos, log.find("params=/P=")) << log;
+    EXPECT_NE(std::string::npos, log.find(handle)) << log;
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(m_panel, 1099))) << "one player at a time";
+    if (HWND player = FindTopWindow("Reelview", 0, 5000))
+        SendMessageTimeoutA(player, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, NULL);
+
+    std::string browser = std::string(kMakerFolder) + "\\Pictoscan\\Pictoscan.exe";
+    std::string aside = browser + ".aside";
+    ASSERT_TRUE(MoveFileA(browser.c_str(), aside.c_str()));
+    m_watcher->PressId(IDOK);
+    SendMessageA(m_panel, WM_COMMAND, 1100, 0);
+    MoveFileA(aside.c_str(), browser.c_str());
+    bool told = false;
+    for (const ShownDialog& box : m_watcher->Dialogs())
+        told |= box.text == "没有找到图片浏览程序!";
+    EXPECT_TRUE(told);
+    SendMessageA(m_panel, WM_COMMAND, 1100, 0);
+    EXPECT_TRUE(WaitFor([] { return ReadLog("Pictoscan").find("S pid=") != std::string::npos; }, 10000));
+    if (HWND viewer = FindTopWindow("Pictoscan", 0, 5000))
+        SendMessageTimeoutA(viewer, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, NULL);
+
+    PostMessageA(video, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ends());
+}
+
+// The daily shutdown a few seconds ahead opens the countdown with its seconds and dots; Esc
+// keeps the program running.
+TEST_F(KavexProgramTest, TheShutdownTimeOpensTheCountdownAndEscKeepsTheProgram)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FILETIME file;
+    SystemTimeToFileTime(&now, &file);
+    ULARGE_INTEGER at = {{file.dwLowDateTime, file.dwHighDateTime}};
+    at.QuadPart += 8ULL * 10000000ULL;
+    file.dwLowDateTime = at.LowPart;
+    file.dwHighDateTime = at.HighPart;
+    SYSTEMTIME shut;
+    FileTimeToSystemTime(&file, &shut);
+    if (shut.wDay != now.wDay)
+        GTEST_SKIP() << "too close to midnight";
+    char param[160];
+    sprintf(param, "[Schedule]\r\nEnableShut=1\r\nShutTime=%d,%02d,%02d,%02d,%02d,%02d\r\n", shut.wYear,
+            shut.wMonth, shut.wDay, shut.wHour, shut.wMinute, shut.wSecond);
+    m_folder.Write("TVParam.ini", param);
+
+    ASSERT_NE((HWND)NULL, Start());
+    HWND countdown = FindTopWindow("关闭计算机", m_kavex->Pid(), 30000);
+    ASSERT_NE((HWND)NULL, countdown);
+    std::string seconds = ControlText(countdown, 14010);
+    EXPECT_TRUE(WaitFor([&] { return ControlText(countdown, 14010) != seconds; }, 3000));
+    std::string dots = ControlText(countdown, 14011);
+    EXPECT_GE(dots.size(), 3u);
+    EXPECT_LE(dots.size(), 6u);
+    EXPECT_EQ(std::string(dots.size(), '.'), dots);
+    PostMessageA(countdown, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(countdown); }, 5000));
+    Sleep(500);
+    EXPECT_TRUE(m_kavex->IsRunning());
+    PostMessageA(FindTopWindow(kVideoTitle, m_kavex->Pid(), 0), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ends());
+}
+
+} // namespace
