@@ -1,7 +1,7 @@
 #include "CMpegMuxInputPin.h"
 
 #include "CMpegMuxFilter.h"
-#include "DebugLog.h"
+#include "CDebugLog.h"
 #include "MuxMediaTypes.h"
 
 #include <stdio.h>

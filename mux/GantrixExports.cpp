@@ -2,7 +2,7 @@
 // mapper under the multiplexer category.
 #include "CMpegMuxFilter.h"
 #include "ComServer.h"
-#include "DebugLog.h"
+#include "CDebugLog.h"
 #include "GantrixModule.h"
 #include "MpegMuxInterfaces.h"
 #include "MuxGuids.h"

@@ -2,7 +2,7 @@
 
 #include "BasePin.h"
 #include "CritGuard.h"
-#include "DebugLog.h"
+#include "CDebugLog.h"
 #include "PinEnumerator.h"
 
 #include <new>

@@ -2,7 +2,7 @@
 
 #include "BaseFilter.h"
 #include "CritGuard.h"
-#include "DebugLog.h"
+#include "CDebugLog.h"
 #include "MediaTypeEnumerator.h"
 
 #include <new>

@@ -1,6 +1,6 @@
 #include "BasePropertyPage.h"
 
-#include "DebugLog.h"
+#include "CDebugLog.h"
 
 #include <string.h>
 

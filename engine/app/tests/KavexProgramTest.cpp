@@ -25,6 +25,8 @@ const char kVideoTitle[] = "视频窗口";
 const char kProfileKey[] = "Software\\Quorvex\\Kavex";
 const char kMakerFolder[] = "C:\\Program Files\\Quorvex";
 const char kLogFolder[] = "C:\\sim\\log";
+const char kCommonKey[] = "SOFTWARE\\Quorvex\\Common";
+const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kStations[] = "tv 49750:SIM-1 77250:SIM-2 184250:SIM-3 471250:SIM-4 615250:SIM-5";
 const char kChannels[] =
     "[General]\r\nTotal=3\r\n[Channel]\r\n"
@@ -173,6 +175,15 @@ class KavexProgramTest : public testing::Test
 protected:
     void SetUp() override
     {
+        char value[MAX_PATH];
+        DWORD size = sizeof(value);
+        m_hadRunValue = SHGetValueA(HKEY_LOCAL_MACHINE, kRunKey, "Pocketel", NULL, value, &size) == ERROR_SUCCESS;
+        // Without the remote-control service's folder the program starts no service, which
+        // would outlive it in the prefix.
+        size = sizeof(m_serviceFolder);
+        if (SHGetValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService", NULL, m_serviceFolder, &size) != ERROR_SUCCESS)
+            m_serviceFolder[0] = '\0';
+        SHDeleteValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService");
         m_card(kStations);
         SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
         CopyTree(ModuleFolder() + "\\kavex_program", m_folder.Path());
@@ -186,6 +197,12 @@ protected:
     {
         if (m_kavex && m_kavex->IsRunning())
             m_kavex->Kill();
+        // The program enters its tray in the Run key; the prefix's other tests want it clean.
+        if (!m_hadRunValue)
+            SHDeleteValueA(HKEY_LOCAL_MACHINE, kRunKey, "Pocketel");
+        if (m_serviceFolder[0] != '\0')
+            SHSetValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService", REG_SZ, m_serviceFolder,
+                        (DWORD)strlen(m_serviceFolder) + 1);
         // The tray the program starts at its exit.
         if (HWND tray = FindTopWindow("Remote Control Tray", 0, 0))
             SendMessageTimeoutA(tray, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, NULL);
@@ -240,6 +257,8 @@ protected:
     std::unique_ptr<ProgramProcess> m_kavex;
     std::unique_ptr<DialogWatcher> m_watcher;
     HWND m_panel = NULL;
+    bool m_hadRunValue = false;
+    char m_serviceFolder[MAX_PATH] = "";
 };
 
 // The first start: the last channel tuned and shown, the video window 640 x 480 with the panel
@@ -448,6 +467,8 @@ TEST_F(KavexProgramTest, TheMakersProgramsStartWithTheirCommandLines)
     EXPECT_TRUE(told);
     SendMessageA(m_panel, WM_COMMAND, 1100, 0);
     EXPECT_TRUE(WaitFor([] { return ReadLog("Pictoscan").find("S pid=") != std::string::npos; }, 10000));
+    EXPECT_NE(std::string::npos, ReadLog("Pictoscan").find("cwd=" + std::string(kMakerFolder) + "\\Pictoscan"))
+        << "the browser runs in its own folder: " << ReadLog("Pictoscan");
     if (HWND viewer = FindTopWindow("Pictoscan", 0, 5000))
         SendMessageTimeoutA(viewer, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, NULL);
 

@@ -25,15 +25,16 @@ std::string Text(const CString& text)
     return (LPCTSTR)text;
 }
 
-// A name of the local time now: within the two seconds around the call.
-void ExpectTimeName(const CString& name, const char* extension)
+// A name of the local time: from a second before the step that named it (by default this
+// call) to a second after this call.
+void ExpectTimeName(const CString& name, const char* extension, CTime from = CTime::GetCurrentTime())
 {
     std::smatch parts;
     std::string text = Text(name);
     ASSERT_TRUE(std::regex_match(text, parts, std::regex("(\\d{8}-\\d{6})\\.(\\w+)"))) << text;
     EXPECT_EQ(extension, parts[2].str()) << text;
     CTime now = CTime::GetCurrentTime();
-    std::string before = Text((now - CTimeSpan(1)).Format("%Y%m%d-%H%M%S"));
+    std::string before = Text((from - CTimeSpan(1)).Format("%Y%m%d-%H%M%S"));
     std::string after = Text((now + CTimeSpan(1)).Format("%Y%m%d-%H%M%S"));
     EXPECT_TRUE(parts[1].str() >= before && parts[1].str() <= after) << text;
 }
@@ -131,11 +132,12 @@ TEST_F(TVSystemRecordTest, TheRecordingIsNamedInTheRecordFolderWhichIsMadeWhenMi
     Settings().recordFormat = CTVGraph::kRecordMpeg2;
 
     // No card is open here: the graph refuses, but it has been given the file.
+    CTime started = CTime::GetCurrentTime();
     m_system->StartRecording();
     EXPECT_TRUE(CPathUtil::FolderExists(folder.c_str()));
     std::string file = Text(m_system->GetGraph().GetRecordFileName());
     ASSERT_EQ(folder + "\\", file.substr(0, folder.size() + 1));
-    ExpectTimeName(file.substr(folder.size() + 1).c_str(), "mpg");
+    ExpectTimeName(file.substr(folder.size() + 1).c_str(), "mpg", started);
 }
 
 TEST_F(TVSystemRecordTest, TimeShiftIsBufferedInTheRecordFolderUnderARecordName)
@@ -147,10 +149,11 @@ TEST_F(TVSystemRecordTest, TimeShiftIsBufferedInTheRecordFolderUnderARecordName)
 
     // No card is open here: the graph refuses (and may say so), but it has been given the file.
     DialogWatcher watcher;
+    CTime started = CTime::GetCurrentTime();
     m_system->StartTimeShiftRecord();
     std::string file = Text(m_system->GetGraph().GetTimeShiftFile());
     ASSERT_EQ(folder + "\\", file.substr(0, folder.size() + 1));
-    ExpectTimeName(file.substr(folder.size() + 1).c_str(), "mpg");
+    ExpectTimeName(file.substr(folder.size() + 1).c_str(), "mpg", started);
 }
 
 TEST_F(TVSystemRecordTest, ARecordFolderThatCannotBeMadeRefusesTheRecording)

@@ -3,7 +3,7 @@
 #include "CSimBagValues.h"
 #include "CSimCardTable.h"
 #include "CSimInstanceKeys.h"
-#include "DebugLog.h"
+#include "CDebugLog.h"
 
 CSimFilter::CSimFilter(IUnknown* outer, REFCLSID clsid, const char* who) : CBaseFilter(outer, clsid), m_who(who)
 {

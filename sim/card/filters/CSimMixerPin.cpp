@@ -1,7 +1,7 @@
 #include "CSimMixerPin.h"
 
 #include "CSimFilter.h"
-#include "DebugLog.h"
+#include "CDebugLog.h"
 
 CSimMixerPin::CSimMixerPin(CSimFilter& filter, const WCHAR* name, int line)
     : CBasePin(filter, name, PINDIR_INPUT), m_owner(filter), m_line(line)

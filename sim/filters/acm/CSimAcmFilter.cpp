@@ -3,7 +3,7 @@
 #include "AmMediaType.h"
 #include "ComRef.h"
 #include "CritGuard.h"
-#include "DebugLog.h"
+#include "CDebugLog.h"
 #include "SimAcmClasses.h"
 
 #include <new>

@@ -1,7 +1,7 @@
 #include "CSimSnapPictureFilter.h"
 
 #include "CSimPictureFile.h"
-#include "DebugLog.h"
+#include "CDebugLog.h"
 
 #include <new>
 #include <string.h>

@@ -4,6 +4,8 @@
 // daily shutdown.
 #include <gtest/gtest.h>
 
+#include <shlwapi.h>
+
 #include <functional>
 #include <string>
 
@@ -20,6 +22,7 @@
 
 namespace {
 
+const char kCommonKey[] = "SOFTWARE\\Quorvex\\Common";
 const char kTVChannels[] =
     "[General]\r\nTotal=3\r\n[Channel]\r\n"
     "Channel-0=A,49750,1\r\nChannel-1=B,184250,3\r\nChannel-2=C,471250,1\r\n";
@@ -49,6 +52,12 @@ protected:
     static void SetUpTestSuite()
     {
         ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
+        // Without the remote-control service's folder no service is started, which would
+        // outlive the test in the prefix.
+        DWORD size = sizeof(s_serviceFolder);
+        if (SHGetValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService", NULL, s_serviceFolder, &size) != ERROR_SUCCESS)
+            s_serviceFolder[0] = '\0';
+        SHDeleteValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService");
         SimControl card(0);
         card("tv 49750:SIM-1 184250:SIM-3 471250:SIM-4");
         WriteProgramFile("TVChannel.ini", kTVChannels);
@@ -68,8 +77,13 @@ protected:
         theControlPanel.DestroyWindow();
         theVideoWnd.DestroyWindow();
         theTVSystem.CloseTV();
+        if (s_serviceFolder[0] != '\0')
+            SHSetValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService", REG_SZ, s_serviceFolder,
+                        (DWORD)strlen(s_serviceFolder) + 1);
         CoUninitialize();
     }
+
+    static char s_serviceFolder[MAX_PATH];
 
     void SetUp() override
     {
@@ -78,6 +92,8 @@ protected:
         UserInput::Settle();
     }
 };
+
+char KavexWindowsTest::s_serviceFolder[MAX_PATH];
 
 TEST_F(KavexWindowsTest, StartShowsTheLastChannelOnThePanelAndOverThePicture)
 {

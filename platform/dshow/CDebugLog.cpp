@@ -1,4 +1,4 @@
-#include "DebugLog.h"
+#include "CDebugLog.h"
 
 #include <stdio.h>
 
