@@ -108,4 +108,20 @@ TEST(SkinHeaderCtrlTest, FirstListWearsTheBitmapHeaderTheNextKeepsItsOwn)
     bare.UnsubclassWindow();
 }
 
+TEST(SkinListCtrlTest, TilesItsBackgroundBitmapWhenOneIsLoaded)
+{
+    ParentWindow parent({100, 100, 400, 350});
+    CSkinListCtrl list;
+    ASSERT_TRUE(list.SubclassWindow(MakeList(parent.Handle(), 10, 1003)));
+    // No colour of its own: the list leaves its background to the erase.
+    list.SetBkColor(CLR_NONE);
+    UserInput::BringToFront(parent.Handle());
+    EXPECT_NE(kLeft, WindowPixels(list.m_hWnd).AtClient(100, 60));
+    ASSERT_TRUE(list.LoadBackground(IDB_TEST_ARROW_FIRST));
+    list.Invalidate(TRUE);
+    WindowPixels tiled(list.m_hWnd);
+    EXPECT_EQ(kLeft, tiled.AtClient(100, 60));
+    EXPECT_EQ(kLeft, tiled.AtClient(5, 70));
+}
+
 } // namespace
