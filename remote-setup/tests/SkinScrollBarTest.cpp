@@ -91,13 +91,25 @@ TEST_F(SkinScrollBarTest, GeometryFromBitmapsPlacesTheThumbAlongTheTrack)
         EXPECT_EQ(point.pos, bar.PosFromPoint(CPoint(point.x, 5))) << point.x;
 }
 
-TEST_F(SkinScrollBarTest, ThumbStaysAtTheStartOfATrackShorterThanItself)
+TEST_F(SkinScrollBarTest, ThumbStaysAtTheStartOfATrackNoLongerThanItself)
 {
     Make(45, 10, TRUE);
     EXPECT_EQ(CRect(12, 0, 31, 10), bar.GetTrackRect());
     bar.SetPos(100);
     EXPECT_EQ(CRect(12, 0, 32, 10), bar.GetThumbRect());
+    // No travel to divide by: the position is the minimum wherever the point is.
     EXPECT_EQ(0, bar.PosFromPoint(CPoint(30, 5)));
+}
+
+TEST_F(SkinScrollBarTest, RangeOfNoWidthKeepsTheThumbAtTheStart)
+{
+    Make(200, 14, TRUE);
+    bar.SetRange(0, 0);
+    EXPECT_EQ(CRect(12, 0, 32, 10), bar.GetThumbRect());
+    UserInput::Click(bar.m_hWnd, {190, 5});
+    EXPECT_EQ(0, bar.GetPos());
+    EXPECT_EQ((std::vector<int>{CSkinScrollBar::CODE_STEP_FORWARD, CSkinScrollBar::CODE_END}),
+              Codes(WM_HSCROLL));
 }
 
 TEST_F(SkinScrollBarTest, VerticalGeometryFromSystemMetricsNotifiesWithVScroll)
