@@ -115,6 +115,9 @@ public:
     // caller that drives the output by hand.
     HRESULT CreateMux();
     void DestroyMux();
+    // What Pause does for file output once an input is connected: the FAT cap on the
+    // segment size, then a fresh engine and the output opened.
+    void PrepareFileOutput();
     HRESULT OpenMuxOutput();
     HRESULT CloseMuxOutput(int abort);
     // The writer the engine was given while the output is open, else null.

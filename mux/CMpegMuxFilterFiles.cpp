@@ -169,15 +169,20 @@ HRESULT CMpegMuxFilter::OnPrepare()
 {
     if (AnyInputConnected()) {
         // Pin mode opens through the output pin's activation.
-        if (!OutputConnected()) {
-            ApplyFatCap();
-            if (SUCCEEDED(CreateMux()))
-                OpenMuxOutput();
-        }
+        if (!OutputConnected())
+            PrepareFileOutput();
     } else if (OutputConnected() && m_fileName.empty()) {
         OnEndOutput(this);
     }
     return S_OK;
+}
+
+// The result of opening does not stop the pause: the events have said what went wrong.
+void CMpegMuxFilter::PrepareFileOutput()
+{
+    ApplyFatCap();
+    if (SUCCEEDED(CreateMux()))
+        OpenMuxOutput();
 }
 
 void CMpegMuxFilter::OnTeardown()
