@@ -1,0 +1,298 @@
+#include "MuxEngine.h"
+
+extern "C" {
+#include <libavutil/opt.h>
+}
+
+#include <string.h>
+
+#include <map>
+#include <mutex>
+
+namespace
+{
+
+enum
+{
+    kReadPiece = 4096,
+    kTicksPer90kHz = 300
+};
+
+// The reading faces carry no engine of their own, so the handler finds its stream here.
+std::mutex g_streamsLock;
+std::map<MuxBufStream*, MuxEngine::Stream*> g_streams;
+
+const char* MuxerName(const MuxSettings& settings)
+{
+    switch (settings.muxType) {
+    case MUX_PRESET_MPEG1:
+        return "mpeg";
+    case MUX_PRESET_VCD:
+        return "vcd";
+    case MUX_PRESET_SVCD:
+        return "svcd";
+    case MUX_PRESET_DVD_MPEG2:
+    case MUX_PRESET_DVD_MPEG1:
+        return (settings.flags & MUX_FLAG_NAV_PACKS) ? "dvd" : "vob";
+    default:
+        return settings.outputKind == MUX_OUTPUT_MPEG1_SYSTEM ? "mpeg" : "vob";
+    }
+}
+
+AVCodecID CodecOf(const MuxStreamSettings& settings, bool mpeg1)
+{
+    switch (settings.codec) {
+    case MUX_CODEC_MPEG_VIDEO:
+        return mpeg1 ? AV_CODEC_ID_MPEG1VIDEO : AV_CODEC_ID_MPEG2VIDEO;
+    case MUX_CODEC_H264:
+        return AV_CODEC_ID_H264;
+    case MUX_CODEC_MPEG_AUDIO:
+        return AV_CODEC_ID_MP2;
+    case MUX_CODEC_AC3:
+        return AV_CODEC_ID_AC3;
+    case MUX_CODEC_LPCM:
+        return AV_CODEC_ID_PCM_DVD;
+    case MUX_CODEC_AAC:
+        return AV_CODEC_ID_AAC;
+    }
+    if (settings.streamKind == MUX_STREAM_VIDEO)
+        return mpeg1 ? AV_CODEC_ID_MPEG1VIDEO : AV_CODEC_ID_MPEG2VIDEO;
+    return AV_CODEC_ID_MP2;
+}
+
+} // namespace
+
+MuxEngine::MuxEngine(MuxMallocService allocate, MuxFreeService release, const MuxSettings& settings)
+    : allocate(allocate), release(release), m_settings(settings)
+{
+    av_log_set_level(AV_LOG_QUIET);
+}
+
+MuxEngine::~MuxEngine()
+{
+    EndMuxer(false);
+    Forget();
+}
+
+int MuxEngine::Init(MuxBufStream* writer)
+{
+    EndMuxer(false);
+    Forget();
+    m_writer = writer;
+    m_failed = false;
+    return 0;
+}
+
+int MuxEngine::AddStream(const MuxStreamSettings& settings, MuxBufStream* reader)
+{
+    if (!m_writer || m_started)
+        return -1;
+    std::unique_ptr<Stream> stream(new Stream{this, reader, settings, {}, -1});
+    {
+        std::lock_guard<std::mutex> guard(g_streamsLock);
+        g_streams[reader] = stream.get();
+    }
+    reader->auxInfo = StreamAux;
+    m_streams.push_back(std::move(stream));
+    return 0;
+}
+
+int MuxEngine::StreamAux(MuxBufStream* reader, int, uint32_t command, void* data, int length)
+{
+    Stream* stream;
+    {
+        std::lock_guard<std::mutex> guard(g_streamsLock);
+        auto found = g_streams.find(reader);
+        if (found == g_streams.end())
+            return 0;
+        stream = found->second;
+    }
+    switch (command) {
+    case MUX_AUX_VIDEO_UNIT:
+        if (data && length >= static_cast<int>(sizeof(MuxVideoUnit))) {
+            const auto* unit = static_cast<const MuxVideoUnit*>(data);
+            stream->units.push_back({unit->size, static_cast<int64_t>(unit->decodeTime / kTicksPer90kHz),
+                                     static_cast<int64_t>(unit->presentTime / kTicksPer90kHz), unit->codingType == 1});
+        }
+        break;
+    case MUX_AUX_AUDIO_UNIT:
+        if (data && length >= static_cast<int>(sizeof(MuxAudioUnit))) {
+            const auto* unit = static_cast<const MuxAudioUnit*>(data);
+            int64_t time = static_cast<int64_t>(unit->time / kTicksPer90kHz);
+            stream->units.push_back({unit->size, time, time, true});
+        }
+        break;
+    case MUX_AUX_END_OF_STREAM:
+        break;
+    default:
+        return 0;
+    }
+    stream->engine->Pump(*stream);
+    return 0;
+}
+
+bool MuxEngine::Start()
+{
+    if (m_started)
+        return true;
+    if (m_failed || !m_writer || m_streams.empty())
+        return false;
+    m_failed = true;
+    if (avformat_alloc_output_context2(&m_format, nullptr, MuxerName(m_settings), nullptr) < 0 || !m_format)
+        return false;
+    int packSize = m_settings.packSize > 0 ? static_cast<int>(m_settings.packSize) : 2048;
+    // The I/O buffer holds one pack, so each pack reaches the writer whole.
+    auto* buffer = static_cast<uint8_t*>(av_malloc(packSize));
+    m_io = buffer ? avio_alloc_context(buffer, packSize, 1, this, nullptr, WritePacket, nullptr) : nullptr;
+    if (!m_io) {
+        av_free(buffer);
+        return false;
+    }
+    m_format->pb = m_io;
+    m_format->flags |= AVFMT_FLAG_CUSTOM_IO;
+    m_format->packet_size = static_cast<unsigned>(packSize);
+    if (m_settings.muxRate > 0)
+        av_opt_set_int(m_format->priv_data, "muxrate", m_settings.muxRate, 0);
+    bool mpeg1 = m_settings.outputKind == MUX_OUTPUT_MPEG1_SYSTEM;
+    for (auto& stream : m_streams) {
+        AVStream* st = avformat_new_stream(m_format, nullptr);
+        if (!st)
+            return false;
+        const MuxStreamSettings& settings = stream->settings;
+        bool video = settings.streamKind == MUX_STREAM_VIDEO;
+        st->codecpar->codec_type = video ? AVMEDIA_TYPE_VIDEO : AVMEDIA_TYPE_AUDIO;
+        st->codecpar->codec_id = CodecOf(settings, mpeg1);
+        if (!video) {
+            st->codecpar->sample_rate = settings.sampleRate ? static_cast<int>(settings.sampleRate) : 48000;
+            av_channel_layout_default(&st->codecpar->ch_layout, settings.channels ? settings.channels : 2);
+            if (st->codecpar->codec_id == AV_CODEC_ID_PCM_DVD)
+                st->codecpar->bits_per_coded_sample = 16;
+        }
+        uint32_t bufferSize = video ? m_settings.videoBufferSize : m_settings.audioBufferSize;
+        if (video && bufferSize > 0) {
+            size_t propsSize = 0;
+            AVCPBProperties* props = av_cpb_properties_alloc(&propsSize);
+            if (props) {
+                props->buffer_size = static_cast<int64_t>(bufferSize) * 8;
+                if (av_stream_add_side_data(st, AV_PKT_DATA_CPB_PROPERTIES, reinterpret_cast<uint8_t*>(props),
+                                            propsSize) < 0)
+                    av_free(props);
+            }
+        }
+        st->time_base = {1, 90000};
+        stream->index = st->index;
+    }
+    if (avformat_write_header(m_format, nullptr) < 0)
+        return false;
+    m_failed = false;
+    m_started = true;
+    return true;
+}
+
+// Every unit whose bytes are all in the ring goes to the muxer at once; the muxer interleaves,
+// so a full stream never waits for one that lags.
+void MuxEngine::Pump(Stream& stream)
+{
+    while (!stream.units.empty()) {
+        const Unit unit = stream.units.front();
+        if (stream.reader->freeSpace(stream.reader) < static_cast<int>(unit.size))
+            return;
+        stream.units.pop_front();
+        if (!Start() || !WriteUnit(stream, unit)) {
+            // The unit's bytes still leave the ring, so the caller never waits on a dead output.
+            int left = static_cast<int>(unit.size);
+            while (left > 0) {
+                int piece = left < kReadPiece ? left : kReadPiece;
+                if (!stream.reader->request(stream.reader, piece))
+                    return;
+                stream.reader->confirm(stream.reader, piece);
+                left -= piece;
+            }
+        }
+    }
+}
+
+bool MuxEngine::WriteUnit(Stream& stream, const Unit& unit)
+{
+    AVPacket* packet = av_packet_alloc();
+    if (!packet || av_new_packet(packet, static_cast<int>(unit.size)) < 0) {
+        av_packet_free(&packet);
+        return false;
+    }
+    int done = 0;
+    while (done < static_cast<int>(unit.size)) {
+        int piece = static_cast<int>(unit.size) - done;
+        if (piece > kReadPiece)
+            piece = kReadPiece;
+        uint8_t* bytes = stream.reader->request(stream.reader, piece);
+        if (!bytes) {
+            av_packet_free(&packet);
+            return false;
+        }
+        memcpy(packet->data + done, bytes, piece);
+        stream.reader->confirm(stream.reader, piece);
+        done += piece;
+    }
+    packet->stream_index = stream.index;
+    packet->dts = unit.decodeTime;
+    packet->pts = unit.presentTime;
+    if (unit.key)
+        packet->flags |= AV_PKT_FLAG_KEY;
+    av_packet_rescale_ts(packet, {1, 90000}, m_format->streams[stream.index]->time_base);
+    bool written = av_interleaved_write_frame(m_format, packet) >= 0;
+    av_packet_free(&packet);
+    if (!written)
+        m_failed = true;
+    return written;
+}
+
+int MuxEngine::WritePacket(void* opaque, uint8_t* data, int size)
+{
+    auto* engine = static_cast<MuxEngine*>(opaque);
+    if (!engine->m_writer || engine->m_writer->copy(engine->m_writer, data, size) != size)
+        return AVERROR(EIO);
+    return size;
+}
+
+void MuxEngine::EndMuxer(bool flush)
+{
+    if (m_format && m_started && flush) {
+        if (av_write_trailer(m_format) < 0)
+            m_failed = true;
+        avio_flush(m_io);
+    }
+    m_started = false;
+    if (m_io) {
+        av_freep(&m_io->buffer);
+        avio_context_free(&m_io);
+    }
+    avformat_free_context(m_format);
+    m_format = nullptr;
+}
+
+void MuxEngine::Forget()
+{
+    std::lock_guard<std::mutex> guard(g_streamsLock);
+    for (auto& stream : m_streams)
+        g_streams.erase(stream->reader);
+    m_streams.clear();
+}
+
+int MuxEngine::Finish(int abort)
+{
+    if (!abort) {
+        for (auto& stream : m_streams)
+            Pump(*stream);
+    }
+    bool started = m_started;
+    EndMuxer(!abort);
+    // FFmpeg leaves the end code out (its streams concatenate); the settings ask for it here.
+    if (!abort && started && !m_failed && (m_settings.flags & MUX_FLAG_END_CODE) && m_writer) {
+        uint8_t endCode[4] = {0x00, 0x00, 0x01, 0xB9};
+        if (m_writer->copy(m_writer, endCode, 4) != 4)
+            m_failed = true;
+    }
+    Forget();
+    m_writer = nullptr;
+    return m_failed ? -1 : 0;
+}

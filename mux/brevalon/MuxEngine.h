@@ -1,0 +1,68 @@
+#pragma once
+
+// The engine behind a MuxHandle: an adapter that hands the units of its input streams to one
+// of FFmpeg's program-stream muxers and writes what the muxer makes onto the caller's writer.
+#include "muxlib.h"
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+struct MuxEngine
+{
+    // One access unit as its record announced it, waiting for its bytes in the ring.
+    struct Unit
+    {
+        uint32_t size;
+        int64_t decodeTime; // 90 kHz
+        int64_t presentTime;
+        bool key;
+    };
+
+    struct Stream
+    {
+        MuxEngine* engine;
+        // Weak: the caller owns its input buffers until MuxLibFinish.
+        MuxBufStream* reader;
+        MuxStreamSettings settings;
+        std::deque<Unit> units;
+        int index;
+    };
+
+    MuxEngine(MuxMallocService allocate, MuxFreeService release, const MuxSettings& settings);
+    ~MuxEngine();
+
+    int Init(MuxBufStream* writer);
+    int AddStream(const MuxStreamSettings& settings, MuxBufStream* reader);
+    int Finish(int abort);
+
+    MuxMallocService allocate;
+    MuxFreeService release;
+    MuxPrintService printError = nullptr;
+    MuxProgressService printProgress = nullptr;
+    MuxPrintService printWarning = nullptr;
+    MuxPrintService printInfo = nullptr;
+
+private:
+    static int StreamAux(MuxBufStream* reader, int offset, uint32_t command, void* data, int length);
+    static int WritePacket(void* opaque, uint8_t* data, int size);
+
+    bool Start();
+    void Pump(Stream& stream);
+    bool WriteUnit(Stream& stream, const Unit& unit);
+    void EndMuxer(bool flush);
+    void Forget();
+
+    MuxSettings m_settings;
+    // Weak: the caller's writer, from MuxLibInit to MuxLibFinish.
+    MuxBufStream* m_writer = nullptr;
+    std::vector<std::unique_ptr<Stream>> m_streams;
+    AVFormatContext* m_format = nullptr;
+    AVIOContext* m_io = nullptr;
+    bool m_started = false;
+    bool m_failed = false;
+};
