@@ -138,8 +138,10 @@ bool MuxEngine::Start()
     if (m_failed || !m_writer || m_streams.empty())
         return false;
     m_failed = true;
-    if (avformat_alloc_output_context2(&m_format, nullptr, MuxerName(m_settings), nullptr) < 0 || !m_format)
+    if (avformat_alloc_output_context2(&m_format, nullptr, MuxerName(m_settings), nullptr) < 0 || !m_format) {
+        Report("no muxer %s", MuxerName(m_settings));
         return false;
+    }
     int packSize = m_settings.packSize > 0 ? static_cast<int>(m_settings.packSize) : 2048;
     // The I/O buffer holds one pack, so each pack reaches the writer whole.
     auto* buffer = static_cast<uint8_t*>(av_malloc(packSize));
@@ -162,7 +164,12 @@ bool MuxEngine::Start()
         bool video = settings.streamKind == MUX_STREAM_VIDEO;
         st->codecpar->codec_type = video ? AVMEDIA_TYPE_VIDEO : AVMEDIA_TYPE_AUDIO;
         st->codecpar->codec_id = CodecOf(settings, mpeg1);
-        if (!video) {
+        if (video) {
+            // FFmpeg asks every video stream for a size; the program-stream muxers never use it,
+            // and the real one travels in the stream's own sequence header.
+            st->codecpar->width = 720;
+            st->codecpar->height = 576;
+        } else {
             st->codecpar->sample_rate = settings.sampleRate ? static_cast<int>(settings.sampleRate) : 48000;
             av_channel_layout_default(&st->codecpar->ch_layout, settings.channels ? settings.channels : 2);
             if (st->codecpar->codec_id == AV_CODEC_ID_PCM_DVD)
@@ -182,8 +189,11 @@ bool MuxEngine::Start()
         st->time_base = {1, 90000};
         stream->index = st->index;
     }
-    if (avformat_write_header(m_format, nullptr) < 0)
+    int header = avformat_write_header(m_format, nullptr);
+    if (header < 0) {
+        Report("the muxer refused its streams (%d)", header);
         return false;
+    }
     m_failed = false;
     m_started = true;
     return true;
@@ -239,11 +249,21 @@ bool MuxEngine::WriteUnit(Stream& stream, const Unit& unit)
     if (unit.key)
         packet->flags |= AV_PKT_FLAG_KEY;
     av_packet_rescale_ts(packet, {1, 90000}, m_format->streams[stream.index]->time_base);
-    bool written = av_interleaved_write_frame(m_format, packet) >= 0;
+    int result = av_interleaved_write_frame(m_format, packet);
     av_packet_free(&packet);
-    if (!written)
+    bool written = result >= 0;
+    if (!written) {
+        Report("the muxer refused a unit of stream %d (%d)", stream.index, result);
         m_failed = true;
+    }
     return written;
+}
+
+template <class... Args>
+void MuxEngine::Report(const char* format, Args... args)
+{
+    if (printError)
+        printError(format, args...);
 }
 
 int MuxEngine::WritePacket(void* opaque, uint8_t* data, int size)
@@ -257,8 +277,11 @@ int MuxEngine::WritePacket(void* opaque, uint8_t* data, int size)
 void MuxEngine::EndMuxer(bool flush)
 {
     if (m_format && m_started && flush) {
-        if (av_write_trailer(m_format) < 0)
+        int trailer = av_write_trailer(m_format);
+        if (trailer < 0) {
+            Report("the muxer could not end (%d)", trailer);
             m_failed = true;
+        }
         avio_flush(m_io);
     }
     m_started = false;

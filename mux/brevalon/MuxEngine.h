@@ -56,6 +56,8 @@ private:
     bool WriteUnit(Stream& stream, const Unit& unit);
     void EndMuxer(bool flush);
     void Forget();
+    template <class... Args>
+    void Report(const char* format, Args... args);
 
     MuxSettings m_settings;
     // Weak: the caller's writer, from MuxLibInit to MuxLibFinish.
