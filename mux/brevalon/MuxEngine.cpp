@@ -80,6 +80,8 @@ int MuxEngine::Init(MuxBufStream* writer)
     Forget();
     m_writer = writer;
     m_failed = false;
+    m_stopped = false;
+    m_splitPending = false;
     return 0;
 }
 
@@ -87,7 +89,7 @@ int MuxEngine::AddStream(const MuxStreamSettings& settings, MuxBufStream* reader
 {
     if (!m_writer || m_started)
         return -1;
-    std::unique_ptr<Stream> stream(new Stream{this, reader, settings, {}, -1});
+    std::unique_ptr<Stream> stream(new Stream{this, reader, settings, {}, -1, 0, {}, false, 0});
     {
         std::lock_guard<std::mutex> guard(g_streamsLock);
         g_streams[reader] = stream.get();
@@ -112,16 +114,20 @@ int MuxEngine::StreamAux(MuxBufStream* reader, int, uint32_t command, void* data
         if (data && length >= static_cast<int>(sizeof(MuxVideoUnit))) {
             const auto* unit = static_cast<const MuxVideoUnit*>(data);
             stream->units.push_back({unit->size, static_cast<int64_t>(unit->decodeTime / kTicksPer90kHz),
-                                     static_cast<int64_t>(unit->presentTime / kTicksPer90kHz), unit->codingType == 1});
+                                     static_cast<int64_t>(unit->presentTime / kTicksPer90kHz), unit->codingType == 1,
+                                     unit->codingType});
         }
         break;
     case MUX_AUX_AUDIO_UNIT:
         if (data && length >= static_cast<int>(sizeof(MuxAudioUnit))) {
             const auto* unit = static_cast<const MuxAudioUnit*>(data);
             int64_t time = static_cast<int64_t>(unit->time / kTicksPer90kHz);
-            stream->units.push_back({unit->size, time, time, true});
+            stream->units.push_back({unit->size, time, time, true, 0});
         }
         break;
+    case MUX_AUX_SPLIT:
+        stream->engine->m_splitPending = true;
+        return 0;
     case MUX_AUX_END_OF_STREAM:
         break;
     default:
@@ -189,6 +195,8 @@ bool MuxEngine::Start()
         st->time_base = {1, 90000};
         stream->index = st->index;
     }
+    AssignStreamIds();
+    m_segmentBytes = 0;
     int header = avformat_write_header(m_format, nullptr);
     if (header < 0) {
         Report("the muxer refused its streams (%d)", header);
@@ -208,7 +216,7 @@ void MuxEngine::Pump(Stream& stream)
         if (stream.reader->freeSpace(stream.reader) < static_cast<int>(unit.size))
             return;
         stream.units.pop_front();
-        if (!Start() || !WriteUnit(stream, unit)) {
+        if (!WriteUnit(stream, unit)) {
             // The unit's bytes still leave the ring, so the caller never waits on a dead output.
             int left = static_cast<int>(unit.size);
             while (left > 0) {
@@ -224,6 +232,17 @@ void MuxEngine::Pump(Stream& stream)
 
 bool MuxEngine::WriteUnit(Stream& stream, const Unit& unit)
 {
+    bool video = stream.settings.streamKind == MUX_STREAM_VIDEO;
+    uint64_t segmentLimit = static_cast<uint64_t>(m_settings.segmentSizeMb) << 20;
+    if (video && unit.codingType == 1 && (m_splitPending || (segmentLimit && m_segmentBytes >= segmentLimit))) {
+        m_splitPending = false;
+        if (!CutSegment())
+            return false;
+    }
+    if (m_stopped || !Start())
+        return false;
+    if (!video || unit.codingType == 1)
+        stream.pending.push_back({unit.presentTime, unit.size, unit.codingType});
     AVPacket* packet = av_packet_alloc();
     if (!packet || av_new_packet(packet, static_cast<int>(unit.size)) < 0) {
         av_packet_free(&packet);
@@ -269,8 +288,15 @@ void MuxEngine::Report(const char* format, Args... args)
 int MuxEngine::WritePacket(void* opaque, uint8_t* data, int size)
 {
     auto* engine = static_cast<MuxEngine*>(opaque);
-    if (!engine->m_writer || engine->m_writer->copy(engine->m_writer, data, size) != size)
+    MuxBufStream* writer = engine->m_writer;
+    if (!writer)
         return AVERROR(EIO);
+    uint64_t position = 0;
+    writer->auxInfo(writer, 0, MUX_AUX_BYTES_ACCEPTED, &position, sizeof(position));
+    if (writer->copy(writer, data, size) != size)
+        return AVERROR(EIO);
+    engine->m_segmentBytes += static_cast<uint64_t>(size);
+    engine->IndexPack(data, size, position);
     return size;
 }
 
@@ -293,6 +319,143 @@ void MuxEngine::EndMuxer(bool flush)
     m_format = nullptr;
 }
 
+// FFmpeg leaves the end code out (its streams concatenate); the settings ask for it here.
+void MuxEngine::EndSegment(bool flush)
+{
+    bool started = m_started;
+    EndMuxer(flush);
+    if (flush && started && !m_failed && (m_settings.flags & MUX_FLAG_END_CODE) && m_writer) {
+        uint8_t endCode[4] = {0x00, 0x00, 0x01, 0xB9};
+        if (m_writer->copy(m_writer, endCode, 4) != 4)
+            m_failed = true;
+    }
+    for (auto& stream : m_streams) {
+        stream->pending.clear();
+        stream->offsetKnown = false;
+    }
+}
+
+// One muxer ends and the next begins, so each file opens with its own pack and system
+// header. Without a next file the engine stops writing, cleanly, and the run goes on.
+bool MuxEngine::CutSegment()
+{
+    if (!m_started)
+        return true;
+    EndSegment(true);
+    if (m_failed || m_writer->auxInfo(m_writer, 0, MUX_AUX_SPLIT, nullptr, 0) != 0) {
+        m_stopped = true;
+        return false;
+    }
+    return true;
+}
+
+// The ids FFmpeg's program-stream muxers give, in stream order: MPEG video from 0xE0, MPEG
+// audio from 0xC0, AC-3 from 0x80 and LPCM from 0xA0 in private stream 1.
+void MuxEngine::AssignStreamIds()
+{
+    int video = 0xE0, audio = 0xC0, ac3 = 0x80, lpcm = 0xA0;
+    for (auto& stream : m_streams) {
+        switch (m_format->streams[stream->index]->codecpar->codec_id) {
+        case AV_CODEC_ID_AC3:
+            stream->streamId = ac3++;
+            break;
+        case AV_CODEC_ID_PCM_DVD:
+            stream->streamId = lpcm++;
+            break;
+        case AV_CODEC_ID_MP2:
+        case AV_CODEC_ID_MP3:
+        case AV_CODEC_ID_AAC:
+            stream->streamId = audio++;
+            break;
+        default:
+            stream->streamId = video++;
+            break;
+        }
+    }
+}
+
+MuxEngine::Stream* MuxEngine::StreamById(int id)
+{
+    for (auto& stream : m_streams) {
+        if (stream->streamId == id)
+            return stream.get();
+    }
+    return nullptr;
+}
+
+// A PES header with a presentation time marks the packet where that unit begins: its pack
+// is the position the unit's index record names.
+void MuxEngine::IndexPack(const uint8_t* pack, int size, uint64_t position)
+{
+    int at = 0;
+    while (at + 9 <= size) {
+        if (pack[at] != 0 || pack[at + 1] != 0 || pack[at + 2] != 1) {
+            ++at;
+            continue;
+        }
+        int code = pack[at + 3];
+        if (code == 0xBA) {
+            at += (pack[at + 4] & 0xC0) == 0x40 ? 14 + (pack[at + 13] & 7) : 12;
+            continue;
+        }
+        if (code < 0xBB)
+            return;
+        int length = (pack[at + 4] << 8) | pack[at + 5];
+        int next = at + 6 + length;
+        if (code == 0xBB || code == 0xBE || code == 0xBF) {
+            at = next;
+            continue;
+        }
+        // The PES header: MPEG-2 form, or MPEG-1 with stuffing and an optional buffer field.
+        int p = at + 6;
+        int64_t pts = -1;
+        int payload = next;
+        if ((pack[p] & 0xC0) == 0x80) {
+            if ((pack[p + 1] & 0x80) && p + 8 <= size)
+                pts = (static_cast<int64_t>(pack[p + 3] & 0x0E) << 29) | (pack[p + 4] << 22) |
+                      ((pack[p + 5] & 0xFE) << 14) | (pack[p + 6] << 7) | (pack[p + 7] >> 1);
+            payload = p + 3 + pack[p + 2];
+        } else {
+            while (p < size && pack[p] == 0xFF)
+                ++p;
+            if (p < size && (pack[p] & 0xC0) == 0x40)
+                p += 2;
+            if (p + 5 <= size && (pack[p] & 0xE0) == 0x20)
+                pts = (static_cast<int64_t>(pack[p] & 0x0E) << 29) | (pack[p + 1] << 22) |
+                      ((pack[p + 2] & 0xFE) << 14) | (pack[p + 3] << 7) | (pack[p + 4] >> 1);
+        }
+        int id = code == 0xBD && payload < size ? pack[payload] : code;
+        Stream* stream = pts >= 0 ? StreamById(id) : nullptr;
+        if (stream && !stream->pending.empty()) {
+            if (!stream->offsetKnown) {
+                stream->ptsOffset = pts - stream->pending.front().presentTime;
+                stream->offsetKnown = true;
+            }
+            // Units that began without a time of their own share a packet with an earlier one.
+            while (!stream->pending.empty() && stream->pending.front().presentTime + stream->ptsOffset <= pts) {
+                SendIndex(*stream, stream->pending.front(), position);
+                stream->pending.pop_front();
+            }
+        }
+        at = next;
+    }
+}
+
+void MuxEngine::SendIndex(Stream& stream, const PendingIndex& unit, uint64_t position)
+{
+    uint8_t record[32] = {};
+    uint64_t pts = static_cast<uint64_t>(unit.presentTime);
+    memcpy(record, &position, 8);
+    memcpy(record + 8, &pts, 8);
+    memcpy(record + 16, &unit.size, 4);
+    if (stream.settings.streamKind == MUX_STREAM_VIDEO) {
+        memcpy(record + 20, &unit.codingType, 4);
+        m_writer->auxInfo(m_writer, 0, MUX_AUX_VIDEO_INDEX, record, 32);
+    } else {
+        m_writer->auxInfo(m_writer, 0, MUX_AUX_AUDIO_INDEX, record, 20);
+    }
+}
+
 void MuxEngine::Forget()
 {
     std::lock_guard<std::mutex> guard(g_streamsLock);
@@ -307,14 +470,7 @@ int MuxEngine::Finish(int abort)
         for (auto& stream : m_streams)
             Pump(*stream);
     }
-    bool started = m_started;
-    EndMuxer(!abort);
-    // FFmpeg leaves the end code out (its streams concatenate); the settings ask for it here.
-    if (!abort && started && !m_failed && (m_settings.flags & MUX_FLAG_END_CODE) && m_writer) {
-        uint8_t endCode[4] = {0x00, 0x00, 0x01, 0xB9};
-        if (m_writer->copy(m_writer, endCode, 4) != 4)
-            m_failed = true;
-    }
+    EndSegment(!abort);
     Forget();
     m_writer = nullptr;
     return m_failed ? -1 : 0;

@@ -21,6 +21,16 @@ struct MuxEngine
         int64_t decodeTime; // 90 kHz
         int64_t presentTime;
         bool key;
+        uint32_t codingType;
+    };
+
+    // A unit written to the muxer whose index record waits for the pack that carries its
+    // first byte.
+    struct PendingIndex
+    {
+        int64_t presentTime;
+        uint32_t size;
+        uint32_t codingType;
     };
 
     struct Stream
@@ -31,6 +41,12 @@ struct MuxEngine
         MuxStreamSettings settings;
         std::deque<Unit> units;
         int index;
+        // The PES stream id the muxer gives it (private stream 1 sub-id for AC-3 and LPCM).
+        int streamId;
+        std::deque<PendingIndex> pending;
+        // What the muxer adds to the unit's times in its PES headers, once seen.
+        bool offsetKnown;
+        int64_t ptsOffset;
     };
 
     MuxEngine(MuxMallocService allocate, MuxFreeService release, const MuxSettings& settings);
@@ -52,9 +68,15 @@ private:
     static int WritePacket(void* opaque, uint8_t* data, int size);
 
     bool Start();
+    void AssignStreamIds();
+    bool CutSegment();
+    void IndexPack(const uint8_t* pack, int size, uint64_t position);
+    void SendIndex(Stream& stream, const PendingIndex& unit, uint64_t position);
+    Stream* StreamById(int id);
     void Pump(Stream& stream);
     bool WriteUnit(Stream& stream, const Unit& unit);
     void EndMuxer(bool flush);
+    void EndSegment(bool flush);
     void Forget();
     template <class... Args>
     void Report(const char* format, Args... args);
@@ -67,4 +89,9 @@ private:
     AVIOContext* m_io = nullptr;
     bool m_started = false;
     bool m_failed = false;
+    // A split asked for by the caller, made at the next I picture.
+    bool m_splitPending = false;
+    // No next file came: the rest is read and dropped.
+    bool m_stopped = false;
+    uint64_t m_segmentBytes = 0;
 };

@@ -3,12 +3,14 @@
 // brevalon_engine_harness OUTDIR. Beside each output, NAME.txt says how many units each
 // stream had, in stream order.
 #include "MuxBufferedWriter.h"
+#include "MuxIndexedWriter.h"
 #include "MuxInputBuffer.h"
 #include "muxlib.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/opt.h>
 }
 
 #include <stdarg.h>
@@ -80,6 +82,9 @@ bool MakeVideo(bool mpeg1, int width, int height, Source& source)
     encoder->gop_size = 12;
     encoder->max_b_frames = 2;
     encoder->bit_rate = mpeg1 ? 900000 : 1500000;
+    // Closed groups, so that a segment cut at an I picture decodes alone.
+    encoder->flags |= AV_CODEC_FLAG_CLOSED_GOP;
+    av_opt_set_int(encoder, "sc_threshold", 1000000000, AV_OPT_SEARCH_CHILDREN);
     if (avcodec_open2(encoder, codec, nullptr) < 0)
         return false;
     AVFrame* frame = av_frame_alloc();
@@ -168,25 +173,77 @@ void* Service(const char* name)
     return nullptr;
 }
 
+// The main output: one file, or numbered segments beside a copy of the whole stream, in
+// which the index records' positions count.
+struct Output
+{
+    std::string path;
+    FILE* file = nullptr;
+    FILE* whole = nullptr;
+    int segment = 0;
+    int segmentsLeft = 0;
+};
+
 int WriteToFile(void* context, const uint8_t* data, int bytes)
+{
+    auto* output = static_cast<Output*>(context);
+    if (output->whole && fwrite(data, 1, bytes, output->whole) != static_cast<size_t>(bytes))
+        return -1;
+    return output->file && fwrite(data, 1, bytes, output->file) == static_cast<size_t>(bytes) ? 0 : -1;
+}
+
+std::string SegmentPath(const std::string& path, int segment)
+{
+    return path + "." + std::to_string(segment) + ".mpg";
+}
+
+int NextFile(void* context)
+{
+    auto* output = static_cast<Output*>(context);
+    fclose(output->file);
+    output->file = nullptr;
+    if (output->segmentsLeft-- <= 0)
+        return -1;
+    output->file = fopen(SegmentPath(output->path, ++output->segment).c_str(), "wb");
+    return output->file ? 0 : -1;
+}
+
+int WriteIndex(void* context, const uint8_t* data, int bytes)
 {
     return fwrite(data, 1, bytes, static_cast<FILE*>(context)) == static_cast<size_t>(bytes) ? 0 : -1;
 }
 
 // Every unit of every stream in decoding order: its bytes into the ring, then its record.
-bool Multiplex(int preset, std::vector<Source>& sources, const std::string& path)
+// With splits, the video stream asks for a new segment before each of those pictures, and
+// the engine gets an indexed writer whose video records go to PATH.vdx; segments beyond
+// `segments` find no next file.
+bool Multiplex(int preset, std::vector<Source>& sources, const std::string& path,
+               const std::vector<size_t>& splits = {}, int segments = 0)
 {
     MuxSettings settings;
     if (MuxLibDefaults(&settings, preset) != 0)
         return false;
-    FILE* file = fopen(path.c_str(), "wb");
-    if (!file)
+    Output output;
+    output.path = path;
+    output.segmentsLeft = segments;
+    bool split = !splits.empty();
+    output.file = fopen((split ? SegmentPath(path, 0) : path).c_str(), "wb");
+    output.whole = split ? fopen(path.c_str(), "wb") : nullptr;
+    FILE* indexFile = split ? fopen((path + ".vdx").c_str(), "wb") : nullptr;
+    if (!output.file)
         return false;
-    MuxWriterCallbacks callbacks = {WriteToFile, nullptr, nullptr};
-    MuxBufferedWriter* writer = MuxBufferedWriter::Create(callbacks, file, 65536, nullptr);
+    MuxWriterCallbacks callbacks = {WriteToFile, nullptr, split ? NextFile : nullptr};
+    MuxBufferedWriter* writer = MuxBufferedWriter::Create(callbacks, &output, 65536, nullptr);
+    MuxWriterCallbacks indexCallbacks = {WriteIndex, nullptr, nullptr};
+    MuxBufferedWriter* indexWriter =
+        indexFile ? MuxBufferedWriter::Create(indexCallbacks, indexFile, 2048, nullptr) : nullptr;
+    MuxIndexedWriter* indexed =
+        indexWriter && writer ? MuxIndexedWriter::Create(writer->Stream(), indexWriter->Stream(), nullptr, nullptr)
+                              : nullptr;
+    MuxBufStream* engineWriter = indexed ? indexed->Stream() : writer ? writer->Stream() : nullptr;
     MuxHandle engine = MuxLibCreate(Service, &settings);
     MuxOptions options = {};
-    bool ok = writer && engine && MuxLibInit(engine, &options, writer->Stream()) == 0;
+    bool ok = engineWriter && engine && MuxLibInit(engine, &options, engineWriter) == 0;
     std::vector<std::unique_ptr<MuxInputBuffer>> buffers;
     for (Source& source : sources) {
         source.settings.bufferSize = 512 * 1024;
@@ -203,8 +260,11 @@ bool Multiplex(int preset, std::vector<Source>& sources, const std::string& path
         }
         if (pick < 0)
             break;
-        const Unit& unit = sources[pick].units[next[pick]++];
+        size_t number = next[pick]++;
+        const Unit& unit = sources[pick].units[number];
         MuxBufStream* input = buffers[pick]->Writer();
+        if (pick == 0 && std::find(splits.begin(), splits.end(), number) != splits.end())
+            input->auxInfo(input, 0, MUX_AUX_SPLIT, nullptr, 0);
         int size = static_cast<int>(unit.bytes.size());
         ok = input->copy(input, const_cast<uint8_t*>(unit.bytes.data()), size) == size;
         if (sources[pick].settings.streamKind == MUX_STREAM_VIDEO) {
@@ -229,11 +289,17 @@ bool Multiplex(int preset, std::vector<Source>& sources, const std::string& path
         fprintf(stderr, "a unit was refused\n");
     ok = ok && MuxLibFinish(engine, 0) == 0;
     MuxLibFree(engine);
-    if (writer) {
-        writer->Stream()->close(writer->Stream(), 0);
-        writer->Stream()->free(writer->Stream());
+    for (MuxBufStream* stream : {indexed ? indexed->Stream() : nullptr, writer ? writer->Stream() : nullptr,
+                                 indexWriter ? indexWriter->Stream() : nullptr}) {
+        if (stream) {
+            stream->close(stream, 0);
+            stream->free(stream);
+        }
     }
-    fclose(file);
+    for (FILE* file : {output.file, output.whole, indexFile}) {
+        if (file)
+            fclose(file);
+    }
     return ok;
 }
 
@@ -279,6 +345,18 @@ int main(int argc, char** argv)
         for (const Source& source : sources)
             fprintf(counts, "%u\n", static_cast<unsigned>(source.units.size()));
         fclose(counts);
+    }
+    // Segments: splits asked before pictures 5 and 25 come at the I pictures 10 and 30 (the
+    // encoder's closed groups are ten long); the first run has files for all three, the
+    // second none beyond the first.
+    for (int segments : {2, 0}) {
+        std::vector<Source> sources(2);
+        std::string path = folder + (segments ? "\\split.mpg" : "\\stopped.mpg");
+        if (!MakeVideo(false, 720, 576, sources[0]) || !MakeAudio(AV_CODEC_ID_MP2, 48000, sources[1]) ||
+            (!Multiplex(MUX_PRESET_MPEG2, sources, path, {5, 25}, segments) && segments)) {
+            fprintf(stderr, "%s: not multiplexed\n", path.c_str());
+            status = 1;
+        }
     }
     return status;
 }

@@ -66,5 +66,42 @@ for b in bad[:5]:
 sys.exit(1 if bad else 0)
 PY
 done
-[ $status = 0 ] && echo "six program streams read"
+# Segments cut by the engine: each opens alone with its pack and system header and holds the
+# pictures up to the next cut; every video index record names a pack that starts an I picture.
+python3 - "$out" <<'PY' || status=1
+import os, struct, subprocess, sys
+out = sys.argv[1]
+bad = []
+def pictures(path):
+    errors = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "null", "-"], capture_output=True, text=True).stderr
+    if errors:
+        bad.append("%s: %s" % (os.path.basename(path), errors.strip()[:200]))
+    probe = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-select_streams", "v", "-show_entries",
+                            "stream=nb_read_frames", "-of", "csv=p=0", path], capture_output=True, text=True).stdout
+    data = open(path, "rb").read()
+    stuffing = data[13] & 7
+    if data[:4] != b"\x00\x00\x01\xba" or data[14 + stuffing:18 + stuffing] != b"\x00\x00\x01\xbb":
+        bad.append("%s: no pack and system header first" % os.path.basename(path))
+    return int(probe.strip().rstrip(",") or 0)
+counts = [pictures(os.path.join(out, "split.mpg.%d.mpg" % n)) for n in range(3)]
+if counts != [10, 20, 20]:
+    bad.append("segments hold %s pictures, not [10, 20, 20]" % counts)
+whole = open(os.path.join(out, "split.mpg"), "rb").read()
+index = open(os.path.join(out, "split.mpg.vdx"), "rb").read()
+records = [index[i:i + 32] for i in range(0, len(index), 32)]
+if len(records) != 5:
+    bad.append("%d video index records, not 5" % len(records))
+for record in records:
+    position, pts, size, kind = struct.unpack_from("<QQII", record)
+    pack = whole[position:position + 2048]
+    at = pack.find(b"\x00\x00\x01\x00")
+    if pack[:4] != b"\x00\x00\x01\xba" or kind != 1 or (b"\x00\x00\x01\xb3" not in pack and (at < 0 or (pack[at + 5] >> 3) & 7 != 1)):
+        bad.append("index record at %d names no pack with an I picture" % position)
+if pictures(os.path.join(out, "stopped.mpg.0.mpg")) != 10 or os.path.exists(os.path.join(out, "stopped.mpg.1.mpg")):
+    bad.append("without a next file the output did not stop after the first segment")
+for b in bad[:6]:
+    print(b)
+sys.exit(1 if bad else 0)
+PY
+[ $status = 0 ] && echo "six program streams and three segments read"
 exit $status
