@@ -85,8 +85,10 @@ STDMETHODIMP CMpegMuxFilter::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE*)
     // Real error results: plain 206 and 123 would read as success to any caller.
     if (wcslen(name) > kMaxNameChars)
         return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+    // A character the code page lacks would become "?", which names no file.
     char ansi[kMaxNameChars * 2 + 2];
-    if (!WideCharToMultiByte(CP_ACP, 0, name, -1, ansi, sizeof(ansi), nullptr, nullptr))
+    BOOL substituted = FALSE;
+    if (!WideCharToMultiByte(CP_ACP, 0, name, -1, ansi, sizeof(ansi), nullptr, &substituted) || substituted)
         return HRESULT_FROM_WIN32(ERROR_INVALID_NAME);
 
     // The test file replaces any file of the name and goes when closed; a failed create

@@ -268,6 +268,11 @@ TEST_F(MuxOutputFileTest, TheNameFollowsStateLengthAndCreateRules)
     EXPECT_EQ(Wide(name), current);
     CoTaskMemFree(current);
 
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_INVALID_NAME), mux->SetFileName(L"C:\\\x0E01.mpg", nullptr));
+    ASSERT_EQ(S_OK, mux->GetCurFile(&current, nullptr));
+    EXPECT_EQ(Wide(name), current);
+    CoTaskMemFree(current);
+
     ASSERT_EQ(S_OK, filter->Pause());
     EXPECT_EQ(E_UNEXPECTED, mux->SetFileName(L"C:\\other.mpg", nullptr));
     filter->Stop();
