@@ -89,7 +89,7 @@ int MuxEngine::AddStream(const MuxStreamSettings& settings, MuxBufStream* reader
 {
     if (!m_writer || m_started)
         return -1;
-    std::unique_ptr<Stream> stream(new Stream{this, reader, settings, {}, -1, 0, {}, false, 0});
+    std::unique_ptr<Stream> stream(new Stream{this, reader, settings, {}, -1, 0, {}, false, 0, false});
     {
         std::lock_guard<std::mutex> guard(g_streamsLock);
         g_streams[reader] = stream.get();
@@ -113,6 +113,7 @@ int MuxEngine::StreamAux(MuxBufStream* reader, int, uint32_t command, void* data
     case MUX_AUX_VIDEO_UNIT:
         if (data && length >= static_cast<int>(sizeof(MuxVideoUnit))) {
             const auto* unit = static_cast<const MuxVideoUnit*>(data);
+            stream->Learn(unit->codec);
             stream->units.push_back({unit->size, static_cast<int64_t>(unit->decodeTime / kTicksPer90kHz),
                                      static_cast<int64_t>(unit->presentTime / kTicksPer90kHz), unit->codingType == 1,
                                      unit->codingType});
@@ -121,6 +122,7 @@ int MuxEngine::StreamAux(MuxBufStream* reader, int, uint32_t command, void* data
     case MUX_AUX_AUDIO_UNIT:
         if (data && length >= static_cast<int>(sizeof(MuxAudioUnit))) {
             const auto* unit = static_cast<const MuxAudioUnit*>(data);
+            stream->Learn(unit->codec);
             int64_t time = static_cast<int64_t>(unit->time / kTicksPer90kHz);
             stream->units.push_back({unit->size, time, time, true, 0});
         }
@@ -129,6 +131,7 @@ int MuxEngine::StreamAux(MuxBufStream* reader, int, uint32_t command, void* data
         stream->engine->m_splitPending = true;
         return 0;
     case MUX_AUX_END_OF_STREAM:
+        stream->ended = true;
         break;
     default:
         return 0;
@@ -207,10 +210,42 @@ bool MuxEngine::Start()
     return true;
 }
 
+void MuxEngine::Stream::Learn(uint32_t codec)
+{
+    if (!settings.codec && codec)
+        settings.codec = codec;
+}
+
+// The muxer starts once every stream has said what it carries, or ended, so that its header
+// names them all. A stream whose ring passes three quarters full does not wait for that:
+// the others then start with the usual coding of their kind.
+bool MuxEngine::ReadyToStart(const Stream& stream) const
+{
+    bool all = true;
+    for (const auto& each : m_streams)
+        all = all && (each->settings.codec || each->ended);
+    if (all)
+        return true;
+    int used = stream.reader->freeSpace(stream.reader);
+    return static_cast<int64_t>(used) * 4 > static_cast<int64_t>(stream.settings.bufferSize) * 3;
+}
+
 // Every unit whose bytes are all in the ring goes to the muxer at once; the muxer interleaves,
 // so a full stream never waits for one that lags.
 void MuxEngine::Pump(Stream& stream)
 {
+    if (stream.units.empty())
+        return;
+    if (!m_started && !m_failed && !m_stopped) {
+        if (!ReadyToStart(stream))
+            return;
+        if (Start()) {
+            for (auto& other : m_streams) {
+                if (other.get() != &stream)
+                    Pump(*other);
+            }
+        }
+    }
     while (!stream.units.empty()) {
         const Unit unit = stream.units.front();
         if (stream.reader->freeSpace(stream.reader) < static_cast<int>(unit.size))
@@ -467,6 +502,12 @@ void MuxEngine::Forget()
 int MuxEngine::Finish(int abort)
 {
     if (!abort) {
+        // What is left goes out now, whether or not every stream said what it carries.
+        bool queued = false;
+        for (auto& stream : m_streams)
+            queued = queued || !stream->units.empty();
+        if (queued && !m_stopped)
+            Start();
         for (auto& stream : m_streams)
             Pump(*stream);
     }

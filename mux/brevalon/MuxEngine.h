@@ -47,6 +47,9 @@ struct MuxEngine
         // What the muxer adds to the unit's times in its PES headers, once seen.
         bool offsetKnown;
         int64_t ptsOffset;
+        bool ended;
+
+        void Learn(uint32_t codec);
     };
 
     MuxEngine(MuxMallocService allocate, MuxFreeService release, const MuxSettings& settings);
@@ -73,6 +76,7 @@ private:
     void IndexPack(const uint8_t* pack, int size, uint64_t position);
     void SendIndex(Stream& stream, const PendingIndex& unit, uint64_t position);
     Stream* StreamById(int id);
+    bool ReadyToStart(const Stream& stream) const;
     void Pump(Stream& stream);
     bool WriteUnit(Stream& stream, const Unit& unit);
     void EndMuxer(bool flush);

@@ -38,9 +38,12 @@ struct Unit
     bool key;
 };
 
+// The stream's coding travels in its unit records, as a pin's parser sends it; the settings
+// carry the kind, the buffer size and, for LPCM, the rate and channels.
 struct Source
 {
     MuxStreamSettings settings;
+    uint32_t codec;
     std::vector<Unit> units;
 };
 
@@ -108,7 +111,7 @@ bool MakeVideo(bool mpeg1, int width, int height, Source& source)
     Drain(encoder, nullptr, source);
     av_frame_free(&frame);
     avcodec_free_context(&encoder);
-    source.settings.codec = MUX_CODEC_MPEG_VIDEO;
+    source.codec = MUX_CODEC_MPEG_VIDEO;
     source.settings.streamKind = MUX_STREAM_VIDEO;
     return source.units.size() == 50;
 }
@@ -145,7 +148,7 @@ bool MakeAudio(AVCodecID id, int rate, Source& source)
     Drain(encoder, nullptr, source);
     av_frame_free(&frame);
     avcodec_free_context(&encoder);
-    source.settings.codec = id == AV_CODEC_ID_MP2 ? MUX_CODEC_MPEG_AUDIO : MUX_CODEC_LPCM;
+    source.codec = id == AV_CODEC_ID_MP2 ? MUX_CODEC_MPEG_AUDIO : MUX_CODEC_LPCM;
     source.settings.streamKind = MUX_STREAM_AUDIO;
     source.settings.sampleRate = static_cast<uint32_t>(rate);
     source.settings.channels = 2;
@@ -271,6 +274,7 @@ bool Multiplex(int preset, std::vector<Source>& sources, const std::string& path
             MuxVideoUnit record = {};
             record.size = static_cast<uint32_t>(size);
             record.codingType = unit.key ? 1 : 2;
+            record.codec = static_cast<uint16_t>(sources[pick].codec);
             record.decodeTime = static_cast<uint64_t>(unit.decodeTicks);
             record.presentTime = static_cast<uint64_t>(unit.presentTicks);
             input->auxInfo(input, 0, MUX_AUX_VIDEO_UNIT, &record, sizeof(record));
@@ -278,6 +282,7 @@ bool Multiplex(int preset, std::vector<Source>& sources, const std::string& path
             MuxAudioUnit record = {};
             record.size = static_cast<uint32_t>(size);
             record.time = static_cast<uint64_t>(unit.presentTicks);
+            record.codec = sources[pick].codec;
             input->auxInfo(input, 0, MUX_AUX_AUDIO_UNIT, &record, sizeof(record));
         }
     }
