@@ -78,6 +78,10 @@ int MuxEngine::Init(MuxBufStream* writer)
 {
     EndMuxer(false);
     Forget();
+    if (m_settings.outputKind == MUX_OUTPUT_MPEG2_TRANSPORT) {
+        Report("transport streams are not made by this library");
+        return -1;
+    }
     m_writer = writer;
     m_failed = false;
     m_stopped = false;

@@ -107,6 +107,17 @@ TEST_F(MuxEngineTest, AnAbortKeepsNothing)
     EXPECT_EQ("", output);
 }
 
+TEST(MuxEngine, TransportPresetsAreRefused)
+{
+    MuxSettings settings;
+    ASSERT_EQ(0, MuxLibDefaults(&settings, MUX_PRESET_MPEG_TS));
+    MuxHandle engine = MuxLibCreate(Allocator, &settings);
+    MuxOptions options = {};
+    MuxBufStream writer = {};
+    EXPECT_NE(0, MuxLibInit(engine, &options, &writer));
+    MuxLibFree(engine);
+}
+
 TEST_F(MuxEngineTest, AStreamDrainsWhileAnotherLags)
 {
     // The audio stream never says what it carries. The video stream waits for it only until
