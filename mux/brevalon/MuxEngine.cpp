@@ -332,10 +332,11 @@ int MuxEngine::WritePacket(void* opaque, uint8_t* data, int size)
         return AVERROR(EIO);
     uint64_t position = 0;
     writer->auxInfo(writer, 0, MUX_AUX_BYTES_ACCEPTED, &position, sizeof(position));
+    engine->IndexPack(data, size, position);
+    engine->RenumberPack(data, size);
     if (writer->copy(writer, data, size) != size)
         return AVERROR(EIO);
     engine->m_segmentBytes += static_cast<uint64_t>(size);
-    engine->IndexPack(data, size, position);
     return size;
 }
 
@@ -410,6 +411,60 @@ void MuxEngine::AssignStreamIds()
             stream->streamId = video++;
             break;
         }
+    }
+}
+
+// The block's ids in place of the muxer's: its own first id for each kind, counted on from
+// there like the muxer's.
+int MuxEngine::BlockId(int id) const
+{
+    if (id >= 0xE0 && id <= 0xEF)
+        return static_cast<int>(m_settings.videoStreamId) + (id - 0xE0);
+    if (id >= 0xC0 && id <= 0xDF)
+        return static_cast<int>(m_settings.audioStreamId) + (id - 0xC0);
+    return id;
+}
+
+int MuxEngine::BlockSubId(int id) const
+{
+    if (id >= 0x80 && id <= 0xBF)
+        return static_cast<int>(m_settings.privateStreamId) + (id - 0x80);
+    return id;
+}
+
+// Renumbers the PES stream ids, private sub-ids and the system header's stream list of one
+// pack, when the block asks for other ids than the muxer's.
+void MuxEngine::RenumberPack(uint8_t* pack, int size) const
+{
+    if (m_settings.videoStreamId == 0xE0 && m_settings.audioStreamId == 0xC0 && m_settings.privateStreamId == 0x80)
+        return;
+    int at = 0;
+    while (at + 6 <= size) {
+        if (pack[at] != 0 || pack[at + 1] != 0 || pack[at + 2] != 1) {
+            ++at;
+            continue;
+        }
+        int code = pack[at + 3];
+        if (code == 0xBA) {
+            at += at + 13 < size && (pack[at + 4] & 0xC0) == 0x40 ? 14 + (pack[at + 13] & 7) : 12;
+            continue;
+        }
+        if (code < 0xBB)
+            return;
+        int next = at + 6 + ((pack[at + 4] << 8) | pack[at + 5]);
+        if (code == 0xBB) {
+            for (int entry = at + 12; entry + 3 <= next && entry + 3 <= size && (pack[entry] & 0x80); entry += 3)
+                pack[entry] = static_cast<uint8_t>(BlockId(pack[entry]));
+        } else if (code == 0xBD) {
+            int payload = at + 6;
+            if (payload < size && (pack[payload] & 0xC0) == 0x80 && payload + 2 < size)
+                payload += 3 + pack[payload + 2];
+            if (payload < size)
+                pack[payload] = static_cast<uint8_t>(BlockSubId(pack[payload]));
+        } else {
+            pack[at + 3] = static_cast<uint8_t>(BlockId(code));
+        }
+        at = next;
     }
 }
 

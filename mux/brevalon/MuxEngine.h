@@ -76,6 +76,9 @@ private:
     void IndexPack(const uint8_t* pack, int size, uint64_t position);
     void SendIndex(Stream& stream, const PendingIndex& unit, uint64_t position);
     Stream* StreamById(int id);
+    int BlockId(int id) const;
+    int BlockSubId(int id) const;
+    void RenumberPack(uint8_t* pack, int size) const;
     bool ReadyToStart(const Stream& stream) const;
     void Pump(Stream& stream);
     bool WriteUnit(Stream& stream, const Unit& unit);

@@ -35,10 +35,11 @@ int Collect(void* context, const uint8_t* data, int bytes)
 class MuxEngineTest : public testing::Test
 {
 protected:
-    void Open(int preset, int streams, int ringSize)
+    void Open(int preset, int streams, int ringSize, uint32_t videoId = 0xE0)
     {
         MuxSettings settings;
         ASSERT_EQ(0, MuxLibDefaults(&settings, preset));
+        settings.videoStreamId = videoId;
         MuxWriterCallbacks callbacks = {Collect, nullptr, nullptr};
         writer = MuxBufferedWriter::Create(callbacks, &output, 65536, nullptr)->Stream();
         engine = MuxLibCreate(Allocator, &settings);
@@ -105,6 +106,21 @@ TEST_F(MuxEngineTest, AnAbortKeepsNothing)
     EXPECT_EQ(0, MuxLibFinish(engine, 1));
     writer->close(writer, 0);
     EXPECT_EQ("", output);
+}
+
+TEST_F(MuxEngineTest, PesIdsComeFromTheBlock)
+{
+    Open(MUX_PRESET_MPEG2, 1, 65536, 0xE3);
+    for (int n = 0; n < 3; ++n)
+        ASSERT_TRUE(Video(n, 3000));
+    EXPECT_EQ(0, MuxLibFinish(engine, 0));
+    writer->close(writer, 0);
+    EXPECT_NE(std::string::npos, output.find(std::string("\x00\x00\x01\xe3", 4)));
+    EXPECT_EQ(std::string::npos, output.find(std::string("\x00\x00\x01\xe0", 4)));
+    // The system header lists the stream by its new id.
+    size_t header = output.find(std::string("\x00\x00\x01\xbb", 4));
+    ASSERT_NE(std::string::npos, header);
+    EXPECT_EQ(0xE3, static_cast<uint8_t>(output[header + 12]));
 }
 
 TEST(MuxEngine, TransportPresetsAreRefused)
