@@ -185,6 +185,9 @@ private:
     std::vector<std::unique_ptr<CMpegMuxInputPin>> m_inputPins;
     int m_lastPinNumber = 0;
     std::unique_ptr<CMpegMuxOutputPin> m_outputPin;
+    // The output pin while a file name has put it away: a caller may still hold it (pins
+    // count with the filter), so it lives as long as the filter and comes back for no name.
+    std::unique_ptr<CMpegMuxOutputPin> m_spareOutputPin;
 
     // Written under the state lock while stopped; read without it.
     MuxSettings m_settings = {};

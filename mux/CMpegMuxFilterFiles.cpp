@@ -78,7 +78,10 @@ STDMETHODIMP CMpegMuxFilter::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE*)
         m_fileName.clear();
         if (m_outputPin)
             return S_OK;
-        m_outputPin.reset(new (std::nothrow) CMpegMuxOutputPin(*this));
+        if (m_spareOutputPin)
+            m_outputPin = std::move(m_spareOutputPin);
+        else
+            m_outputPin.reset(new (std::nothrow) CMpegMuxOutputPin(*this));
         IncrementPinVersion();
         return m_outputPin ? S_OK : E_OUTOFMEMORY;
     }
@@ -102,7 +105,7 @@ STDMETHODIMP CMpegMuxFilter::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE*)
         CloseHandle(probe);
     m_fileName = ansi;
     if (m_outputPin) {
-        m_outputPin.reset();
+        m_spareOutputPin = std::move(m_outputPin);
         IncrementPinVersion();
     }
     MeasureVolume();

@@ -256,11 +256,17 @@ TEST_F(MuxOutputFileTest, TheNameFollowsStateLengthAndCreateRules)
     EXPECT_TRUE(IsEqualGUID(GUID_NULL, type.subtype));
     EXPECT_EQ(2, mux->GetPinCount());
 
-    // The test create replaces an existing file and removes it again.
+    // The test create replaces an existing file and removes it again. The output pin goes
+    // from the filter's list, but one a caller holds stays sound.
+    CComRef<IPin> output;
+    ASSERT_EQ(S_OK, filter->FindPin(L"Output", output.Receive()));
     folder.Write("rec.mpg", "old");
     SetName(name);
     EXPECT_FALSE(Exists(name));
     EXPECT_EQ(1, mux->GetPinCount());
+    PIN_DIRECTION direction;
+    EXPECT_EQ(S_OK, output->QueryDirection(&direction));
+    EXPECT_EQ(PINDIR_OUTPUT, direction);
 
     std::wstring tooLong(261, L'a');
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE), mux->SetFileName(tooLong.c_str(), nullptr));
@@ -282,6 +288,9 @@ TEST_F(MuxOutputFileTest, TheNameFollowsStateLengthAndCreateRules)
 
     EXPECT_EQ(S_OK, mux->SetFileName(L"", nullptr));
     EXPECT_EQ(2, mux->GetPinCount());
+    CComRef<IPin> again;
+    ASSERT_EQ(S_OK, filter->FindPin(L"Output", again.Receive()));
+    EXPECT_EQ(output.Get(), again.Get());
     ASSERT_EQ(S_OK, mux->GetCurFile(&current, nullptr));
     EXPECT_STREQ(L"", current);
     CoTaskMemFree(current);
