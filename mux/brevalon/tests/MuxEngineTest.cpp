@@ -32,15 +32,28 @@ int Collect(void* context, const uint8_t* data, int bytes)
     return 0;
 }
 
+// Where the output stood at each new file.
+std::vector<size_t> g_splits;
+std::string* g_output;
+
+int NextFile(void*)
+{
+    g_splits.push_back(g_output->size());
+    return 0;
+}
+
 class MuxEngineTest : public testing::Test
 {
 protected:
-    void Open(int preset, int streams, int ringSize, uint32_t videoId = 0xE0)
+    void Open(int preset, int streams, int ringSize, uint32_t videoId = 0xE0, uint32_t segmentMb = 0)
     {
         MuxSettings settings;
         ASSERT_EQ(0, MuxLibDefaults(&settings, preset));
         settings.videoStreamId = videoId;
-        MuxWriterCallbacks callbacks = {Collect, nullptr, nullptr};
+        settings.segmentSizeMb = segmentMb;
+        g_splits.clear();
+        g_output = &output;
+        MuxWriterCallbacks callbacks = {Collect, nullptr, NextFile};
         writer = MuxBufferedWriter::Create(callbacks, &output, 65536, nullptr)->Stream();
         engine = MuxLibCreate(Allocator, &settings);
         MuxOptions options = {};
@@ -121,6 +134,23 @@ TEST_F(MuxEngineTest, PesIdsComeFromTheBlock)
     size_t header = output.find(std::string("\x00\x00\x01\xbb", 4));
     ASSERT_NE(std::string::npos, header);
     EXPECT_EQ(0xE3, static_cast<uint8_t>(output[header + 12]));
+}
+
+TEST_F(MuxEngineTest, ASegmentEndsAtTheFirstIPicturePastItsSize)
+{
+    // Units of 50000 bytes with an I picture every twelfth: 1 MiB is passed within the
+    // second group, so the cut comes at the third I picture (unit 24), and only there.
+    Open(MUX_PRESET_MPEG2, 1, 262144, 0xE0, 1);
+    for (int n = 0; n < 40; ++n)
+        ASSERT_TRUE(Video(n, 50000));
+    EXPECT_EQ(0, MuxLibFinish(engine, 0));
+    writer->close(writer, 0);
+    ASSERT_EQ(1u, g_splits.size());
+    EXPECT_GE(g_splits[0], 1048576u);
+    EXPECT_LT(g_splits[0], 24u * 50000u + 24u * 2048u);
+    // The new segment opens with its pack and system header.
+    EXPECT_EQ(std::string("\x00\x00\x01\xba", 4), output.substr(g_splits[0], 4));
+    EXPECT_EQ(std::string("\x00\x00\x01\xb9", 4), output.substr(g_splits[0] - 4, 4));
 }
 
 TEST(MuxEngine, TransportPresetsAreRefused)
