@@ -2,6 +2,7 @@
 
 #include "CritGuard.h"
 #include "GantrixModule.h"
+#include "MuxInputBuffer.h"
 #include "MuxLibService.h"
 
 #include <mmsystem.h>
@@ -59,7 +60,10 @@ CMpegMuxFilter::CMpegMuxFilter(IUnknown* outer)
 {
 }
 
-CMpegMuxFilter::~CMpegMuxFilter() = default;
+CMpegMuxFilter::~CMpegMuxFilter()
+{
+    DestroyMux();
+}
 
 CComIdentity* CMpegMuxFilter::Create(IUnknown* outer, HRESULT* result)
 {
@@ -149,13 +153,16 @@ void* CMpegMuxFilter::FindInterface(REFIID iid)
         return static_cast<IMpegMuxCaps*>(this);
     if (IsEqualIID(iid, IID_ICodecAPI))
         return static_cast<ICodecAPI*>(this);
+    if (IsEqualIID(iid, IID_IFileSinkFilter))
+        return static_cast<IFileSinkFilter*>(this);
     return CBaseFilter::FindInterface(iid);
 }
 
 HRESULT CMpegMuxFilter::OnStart(REFERENCE_TIME)
 {
-    m_runStartMs = timeGetTime();
+    m_runStartMs = m_system->Milliseconds();
     m_bytesSinceRun = 0;
+    m_outputFailed = false;
     return S_OK;
 }
 
@@ -325,7 +332,7 @@ void CMpegMuxFilter::FillStatistics(MuxStatistics* record) const
         record->bytesWritten = m_bytesSinceRun;
     if (size >= offsetof(MuxStatistics, nowMs))
         record->runStartMs = m_runStartMs;
-    DWORD now = timeGetTime();
+    DWORD now = m_system->Milliseconds();
     if (size >= offsetof(MuxStatistics, elapsedMs))
         record->nowMs = now;
     if (size >= offsetof(MuxStatistics, elapsedMs) + sizeof(record->elapsedMs))

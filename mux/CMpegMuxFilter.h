@@ -2,6 +2,7 @@
 
 #include "BaseFilter.h"
 #include "CMpegMuxInputPin.h"
+#include "CMuxSystem.h"
 #include "CMpegMuxOutputPin.h"
 #include "MpegMuxInterfaces.h"
 #include "PersistStream.h"
@@ -10,7 +11,23 @@
 #include <strmif.h>
 
 #include <memory>
+#include <string>
 #include <vector>
+
+class MuxBufferedWriter;
+class MuxIndexedWriter;
+class MuxInputBuffer;
+
+// Events the filter sends to the graph about its output.
+enum MuxEventCode
+{
+    EC_MUX_FILE_CLOSED = 0x8401,
+    EC_MUX_FAT_LIMIT = 0x8402,
+    EC_MUX_DISK_FULL = 0x8403,
+    EC_MUX_TIME_LIMIT = 0x8404,
+    EC_MUX_WRITE_ERROR = 0x8406,
+    EC_MUX_NEW_SEGMENT = 0x8407
+};
 
 // "Stelvark MPEG Multiplexer": any number of elementary streams in, one MPEG-1 system,
 // MPEG-2 program or transport stream out, made by the multiplexing library from the
@@ -22,7 +39,8 @@ class CMpegMuxFilter : public CBaseFilter,
                        public IMpegMuxParams,
                        public CPersistStream,
                        public IMpegMuxCaps,
-                       public ICodecAPI
+                       public ICodecAPI,
+                       public IFileSinkFilter
 {
 public:
     enum
@@ -30,7 +48,17 @@ public:
         kWriterBufferSize = 65536,
         kPersistVersion = 2,
         kPersistSizeMax = 2688,
-        kCaps = 0x3FFF
+        kCaps = 0x3FFF,
+        kSideWriterBufferSize = 2048,
+        kFatSegmentMb = 4095
+    };
+
+    // Output files. The segment list names each finished segment with its size.
+    enum SideKind { kVideoIndex = 1, kAudioIndex = 2 };
+    struct Segment
+    {
+        std::string path;
+        ULONGLONG bytes;
     };
 
     ~CMpegMuxFilter() override;
@@ -76,12 +104,34 @@ public:
     STDMETHODIMP SetAllSettings(IStream* stream) override;
     STDMETHODIMP SetAllSettingsWithNotify(IStream* stream, GUID** changed, ULONG* count) override;
 
+    // IFileSinkFilter
+    STDMETHODIMP SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE* type) override;
+    STDMETHODIMP GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type) override;
+
     // The multiplex type of the settings block (a MuxPresetId).
     int MuxType() const { return static_cast<int>(m_settings.muxType); }
 
+    // The engine and its output. Pause and Stop call them under the state lock; so does a
+    // caller that drives the output by hand.
+    HRESULT CreateMux();
+    void DestroyMux();
+    // What Pause does for file output once an input is connected: the FAT cap on the
+    // segment size, then a fresh engine and the output opened.
+    void PrepareFileOutput();
+    HRESULT OpenMuxOutput();
+    HRESULT CloseMuxOutput(int abort);
+    // The writer the engine was given while the output is open, else null.
+    MuxBufStream* OutputWriter() const;
+    MuxHandle Engine() const { return m_engine; }
+
+    // Weak; null restores the system's own. Set while stopped.
+    void SetSystem(CMuxSystem* system) { m_system = system ? system : &CMuxSystem::Default(); }
+
 protected:
     HRESULT PausedStateResult() override { return S_OK; }
+    HRESULT OnPrepare() override;
     HRESULT OnStart(REFERENCE_TIME start) override;
+    void OnTeardown() override;
     void* FindInterface(REFIID iid) override;
     HRESULT ReadFromStream(IStream* stream, DWORD version) override;
     HRESULT WriteToStream(IStream* stream) override;
@@ -100,10 +150,44 @@ private:
     void FillStatistics(MuxStatistics* record) const;
     HRESULT SendVideoCommand();
 
+    struct SideContext
+    {
+        CMpegMuxFilter* filter;
+        int kind;
+    };
+
+    // Writer callbacks, with the filter or a side context as context.
+    static int OnWriteFile(void* context, const uint8_t* data, int bytes);
+    static int OnNextFile(void* context);
+    static int OnWriteStreamFile(void* context, const uint8_t* data, int bytes);
+    static int OnNextStreamFile(void* context);
+    static int OnDeliverOutput(void* context, const uint8_t* data, int bytes);
+    static void OnEndOutput(void* context);
+
+    bool AnyInputConnected() const;
+    bool AnyInputConnected(CMpegMuxInputPin::Kind kind) const;
+    bool OutputConnected() const { return m_outputPin && m_outputPin->IsConnected(); }
+    void MeasureVolume();
+    void ApplyFatCap();
+    HRESULT OpenSideFiles();
+    void ReleaseOutput(int abort);
+    void WriteSegmentList();
+    void FailOutput(long code);
+    HRESULT WriteFileBytes(const uint8_t* data, int bytes);
+    HRESULT NextFile();
+    HRESULT WriteSideFile(int kind, const uint8_t* data, int bytes);
+    HRESULT NextSideFile(int kind);
+    // The path of segment or side file number `counter` ("%s%04d"), or of the file itself
+    // when not splitting; `extension` replaces the name's own when given.
+    std::string OutputPath(int counter, bool numbered, const char* extension) const;
+
     // The pins change only under the state lock (the base filter's lock).
     std::vector<std::unique_ptr<CMpegMuxInputPin>> m_inputPins;
     int m_lastPinNumber = 0;
     std::unique_ptr<CMpegMuxOutputPin> m_outputPin;
+    // The output pin while a file name has put it away: a caller may still hold it (pins
+    // count with the filter), so it lives as long as the filter and comes back for no name.
+    std::unique_ptr<CMpegMuxOutputPin> m_spareOutputPin;
 
     // Written under the state lock while stopped; read without it.
     MuxSettings m_settings = {};
@@ -126,4 +210,33 @@ private:
     // Set by Run (state lock held); read by the statistics.
     DWORD m_runStartMs = 0;
     ULONGLONG m_bytesSinceRun = 0;
+
+    CMuxSystem* m_system = &CMuxSystem::Default();
+
+    // The output name (ANSI) and its volume, set while stopped.
+    std::string m_fileName;
+    bool m_fatVolume = false;
+    LONGLONG m_freeBytes = -1;
+    bool m_fatCapApplied = false;
+
+    // The engine and its output, made and ended under the state lock; the callbacks run on
+    // whichever thread makes the engine write, while the output is open.
+    MuxHandle m_engine = nullptr;
+    bool m_outputOpen = false;
+    MuxBufferedWriter* m_writer = nullptr;
+    MuxIndexedWriter* m_indexed = nullptr;
+    MuxBufferedWriter* m_sideWriters[2] = {};
+    SideContext m_sideContexts[2] = {};
+    std::vector<std::unique_ptr<MuxInputBuffer>> m_inputBuffers;
+    HANDLE m_file = INVALID_HANDLE_VALUE;
+    std::string m_segmentPath;
+    int m_segmentCounter = 0;
+    ULONGLONG m_segmentBytes = 0;
+    HANDLE m_sideFiles[2] = {INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE};
+    int m_sideCounters[2] = {};
+    std::unique_ptr<std::vector<Segment>> m_fileList;
+    // Read by the input pins without a lock: after a failure they drop samples until Run.
+    volatile bool m_outputFailed = false;
+    bool m_endOutputSent = false;
+    int m_endedPins = 0;
 };

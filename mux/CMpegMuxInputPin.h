@@ -21,6 +21,10 @@ public:
     Kind StreamKind() const { return m_kind; }
     // The writing face of the pin's input buffer while the output is open, else null.
     MuxBufStream* InputBuffer() const { return m_inputBuffer; }
+    // Set by the filter as it opens and closes its output, under the state lock.
+    void SetInputBuffer(MuxBufStream* buffer) { m_inputBuffer = buffer; }
+    // What the engine is told of the stream; its buffer size sizes the input buffer.
+    const MuxStreamSettings& StreamSettings() const { return m_streamSettings; }
 
 protected:
     HRESULT OnReceive(IMediaSample* sample) override;
@@ -29,4 +33,5 @@ private:
     const int m_number;
     Kind m_kind = kNone;
     MuxBufStream* m_inputBuffer = nullptr;
+    MuxStreamSettings m_streamSettings = {};
 };

@@ -1,23 +1,10 @@
-// The library's entry points. An engine keeps the caller's services and settings; the
-// streams it is given are taken as they come until the multiplexer behind them arrives.
+// The library's entry points. An engine lives in memory from the caller's allocator and goes
+// back through the caller's free.
+#include "MuxEngine.h"
 #include "MuxPresetDefaults.h"
 #include "muxlib.h"
 
-#include <string.h>
-
-struct MuxEngine
-{
-    MuxMallocService allocate;
-    MuxFreeService release;
-    MuxPrintService printError;
-    MuxProgressService printProgress;
-    MuxPrintService printWarning;
-    MuxPrintService printInfo;
-    MuxSettings settings;
-    // Weak: the caller owns its buffer streams until MuxLibFinish.
-    MuxBufStream* writer;
-    int streams;
-};
+#include <new>
 
 extern "C" {
 
@@ -36,17 +23,14 @@ MuxHandle MuxLibCreate(MuxServiceResolver resolver, const MuxSettings* settings)
     auto release = reinterpret_cast<MuxFreeService>(resolver("free"));
     if (!allocate || !release)
         return nullptr;
-    auto* engine = static_cast<MuxEngine*>(allocate(sizeof(MuxEngine)));
-    if (!engine)
+    void* memory = allocate(sizeof(MuxEngine));
+    if (!memory)
         return nullptr;
-    memset(engine, 0, sizeof(*engine));
-    engine->allocate = allocate;
-    engine->release = release;
+    auto* engine = new (memory) MuxEngine(allocate, release, *settings);
     engine->printError = reinterpret_cast<MuxPrintService>(resolver("err_printf"));
     engine->printProgress = reinterpret_cast<MuxProgressService>(resolver("prg_printf"));
     engine->printWarning = reinterpret_cast<MuxPrintService>(resolver("wrn_printf"));
     engine->printInfo = reinterpret_cast<MuxPrintService>(resolver("inf_printf"));
-    engine->settings = *settings;
     return engine;
 }
 
@@ -54,32 +38,30 @@ int MuxLibInit(MuxHandle engine, const MuxOptions* options, MuxBufStream* writer
 {
     if (!engine || !options || !writer)
         return -1;
-    engine->writer = writer;
-    engine->streams = 0;
-    return 0;
+    return engine->Init(writer);
 }
 
 int MuxLibAddStream(MuxHandle engine, const MuxStreamSettings* stream, MuxBufStream* input)
 {
-    if (!engine || !engine->writer || !stream || !input)
+    if (!engine || !stream || !input)
         return -1;
-    ++engine->streams;
-    return 0;
+    return engine->AddStream(*stream, input);
 }
 
 int MuxLibFinish(MuxHandle engine, int abort)
 {
     if (!engine)
         return -1;
-    engine->writer = nullptr;
-    engine->streams = 0;
-    return 0;
+    return engine->Finish(abort);
 }
 
 void MuxLibFree(MuxHandle engine)
 {
-    if (engine)
-        engine->release(engine);
+    if (!engine)
+        return;
+    MuxFreeService release = engine->release;
+    engine->~MuxEngine();
+    release(engine);
 }
 
 } // extern "C"

@@ -109,7 +109,8 @@ enum MuxStreamCodec
 
 #pragma pack(push, 1)
 // One input stream's settings (80 bytes), zeroed when the caller makes them. The kind and
-// the buffer size sit unaligned, at exactly these offsets.
+// the buffer size sit unaligned, at exactly these offsets. A codec of 0 is learnt from the
+// stream's first unit record; the rate and channels matter for LPCM.
 typedef struct MuxStreamSettings
 {
     uint32_t codec;        // 0: MuxStreamCodec
@@ -174,7 +175,7 @@ typedef struct MuxVideoUnit
     uint16_t codingType;     // 4: 1 I, 2 P, 3 B
     uint8_t flags;           // 6: MuxVideoUnitFlags
     uint8_t reserved0;       // 7
-    uint16_t reserved1;      // 8
+    uint16_t codec;          // 8: MuxStreamCodec of the stream, or 0 when the caller does not say
     uint16_t headerDistance; // 10: bytes from the sequence or group header to the picture
     uint32_t leadTime;       // 12: an I picture opening a group: its temporal lead
     uint64_t decodeTime;     // 16
@@ -183,9 +184,9 @@ typedef struct MuxVideoUnit
 
 typedef struct MuxAudioUnit
 {
-    uint32_t size;     // 0: bytes of the frame
-    uint32_t reserved; // 4
-    uint64_t time;     // 8
+    uint32_t size;  // 0: bytes of the frame
+    uint32_t codec; // 4: MuxStreamCodec of the stream, or 0 when the caller does not say
+    uint64_t time;  // 8
 } MuxAudioUnit;
 
 typedef struct MuxSequenceRecord

@@ -57,17 +57,13 @@ struct FamilyRow
     const char* gap;
 };
 
-// The suite's own multiplexer, registered by the prefix builder, answers IFileSinkFilter only
-// once it writes files.
-const char kGantrixWritesNoFiles[] = "Gantrix has no IFileSinkFilter until it writes files";
-
 const FamilyRow FAMILY[] = {
     // record name                                         wrapper class                          must exist   gap
     { "Ligos GoMotion Capture Encoder Filter (Quorvex)", IsA<CCaptureEncoderFilter>, false, nullptr },
     { "Ligos GoMotion.MPG SDK Transcode Sample", IsA<CTranscodeFilter>, false, nullptr },
     { "Quorvex Deinterlace Filter", IsA<CDeinterlaceFilter>, true, nullptr },
     { "Quorvex Snap Picture Filter", IsA<CSnapPictureFilter>, true, nullptr },
-    { "Stelvark Demo MPEG Multiplexer", IsA<CMpegMuxWrapper>, false, kGantrixWritesNoFiles },
+    { "Stelvark Demo MPEG Multiplexer", IsA<CMpegMuxWrapper>, false, nullptr },
     { "Stelvark Demo MPEG Audio Encoder", IsA<CMpegAudioEncoderFilter>, false, nullptr },
     { "Stelvark Demo MPEG Splitter", IsA<CMpegSplitterFilter>, false, nullptr },
     { "Stelvark Demo MPEG Video Encoder", IsA<CMpegVideoEncoderFilter>, false, nullptr },
