@@ -3,7 +3,7 @@
 #include "CMpegMuxFilter.h"
 
 #include "CritGuard.h"
-#include "DebugLog.h"
+#include "CDebugLog.h"
 #include "MuxBufferedWriter.h"
 #include "MuxIndexedWriter.h"
 #include "MuxInputBuffer.h"
