@@ -5,6 +5,11 @@
 // The list's scroll arrows.
 #define IDB_LIST_UP 130
 #define IDB_LIST_DOWN 131
+// The media browser's first four images: no picture, folder, file waiting, drive.
+#define IDB_ENTRY_NONE 132
+#define IDB_ENTRY_FOLDER 133
+#define IDB_ENTRY_WAITING 135
+#define IDB_ENTRY_DRIVE 176
 // The command list's items: current, hover, the others.
 #define IDB_MENU_ITEM_CURRENT 137
 #define IDB_MENU_ITEM_HOVER 138

@@ -3,6 +3,7 @@
 #include "CMenuListBox.h"
 #include "CSceneBase.h"
 #include "CStatusText.h"
+#include "CWinApp.h"
 #include "ParentWindow.h"
 #include "TempFolder.h"
 #include "TestPictures.h"
@@ -135,6 +136,33 @@ TEST_F(SceneBaseTest, CommandListItemsDrawFromTheirBitmaps)
         EXPECT_NEAR(GetGValue(expected[i]), GetGValue(shown), 2) << "item " << i;
         EXPECT_NEAR(GetBValue(expected[i]), GetBValue(shown), 2) << "item " << i;
     }
+}
+
+TEST_F(SceneBaseTest, AMouseNearTheScreensTopAsksTheMainWindowForTheCaptionBar)
+{
+    CWinApp app;
+    CWnd main;
+    main.Attach(host.Handle());
+    app.m_pMainWnd = &main;
+    SetWindowPos(host.Handle(), NULL, 50, -60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    auto screenY = [&](int clientY) {
+        POINT point = {5, clientY};
+        ClientToScreen(page.m_hWnd, &point);
+        return point.y;
+    };
+    ASSERT_LT(screenY(10), 40);
+    ASSERT_GE(screenY(99), 40);
+
+    host.ClearLog();
+    page.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 99));
+    EXPECT_TRUE(host.Sent(WM_SHOW_TOP_BAR).empty());
+    page.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 10));
+    auto sent = host.Sent(WM_SHOW_TOP_BAR);
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_EQ(0u, sent[0].wParam);
+    EXPECT_EQ(0, sent[0].lParam);
+    app.m_pMainWnd = NULL;
+    main.Detach();
 }
 
 }  // namespace
