@@ -32,23 +32,30 @@ protected:
         caption.ScreenToClient(&rect.BottomRight());
         return rect;
     }
+    // The text the bar's tooltip holds for the button.
     CString ToolText(UINT id)
     {
-        HWND button = caption.GetDlgItem(id)->m_hWnd;
-        char text[256] = "";
-        struct Search { HWND caption; HWND button; char* text; } search = {caption.m_hWnd, button, text};
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM lParam) -> BOOL {
-            Search* s = (Search*)lParam;
-            char name[64];
-            GetClassNameA(window, name, sizeof(name));
-            if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0)
-                return TRUE;
-            TOOLINFOA info = {TTTOOLINFOA_V1_SIZE, TTF_IDISHWND, s->caption, (UINT_PTR)s->button};
-            info.lpszText = s->text;
-            SendMessageA(window, TTM_GETTEXTA, 256, (LPARAM)&info);
-            return s->text[0] == '\0';
-        }, (LPARAM)&search);
-        return CString(text);
+        ToolSearch search = {caption.m_hWnd, caption.GetDlgItem(id)->m_hWnd, ""};
+        EnumThreadWindows(GetCurrentThreadId(), AskToolTip, (LPARAM)&search);
+        return CString(search.text);
+    }
+    struct ToolSearch
+    {
+        HWND caption;
+        HWND button;
+        char text[256];
+    };
+    static BOOL CALLBACK AskToolTip(HWND window, LPARAM lParam)
+    {
+        ToolSearch* search = (ToolSearch*)lParam;
+        char name[64];
+        GetClassNameA(window, name, sizeof(name));
+        if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0)
+            return TRUE;
+        TOOLINFOA info = {TTTOOLINFOA_V1_SIZE, TTF_IDISHWND, search->caption, (UINT_PTR)search->button};
+        info.lpszText = search->text;
+        SendMessageA(window, TTM_GETTEXTA, sizeof(search->text), (LPARAM)&info);
+        return search->text[0] == '\0';
     }
 
     CWinApp app;
@@ -99,8 +106,6 @@ TEST_F(CaptionWndTest, SendsItsCommandsToTheMainWindowWithItselfAsLParam)
         EXPECT_EQ((LPARAM)caption.m_hWnd, sent[0].lParam) << id;
     }
 }
-
-bool IsYellow(COLORREF c) { return c == RGB(255, 255, 0); }
 
 TEST(GradientCaption, DrawsThePageNameLeftAndTheConstantTextRightOnTheGradient)
 {
