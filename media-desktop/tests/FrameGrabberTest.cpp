@@ -7,6 +7,7 @@
 
 #include <vfw.h>
 
+#include <thread>
 #include <vector>
 
 namespace {
@@ -113,6 +114,43 @@ TEST_F(FrameGrabberTest, AFileThatIsNoVideoGivesFalseAndNoPicture)
     EXPECT_FALSE(grabber.GrabFrame(text.c_str()));
     EXPECT_FALSE(grabber.GrabFrame(temp.FilePath("missing.avi").c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(grabPath));
+}
+
+// Holds the streaming thread in its callback until released, as a decoder that stops answering
+// would: the graph cannot end while it waits.
+class HeldGrabber : public CFrameGrabber
+{
+public:
+    HeldGrabber() : m_release(CreateEventA(NULL, TRUE, FALSE, NULL)) {}
+    ~HeldGrabber() override { CloseHandle(m_release); }
+    STDMETHODIMP BufferCB(double sampleTime, BYTE* buffer, long size) override
+    {
+        WaitForSingleObject(m_release, 10000);
+        return CFrameGrabber::BufferCB(sampleTime, buffer, size);
+    }
+    void LetGo() { SetEvent(m_release); }
+
+private:
+    HANDLE m_release;
+};
+
+TEST_F(FrameGrabberTest, AGraphThatHasNotEndedByTheTimeOutIsStoppedAndGivesFalse)
+{
+    const std::string avi = temp.FilePath("held.avi");
+    ASSERT_TRUE(WriteAvi(avi, 3));
+    HeldGrabber held;
+    held.SetTimeout(500);
+    // Stopping the graph waits for the streaming thread, which is let go a second later.
+    std::thread releaser([&] {
+        Sleep(1500);
+        held.LetGo();
+    });
+    const DWORD started = GetTickCount();
+    EXPECT_FALSE(held.GrabFrame(avi.c_str()));
+    const DWORD elapsed = GetTickCount() - started;
+    releaser.join();
+    EXPECT_LE(1400u, elapsed);
+    EXPECT_GT(5000u, elapsed);
 }
 
 }  // namespace
