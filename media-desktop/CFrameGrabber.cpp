@@ -121,6 +121,8 @@ HRESULT CFrameGrabber::SaveBitmap(double, BYTE* buffer, long size)
 
 BOOL CFrameGrabber::GrabFrame(LPCSTR path)
 {
+    m_width = 0;
+    m_height = 0;
     ComPtr<IBaseFilter> grabberFilter;
     ComPtr<ISampleGrabber> grabber;
     ComPtr<IBaseFilter> source;
