@@ -33,8 +33,9 @@ for lib in "${libs[@]}"; do
 done
 
 # A header belongs to the library whose sources share its folder. Where several libraries share
-# a folder, it belongs to the one with a source of the same name, and otherwise to none of them.
-declare -A libs_in_dir owned
+# a folder, it belongs to those with a source of the same name (a class each program compiles
+# into itself belongs to every library that does), and otherwise to none of them.
+declare -A libs_in_dir owned owner_of_path
 for lib in "${libs[@]}"; do
     for dir in $(printf '%s\n' ${folder_of[$lib]:-} | sort -u); do
         libs_in_dir[$dir]+=" $lib"
@@ -49,10 +50,12 @@ for dir in "${!libs_in_dir[@]}"; do
             found=$1
         else
             for lib in "$@"; do
-                [[ " ${sources_of[$lib]} " == *" $stem.cpp "* || " ${sources_of[$lib]} " == *" $stem.c "* ]] && found=$lib
+                [[ " ${sources_of[$lib]} " == *" $stem.cpp "* || " ${sources_of[$lib]} " == *" $stem.c "* ]] && found+=" $lib"
             done
         fi
-        [ -n "$found" ] && { owner[$(basename "$header")]=$found; owned[$found]+=" $header"; }
+        # Headers of one name in several folders: an include by that name may mean any of them.
+        [ -n "$found" ] && { owner[$(basename "$header")]+=" $found"; owner_of_path[$header]=$found; }
+        for lib in $found; do owned[$lib]+=" $header"; done
     done
 done
 
@@ -65,9 +68,20 @@ for lib in "${libs[@]}"; do
     [ ${#files[@]} -gt 0 ] || continue
     while IFS=: read -r file included; do
         name=${included##*/}
-        used=${owner[$name]:-}
-        if [ -n "$used" ] && [[ ${closure[$lib]} != *" $used "* ]]; then
-            echo "$lib does not link $used, yet $file includes $name"
+        # A quoted include finds the header beside the including file first.
+        beside="${file%/*}/$included"
+        if [ -e "$beside" ]; then
+            used=${owner_of_path[$beside]:-}
+        else
+            used=${owner[$name]:-}
+        fi
+        [ -n "$used" ] || continue
+        reached=""
+        for one in $used; do
+            [[ ${closure[$lib]} == *" $one "* ]] && reached=1
+        done
+        if [ -z "$reached" ]; then
+            echo "$lib does not link ${used# }, yet $file includes $name"
             failed=1
         fi
     done < <(grep -H -o '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][^">]*' -- "${files[@]}" 2>/dev/null \

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+// Messages between the kit's lists and the page that holds them. wParam is the list's window
+// in each.
+
+// Paint my background: lParam a KitBackgroundRequest.
+#define WM_KIT_PAINT_BACKGROUND 0x401
+// Focus: lParam 0 the list took it, 1 give it to the next window, 2 to the previous one.
+#define WM_KIT_FOCUS 0x402
+// lParam the current item, reported after a paint in which it changed.
+#define WM_KIT_SEL_CHANGE 0x403
+// lParam the activated item.
+#define WM_KIT_ACTIVATE 0x404
+// Backspace: back to the page before.
+#define WM_KIT_BACK 0x407
+
+// To the main window: show the caption bar.
+#define WM_SHOW_TOP_BAR 0x405
+
+enum KitFocusRequest { KIT_FOCUS_TAKEN = 0, KIT_FOCUS_NEXT = 1, KIT_FOCUS_PREVIOUS = 2 };
+
+// The device context to paint into and the child's client rectangle in it.
+struct KitBackgroundRequest
+{
+    HDC dc;
+    RECT rect;
+};

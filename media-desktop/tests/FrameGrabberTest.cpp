@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "ModulePaths.h"
+
+#include "CFrameGrabber.h"
+#include "TempFolder.h"
+
+#include <vfw.h>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+const LONG kWidth = 16;
+const LONG kHeight = 8;
+
+// Frame n's pixels: bottom-up rows of BGRX, each byte telling its frame, row and column apart.
+std::vector<BYTE> FramePixels(int n)
+{
+    std::vector<BYTE> pixels(kWidth * kHeight * 4);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = (BYTE)(n * 0x40 + i * 7 + 3);
+    return pixels;
+}
+
+// An uncompressed RGB32 AVI of `frames` frames at 25 a second, written by the system's AVI
+// file library.
+bool WriteAvi(const std::string& path, int frames)
+{
+    AVIFileInit();
+    PAVIFILE file = NULL;
+    PAVISTREAM stream = NULL;
+    bool ok = AVIFileOpenA(&file, path.c_str(), OF_CREATE | OF_WRITE, NULL) == 0;
+    AVISTREAMINFOA info = {};
+    info.fccType = streamtypeVIDEO;
+    info.dwScale = 1;
+    info.dwRate = 25;
+    info.dwSuggestedBufferSize = kWidth * kHeight * 4;
+    SetRect(&info.rcFrame, 0, 0, kWidth, kHeight);
+    ok = ok && AVIFileCreateStreamA(file, &stream, &info) == 0;
+    BITMAPINFOHEADER format = {sizeof(format), kWidth, kHeight, 1, 32, BI_RGB, (DWORD)(kWidth * kHeight * 4)};
+    ok = ok && AVIStreamSetFormat(stream, 0, &format, sizeof(format)) == 0;
+    for (int n = 0; ok && n < frames; ++n) {
+        std::vector<BYTE> pixels = FramePixels(n);
+        ok = AVIStreamWrite(stream, n, 1, pixels.data(), (LONG)pixels.size(), AVIIF_KEYFRAME, NULL, NULL) == 0;
+    }
+    if (stream)
+        AVIStreamRelease(stream);
+    if (file)
+        AVIFileRelease(file);
+    AVIFileExit();
+    return ok;
+}
+
+class FrameGrabberTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CoInitialize(NULL);
+        DeleteFileA(grabPath);
+    }
+    void TearDown() override
+    {
+        DeleteFileA(grabPath);
+        CoUninitialize();
+    }
+
+    CString grabPath = GetModuleDir() + "\\Grab.bmp";
+    TempFolder temp;
+    CFrameGrabber grabber;
+};
+
+template <typename T>
+T Read(const std::string& bytes, size_t offset)
+{
+    T value;
+    memcpy(&value, bytes.data() + offset, sizeof(T));
+    return value;
+}
+
+TEST_F(FrameGrabberTest, WritesTheFirstFrameWithItsTwoHeaders)
+{
+    const std::string avi = temp.FilePath("clip.avi");
+    ASSERT_TRUE(WriteAvi(avi, 3));
+    ASSERT_TRUE(grabber.GrabFrame(avi.c_str()));
+
+    const std::string bmp = TempFolder::ReadWholeFile((LPCTSTR)grabPath);
+    const size_t data = kWidth * kHeight * 4;
+    ASSERT_EQ(54 + data, bmp.size());
+    EXPECT_EQ("BM", bmp.substr(0, 2));
+    EXPECT_EQ(54 + data, Read<DWORD>(bmp, 2));
+    EXPECT_EQ(0u, Read<DWORD>(bmp, 6)) << "the two reserved words";
+    EXPECT_EQ(54u, Read<DWORD>(bmp, 10));
+    EXPECT_EQ(40u, Read<DWORD>(bmp, 14));
+    EXPECT_EQ(kWidth, Read<LONG>(bmp, 18));
+    EXPECT_EQ(kHeight, Read<LONG>(bmp, 22));
+    EXPECT_EQ(1, Read<WORD>(bmp, 26));
+    EXPECT_EQ(32, Read<WORD>(bmp, 28));
+    for (size_t offset = 30; offset < 54; offset += 4)
+        EXPECT_EQ(0u, Read<DWORD>(bmp, offset)) << "offset " << offset;
+    // Colour bytes of the first pixel as the file holds them.
+    const std::vector<BYTE> first = FramePixels(0);
+    EXPECT_EQ(first[0], (BYTE)bmp[54]);
+    EXPECT_EQ(first[1], (BYTE)bmp[55]);
+    EXPECT_EQ(first[2], (BYTE)bmp[56]);
+    EXPECT_EQ(first[4 * 5 + 1], (BYTE)bmp[54 + 4 * 5 + 1]);
+}
+
+TEST_F(FrameGrabberTest, AFileThatIsNoVideoGivesFalseAndNoPicture)
+{
+    const std::string text = temp.Write("notes.avi", "just some text, not a video file\r\n");
+    EXPECT_FALSE(grabber.GrabFrame(text.c_str()));
+    EXPECT_FALSE(grabber.GrabFrame(temp.FilePath("missing.avi").c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(grabPath));
+}
+
+// Holds the streaming thread in its callback until released, as a decoder that stops answering
+// would: the graph cannot end while it waits.
+class HeldGrabber : public CFrameGrabber
+{
+public:
+    HeldGrabber() : m_release(CreateEventA(NULL, TRUE, FALSE, NULL)) {}
+    ~HeldGrabber() override { CloseHandle(m_release); }
+    STDMETHODIMP BufferCB(double sampleTime, BYTE* buffer, long size) override
+    {
+        WaitForSingleObject(m_release, 10000);
+        return CFrameGrabber::BufferCB(sampleTime, buffer, size);
+    }
+    void LetGo() { SetEvent(m_release); }
+
+private:
+    HANDLE m_release;
+};
+
+TEST_F(FrameGrabberTest, AGraphThatHasNotEndedByTheTimeOutIsStoppedAndGivesFalse)
+{
+    const std::string avi = temp.FilePath("held.avi");
+    ASSERT_TRUE(WriteAvi(avi, 3));
+    HeldGrabber held;
+    held.SetTimeout(500);
+    // Stopping the graph waits for the streaming thread, which is let go a second later.
+    std::thread releaser([&] {
+        Sleep(1500);
+        held.LetGo();
+    });
+    const DWORD started = GetTickCount();
+    EXPECT_FALSE(held.GrabFrame(avi.c_str()));
+    const DWORD elapsed = GetTickCount() - started;
+    releaser.join();
+    EXPECT_LE(1400u, elapsed);
+    EXPECT_GT(5000u, elapsed);
+}
+
+}  // namespace
