@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <string>
 #include <thread>
@@ -11,17 +12,41 @@
 
 namespace {
 
-// Presses a button of the first dialog that shows on the thread, as the user would.
+// The text of the tree's selected item: the folder the browser shows as chosen.
+std::string SelectedFolder(HWND dialog)
+{
+    HWND tree = FindWindowExA(dialog, NULL, "SysTreeView32", NULL);
+    for (HWND child = GetWindow(dialog, GW_CHILD); tree == NULL && child; child = GetWindow(child, GW_HWNDNEXT))
+        tree = FindWindowExA(child, NULL, "SysTreeView32", NULL);
+    if (tree == NULL)
+        return "";
+    HTREEITEM item = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    char text[MAX_PATH] = "";
+    TVITEMA data = {};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = sizeof(text);
+    if (item == NULL || !SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&data))
+        return "";
+    return text;
+}
+
+// Presses a button of the first dialog that shows on the thread, as the user would; with a
+// folder name, once the browser shows that folder as chosen (it selects its start folder only
+// after it opens, later on a busy machine).
 class DialogAnswer
 {
 public:
-    DialogAnswer(DWORD thread, int button)
-        : m_worker([thread, button] {
+    DialogAnswer(DWORD thread, int button, const std::string& folder = std::string())
+        : m_worker([thread, button, folder] {
               for (int tries = 0; tries < 500; ++tries) {
                   HWND dialog = NULL;
                   EnumThreadWindows(thread, FindDialog, (LPARAM)&dialog);
                   if (dialog) {
-                      Sleep(100);  // the chooser selects its start folder as it opens
+                      for (int wait = 0; wait < 100 && !folder.empty() && SelectedFolder(dialog) != folder; ++wait)
+                          Sleep(50);
+                      Sleep(100);
                       PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
                       return;
                   }
@@ -54,7 +79,8 @@ TEST(FileChooser, TheFolderChooserStartsAtTheGivenFolderAndKeepsAChoice)
     TempFolder temp;
     CFileChooser chooser(TRUE, "exe", "Executable Files (*.exe)|*.exe||", OFN_FILEMUSTEXIST);
     {
-        DialogAnswer answer(GetCurrentThreadId(), IDOK);
+        std::string name = temp.Path().substr(temp.Path().rfind('\\') + 1);
+        DialogAnswer answer(GetCurrentThreadId(), IDOK, name);
         EXPECT_EQ(1, chooser.BrowseForFolder("选择视频文件夹", temp.Path().c_str(), kFolderFlags, NULL));
     }
     EXPECT_EQ(0, lstrcmpiA(temp.Path().c_str(), chooser.GetPath())) << chooser.GetPath();
