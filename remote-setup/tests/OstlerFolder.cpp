@@ -55,17 +55,6 @@ std::string OstlerFolder::LogSinceStart() const
     return log.size() > m_logStart ? log.substr(m_logStart) : std::string();
 }
 
-bool WaitUntil(DWORD timeoutMs, const std::function<bool()>& condition)
-{
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(50);
-    }
-    return true;
-}
-
 bool OstlerWindowExists()
 {
     return FindWindowA(NULL, "RemoteService_ZP") != NULL;

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "WaitUntil.h"
+
 #include "TempFolder.h"
 
 // A folder with a blank in its name holding the service program Ostler.exe and the key files
@@ -29,9 +31,6 @@ private:
     size_t m_logStart;
     bool m_ready;
 };
-
-// TRUE as soon as the condition holds, FALSE when it still does not after the time.
-bool WaitUntil(DWORD timeoutMs, const std::function<bool()>& condition);
 
 // What the other processes of the prefix see of a running Ostler.
 bool OstlerWindowExists();

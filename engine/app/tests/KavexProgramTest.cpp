@@ -17,6 +17,7 @@
 #include "PumpMessages.h"
 #include "SimDeviceSupport.h"
 #include "TempFolder.h"
+#include "WaitUntil.h"
 #include "WindowQuery.h"
 
 namespace {
@@ -64,17 +65,6 @@ void CopyTree(const std::string& from, const std::string& to)
 std::string ReadLog(const std::string& module)
 {
     return TempFolder::ReadWholeFile(std::string(kLogFolder) + "\\" + module + ".log");
-}
-
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(50);
-    }
-    return true;
 }
 
 struct WindowOfProcess
@@ -288,7 +278,7 @@ TEST_F(KavexProgramTest, FirstStartShowsTheStationAndTheExitKeepsTheState)
     EXPECT_NEAR((window.left + window.right) / 2, (panel.left + panel.right) / 2, 1);
     EXPECT_EQ(0u, ProfileInt("bFirstRun"));
     EXPECT_EQ((DWORD)GetSystemMetrics(SM_CXSCREEN), ProfileInt("xScreen"));
-    EXPECT_TRUE(WaitFor([&] { return IsIconic(media) != FALSE; }, 5000)) << "the media desktop minimised";
+    EXPECT_TRUE(WaitUntil(5000, [&] { return IsIconic(media) != FALSE; })) << "the media desktop minimised";
     bool traced = false;
     for (const std::string& line : trace.Texts())
         traced |= line.find("$$@@4096$$@@Hide VLM") != std::string::npos && line.find("$$@@") == 0;
@@ -302,13 +292,13 @@ TEST_F(KavexProgramTest, FirstStartShowsTheStationAndTheExitKeepsTheState)
     std::string param = m_folder.Read("TVParam.ini");
     EXPECT_NE(std::string::npos, param.find("[Window]"));
     EXPECT_NE(std::string::npos, param.find("VideoSize=640,480"));
-    EXPECT_TRUE(WaitFor([] { return ReadLog("Pocketel").find("S pid=") != std::string::npos; }, 10000))
+    EXPECT_TRUE(WaitUntil(10000, [] { return ReadLog("Pocketel").find("S pid=") != std::string::npos; }))
         << "the tray started at the exit";
     EXPECT_NE(std::string::npos, ReadLog("Pocketel").find("cwd=" + m_folder.Path()));
     BOOL saver = FALSE;
     SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &saver, 0);
     EXPECT_TRUE(saver);
-    EXPECT_TRUE(WaitFor([&] { return IsZoomed(media) != FALSE; }, 5000)) << "the media desktop back";
+    EXPECT_TRUE(WaitUntil(5000, [&] { return IsZoomed(media) != FALSE; })) << "the media desktop back";
 }
 
 // A second copy brings the first one's video window up and ends, touching nothing.
@@ -317,12 +307,12 @@ TEST_F(KavexProgramTest, ASecondCopyRaisesTheFirstAndEnds)
     HWND video = Start();
     ASSERT_NE((HWND)NULL, video);
     ShowWindow(video, SW_MINIMIZE);
-    ASSERT_TRUE(WaitFor([&] { return IsIconic(video) != FALSE; }, 5000));
+    ASSERT_TRUE(WaitUntil(5000, [&] { return IsIconic(video) != FALSE; }));
     std::string channels = m_folder.Read("TVChannel.ini");
 
     ProgramProcess second(Program(), "", m_folder.Path());
     ASSERT_TRUE(second.Wait(10000)) << "the second copy ends";
-    EXPECT_TRUE(WaitFor([&] { return IsZoomed(video) != FALSE; }, 5000));
+    EXPECT_TRUE(WaitUntil(5000, [&] { return IsZoomed(video) != FALSE; }));
     EXPECT_TRUE(m_kavex->IsRunning());
     EXPECT_EQ(channels, m_folder.Read("TVChannel.ini"));
     PostMessageA(video, WM_CLOSE, 0, 0);
@@ -367,7 +357,7 @@ TEST_F(KavexProgramTest, EachWayOutEndsTheProgramAndOnlyAQuitRequestLeavesTheTra
             PostMessageA(video, WM_QUIT_REQUEST, 0, 0);
         } else {
             SetForegroundWindow(video);
-            WaitFor([&] { return GetForegroundWindow() == video; }, 2000);
+            WaitUntil(2000, [&] { return GetForegroundWindow() == video; });
             INPUT keys[4] = {};
             for (INPUT& key : keys)
                 key.type = INPUT_KEYBOARD;
@@ -378,7 +368,7 @@ TEST_F(KavexProgramTest, EachWayOutEndsTheProgramAndOnlyAQuitRequestLeavesTheTra
         }
         ASSERT_TRUE(Ends());
         EXPECT_EQ("44 binary", ProfileBinarySize("ControlPanelWindowPos"));
-        bool started = WaitFor([] { return !ReadLog("Pocketel").empty(); }, c.tray ? 10000 : 2000);
+        bool started = WaitUntil(c.tray ? 10000 : 2000, [] { return !ReadLog("Pocketel").empty(); });
         EXPECT_EQ(c.tray, started);
         if (HWND tray = FindTopWindow("Remote Control Tray", 0, 2000))
             SendMessageTimeoutA(tray, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, NULL);
@@ -407,7 +397,7 @@ TEST_F(KavexProgramTest, FullScreenSwitchAndAPlacementOfAnotherSize)
         }
         HWND video = Start(c.arguments);
         ASSERT_NE((HWND)NULL, video);
-        EXPECT_EQ(c.zoomed, WaitFor([&] { return IsZoomed(video) != FALSE; }, c.zoomed ? 5000 : 1000));
+        EXPECT_EQ(c.zoomed, WaitUntil(c.zoomed ? 5000 : 1000, [&] { return IsZoomed(video) != FALSE; }));
         PostMessageA(video, WM_CLOSE, 0, 0);
         ASSERT_TRUE(Ends());
     }
@@ -431,7 +421,7 @@ TEST_F(KavexProgramTest, ScanResultsAreKeptAndTheCardIsLentToAnotherProgram)
     SendMessageA(video, WM_RESUME_DEVICE, 0, 0);
     EXPECT_TRUE(IsWindowVisible(video));
     unsigned long resumed = Frames();
-    EXPECT_TRUE(WaitFor([&] { return Frames() > resumed; }, 5000)) << "frames again";
+    EXPECT_TRUE(WaitUntil(5000, [&] { return Frames() > resumed; })) << "frames again";
 
     PostMessageA(video, WM_CLOSE, 0, 0);
     ASSERT_TRUE(Ends());
@@ -445,7 +435,7 @@ TEST_F(KavexProgramTest, TheMakersProgramsStartWithTheirCommandLines)
     HWND video = Start();
     ASSERT_NE((HWND)NULL, video);
     SendMessageA(m_panel, WM_COMMAND, 1099, 0);
-    ASSERT_TRUE(WaitFor([] { return ReadLog("Reelview").find("S pid=") != std::string::npos; }, 10000));
+    ASSERT_TRUE(WaitUntil(10000, [] { return ReadLog("Reelview").find("S pid=") != std::string::npos; }));
     char handle[32];
     sprintf(handle, " /H=%d", (int)(INT_PTR)video);
     std::string log = ReadLog("Reelview");
@@ -466,7 +456,7 @@ TEST_F(KavexProgramTest, TheMakersProgramsStartWithTheirCommandLines)
         told |= box.text == "没有找到图片浏览程序!";
     EXPECT_TRUE(told);
     SendMessageA(m_panel, WM_COMMAND, 1100, 0);
-    EXPECT_TRUE(WaitFor([] { return ReadLog("Pictoscan").find("S pid=") != std::string::npos; }, 10000));
+    EXPECT_TRUE(WaitUntil(10000, [] { return ReadLog("Pictoscan").find("S pid=") != std::string::npos; }));
     EXPECT_NE(std::string::npos, ReadLog("Pictoscan").find("cwd=" + std::string(kMakerFolder) + "\\Pictoscan"))
         << "the browser runs in its own folder: " << ReadLog("Pictoscan");
     if (HWND viewer = FindTopWindow("Pictoscan", 0, 5000))
@@ -501,13 +491,13 @@ TEST_F(KavexProgramTest, TheShutdownTimeOpensTheCountdownAndEscKeepsTheProgram)
     HWND countdown = FindTopWindow("关闭计算机", m_kavex->Pid(), 30000);
     ASSERT_NE((HWND)NULL, countdown);
     std::string seconds = ControlText(countdown, 14010);
-    EXPECT_TRUE(WaitFor([&] { return ControlText(countdown, 14010) != seconds; }, 3000));
+    EXPECT_TRUE(WaitUntil(3000, [&] { return ControlText(countdown, 14010) != seconds; }));
     std::string dots = ControlText(countdown, 14011);
     EXPECT_GE(dots.size(), 3u);
     EXPECT_LE(dots.size(), 6u);
     EXPECT_EQ(std::string(dots.size(), '.'), dots);
     PostMessageA(countdown, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(countdown); }, 5000));
+    EXPECT_TRUE(WaitUntil(5000, [&] { return !IsWindow(countdown); }));
     Sleep(500);
     EXPECT_TRUE(m_kavex->IsRunning());
     PostMessageA(FindTopWindow(kVideoTitle, m_kavex->Pid(), 0), WM_CLOSE, 0, 0);

@@ -11,6 +11,7 @@
 #include "MessageSink.h"
 #include "MutexHolder.h"
 #include "TempFolder.h"
+#include "WaitUntil.h"
 
 namespace {
 
@@ -31,17 +32,6 @@ std::string LogPath(const std::string& stem)
     return "C:\\sim\\log\\" + stem + ".log";
 }
 
-bool WaitUntil(DWORD timeoutMs, bool (*condition)(HWND), HWND window)
-{
-    for (DWORD start = GetTickCount(); !condition(window); Sleep(20)) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-    }
-    return true;
-}
-
-bool Iconic(HWND window) { return IsIconic(window) != FALSE; }
-bool Zoomed(HWND window) { return IsZoomed(window) != FALSE; }
 
 struct WindowSearch
 {
@@ -298,9 +288,9 @@ TEST(SimProgTest, MediaDesktopGivesWayWhileTheDeviceIsTaken)
     HWND window = copy.Window();
     ASSERT_NE(nullptr, window);
     PostMessageA(window, WM_RELEASE_DEVICE, 0, 0);
-    EXPECT_TRUE(WaitUntil(5000, Iconic, window));
+    EXPECT_TRUE(WaitUntil(5000, [&] { return IsIconic(window) != FALSE; }));
     PostMessageA(window, WM_RESUME_DEVICE, 0, 0);
-    EXPECT_TRUE(WaitUntil(5000, Zoomed, window));
+    EXPECT_TRUE(WaitUntil(5000, [&] { return IsZoomed(window) != FALSE; }));
     DWORD exitCode = 99;
     ASSERT_TRUE(copy.Close(&exitCode));
     std::string log = copy.Log();

@@ -17,6 +17,7 @@
 #include "PathUtil.h"
 #include "PumpMessages.h"
 #include "SimDeviceSupport.h"
+#include "TempFolder.h"
 #include "UserInput.h"
 #include "resource.h"
 
@@ -30,10 +31,7 @@ const char kTVChannels[] =
 void WriteProgramFile(const char* name, const char* text)
 {
     CString path = theTVSystem.GetAppDir() + "\\" + name;
-    FILE* file = fopen(path, "wb");
-    ASSERT_NE((FILE*)NULL, file) << (LPCTSTR)path;
-    fputs(text, file);
-    fclose(file);
+    ASSERT_TRUE(TempFolder::WriteWholeFile((LPCTSTR)path, text)) << (LPCTSTR)path;
 }
 
 bool Enabled(UINT id)
