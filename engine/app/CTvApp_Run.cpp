@@ -54,11 +54,9 @@ BOOL CTvApp::InitInstance()
 
     // The panel is the user interface the TV system tells what happens, from the start on.
     CTVSystem::SetView(&theControlPanel);
+    // OpenDevice leaves the device muted through the wizard and the splash.
     if (!OpenDevice())
         return FALSE;
-    theTVSystem.SetDeviceMute(TRUE);
-
-    theTVSystem.SetDeviceMute(TRUE);
     CSetupWizardDlg wizard;
     wizard.DoModal();
 
@@ -73,7 +71,8 @@ BOOL CTvApp::InitInstance()
     if (m_lpCmdLine != NULL && strstr(m_lpCmdLine, "/StartupFullScreen") != NULL)
         m_startFlags |= kStartFullScreen;
 
-    if (HWND desktop = ::FindWindowA(NULL, kMediaDesktopTitle)) {
+    HWND desktop = ::FindWindowA(NULL, kMediaDesktopTitle);
+    if (desktop != NULL) {
         ::ShowWindow(desktop, SW_MINIMIZE);
         DEBUG_LOG("Hide VLM");
     }
@@ -83,7 +82,6 @@ BOOL CTvApp::InitInstance()
 
     theVideoWnd.DoModal();
 
-    HWND desktop = ::FindWindowA(NULL, kMediaDesktopTitle);
     if (desktop != NULL && ::IsWindow(desktop))
         ::ShowWindow(desktop, SW_MAXIMIZE);
     return FALSE;

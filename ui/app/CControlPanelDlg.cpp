@@ -32,11 +32,6 @@ const UINT kChannelCommands[] = {IDC_CHANNEL_UP, IDC_CHANNEL_DOWN, IDC_LAST_CHAN
                                  IDC_CHANNEL_LIST, IDC_TV_WALL};
 const UINT kRunCommands[] = {IDC_RECORD, IDC_SWITCH_SOURCE, IDC_TV_WALL, IDC_CHANNEL_LIST,
                              IDC_FORMAT, IDC_PLAYBACK, IDC_SETUP, IDC_SNAPSHOT};
-
-BOOL FileExists(const CString& path)
-{
-    return CPathUtil::FileExists(path);
-}
 }
 
 BEGIN_MESSAGE_MAP(CControlPanelDlg, CDialog)
@@ -286,7 +281,7 @@ BOOL CControlPanelDlg::ChangeSkin(const CString& name)
         colorDll = folder + "Chromabin.dll";
     }
     ChangeColorSkin(colorFile, colorDll);
-    BOOL loaded = FileExists(element) && FileExists(dll) && SwitchSkin(m_pSkin, this, element, dll);
+    BOOL loaded = CPathUtil::FileExists(element) && CPathUtil::FileExists(dll) && SwitchSkin(m_pSkin, this, element, dll);
     if (loaded)
         Invalidate();
     // A new skin's trackbar starts at its own position.
@@ -300,7 +295,7 @@ BOOL CControlPanelDlg::ChangeSkin(const CString& name)
 
 BOOL CControlPanelDlg::ChangeColorSkin(const CString& file, const CString& dll)
 {
-    if (!FileExists(file) || !FileExists(dll))
+    if (!CPathUtil::FileExists(file) || !CPathUtil::FileExists(dll))
         return FALSE;
     if (theColorAdjustDlg.GetSafeHwnd() == NULL)
         return FALSE;

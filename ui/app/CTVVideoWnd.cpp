@@ -686,12 +686,15 @@ CString CTVVideoWnd::ProgramFilesPath(LPCTSTR tail)
 }
 
 BOOL CTVVideoWnd::Launch(LPCTSTR path, LPCTSTR parameters, LPCTSTR folder, UINT missingId,
-                         UINT failedId)
+                         UINT failedId, BOOL muteDevice)
 {
     if (!CPathUtil::FileExists(path)) {
         CTvApp::MessageBoxRes(m_hWnd, missingId, IDS_PRODUCT, MB_ICONINFORMATION);
         return FALSE;
     }
+    // The movie player takes the card's sound over while it runs.
+    if (muteDevice)
+        theTVSystem.SetDeviceMute(TRUE);
     HINSTANCE result = ::ShellExecuteA(m_hWnd, "Open", path, parameters, folder, SW_SHOWNORMAL);
     if ((INT_PTR)result <= 32) {
         CTvApp::MessageBoxRes(m_hWnd, failedId, IDS_PRODUCT, MB_ICONINFORMATION);
@@ -705,17 +708,11 @@ BOOL CTVVideoWnd::LaunchPlayback()
     if (theTVSystem.IsScanning() || theTVSystem.IsRecording() || theTVSystem.IsTimeShiftOn())
         return FALSE;
     theControlPanel.ShowOptionsMenu(FALSE);
-    CString path = ProgramFilesPath("\\Quorvex\\Reelview\\Reelview.exe");
-    if (!CPathUtil::FileExists(path)) {
-        CTvApp::MessageBoxRes(m_hWnd, IDS_PLAYER_MISSING, IDS_PRODUCT, MB_ICONINFORMATION);
-        return FALSE;
-    }
-    // The player takes the card's sound over while it runs.
-    theTVSystem.SetDeviceMute(TRUE);
     CString parameters;
     parameters.Format("/P=%s /H=%d", (LPCTSTR)CPathUtil::GetShortPath(theTVSystem.GetRecordFolder()),
                       (int)(INT_PTR)m_hWnd);
-    if (!Launch(path, parameters, NULL, IDS_PLAYER_MISSING, IDS_PLAYER_FAILED))
+    if (!Launch(ProgramFilesPath("\\Quorvex\\Reelview\\Reelview.exe"), parameters, NULL,
+                IDS_PLAYER_MISSING, IDS_PLAYER_FAILED, TRUE))
         return FALSE;
     theControlPanel.EnableCommand(IDC_PLAYBACK, FALSE);
     return TRUE;

@@ -81,7 +81,8 @@ protected:
     void TvOnDesktopStep();
     // The Windows folder's drive root + "Program Files" + tail.
     static CString ProgramFilesPath(LPCTSTR tail);
-    BOOL Launch(LPCTSTR path, LPCTSTR parameters, LPCTSTR folder, UINT missingId, UINT failedId);
+    BOOL Launch(LPCTSTR path, LPCTSTR parameters, LPCTSTR folder, UINT missingId, UINT failedId,
+                BOOL muteDevice = FALSE);
 
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnSize(UINT nType, int cx, int cy);
