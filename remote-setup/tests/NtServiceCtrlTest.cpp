@@ -130,8 +130,10 @@ TEST_F(NtServiceCtrlTest, InstallsStartsStopsAndRemovesTheService)
     ASSERT_TRUE(m_ctrl.Stop());
     EXPECT_TRUE(WaitForState(SERVICE_STOPPED));
     EXPECT_TRUE(WaitUntil(kStateWaitMs, [] { return StartValue() == 0; }));
-    EXPECT_FALSE(OstlerWindowExists());
-    EXPECT_FALSE(OstlerMutexExists());
+    // The manager reports the stop before the service's process has ended and let go of
+    // its window and mutex.
+    EXPECT_TRUE(WaitUntil(kStateWaitMs, [] { return !OstlerWindowExists(); }));
+    EXPECT_TRUE(WaitUntil(kStateWaitMs, [] { return !OstlerMutexExists(); }));
     EXPECT_TRUE(m_ctrl.Stop());
 
     ASSERT_TRUE(m_ctrl.Remove());

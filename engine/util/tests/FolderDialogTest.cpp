@@ -46,7 +46,8 @@ protected:
     }
 
 private:
-    enum { kStepMs = 50, kMaxSteps = 100 };
+    // A loaded machine can take many seconds to fill the tree.
+    enum { kStepMs = 50, kMaxSteps = 600 };
 
     static void CALLBACK Step(HWND, UINT, UINT_PTR, DWORD) { s_current->Step(); }
 
