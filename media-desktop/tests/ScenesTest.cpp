@@ -403,8 +403,11 @@ TEST_F(PictureViewingTest, TheSlideshowSkipsFoldersShowsEachPictureAndEndsByItse
     scene->GetBrowser().SendMessage(WM_KEYDOWN, VK_LEFT);
     ASSERT_EQ(3, scene->GetBrowser().GetCurSel());
     ASSERT_TRUE(DeleteFileA(temp.FilePath("b.jpg").c_str()));
+    scene->SetSlideshowSeconds(100);
     scene->StartSlideshow();
     EXPECT_TRUE(Viewing(4));
+    // A running slideshow takes a new period at once.
+    scene->SetSlideshowSeconds(1);
     EXPECT_TRUE(PumpMessagesUntil([&] { return !scene->IsViewing(); }, 3000));
     EXPECT_TRUE(Browsing());
 }

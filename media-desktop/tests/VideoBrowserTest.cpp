@@ -15,7 +15,7 @@ TEST(VideoBrowser, GrabsAFrameOfEachVideoAndLeavesNoGrabbedPictureBehind)
 {
     CoInitialize(NULL);
     const CString grab = GetModuleDir() + "\\Grab.bmp";
-    // One left by an earlier grab stands in for no file.
+    // One left by an earlier run goes too.
     ASSERT_TRUE(TempFolder::WriteWholeFile((LPCTSTR)grab, "BM left over"));
     TempFolder temp;
     ASSERT_TRUE(WriteAvi(temp.FilePath("clip.avi"), 3));
