@@ -262,7 +262,13 @@ void CMediaBrowser::OnSize(UINT nType, int cx, int cy)
 {
     CSuperListBox::OnSize(nType, cx, cy);
     RebuildImageList(cx, cy);
-    FillList(m_folder);
+    if (!FillList(m_folder)) {
+        // The old entries stay; their thumbnails went with the old image list.
+        for (int i = 0; i < (int)m_states.size(); ++i) {
+            if (m_states[i] != ENTRY_DRIVE)
+                m_states[i] = ENTRY_WAITING;
+        }
+    }
 }
 
 void CMediaBrowser::RebuildImageList(int cx, int cy)

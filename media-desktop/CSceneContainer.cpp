@@ -13,7 +13,7 @@ const int kTopBarLeaveY = 60;
 
 }  // namespace
 
-CSceneContainer::CSceneContainer() : m_current(-1), m_topBar(NULL)
+CSceneContainer::CSceneContainer() : m_current(-1), m_topBar(NULL), m_disabledPage(NULL)
 {
 }
 
@@ -99,6 +99,7 @@ void CSceneContainer::ShowTopBar(BOOL show)
         m_topBar->SetFocus();
         host->SetTimer(kTopBarTimer, kTopBarPeriodMs);
         page->EnableWindow(FALSE);
+        m_disabledPage = page;
         return;
     }
     if (m_topBar) {
@@ -106,6 +107,9 @@ void CSceneContainer::ShowTopBar(BOOL show)
         delete m_topBar;
         m_topBar = NULL;
     }
+    if (m_disabledPage && m_disabledPage != page && m_disabledPage->m_hWnd)
+        m_disabledPage->EnableWindow(TRUE);
+    m_disabledPage = NULL;
     if (page && page->m_hWnd) {
         page->EnableWindow(TRUE);
         CWnd* main = AfxGetMainWnd();

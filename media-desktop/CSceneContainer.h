@@ -46,4 +46,6 @@ private:
     CPtrArray m_pages;  // CSceneBase*, not owned
     int m_current;
     CCaptionWnd* m_topBar;  // owned while shown
+    // The page the bar disabled: the current page may change while the bar is shown.
+    CSceneBase* m_disabledPage;
 };

@@ -4,7 +4,8 @@
 
 CVideoBrowser::CVideoBrowser()
 {
-    SetTypes(".avi.mpg");
+    // With the closing dot of every type list: without it ".mpg." is never found.
+    SetTypes(".avi.mpg.");
 }
 
 CVideoBrowser::~CVideoBrowser()

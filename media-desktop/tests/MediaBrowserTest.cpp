@@ -182,10 +182,12 @@ TEST_F(MediaBrowserTest, AFolderThatCannotBeListedKeepsTheOldList)
 {
     const std::string gone = temp.FilePath("gone");
     ASSERT_TRUE(CreateDirectoryA(gone.c_str(), NULL));
-    temp.Write("gone\\x.jpg", "x");
+    ASSERT_TRUE(WriteQuartersJpeg(gone + "\\x.jpg"));
+    CreateBrowser();
     ASSERT_TRUE(browser.FillList(gone.c_str()));
     const std::vector<std::string> before = Names(browser);
     EXPECT_EQ((std::vector<std::string>{"..", "x.jpg"}), before);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return browser.GetEntryState(1) == 4; }, 5000));
 
     DeleteFileA((gone + "\\x.jpg").c_str());
     ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
@@ -194,6 +196,12 @@ TEST_F(MediaBrowserTest, AFolderThatCannotBeListedKeepsTheOldList)
     EXPECT_STREQ(gone.c_str(), browser.GetFolder());
     EXPECT_FALSE(browser.FillList(temp.FilePath("never").c_str()));
     EXPECT_EQ(before, Names(browser));
+
+    // A new size makes a new image list: the kept entries wait for new thumbnails.
+    browser.MoveWindow(10, 10, 300, 300);
+    EXPECT_EQ(before, Names(browser));
+    EXPECT_EQ((std::vector<int>{CMediaBrowser::ENTRY_WAITING, CMediaBrowser::ENTRY_WAITING}), States(browser));
+    EXPECT_EQ(4, browser.GetImageList().GetImageCount());
 }
 
 TEST_F(MediaBrowserTest, ThumbnailsArePicturesInAFrameAndFoldersAreMarked)

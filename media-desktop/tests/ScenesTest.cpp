@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CCaptionWnd.h"
 #include "CHomeScene.h"
 #include "CMusicScene.h"
 #include "CPictureScene.h"
@@ -250,6 +251,7 @@ TEST_F(ScenesTest, MediaPageCommandsSortRefreshAndGoHome)
 TEST_F(ScenesTest, VideoAndMusicFilesGoToTheMainWindowToPlay)
 {
     temp.Write("clip.avi", "x");
+    temp.Write("movie.mpg", "x");
     temp.Write("song.mp3", "x");
     CVideoScene& video = Add<CVideoScene>();
     CMusicScene& music = Add<CMusicScene>();
@@ -258,7 +260,8 @@ TEST_F(ScenesTest, VideoAndMusicFilesGoToTheMainWindowToPlay)
     music.GetBrowser().SetTypes(".mp3.");
 
     ASSERT_TRUE(container.ShowPage(0));
-    ASSERT_EQ((std::vector<std::string>{"..", "clip.avi"}), Texts(video.GetBrowser()));
+    // The video browser's own types, until the view gives it the user's.
+    ASSERT_EQ((std::vector<std::string>{"..", "clip.avi", "movie.mpg"}), Texts(video.GetBrowser()));
     Click(video.GetBrowser(), 1);
     ASSERT_TRUE(container.ShowPage(1));
     ASSERT_EQ((std::vector<std::string>{"..", "song.mp3"}), Texts(music.GetBrowser()));
@@ -272,6 +275,30 @@ TEST_F(ScenesTest, VideoAndMusicFilesGoToTheMainWindowToPlay)
     EXPECT_EQ(PLAY_MEDIA_MUSIC, played[1].second);
     // The video browser's thumbnails would grab frames beside the program; none are made here.
     video.DestroyWindow();
+}
+
+TEST_F(ScenesTest, TheCaptionBarCoversTheTopAndGivesBackThePageItDisabled)
+{
+    CSceneBase& first = Add<CSceneBase>();
+    CSceneBase& second = Add<CSceneBase>();
+    ASSERT_TRUE(container.ShowPage(0));
+    container.ShowTopBar(TRUE);
+    CCaptionWnd* bar = container.GetTopBar();
+    ASSERT_NE(nullptr, bar);
+    EXPECT_EQ(bar->m_hWnd, main.GetDlgItem(432)->GetSafeHwnd());
+    EXPECT_EQ(CRect(0, 0, 800, 52), RectInParent(*bar));
+    EXPECT_EQ(bar->m_hWnd, GetWindow(host.Handle(), GW_CHILD)) << "above the pages";
+    EXPECT_FALSE(first.IsWindowEnabled());
+    container.ShowTopBar(TRUE);
+    EXPECT_EQ(bar, container.GetTopBar()) << "one bar";
+
+    // Another page shown meanwhile: both are enabled once the bar goes.
+    ASSERT_TRUE(container.ShowPage(1));
+    container.ShowTopBar(FALSE);
+    EXPECT_EQ(nullptr, container.GetTopBar());
+    EXPECT_FALSE(IsWindow(GetDlgItem(host.Handle(), 432)));
+    EXPECT_TRUE(first.IsWindowEnabled());
+    EXPECT_TRUE(second.IsWindowEnabled());
 }
 
 class PictureViewingTest : public ScenesTest
