@@ -1,6 +1,7 @@
 // Velmora's pages in one window, for a picture of them on a display of its own:
 // scripts/screenshot --window "Velmora pages" OUT.png velmora_pages.exe PAGE [FOLDER]
-// PAGE 0 home, 1 pictures, 2 video, 3 music; FOLDER the media pages' folder.
+// PAGE 0 home, 1 pictures, 2 video, 3 music; FOLDER the media pages' folder, else the skin
+// folder beside the program with its two backgrounds.
 #include "CHomeScene.h"
 #include "CMusicScene.h"
 #include "CPictureScene.h"
@@ -15,7 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     CoInitialize(NULL);
     const int page = __argc > 1 ? atoi(__argv[1]) : 0;
-    const CString folder = __argc > 2 ? __argv[2] : "";
+    const CString folder = __argc > 2 ? CString(__argv[2]) : GetModuleDir() + "\\Skin";
     CWinApp app;
     CWnd frame;
     LPCTSTR frameClass = AfxRegisterWndClass(0, LoadCursorA(NULL, (LPCSTR)IDC_ARROW),
