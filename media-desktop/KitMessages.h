@@ -18,6 +18,11 @@
 
 // To the main window: show the caption bar.
 #define WM_SHOW_TOP_BAR 0x405
+// To the main window: play a file; wParam its path (LPCSTR), lParam its kind.
+#define WM_PLAY_MEDIA 0x406
+enum PlayMediaKind { PLAY_MEDIA_VIDEO = 1, PLAY_MEDIA_MUSIC = 2 };
+// WM_COMMAND to the main window: start the TV program.
+#define ID_START_TV 2202
 
 enum KitFocusRequest { KIT_FOCUS_TAKEN = 0, KIT_FOCUS_NEXT = 1, KIT_FOCUS_PREVIOUS = 2 };
 
