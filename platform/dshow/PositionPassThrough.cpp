@@ -95,7 +95,8 @@ STDMETHODIMP CPositionPassThrough::get_Duration(REFTIME* length)
     if (!length)
         return E_POINTER;
     LONGLONG units = 0;
-    return Seconds(m_seeking.GetDuration(&units), units, length);
+    HRESULT hr = m_seeking.GetDuration(&units);
+    return Seconds(hr, units, length);
 }
 
 STDMETHODIMP CPositionPassThrough::put_CurrentPosition(REFTIME time)
@@ -109,7 +110,8 @@ STDMETHODIMP CPositionPassThrough::get_CurrentPosition(REFTIME* time)
     if (!time)
         return E_POINTER;
     LONGLONG units = 0;
-    return Seconds(m_seeking.GetCurrentPosition(&units), units, time);
+    HRESULT hr = m_seeking.GetCurrentPosition(&units);
+    return Seconds(hr, units, time);
 }
 
 STDMETHODIMP CPositionPassThrough::get_StopTime(REFTIME* time)
@@ -117,7 +119,8 @@ STDMETHODIMP CPositionPassThrough::get_StopTime(REFTIME* time)
     if (!time)
         return E_POINTER;
     LONGLONG units = 0;
-    return Seconds(m_seeking.GetStopPosition(&units), units, time);
+    HRESULT hr = m_seeking.GetStopPosition(&units);
+    return Seconds(hr, units, time);
 }
 
 STDMETHODIMP CPositionPassThrough::put_StopTime(REFTIME time)
@@ -131,7 +134,8 @@ STDMETHODIMP CPositionPassThrough::get_PrerollTime(REFTIME* time)
     if (!time)
         return E_POINTER;
     LONGLONG units = 0;
-    return Seconds(m_seeking.GetPreroll(&units), units, time);
+    HRESULT hr = m_seeking.GetPreroll(&units);
+    return Seconds(hr, units, time);
 }
 
 // IMediaSeeking has no way to set a preroll.
