@@ -26,6 +26,7 @@ public:
               long sampleBytes = 8192);
     // Samples go out no faster than speed times their play rate; 0: as fast as taken.
     void SetPace(double speed) { m_pace = speed; }
+    void SetSampleBytes(long bytes) { m_sampleBytes = bytes; }
     bool Loaded() const { return !m_data.empty(); }
     // Only the type, for connection tests.
     void Offer(const AM_MEDIA_TYPE& type) { m_type.Set(type); }

@@ -477,6 +477,30 @@ TEST_F(MuxGraphTest, AfterAWriteFailureNothingMoreIsWritten)
     mux->SetSystem(nullptr);
 }
 
+// Twice the length of a sample this size never fits the buffer: it waits only for its own.
+TEST_F(MuxGraphTest, ASampleLongerThanHalfTheBufferIsNotHeldForever)
+{
+    Output(MUX_PRESET_MPEG2, "one_sample.mpg");
+    auto* video = AddSource(Mpeg2Video(), "big.m2v", 0, 4 * kSecond);
+    video->SetSampleBytes(4000000);
+    ConnectAll({video});
+    EXPECT_EQ(EC_COMPLETE, RunToEnd(10000));
+    EXPECT_EQ(S_OK, video->LastResult());
+    EXPECT_EQ(S_OK, control->Stop());
+    EXPECT_GT(FileSize(PathOf("one_sample.mpg")), 3000000);
+}
+
+// A split asked for while no output is open has no buffer to go to.
+TEST_F(MuxGraphTest, SplitCommandNeedsAnOpenOutput)
+{
+    ASSERT_EQ(S_OK, params->SetParam(MUX_PARAM_SPLIT_FILES, 1));
+    EXPECT_EQ(E_NOINTERFACE, params->SetParam(MUX_PARAM_VIDEO_COMMAND, 0));
+    ConnectAll({AddSource(Mpeg2Video())});
+    EXPECT_EQ(E_UNEXPECTED, params->SetParam(MUX_PARAM_VIDEO_COMMAND, 0));
+    ASSERT_EQ(S_OK, params->SetParam(MUX_PARAM_SPLIT_FILES, 0));
+    EXPECT_EQ(E_INVALIDARG, params->SetParam(MUX_PARAM_VIDEO_COMMAND, 0));
+}
+
 TEST_F(MuxGraphTest, AHeldPinKeepsItsFilter)
 {
     CComRef<IPin> pin = InputPin(1);
