@@ -7,12 +7,12 @@
 #include "CMuxFileSource.h"
 #include "ComRef.h"
 #include "MuxGuids.h"
+#include "MuxStreamTypes.h"
 
 #include <gtest/gtest.h>
 
 #include <dshow.h>
 #include <mmreg.h>
-#include <dvdmedia.h>
 
 #include <algorithm>
 #include <string>
@@ -40,88 +40,6 @@ LONGLONG FileSize(const std::string& path)
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
         return -1;
     return (LONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-CAmMediaType Mpeg2Video()
-{
-    MPEG2VIDEOINFO info = {};
-    info.hdr.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.hdr.bmiHeader.biWidth = 352;
-    info.hdr.bmiHeader.biHeight = 288;
-    info.hdr.AvgTimePerFrame = 400000;
-    CAmMediaType type;
-    type.majortype = MEDIATYPE_Video;
-    type.subtype = MEDIASUBTYPE_MPEG2_VIDEO;
-    type.SetFormat(FORMAT_MPEG2Video, &info, sizeof(info));
-    return type;
-}
-
-CAmMediaType Mpeg1Video()
-{
-    MPEG1VIDEOINFO info = {};
-    info.hdr.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.hdr.bmiHeader.biWidth = 352;
-    info.hdr.bmiHeader.biHeight = 288;
-    CAmMediaType type;
-    type.majortype = MEDIATYPE_Video;
-    type.subtype = MEDIASUBTYPE_MPEG1Payload;
-    type.SetFormat(FORMAT_MPEGVideo, &info, sizeof(info));
-    return type;
-}
-
-CAmMediaType H264Video()
-{
-    CAmMediaType type;
-    type.majortype = MEDIATYPE_Video;
-    type.subtype = MEDIASUBTYPE_H264Video;
-    VIDEOINFOHEADER info = {};
-    type.SetFormat(MEDIASUBTYPE_H264Video, &info, sizeof(info));
-    return type;
-}
-
-CAmMediaType Audio(const GUID& subtype, WORD tag, DWORD rate, WORD bits, WORD channels)
-{
-    WAVEFORMATEX wave = {};
-    wave.wFormatTag = tag;
-    wave.nSamplesPerSec = rate;
-    wave.wBitsPerSample = bits;
-    wave.nChannels = channels;
-    wave.nBlockAlign = static_cast<WORD>(channels * bits / 8);
-    wave.nAvgBytesPerSec = rate * wave.nBlockAlign;
-    CAmMediaType type;
-    type.majortype = MEDIATYPE_Audio;
-    type.subtype = subtype;
-    type.SetFormat(FORMAT_WaveFormatEx, &wave, sizeof(wave));
-    return type;
-}
-
-CAmMediaType Mp2()
-{
-    return Audio(MEDIASUBTYPE_MPEG1AudioPayload, WAVE_FORMAT_MPEG, 48000, 0, 2);
-}
-
-CAmMediaType Pcm(DWORD rate = 48000, WORD bits = 16, WORD channels = 2)
-{
-    return Audio(MEDIASUBTYPE_PCM, WAVE_FORMAT_PCM, rate, bits, channels);
-}
-
-// The AAC form: a wave format of tag 0xFF with 22 extra bytes, the first six of them the
-// configuration the engine is given.
-CAmMediaType Aac(WORD tag = 0xFF, WORD extra = 22)
-{
-    std::vector<BYTE> block(sizeof(WAVEFORMATEX) + 22, 0);
-    auto* wave = reinterpret_cast<WAVEFORMATEX*>(block.data());
-    wave->wFormatTag = tag;
-    wave->nSamplesPerSec = 48000;
-    wave->nChannels = 2;
-    wave->cbSize = extra;
-    block[sizeof(WAVEFORMATEX)] = 0x11;
-    block[sizeof(WAVEFORMATEX) + 1] = 0x90;
-    CAmMediaType type;
-    type.majortype = MEDIATYPE_Audio;
-    type.subtype = MEDIASUBTYPE_WaveA106;
-    type.SetFormat(FORMAT_WaveFormatEx, block.data(), static_cast<ULONG>(block.size()));
-    return type;
 }
 
 struct FakeSystem : CMuxSystem
@@ -331,8 +249,7 @@ TEST_F(MuxGraphTest, Mpeg1VideoUnderPresetZero)
 TEST_F(MuxGraphTest, DvdPresetCarriesAc3AndPcm)
 {
     Output(MUX_PRESET_DVD_MPEG2, "dvd_ac3_pcm.mpg");
-    ConnectAll({AddSource(Mpeg2Video(), "mpeg2.m2v"), AddSource(Audio(MEDIASUBTYPE_DOLBY_AC3, 0x2000, 48000, 0, 2),
-                                                                  "tone.ac3"),
+    ConnectAll({AddSource(Mpeg2Video(), "mpeg2.m2v"), AddSource(Ac3(), "tone.ac3"),
                 AddSource(Pcm(), "tone.pcm")});
     EXPECT_EQ(EC_COMPLETE, RunToEnd());
     EXPECT_EQ(S_OK, control->Stop());
