@@ -236,6 +236,17 @@ TEST_F(MuxGraphTest, Mpeg2VideoAndMp2CompleteAfterBothEnd)
     REFTIME seconds = 0;
     EXPECT_EQ(S_OK, position->get_Duration(&seconds));
     EXPECT_DOUBLE_EQ(2.0, seconds);
+    // The same through automation.
+    LPOLESTR member = const_cast<LPOLESTR>(L"Duration");
+    DISPID id = 0;
+    ASSERT_EQ(S_OK, position->GetIDsOfNames(IID_NULL, &member, 1, LOCALE_USER_DEFAULT, &id));
+    DISPPARAMS none = {};
+    VARIANT result;
+    VariantInit(&result);
+    ASSERT_EQ(S_OK, position->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr,
+                                     nullptr));
+    EXPECT_EQ(VT_R8, result.vt);
+    EXPECT_DOUBLE_EQ(2.0, result.dblVal);
 }
 
 TEST_F(MuxGraphTest, Mpeg1VideoUnderPresetZero)
@@ -305,6 +316,21 @@ TEST_F(MuxGraphTest, FormatChecksRefuseAndAcceptAtConnection)
             graph->Disconnect(in.Get());
         }
     }
+}
+
+TEST_F(MuxGraphTest, InputPinRefusesWhatItCannotTake)
+{
+    CComRef<IPin> pin = InputPin(1);
+    CComRef<IMemInputPin> memory;
+    ASSERT_EQ(S_OK, pin->QueryInterface(IID_IMemInputPin, memory.ReceiveVoid()));
+    EXPECT_EQ(S_FALSE, memory->ReceiveCanBlock());
+    EXPECT_EQ(E_FAIL, memory->NotifyAllocator(nullptr, FALSE));
+    EXPECT_EQ(VFW_E_NOT_CONNECTED, pin->BeginFlush());
+    // An end of stream always answers S_OK, even on an unconnected pin.
+    EXPECT_EQ(S_OK, pin->EndOfStream());
+    CComRef<IMediaSeeking> seeking;
+    EXPECT_EQ(E_NOINTERFACE, filter->QueryInterface(IID_IMediaSeeking, seeking.ReceiveVoid()))
+        << "no connected input pin to answer for the filter";
 }
 
 // Nine streams of each kind; after that the pins grow only while more than one is free,
