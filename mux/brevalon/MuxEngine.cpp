@@ -18,6 +18,9 @@ enum
     kTicksPer90kHz = 300
 };
 
+// The time of a unit that is no frame: a stream header.
+const uint64_t kNoTime = ~static_cast<uint64_t>(0);
+
 // The reading faces carry no engine of their own, so the handler finds its stream here.
 std::mutex g_streamsLock;
 std::map<MuxBufStream*, MuxEngine::Stream*> g_streams;
@@ -120,7 +123,7 @@ int MuxEngine::StreamAux(MuxBufStream* reader, int, uint32_t command, void* data
             stream->Learn(unit->codec);
             stream->units.push_back({unit->size, static_cast<int64_t>(unit->decodeTime / kTicksPer90kHz),
                                      static_cast<int64_t>(unit->presentTime / kTicksPer90kHz), unit->codingType == 1,
-                                     unit->codingType});
+                                     unit->codingType, false});
         }
         break;
     case MUX_AUX_AUDIO_UNIT:
@@ -128,7 +131,7 @@ int MuxEngine::StreamAux(MuxBufStream* reader, int, uint32_t command, void* data
             const auto* unit = static_cast<const MuxAudioUnit*>(data);
             stream->Learn(unit->codec);
             int64_t time = static_cast<int64_t>(unit->time / kTicksPer90kHz);
-            stream->units.push_back({unit->size, time, time, true, 0});
+            stream->units.push_back({unit->size, time, time, true, 0, unit->time == kNoTime});
         }
         break;
     case MUX_AUX_SPLIT:
@@ -255,8 +258,9 @@ void MuxEngine::Pump(Stream& stream)
         if (stream.reader->freeSpace(stream.reader) < static_cast<int>(unit.size))
             return;
         stream.units.pop_front();
-        if (!WriteUnit(stream, unit)) {
-            // The unit's bytes still leave the ring, so the caller never waits on a dead output.
+        if (unit.header || !WriteUnit(stream, unit)) {
+            // The unit's bytes still leave the ring, so the caller never waits on a dead output;
+            // a stream header's leave it here too.
             int left = static_cast<int>(unit.size);
             while (left > 0) {
                 int piece = left < kReadPiece ? left : kReadPiece;

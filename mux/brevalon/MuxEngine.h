@@ -22,6 +22,8 @@ struct MuxEngine
         int64_t presentTime;
         bool key;
         uint32_t codingType;
+        // A stream header ahead of the frames (LPCM's "CP"), which the muxer writes its own way.
+        bool header;
     };
 
     // A unit written to the muxer whose index record waits for the pack that carries its
