@@ -74,7 +74,9 @@ struct Batch
 std::string ReadWholeFile(const std::string& path)
 {
     std::string bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    // The child's rename may still hold the new name open for a moment: share everything.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              NULL, OPEN_EXISTING, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return bytes;
     char buffer[65536];
@@ -189,7 +191,8 @@ int RunChild(const char* readerName, const char* list)
 bool StartChild(const FuzzReader& reader, Batch& batch)
 {
     std::string command = "\"" + ProgramPath() + "\" --child " + reader.name + " \"" + batch.list + "\"";
-    STARTUPINFOA startup = {sizeof(startup)};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
     std::vector<char> line(command.begin(), command.end());
     line.push_back('\0');
@@ -289,11 +292,16 @@ Copy MakeCopy(const Options& options, const FuzzReader& reader, const Files& see
     return copy;
 }
 
-// Counts the copies whose results the batch's child has written since the last look.
+bool HasResult(const Copy& copy)
+{
+    return ReadWholeFile(copy.result).compare(0, strlen(kResultPrefix), kResultPrefix) == 0;
+}
+
+// Counts the copies whose results the batch's child has written since the last look. A
+// result that cannot be read yet is read at the next look.
 void CountWritten(const Options& options, const FuzzReader& reader, Batch& batch, Tally& tally)
 {
-    while (batch.next < batch.copies.size() &&
-           GetFileAttributesA(batch.copies[batch.next].result.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    while (batch.next < batch.copies.size() && HasResult(batch.copies[batch.next])) {
         DWORD now = GetTickCount();
         Finish(options, reader, batch.copies[batch.next++], kResultWritten, now - batch.lastProgress, tally);
         batch.lastProgress = now;
