@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -96,15 +97,21 @@ public:
         second.Save(File("mp9.dat").c_str());
     }
 
-    // The factory map, and a record of "语言" whose mode is neither keystroke nor run.
+    // The factory map, a record of "语言" whose mode is neither keystroke nor run, and a run
+    // record of "图文电视" whose path fills its field without an end.
     void WriteDefaultMap() const
     {
         KeyMapRecord odd = KeyMapRecord::ForId(173);
         odd.mode = 2;
         odd.ctrl = 1;
         odd.character = 'L';
+        KeyMapRecord full = KeyMapRecord::ForId(172);
+        full.mode = KeyMapRecord::kModeRun;
+        memset(full.path, 'x', sizeof(full.path));
+        strcpy(full.parameters, "p");
         TempFolder::WriteWholeFile(File("Default.dat"),
-                                   FactoryMap() + std::string((const char*)&odd, sizeof(odd)));
+                                   FactoryMap() + std::string((const char*)&odd, sizeof(odd)) +
+                                       std::string((const char*)&full, sizeof(full)));
     }
 
     // The ids of a key table file's records.
@@ -346,6 +353,7 @@ TEST_F(TandrilProgramTest, ListsTheKeySetsAndEnablesTheCommandsOfEach)
         ASSERT_GE(found, 0) << row.key;
         EXPECT_EQ(row.text, list.Text(found, 1)) << row.key;
     }
+    EXPECT_EQ("Path = " + std::string(260, 'x') + ", Para = p", list.Text(list.FindRow("图文电视"), 1));
     struct Enables
     {
         int id;
