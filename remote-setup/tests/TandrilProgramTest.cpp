@@ -583,6 +583,88 @@ TEST_F(TandrilProgramTest, TheWindowIsThePictureItsTopBandMovesItAndItsSystemMen
     EXPECT_TRUE(IsWindow(m_dialog));
 }
 
+// Help files open with the stand-in of an outside program while the test runs, which logs how
+// it was started and ends by itself.
+class HelpOpener
+{
+public:
+    HelpOpener()
+    {
+        m_saved = RegGetValueA(HKEY_LOCAL_MACHINE, kChm, NULL, RRF_RT_REG_SZ, NULL, m_type, &m_size) ==
+                  ERROR_SUCCESS;
+        CRegistryKey chm, command, switches;
+        chm.Open(HKEY_LOCAL_MACHINE, kChm);
+        chm.SetString("", kKind);
+        command.Open(HKEY_LOCAL_MACHINE, kCommandKey);
+        std::string line = "\"" + TestFolder() + "\\tandril_program\\simprog.exe\" \"%1\"";
+        command.SetString("", line.c_str());
+        switches.Open(HKEY_LOCAL_MACHINE, "Software\\Sim\\prog\\simprog");
+        switches.SetDWORD("LifeMs", 300);
+    }
+    ~HelpOpener()
+    {
+        CRegistryKey chm, switches;
+        chm.Open(HKEY_LOCAL_MACHINE, kChm);
+        if (m_saved)
+            chm.SetString("", m_type);
+        else
+            chm.DeleteValue("");
+        for (const char* key : {kCommandKey, "Software\\Classes\\TandrilHelpTest\\shell\\open",
+                                "Software\\Classes\\TandrilHelpTest\\shell", "Software\\Classes\\TandrilHelpTest"})
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
+        switches.Open(HKEY_LOCAL_MACHINE, "Software\\Sim\\prog\\simprog");
+        switches.DeleteValue("LifeMs");
+    }
+
+    // The command lines the stand-in was started with since the object was made.
+    static std::vector<std::string> Starts(size_t logStart)
+    {
+        std::string log = TempFolder::ReadWholeFile(kLog);
+        std::vector<std::string> starts;
+        for (size_t at = log.find("S pid=", logStart); at != std::string::npos; at = log.find("S pid=", at + 1)) {
+            size_t params = log.find("params=", at) + 7;
+            starts.push_back(log.substr(params, log.find(" cwd=", params) - params));
+        }
+        return starts;
+    }
+    static size_t LogSize() { return TempFolder::ReadWholeFile(kLog).size(); }
+
+private:
+    static constexpr const char* kChm = "Software\\Classes\\.chm";
+    static constexpr const char* kKind = "TandrilHelpTest";
+    static constexpr const char* kCommandKey = "Software\\Classes\\TandrilHelpTest\\shell\\open\\command";
+    static constexpr const char* kLog = "C:\\sim\\log\\simprog.log";
+
+    bool m_saved = false;
+    char m_type[256] = "";
+    DWORD m_size = sizeof(m_type);
+};
+
+// Each way in a run of its own: under Wine a second ShellExecute of the same run started no
+// opener (the first one's log shows it ended normally).
+TEST_F(TandrilProgramTest, HelpButtonAndF1OpenTheProgramFoldersHelpFile)
+{
+    TempFolder::WriteWholeFile(m_folder.File("Tandril.chm"), "help");
+    HelpOpener opener;
+    std::string expected = "\"" + m_folder.File("Tandril.chm") + "\"";
+    for (bool byKey : {true, false}) {
+        SCOPED_TRACE(byKey ? "F1" : "button");
+        size_t logStart = HelpOpener::LogSize();
+        Start();
+        if (byKey) {
+            UserInput::BringToFront(m_dialog);
+            UserInput::Key(VK_F1);
+        } else {
+            Command(IDC_HELP_BUTTON);
+        }
+        EXPECT_TRUE(WaitUntil(kStateWaitMs, [&] { return !HelpOpener::Starts(logStart).empty(); }));
+        UserInput::Settle(500);
+        // One key press opens the file once; its release does nothing.
+        EXPECT_EQ(std::vector<std::string>{expected}, HelpOpener::Starts(logStart));
+        EXPECT_TRUE(m_watcher->Dialogs().empty());
+    }
+}
+
 // Wine's per-program version setting makes Tandril.exe see Windows 98 while the test runs.
 class NineXSetting
 {
