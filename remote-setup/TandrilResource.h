@@ -84,3 +84,46 @@
 
 // The factory key map, a Default.dat as it is first installed.
 #define IDR_FACTORY_KEYMAP 407
+
+// The About box and the main dialog.
+#define IDD_ABOUTBOX   100
+#define IDS_ABOUTBOX   101
+#define IDD_REMOTEKEY  102
+#define IDR_MAINFRAME  128
+#define IDB_BACKGROUND 383
+
+// The main dialog's controls; each remote-key button's id is its remote-key id.
+#define IDC_PROGRAM_COMBO    1001
+#define IDC_KEY_LIST         1003
+#define IDC_PROGRAM_ADD      1004
+#define IDC_PROGRAM_MODIFY   1005
+#define IDC_PROGRAM_DELETE   1006
+#define IDC_RESTORE_DEFAULT  1007
+#define IDC_KEY_ADD          1008
+#define IDC_KEY_MODIFY       1009
+#define IDC_KEY_DELETE       1010
+#define IDC_APPLY            1014
+#define IDC_SCROLL_BAR       1018
+#define IDC_HELP_BUTTON      1019
+#define IDC_EXIT             1020
+#define IDC_SERVICE_STATUS   1027
+#define IDC_SERVICE_REMOVE   1028
+#define IDC_SERVICE_START    1029
+#define IDC_SERVICE_STOP     1030
+
+// The main dialog's texts.
+#define IDS_DEFAULT_SET        600
+#define IDS_COLUMN_KEY         601
+#define IDS_COLUMN_DESCRIPTION 602
+#define IDS_RUN_DESCRIPTION    603
+#define IDS_SAVE_QUESTION      604
+#define IDS_SAVE_CAPTION       605
+#define IDS_SERVICE_RUNNING    606
+#define IDS_SERVICE_STOPPED    607
+#define IDS_SERVICE_MISSING    608
+#define IDS_SERVICE_UNKNOWN    609
+#define IDS_START_OK           610
+#define IDS_START_FAIL         611
+#define IDS_STOP_OK            612
+#define IDS_STOP_FAIL          613
+#define IDS_WINDOW_TITLE       614
