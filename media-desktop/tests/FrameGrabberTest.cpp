@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "ModulePaths.h"
 
 #include "CFrameGrabber.h"
@@ -79,16 +81,32 @@ TEST_F(FrameGrabberTest, AFileThatIsNoVideoGivesFalseAndNoPicture)
 class HeldGrabber : public CFrameGrabber
 {
 public:
-    HeldGrabber() : m_release(CreateEventA(NULL, TRUE, FALSE, NULL)) {}
-    ~HeldGrabber() override { CloseHandle(m_release); }
+    HeldGrabber()
+        : m_entered(CreateEventA(NULL, TRUE, FALSE, NULL)), m_release(CreateEventA(NULL, TRUE, FALSE, NULL))
+    {
+    }
+    ~HeldGrabber() override
+    {
+        CloseHandle(m_entered);
+        CloseHandle(m_release);
+    }
     STDMETHODIMP BufferCB(double sampleTime, BYTE* buffer, long size) override
     {
-        WaitForSingleObject(m_release, 10000);
+        SetEvent(m_entered);
+        WaitForSingleObject(m_release, 30000);
         return CFrameGrabber::BufferCB(sampleTime, buffer, size);
     }
-    void LetGo() { SetEvent(m_release); }
+    bool WaitUntilHeld() { return WaitForSingleObject(m_entered, 30000) == WAIT_OBJECT_0; }
+    void LetGo()
+    {
+        letGo = true;
+        SetEvent(m_release);
+    }
+
+    std::atomic<bool> letGo{false};
 
 private:
+    HANDLE m_entered;
     HANDLE m_release;
 };
 
@@ -98,17 +116,16 @@ TEST_F(FrameGrabberTest, AGraphThatHasNotEndedByTheTimeOutIsStoppedAndGivesFalse
     ASSERT_TRUE(WriteAvi(avi, 3));
     HeldGrabber held;
     held.SetTimeout(500);
-    // Stopping the graph waits for the streaming thread, which is let go a second later.
+    // The streaming thread is held well past the time-out, so the graph cannot have ended;
+    // stopping it then waits for the thread, which is let go only after that.
     std::thread releaser([&] {
-        Sleep(1500);
+        if (held.WaitUntilHeld())
+            Sleep(1500);
         held.LetGo();
     });
-    const DWORD started = GetTickCount();
     EXPECT_FALSE(held.GrabFrame(avi.c_str()));
-    const DWORD elapsed = GetTickCount() - started;
+    EXPECT_TRUE(held.letGo) << "the grab returned before its graph had stopped";
     releaser.join();
-    EXPECT_LE(1400u, elapsed);
-    EXPECT_GT(5000u, elapsed);
 }
 
 }  // namespace
