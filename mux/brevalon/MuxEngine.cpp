@@ -75,6 +75,17 @@ AVCodecID CodecOf(const MuxStreamSettings& settings, bool mpeg1)
 
 const int kAacRates[13] = {96000, 88200, 64000, 48000, 44100, 32000, 24000, 22050, 16000, 12000, 11025, 8000, 7350};
 
+// The sampling rate of an MPEG audio frame's header, or 0.
+int MpegAudioRate(const uint8_t* header)
+{
+    static const int kRates[3] = {44100, 48000, 32000};
+    int version = (header[1] >> 3) & 3;
+    int index = (header[2] >> 2) & 3;
+    if (header[0] != 0xFF || (header[1] & 0xE0) != 0xE0 || version == 1 || index == 3)
+        return 0;
+    return kRates[index] >> (version == 3 ? 0 : version == 2 ? 1 : 2);
+}
+
 // MPEG video whose first sequence header has no sequence extension before its first picture.
 bool IsMpeg1Video(const uint8_t* data, int size, bool* known)
 {
@@ -373,6 +384,14 @@ bool MuxEngine::WriteUnit(Stream& stream, const Unit& unit)
     }
     if (video && !stream.formKnown && stream.settings.codec != MUX_CODEC_H264)
         stream.mpeg1 = IsMpeg1Video(packet->data, packet->size, &stream.formKnown);
+    // MPEG audio's rate chooses its transport stream type (0x04 below 32 kHz) in the program
+    // map, which the muxer writes only once it holds a unit of every stream.
+    AVCodecParameters* codec = m_format->streams[stream.index]->codecpar;
+    if (!video && !stream.formKnown && codec->codec_id == AV_CODEC_ID_MP2 && packet->size >= 4) {
+        stream.formKnown = true;
+        if (MpegAudioRate(packet->data))
+            codec->sample_rate = MpegAudioRate(packet->data);
+    }
     packet->stream_index = stream.index;
     packet->dts = unit.decodeTime;
     packet->pts = unit.presentTime;

@@ -104,5 +104,41 @@ for b in bad[:6]:
     print(b)
 sys.exit(1 if bad else 0)
 PY
+# MPEG-1 video and 24 kHz MPEG audio in a transport stream: stream types 0x01 and 0x04 in a
+# program map whose CRC checks.
+python3 - "$out/low.ts" <<'PY' || status=1
+import subprocess, struct, sys
+path = sys.argv[1]
+data = open(path, "rb").read()
+bad = []
+errors = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "null", "-"], capture_output=True, text=True).stderr
+if errors or len(data) % 188:
+    bad.append("low.ts: %d bytes; ffmpeg says %s" % (len(data), errors.strip()[:200]))
+def crc32(block):
+    crc = 0xFFFFFFFF
+    for byte in block:
+        crc ^= byte << 24
+        for _ in range(8):
+            crc = ((crc << 1) ^ 0x04C11DB7) & 0xFFFFFFFF if crc & 0x80000000 else (crc << 1) & 0xFFFFFFFF
+    return crc
+types = None
+for at in range(0, len(data), 188):
+    p = data[at:at + 188]
+    if ((p[1] & 0x1F) << 8 | p[2]) == 0x1000 and p[1] & 0x40:
+        s = p[5 + p[4]:]
+        s = s[:3 + ((s[1] & 0x0F) << 8 | s[2])]
+        if crc32(s[:-4]) != struct.unpack(">I", s[-4:])[0]:
+            bad.append("low.ts: PMT CRC fails")
+        entry, types = 12 + ((s[10] & 0x0F) << 8 | s[11]), []
+        while entry + 5 <= len(s) - 4:
+            types.append(s[entry])
+            entry += 5 + ((s[entry + 3] & 0x0F) << 8 | s[entry + 4])
+        break
+if types != [0x01, 0x04]:
+    bad.append("low.ts: stream types %s, not [1, 4]" % types)
+for b in bad:
+    print(b)
+sys.exit(1 if bad else 0)
+PY
 [ $status = 0 ] && echo "six program streams and three segments read"
 exit $status
