@@ -553,7 +553,7 @@ void MuxEngine::SetTransportOptions()
     if (m_settings.pcrPeriodMs)
         av_opt_set_int(options, "pcr_period", m_settings.pcrPeriodMs, 0);
     if (m_settings.psiPeriodMs)
-        av_opt_set_int(options, "pat_period", static_cast<int64_t>(m_settings.psiPeriodMs) * 1000, 0); // µs
+        av_opt_set_int(options, "pat_period", static_cast<int64_t>(m_settings.psiPeriodMs) * 1000, 0); // microseconds
     av_opt_set_int(options, "pes_payload_size", 0, 0);
     if (m_settings.muxType != MUX_PRESET_ATSC && m_settings.muxType != MUX_PRESET_ATSC_HI)
         av_opt_set(options, "mpegts_flags", "+system_b", 0);
