@@ -181,7 +181,7 @@ def section(p, start):
 # The program: PMT PID, PCR PID, [(stream type, PID, descriptor tags)], and each PES's
 # first packet as (position, PID, PTS); PSI sections whose CRC fails are reported.
 def read_ts(name, data):
-    pmt_pid, pcr_pid, streams, starts, pats = None, None, [], [], 0
+    pmt_pid, pcr_pid, streams, starts, pats, pcrs = None, None, [], [], 0, []
     for at, pid, unit_start, p, start in packets(data):
         if pid == 0 and unit_start:
             sec = section(p, start)
@@ -203,12 +203,16 @@ def read_ts(name, data):
                     d += 2 + sec[d + 1]
                 streams.append((sec[entry], ((sec[entry + 1] & 0x1F) << 8) | sec[entry + 2], tags))
                 entry += 5 + info
-        elif unit_start and start + 14 <= 188 and p[start:start + 3] == b"\x00\x00\x01" and p[start + 7] & 0x80:
+        if pid == pcr_pid and p[3] & 0x20 and p[4] and p[5] & 0x10:
+            pcrs.append(((p[6] << 25) | (p[7] << 17) | (p[8] << 9) | (p[9] << 1) | (p[10] >> 7)) * 300 + ((p[10] & 1) << 8 | p[11]))
+        if pid not in (0, pmt_pid) and unit_start and start + 14 <= 188 and p[start:start + 3] == b"\x00\x00\x01" and p[start + 7] & 0x80:
             q = p[start + 9:start + 14]
             pts = ((q[0] & 0x0E) << 29) | (q[1] << 22) | ((q[2] & 0xFE) << 14) | (q[3] << 7) | (q[4] >> 1)
             starts.append((at, pid, pts))
-    return pmt_pid, pcr_pid, streams, starts, pats
+    return pmt_pid, pcr_pid, streams, starts, pats, pcrs
 
+# The PCR comes at least every 40 ms: the period of every preset with a mux rate; without one
+# (presets 5, 8 and 9) it rides on each picture's first packet, 40 ms apart at 25 per second.
 def check_ts(name, want, types, pmt, video_pid):
     path = os.path.join(out, name)
     if not os.path.exists(path):
@@ -224,7 +228,10 @@ def check_ts(name, want, types, pmt, video_pid):
     got = frames(path)
     if got != ("mpegts", sorted(want)):
         bad.append("%s: reads as %s, not mpegts with %s" % (name, got, sorted(want)))
-    pmt_pid, pcr_pid, streams, starts, pats = read_ts(name, data)
+    pmt_pid, pcr_pid, streams, starts, pats, pcrs = read_ts(name, data)
+    gaps = [b - a for a, b in zip(pcrs, pcrs[1:])]
+    if len(pcrs) < 40 or max(gaps) > 27000 * 41:
+        bad.append("%s: %d PCRs, the longest gap %.1f ms" % (name, len(pcrs), max(gaps or [0]) / 27000))
     if pmt_pid != pmt or pcr_pid != video_pid or not streams or streams[0][1] != video_pid:
         bad.append("%s: PMT PID %s, PCR PID %s, streams %s" % (name, pmt_pid, pcr_pid, streams))
     # (stream type, whether it carries the AC-3 descriptor 0x6A)
