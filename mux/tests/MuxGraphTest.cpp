@@ -2,7 +2,7 @@
 // sources reading elementary streams that check-graph.sh made with FFmpeg beforehand; the
 // script reads the outputs back with ffprobe afterwards. Here: the pins appearing, the end
 // of the run, the format checks at connection, the pin limits, segments with their list,
-// audio sync and a failed write.
+// audio sync, a failed write, transport streams and the index side files.
 #include "CMpegMuxFilter.h"
 #include "CMuxFileSource.h"
 #include "ComRef.h"
@@ -431,6 +431,70 @@ TEST_F(MuxGraphTest, ASampleLongerThanHalfTheBufferIsNotHeldForever)
     EXPECT_EQ(S_OK, video->LastResult());
     EXPECT_EQ(S_OK, control->Stop());
     EXPECT_GT(FileSize(PathOf("one_sample.mpg")), 3000000);
+}
+
+TEST_F(MuxGraphTest, TransportPresetFiveCarriesH264AndAac)
+{
+    Output(MUX_PRESET_MPEG_TS, "ts_h264_aac.ts");
+    ConnectAll({AddSource(H264Video(), "video.264"), AddSource(Aac(), "tone.aac")});
+    EXPECT_EQ(EC_COMPLETE, RunToEnd());
+    EXPECT_EQ(S_OK, control->Stop());
+}
+
+// Each transport preset in turn over one graph, with MPEG-2 video, MP2 and AC-3.
+TEST_F(MuxGraphTest, EveryTransportPresetCarriesMpeg2Mp2AndAc3)
+{
+    ConnectAll({AddSource(Mpeg2Video(), "mpeg2.m2v"), AddSource(Mp2(), "tone.mp2"), AddSource(Ac3(), "tone.ac3")});
+    for (int preset : {5, 8, 9, 10, 11, 12, 18, 19}) {
+        std::string name = "ts_preset" + std::to_string(preset) + ".ts";
+        Output(preset, name.c_str());
+        EXPECT_EQ(EC_COMPLETE, RunToEnd()) << preset;
+        EXPECT_EQ(S_OK, control->Stop()) << preset;
+        for (CMuxFileSourcePin* pin : pins)
+            EXPECT_EQ(S_OK, pin->LastResult()) << preset;
+    }
+}
+
+// No transport stream carries PCM: the output does not open, so nothing is written and the
+// pins refuse their samples; the sources stop and so does the graph.
+TEST_F(MuxGraphTest, TransportPresetRefusesPcm)
+{
+    Output(MUX_PRESET_MPEG_TS, "ts_pcm.ts");
+    auto* video = AddSource(Mpeg2Video(), "mpeg2.m2v");
+    auto* pcm = AddSource(Pcm(), "tone.pcm");
+    ConnectAll({video, pcm});
+    ASSERT_EQ(S_OK, control->Run());
+    for (int i = 0; i < 500 && (pcm->LastResult() == S_OK || video->LastResult() == S_OK); ++i)
+        Sleep(10);
+    EXPECT_HRESULT_FAILED(pcm->LastResult());
+    EXPECT_HRESULT_FAILED(video->LastResult());
+    EXPECT_EQ(S_OK, control->Stop());
+    EXPECT_LE(FileSize(PathOf("ts_pcm.ts")), 0);
+}
+
+// Index side files beside a program stream, and beside transport segments, cut with them.
+TEST_F(MuxGraphTest, SideFilesIndexProgramAndTransportStreams)
+{
+    Output(MUX_PRESET_MPEG2, "side.mpg");
+    ASSERT_EQ(S_OK, params->SetParam(MUX_PARAM_STREAM_FILES, 1));
+    ConnectAll({AddSource(Mpeg2Video(), "mpeg2.m2v"), AddSource(Mp2(), "tone.mp2")});
+    EXPECT_EQ(EC_COMPLETE, RunToEnd());
+    EXPECT_EQ(S_OK, control->Stop());
+    EXPECT_GT(FileSize(PathOf("side.vdx")), 0);
+    EXPECT_GT(FileSize(PathOf("side.adx")), 0);
+}
+
+TEST_F(MuxGraphTest, SplitTransportSegmentsWithSideFiles)
+{
+    Output(MUX_PRESET_MPEG_TS, "tsplit.ts");
+    ASSERT_EQ(S_OK, params->SetParam(MUX_PARAM_SPLIT_FILES, 1));
+    ASSERT_EQ(S_OK, params->SetParam(MUX_PARAM_SEGMENT_SIZE, 1));
+    ASSERT_EQ(S_OK, params->SetParam(MUX_PARAM_STREAM_FILES, 1));
+    ConnectAll({AddSource(Mpeg2Video(), "big.m2v", 0, 4 * kSecond), AddSource(Mp2(), "tone4.mp2", 0, 4 * kSecond)});
+    EXPECT_EQ(EC_COMPLETE, RunToEnd());
+    EXPECT_EQ(S_OK, control->Stop());
+    EXPECT_GT(FileSize(PathOf("tsplit0001.ts")), 0);
+    EXPECT_GT(FileSize(PathOf("tsplit0001.vdx")), 0);
 }
 
 // A split asked for while no output is open has no buffer to go to.
