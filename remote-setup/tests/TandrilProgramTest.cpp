@@ -1,7 +1,7 @@
 // Tandril.exe run as the user runs it, from a program folder of its own beside the service
 // program Ostler.exe, and driven from outside through its windows: the key sets and the key
-// list, the key buttons, saving and restarting the service, the service buttons and their
-// messages, the ways the dialog ends, and its window.
+// list, the key buttons, the program and key dialogs, saving and restarting the service, the
+// service buttons and their messages, the ways the dialog ends, and its window.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -890,6 +890,44 @@ TEST_F(TandrilProgramTest, KeyModifyOnTheDefaultMapEditsRunRecordsAndSavesAtOnce
     EXPECT_EQ("Path = C:\\Program Files\\Quorvex\\Skyvault III\\Orbitelle.exe, Para = Radio",
               list.Text(list.FindRow("电视"), 1));
     EXPECT_TRUE(Enabled(IDC_APPLY));
+}
+
+TEST_F(TandrilProgramTest, SpaceOpensKeyModifyOnAProgramsTableWhichHasNoRunMode)
+{
+    m_folder.WriteTwoPrograms();
+    Start();
+    SelectSet(1);
+    ListViewOfProcess list(Control(IDC_KEY_LIST));
+    ASSERT_EQ(3, list.Count());
+    ClickRow(list, 1);
+    ASSERT_TRUE(WaitUntil(5000, [&] { return list.Selected() == 1; }));
+    m_watcher->OnlyCaption("Tandril");
+    UserInput::Key(VK_SPACE);
+    HWND keys = FindTopWindow("遥控按键设定", m_program->Pid(), kStartMs);
+    ASSERT_NE(nullptr, keys);
+    HWND keyCombo = GetDlgItem(keys, IDC_KEY_COMBO);
+    EXPECT_EQ(std::vector<std::string>({"Mute", "Ch+", "Esc"}), ComboTextsOf(keyCombo));
+    EXPECT_EQ(1, (int)SendMessageA(keyCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(keys, IDOK)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(keys, IDC_MODE_RUN)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(keys, IDC_MODE_KEYSTROKE)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(keys, IDC_COMMAND_PATH)));
+    EXPECT_EQ("ALT+F4", list.Text(1, 1));
+
+    // Shift on Ch+ dropped by choosing Esc; Esc gets Shift and the whole table is saved.
+    SendMessageA(GetDlgItem(keys, IDC_SHIFT), BM_CLICK, 0, 0);
+    Choose(keys, IDC_KEY_COMBO, 2);
+    SendMessageA(GetDlgItem(keys, IDC_SHIFT), BM_CLICK, 0, 0);
+    EndWith(keys, IDOK);
+    CKeyCodeTable table;
+    ASSERT_TRUE(table.Load(m_folder.File("WINDVR30.dat").c_str()));
+    ASSERT_EQ(3, table.GetCount());
+    EXPECT_EQ(0, table.GetAt(1).shift);
+    EXPECT_EQ(241, table.GetAt(2).remoteKeyId);
+    EXPECT_EQ(1, table.GetAt(2).shift);
+    EXPECT_EQ("CTRL+SHIFT+B", list.Text(2, 1));
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+    EXPECT_TRUE(m_watcher->Dialogs().empty());
 }
 
 } // namespace
