@@ -6,22 +6,9 @@
 
 #include "KeyMapFile.h"
 #include "KeyMapRecord.h"
+#include "KeySettingStore.h"
 #include "RemoteKeyNameList.h"
 #include "TandrilResource.h"
-
-// The side that keeps the key sets: it takes each record the key dialog applies, stores it
-// and saves the set's file at once.
-class KeySettingStore
-{
-public:
-    // The working list, the applied record's position in it, and whether the dialog adds keys
-    // (else the whole list is the set as edited).
-    virtual void StoreKeySetting(const std::vector<KeyMapRecord>& list, int position,
-                                 BOOL addMode) = 0;
-
-protected:
-    ~KeySettingStore() = default;
-};
 
 // Edits the actions of remote keys in a working list and hands every applied record to the
 // store. In add mode each applied key leaves the list; in modify mode the list is one key set.
