@@ -236,7 +236,14 @@ protected:
     {
         m_watcher->OnlyCaption("Tandril");
         PostMessageA(m_dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Control(id));
-        return FindTopWindow(caption, m_program->Pid(), kStartMs);
+        return FindDialog(caption);
+    }
+
+    // The program's dialog of that caption once it shows, its start-up done.
+    HWND FindDialog(const char* caption) const
+    {
+        HWND dialog = FindTopWindow(caption, m_program->Pid(), kStartMs);
+        return dialog != NULL && WaitUntilVisible(dialog, kStartMs) ? dialog : NULL;
     }
 
     // A command to a dialog of the program, handled when this returns.
@@ -873,7 +880,7 @@ TEST_F(TandrilProgramTest, KeyModifyOnTheDefaultMapEditsRunRecordsAndSavesAtOnce
     m_watcher->OnlyCaption("Tandril");
     UserInput::BringToFront(m_dialog);
     UserInput::DoubleClick(Control(IDC_KEY_LIST), list.RowCentre(tv));
-    HWND keys = FindTopWindow("遥控按键设定", m_program->Pid(), kStartMs);
+    HWND keys = FindDialog("遥控按键设定");
     ASSERT_NE(nullptr, keys);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(keys, IDC_MODE_RUN)));
     EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(keys, IDC_MODE_RUN), BM_GETCHECK, 0, 0));
@@ -903,7 +910,7 @@ TEST_F(TandrilProgramTest, SpaceOpensKeyModifyOnAProgramsTableWhichHasNoRunMode)
     ASSERT_TRUE(WaitUntil(5000, [&] { return list.Selected() == 1; }));
     m_watcher->OnlyCaption("Tandril");
     UserInput::Key(VK_SPACE);
-    HWND keys = FindTopWindow("遥控按键设定", m_program->Pid(), kStartMs);
+    HWND keys = FindDialog("遥控按键设定");
     ASSERT_NE(nullptr, keys);
     HWND keyCombo = GetDlgItem(keys, IDC_KEY_COMBO);
     EXPECT_EQ(std::vector<std::string>({"Mute", "Ch+", "Esc"}), ComboTextsOf(keyCombo));
