@@ -4,6 +4,7 @@
 #include <afxcmn.h>
 
 #include "CHoverBitmapButton.h"
+#include "CKeySettingDlg.h"
 #include "CSkinListCtrl.h"
 #include "CSkinScrollBar.h"
 #include "KeyCodeTable.h"
@@ -18,7 +19,7 @@
 // Tandril's main dialog: the picture of the remote control with a button per key, the key
 // sets (the default key map and one key table per program), the list of the chosen set's keys
 // and the service buttons. The Apply button's enabled state is the dialog's "modified" mark.
-class CRemoteKeyDlg : public CDialog
+class CRemoteKeyDlg : public CDialog, public KeySettingStore
 {
 public:
     enum { IDD = IDD_REMOTEKEY };
@@ -30,6 +31,10 @@ public:
     // The list's text for a record: its key combination, or the program it runs.
     static CString DescribeEntry(const KeyMapRecord& record);
     static CString DescribeEntry(const KeyCodeRecord& record);
+
+    // Stores what the key dialog applied into the current set and saves the set's file at once.
+    void StoreKeySetting(const std::vector<KeyMapRecord>& list, int position,
+                         BOOL addMode) override;
 
 protected:
     BOOL OnInitDialog() override;
@@ -44,6 +49,11 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnProgramSelChange();
     afx_msg void OnRestoreDefault();
+    afx_msg void OnAddProgram();
+    afx_msg void OnModifyProgram();
+    afx_msg void OnDeleteProgram();
+    afx_msg void OnKeyAdd();
+    afx_msg void OnKeyModify();
     afx_msg void OnKeyDelete();
     afx_msg void OnApply();
     afx_msg void OnHelp();
@@ -70,6 +80,8 @@ private:
     void OnKeyButton(UINT id);
     void OnKeyListItemChanged(const NMLISTVIEW* change);
     void SelectRow(int row);
+    // The combo refilled with the set kept, and the set's keys shown.
+    void ProgramsChanged();
     void SetModified(BOOL modified);
     BOOL IsModified() const;
     BOOL RestartService();

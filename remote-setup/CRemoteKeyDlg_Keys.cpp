@@ -153,6 +153,10 @@ BOOL CRemoteKeyDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
             const NMLVKEYDOWN* key = (const NMLVKEYDOWN*)lParam;
             if (key->wVKey == VK_DELETE && m_currentSet > 0)
                 OnKeyDelete();
+            else if (key->wVKey == VK_SPACE)
+                OnKeyModify();
+        } else if (header->code == NM_DBLCLK) {
+            OnKeyModify();
         }
     }
     return CDialog::OnNotify(wParam, lParam, pResult);

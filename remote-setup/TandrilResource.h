@@ -127,3 +127,37 @@
 #define IDS_STOP_OK            612
 #define IDS_STOP_FAIL          613
 #define IDS_WINDOW_TITLE       614
+
+// The key-setting dialog.
+#define IDD_KEY_SETTING      130
+#define IDC_SPECIAL_KEY      1000
+#define IDC_BROWSE_COMMAND   1001
+#define IDC_ALT              1009
+#define IDC_CTRL             1010
+#define IDC_SHIFT            1011
+#define IDC_COMMAND_PATH     1012
+#define IDC_COMMAND_PARAMS   1013
+#define IDC_KEY_APPLY        1014
+#define IDC_KEY_COMBO        1015
+#define IDC_CHARACTER        1029
+#define IDC_MODE_KEYSTROKE   1043
+#define IDC_MODE_RUN         1044
+
+// The program-item dialog.
+#define IDD_PROGRAM_ITEM     392
+#define IDC_DISPLAY_NAME     1015
+#define IDC_PROGRAM_PATH     1016
+#define IDC_BROWSE_PROGRAM   1017
+#define IDC_PRESET_COMBO     1031
+
+// The texts of both dialogs.
+#define IDS_NEW_PROGRAM      620
+#define IDS_NAME_EMPTY       621
+#define IDS_NAME_INVALID     622
+#define IDS_FILE_EMPTY       623
+#define IDS_ADD_PROGRAM      624
+#define IDS_MODIFY_PROGRAM   625
+#define IDS_DELETE_PROGRAM   626
+#define IDS_EXE_FILTER       627
+#define IDS_KEY_QUIT         628
+#define IDS_KEY_ADD          629

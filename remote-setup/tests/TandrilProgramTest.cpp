@@ -1,13 +1,14 @@
 // Tandril.exe run as the user runs it, from a program folder of its own beside the service
 // program Ostler.exe, and driven from outside through its windows: the key sets and the key
-// list, the key buttons, saving and restarting the service, the service buttons and their
-// messages, the ways the dialog ends, and its window.
+// list, the key buttons, the program and key dialogs, saving and restarting the service, the
+// service buttons and their messages, the ways the dialog ends, and its window.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -194,10 +195,11 @@ protected:
         Command(IDC_PROGRAM_COMBO, CBN_SELCHANGE);
     }
 
-    std::vector<std::string> ComboTexts() const
+    std::vector<std::string> ComboTexts() const { return ComboTextsOf(Control(IDC_PROGRAM_COMBO)); }
+
+    static std::vector<std::string> ComboTextsOf(HWND combo)
     {
         std::vector<std::string> texts;
-        HWND combo = Control(IDC_PROGRAM_COMBO);
         int count = (int)SendMessageA(combo, CB_GETCOUNT, 0, 0);
         // Wine gives another process the item's text in UTF-16 whichever form is asked for.
         for (int i = 0; i < count; ++i) {
@@ -227,6 +229,49 @@ protected:
         UserInput::BringToFront(m_dialog);
         UserInput::Click(Control(IDC_KEY_LIST), list.RowCentre(row));
     }
+
+    // A program-item or key dialog opened by a command posted to the main dialog, as a click
+    // opens it; message boxes alone are answered from here on.
+    HWND OpenDialog(int id, const char* caption)
+    {
+        m_watcher->OnlyCaption("Tandril");
+        PostMessageA(m_dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Control(id));
+        return FindDialog(caption);
+    }
+
+    // The program's dialog of that caption once it shows, its start-up done.
+    HWND FindDialog(const char* caption) const
+    {
+        HWND dialog = FindTopWindow(caption, m_program->Pid(), kStartMs);
+        return dialog != NULL && WaitUntilVisible(dialog, kStartMs) ? dialog : NULL;
+    }
+
+    // A command to a dialog of the program, handled when this returns.
+    static void DialogCommand(HWND dialog, int id, int code = BN_CLICKED)
+    {
+        DWORD_PTR result = 0;
+        ASSERT_NE(0, SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, code),
+                                         (LPARAM)GetDlgItem(dialog, id), SMTO_NORMAL, kCommandMs,
+                                         &result))
+            << "command " << id;
+    }
+
+    static void Choose(HWND dialog, int id, int item)
+    {
+        SendMessageA(GetDlgItem(dialog, id), CB_SETCURSEL, item, 0);
+        DialogCommand(dialog, id, CBN_SELCHANGE);
+    }
+
+    // Ends the dialog with OK or Cancel and waits until the main dialog has taken the result.
+    void EndWith(HWND dialog, int id)
+    {
+        PostMessageA(dialog, WM_COMMAND, id, 0);
+        ASSERT_TRUE(WaitUntil(kCommandMs, [dialog] { return !IsWindow(dialog); }));
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(m_dialog, WM_NULL, 0, 0, SMTO_NORMAL, kCommandMs, &result);
+    }
+
+    int CurrentSet() const { return (int)SendMessageA(Control(IDC_PROGRAM_COMBO), CB_GETCURSEL, 0, 0); }
 
     std::vector<std::string> MessageTexts() const
     {
@@ -452,7 +497,9 @@ TEST_F(TandrilProgramTest, KeyDeleteRemovesTheRowAndApplyWritesTheTable)
     // Written at Apply only.
     EXPECT_EQ((std::vector<int>{242, 233, 241}), m_folder.TableIds("WINDVR30.dat"));
 
-    // The Delete key in the list does the same; the last row goes to the one before.
+    // The Delete key in the list does the same; the last row goes to the one before. A second
+    // click on the same place within the double-click time would open the key dialog.
+    UserInput::Settle(GetDoubleClickTime() + 100);
     ClickRow(list, 1);
     UserInput::Key(VK_DELETE);
     EXPECT_TRUE(WaitUntil(5000, [&] { return list.Count() == 1; }));
@@ -699,6 +746,195 @@ TEST_F(TandrilProgramTest, OnTheNineXFamilyApplyWritesTheRunValueAndStartsOstler
     // Without its window the program cannot be stopped.
     std::vector<std::string> expected = {"Stop Service FAIL", "服务正在运行"};
     EXPECT_EQ(expected, MessageTexts());
+}
+
+TEST_F(TandrilProgramTest, AnAddedProgramWithAnAppliedKeyReachesServiceIniAndTheRestartedService)
+{
+    m_folder.WriteDefaultMap();
+    Start();
+    HWND item = OpenDialog(IDC_PROGRAM_ADD, "添加遥控项目");
+    ASSERT_NE(nullptr, item);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(item, IDC_PRESET_COMBO)));
+    Choose(item, IDC_PRESET_COMBO, 2);
+    EXPECT_EQ("WINDVR3.0", ControlText(item, IDC_DISPLAY_NAME));
+    SetDlgItemTextA(item, IDC_PROGRAM_PATH, "C:\\Program Files\\dvr.exe");
+    EndWith(item, IDOK);
+    std::vector<std::string> sets = {"基础设定", "WINDVR3.0"};
+    EXPECT_EQ(sets, ComboTexts());
+    EXPECT_EQ(0, CurrentSet());
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+
+    SelectSet(1);
+    ListViewOfProcess list(Control(IDC_KEY_LIST));
+    EXPECT_EQ(0, list.Count());
+    // Mute highlighted: the key dialog offers every key and starts on Mute.
+    Command(242);
+    HWND keys = OpenDialog(IDC_KEY_ADD, "遥控按键设定");
+    ASSERT_NE(nullptr, keys);
+    HWND keyCombo = GetDlgItem(keys, IDC_KEY_COMBO);
+    std::vector<std::string> offered = ComboTextsOf(keyCombo);
+    ASSERT_EQ(50u, offered.size());
+    int chosen = (int)SendMessageA(keyCombo, CB_GETCURSEL, 0, 0);
+    ASSERT_GE(chosen, 0);
+    EXPECT_EQ("Mute", offered[chosen]);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(keys, IDOK)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(keys, IDC_MODE_RUN)));
+    SendMessageA(GetDlgItem(keys, IDC_CTRL), BM_CLICK, 0, 0);
+    SetDlgItemTextA(keys, IDC_CHARACTER, "m");
+    DialogCommand(keys, IDC_KEY_APPLY);
+    // Stored and saved at once, and no longer offered.
+    CKeyCodeTable table;
+    ASSERT_TRUE(table.Load(m_folder.File("WINDVR30.dat").c_str()));
+    ASSERT_EQ(1, table.GetCount());
+    EXPECT_EQ(242, table.GetAt(0).remoteKeyId);
+    EXPECT_EQ(1, table.GetAt(0).ctrl);
+    EXPECT_EQ('m', table.GetAt(0).character);
+    offered = ComboTextsOf(keyCombo);
+    EXPECT_EQ(49u, offered.size());
+    EXPECT_EQ(offered.end(), std::find(offered.begin(), offered.end(), "Mute"));
+    EndWith(keys, IDCANCEL);
+    ASSERT_EQ(1, list.Count());
+    EXPECT_EQ("Mute", list.Text(0, 0));
+    EXPECT_EQ("CTRL+m", list.Text(0, 1));
+
+    Command(IDC_APPLY);
+    CProgramList written;
+    ASSERT_TRUE(written.Read(m_folder.File("Service.ini").c_str()));
+    ASSERT_EQ(1, written.GetCount());
+    EXPECT_EQ(CString("WINDVR3.0"), written.GetAt(0).displayName);
+    EXPECT_EQ(CString("C:\\Program Files\\dvr.exe"), written.GetAt(0).applicationFile);
+    EXPECT_EQ(CString("WINDVR30.dat"), written.GetAt(0).keyTableFile);
+    EXPECT_TRUE(WaitUntil(kStateWaitMs, [this] {
+        return OstlerLog().find("R WINDVR30.dat records=1") != std::string::npos;
+    })) << OstlerLog();
+    EXPECT_NE(std::string::npos, OstlerLog().find("R Service.ini Total=1")) << OstlerLog();
+    EXPECT_TRUE(m_watcher->Dialogs().empty());
+}
+
+TEST_F(TandrilProgramTest, DeleteRemovesTheShownEntryAndItsFileAndModifyKeepsTheFile)
+{
+    CProgramList programs;
+    programs.Add(ProgramEntry{"Player", "C:\\player.exe", "Player.dat"});
+    programs.Add(ProgramEntry{"PLAYER", "C:\\other.exe", "PLAYER2.dat"});
+    programs.Write(m_folder.File("Service.ini").c_str());
+    CKeyCodeTable table;
+    table.Add(KeyCodeRecord{242, 1, 0, 0, 0, 'A'});
+    table.Save(m_folder.File("Player.dat").c_str());
+    table.Save(m_folder.File("PLAYER2.dat").c_str());
+    Start();
+
+    // Of two names that differ only in case, the second goes with its own file.
+    SelectSet(2);
+    HWND item = OpenDialog(IDC_PROGRAM_DELETE, "删除当前遥控项目");
+    ASSERT_NE(nullptr, item);
+    EXPECT_EQ("PLAYER", ControlText(item, IDC_DISPLAY_NAME));
+    for (int id : {IDC_PRESET_COMBO, IDC_DISPLAY_NAME, IDC_PROGRAM_PATH, IDC_BROWSE_PROGRAM})
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(item, id))) << id;
+    EndWith(item, IDOK);
+    EXPECT_TRUE(m_folder.Exists("Player.dat"));
+    EXPECT_FALSE(m_folder.Exists("PLAYER2.dat"));
+    std::vector<std::string> sets = {"基础设定", "Player"};
+    EXPECT_EQ(sets, ComboTexts());
+    EXPECT_EQ(1, CurrentSet());
+
+    // The entry keeps its file, even under a name whose file would be the default map's.
+    item = OpenDialog(IDC_PROGRAM_MODIFY, "修改当前遥控项目");
+    ASSERT_NE(nullptr, item);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(item, IDC_PRESET_COMBO)));
+    EXPECT_EQ("C:\\player.exe", ControlText(item, IDC_PROGRAM_PATH));
+    SetDlgItemTextA(item, IDC_DISPLAY_NAME, "Default");
+    SetDlgItemTextA(item, IDC_PROGRAM_PATH, "C:\\new.exe");
+    EndWith(item, IDOK);
+    sets = {"基础设定", "Default"};
+    EXPECT_EQ(sets, ComboTexts());
+    Command(IDC_APPLY);
+    CProgramList written;
+    ASSERT_TRUE(written.Read(m_folder.File("Service.ini").c_str()));
+    ASSERT_EQ(1, written.GetCount());
+    EXPECT_EQ(CString("Default"), written.GetAt(0).displayName);
+    EXPECT_EQ(CString("C:\\new.exe"), written.GetAt(0).applicationFile);
+    EXPECT_EQ(CString("Player.dat"), written.GetAt(0).keyTableFile);
+    EXPECT_TRUE(m_folder.Exists("Player.dat"));
+
+    // The first program deleted: the default key map is the current set.
+    item = OpenDialog(IDC_PROGRAM_DELETE, "删除当前遥控项目");
+    ASSERT_NE(nullptr, item);
+    EndWith(item, IDOK);
+    EXPECT_FALSE(m_folder.Exists("Player.dat"));
+    EXPECT_EQ(0, CurrentSet());
+    EXPECT_TRUE(Enabled(IDC_RESTORE_DEFAULT));
+    EXPECT_EQ(std::vector<std::string>({"基础设定"}), ComboTexts());
+    EXPECT_TRUE(m_watcher->Dialogs().empty());
+}
+
+TEST_F(TandrilProgramTest, KeyModifyOnTheDefaultMapEditsRunRecordsAndSavesAtOnce)
+{
+    m_folder.WriteDefaultMap();
+    Start();
+    ListViewOfProcess list(Control(IDC_KEY_LIST));
+    int tv = list.FindRow("电视");
+    ASSERT_GE(tv, 0);
+    ClickRow(list, tv);
+    ASSERT_TRUE(WaitUntil(5000, [&] { return list.Selected() == tv; }));
+    // A double click opens the dialog on the row.
+    m_watcher->OnlyCaption("Tandril");
+    UserInput::BringToFront(m_dialog);
+    UserInput::DoubleClick(Control(IDC_KEY_LIST), list.RowCentre(tv));
+    HWND keys = FindDialog("遥控按键设定");
+    ASSERT_NE(nullptr, keys);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(keys, IDC_MODE_RUN)));
+    EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(keys, IDC_MODE_RUN), BM_GETCHECK, 0, 0));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(keys, IDC_COMMAND_PATH)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(keys, IDC_CTRL)));
+    SetDlgItemTextA(keys, IDC_COMMAND_PARAMS, "Radio");
+    DialogCommand(keys, IDC_KEY_APPLY);
+    std::string saved = m_folder.Read("Default.dat");
+    ASSERT_EQ(50u * kKeyMapRecordSize, saved.size());
+    const KeyMapRecord& record = ((const KeyMapRecord*)saved.data())[tv];
+    EXPECT_EQ(KeyMapRecord::kModeRun, record.mode);
+    EXPECT_STREQ("Radio", record.parameters);
+    EndWith(keys, IDCANCEL);
+    EXPECT_EQ("Path = C:\\Program Files\\Quorvex\\Skyvault III\\Orbitelle.exe, Para = Radio",
+              list.Text(list.FindRow("电视"), 1));
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+}
+
+TEST_F(TandrilProgramTest, SpaceOpensKeyModifyOnAProgramsTableWhichHasNoRunMode)
+{
+    m_folder.WriteTwoPrograms();
+    Start();
+    SelectSet(1);
+    ListViewOfProcess list(Control(IDC_KEY_LIST));
+    ASSERT_EQ(3, list.Count());
+    ClickRow(list, 1);
+    ASSERT_TRUE(WaitUntil(5000, [&] { return list.Selected() == 1; }));
+    m_watcher->OnlyCaption("Tandril");
+    UserInput::Key(VK_SPACE);
+    HWND keys = FindDialog("遥控按键设定");
+    ASSERT_NE(nullptr, keys);
+    HWND keyCombo = GetDlgItem(keys, IDC_KEY_COMBO);
+    EXPECT_EQ(std::vector<std::string>({"Mute", "Ch+", "Esc"}), ComboTextsOf(keyCombo));
+    EXPECT_EQ(1, (int)SendMessageA(keyCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(keys, IDOK)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(keys, IDC_MODE_RUN)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(keys, IDC_MODE_KEYSTROKE)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(keys, IDC_COMMAND_PATH)));
+    EXPECT_EQ("ALT+F4", list.Text(1, 1));
+
+    // Shift on Ch+ dropped by choosing Esc; Esc gets Shift and the whole table is saved.
+    SendMessageA(GetDlgItem(keys, IDC_SHIFT), BM_CLICK, 0, 0);
+    Choose(keys, IDC_KEY_COMBO, 2);
+    SendMessageA(GetDlgItem(keys, IDC_SHIFT), BM_CLICK, 0, 0);
+    EndWith(keys, IDOK);
+    CKeyCodeTable table;
+    ASSERT_TRUE(table.Load(m_folder.File("WINDVR30.dat").c_str()));
+    ASSERT_EQ(3, table.GetCount());
+    EXPECT_EQ(0, table.GetAt(1).shift);
+    EXPECT_EQ(241, table.GetAt(2).remoteKeyId);
+    EXPECT_EQ(1, table.GetAt(2).shift);
+    EXPECT_EQ("CTRL+SHIFT+B", list.Text(2, 1));
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+    EXPECT_TRUE(m_watcher->Dialogs().empty());
 }
 
 } // namespace
