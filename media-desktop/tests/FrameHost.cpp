@@ -1,7 +1,7 @@
 // Velmora's frame, document and view made through the document template, as the program makes
 // them, in a program of its own that a test copies into a scratch program folder. What reaches
-// the view from outside, and the frame's rectangle when it is first shown, are written as lines
-// to "host.log" in the program folder for the test to read.
+// the view from outside, the frame's rectangle when it is first shown and whether it carries
+// the program's icon are written as lines to "host.log" in the program folder for the test.
 #include "CMainFrame.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraView.h"
@@ -85,6 +85,10 @@ public:
         if (!ProcessShellCommand(cmdInfo))
             return FALSE;
         ((CMainFrame*)m_pMainWnd)->PlaceFullScreen();
+        // Another process is not told the icons under Wine.
+        HICON icon = LoadIcon(IDR_MAINFRAME);
+        Log("icons %d %d", icon && (HICON)m_pMainWnd->SendMessage(WM_GETICON, ICON_BIG, 0) == icon,
+            icon && (HICON)m_pMainWnd->SendMessage(WM_GETICON, ICON_SMALL, 0) == icon);
         return TRUE;
     }
 };
