@@ -32,3 +32,17 @@ struct KitBackgroundRequest
     HDC dc;
     RECT rect;
 };
+
+// To the main window, from another copy of the program: show page wParam (0 home, 1 pictures,
+// 2 video, 3 music); lParam ID_START_TV on the home page also starts the TV program.
+#define WM_ACTIVATE_REQUEST (WM_USER + 8)
+// To the main window from outside: minimise while another program holds the capture device,
+// and maximise again when it is given back.
+#define WM_RELEASE_DEVICE 0x4400
+#define WM_RESUME_DEVICE 0x4401
+// The desktop's commands that the main window passes to the view.
+#define ID_PREFERENCES 2200
+#define ID_HELP_FILE 2201
+#define ID_WEB_SITE 2210
+#define ID_VIEW_COMMAND_FIRST 2200
+#define ID_VIEW_COMMAND_LAST 2210

@@ -39,3 +39,11 @@
 
 #define IDS_SETTINGS_TIP 61223
 #define IDS_WEB_SITE_TIP 61227
+
+// The frame's icon and its document template; the tray menu, kept but not shown by the frame.
+#define IDR_MAINFRAME 128
+#define IDR_TRAY 156
+#define ID_SHOW_MAIN_WINDOW 32772
+#define ID_EXIT_DESKTOP 32773
+#define ID_APP_ABOUT_VLM 57664
+#define IDS_MAIN_TITLE 61228
