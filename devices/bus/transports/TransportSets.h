@@ -15,3 +15,7 @@ inline constexpr GUID kCaptureI2CExSet =
 // Bit-level I2C master and GPIO block, sent to the driver's object handle.
 inline constexpr GUID kDeviceControlSet =
     {0xC44A1A10, 0x0A37, 0x11D2, {0x83, 0x28, 0x00, 0x60, 0x97, 0xBA, 0x83, 0xAB}};
+
+// One USB vendor control request to the device, tunnelled through property 0.
+inline constexpr GUID kUsbTunnelSet =
+    {0x85551A18, 0xA51C, 0x4F2D, {0x95, 0x5F, 0x3F, 0x36, 0x37, 0x2A, 0xDB, 0x5C}};
