@@ -1,3 +1,4 @@
+#include "KsPortI2C.h"
 #include "KsShortBlockI2C.h"
 #include "TransportFixture.h"
 #include "TransportSets.h"
@@ -135,4 +136,53 @@ TEST(KsShortBlockI2C, RepliesComeBackAndRefusalsSendNothing)
     CKsShortBlockI2C detached;
     EXPECT_EQ(E_FAIL, detached.WriteByte(0xA0, 1, 2));
     EXPECT_EQ(E_FAIL, detached.Write(w, 3));
+}
+
+TEST(KsPortI2C, ByteAccessIsIndexedAndLongWritesGoInPiecesOfEight)
+{
+    BYTE b = 0;
+    std::vector<Case<CKsPortI2C>> cases = {
+        {"ReadByte", [&](CKsPortI2C& t) { return t.ReadByte(0xA0, 0x21, &b); }, {{0xC0, 14, 0xA0, 0, 0x21, 0, 1, 0}}},
+        {"WriteByte", [](CKsPortI2C& t) { return t.WriteByte(0x86, 0x02, 0x4B); },
+         {{0x40, 14, 0x86, 0, 0x02, 0, 1, 0, 0x4B}}},
+        {"ReadByte12", [&](CKsPortI2C& t) { return t.ReadByte12(0xA0, 0x05, &b); }, {{0xC0, 12, 0xA0, 0, 0x05, 0, 1, 0}}},
+        {"WriteByte12", [](CKsPortI2C& t) { return t.WriteByte12(0xA0, 0x05, 0x66); },
+         {{0x40, 12, 0xA0, 0, 0x05, 0, 1, 0, 0x66}}},
+        {"ReadPortRegister", [&](CKsPortI2C& t) { return t.ReadPortRegister(0x30, &b); }, {{0xC0, 5, 0x30, 0, 0, 0, 1, 0}}},
+        {"Read of 8 bytes", [](CKsPortI2C& t) { BYTE r[8] = {0xA1}; return t.Read(r, 8); }, {{0xC0, 9, 0xA0, 0, 0, 0, 8, 0}}},
+        {"Write of 9 bytes in one request",
+         [](CKsPortI2C& t) { BYTE w[9] = {0xC0, 0x00, 1, 2, 3, 4, 5, 6, 7}; return t.Write(w, 9); },
+         {{0x40, 16, 0xC0, 0x00, 0, 0, 7, 0, 1, 2, 3, 4, 5, 6, 7}}},
+        {"Write of 21 bytes: two pieces of 8 and the 3 left, each to the same sub-address",
+         [](CKsPortI2C& t) {
+             BYTE w[21] = {0xC0, 0x10};
+             for (int i = 2; i < 21; ++i)
+                 w[i] = (BYTE)i;
+             return t.Write(w, 21);
+         },
+         {{0x40, 16, 0xC0, 0x10, 0, 0, 8, 0, 2, 3, 4, 5, 6, 7, 8, 9},
+          {0x40, 16, 0xC0, 0x10, 0, 0, 8, 0, 10, 11, 12, 13, 14, 15, 16, 17},
+          {0x40, 16, 0xC0, 0x10, 0, 0, 3, 0, 18, 19, 20}}},
+        {"Write of 10 bytes: one piece and nothing left",
+         [](CKsPortI2C& t) { BYTE w[10] = {0xC2, 0x20, 1, 2, 3, 4, 5, 6, 7, 8}; return t.Write(w, 10); },
+         {{0x40, 16, 0xC2, 0x20, 0, 0, 8, 0, 1, 2, 3, 4, 5, 6, 7, 8}}},
+        {"GPIO as the short-block transport", [](CKsPortI2C& t) { return t.WriteGpio(1, 5); },
+         {{0x40, 3, 1, 3, 1, 0, 0, 0}}},
+    };
+    RunCases(cases);
+
+    AttachedTransport<CKsPortI2C> t;
+    BYTE tuner[1] = {0xC1};
+    BYTE nine[9] = {0xA0};
+    EXPECT_EQ(E_INVALIDARG, t.transport->Read(tuner, 1));
+    EXPECT_EQ(E_INVALIDARG, t.transport->Read(nine, 9));
+    EXPECT_EQ(E_INVALIDARG, t.transport->ReadByte(0x42, 0, &b));
+    EXPECT_EQ(E_INVALIDARG, t.transport->WriteByte(0x10, 0, 1));
+    EXPECT_TRUE(t.filter->Requests().empty());
+    t.filter->Answer(S_OK);
+    t.filter->AnswerBytes(24, Reply({0xDE, 0xAD}));
+    nine[0] = 0xA0;
+    EXPECT_EQ(S_OK, t.transport->Read(nine, 2));
+    EXPECT_EQ(0xDE, nine[0]);
+    EXPECT_EQ(0xAD, nine[1]);
 }
