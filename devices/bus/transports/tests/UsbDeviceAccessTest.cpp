@@ -386,3 +386,21 @@ TEST_F(BoxFixture, TheBridgeReadsTheEepromWritesThePllAndScansTheBus)
     EXPECT_EQ(S_OK, bridge.WriteGpio(0x81, 0));
     EXPECT_EQ(0x81, box->registers[8]);
 }
+
+// The system's device search: the prefix holds no box, so nothing opens and no page shows.
+TEST(UsbDeviceAccessSystem, WithoutABoxNothingOpens)
+{
+    CoInitializeEx(NULL, COINIT_MULTITHREADED);
+    {
+        CUsbDeviceAccess library;
+        EXPECT_FALSE(library.Open("USB 2820"));
+        EXPECT_FALSE(library.CanOpen());
+        EXPECT_EQ(nullptr, library.FindDefaultFilter());
+        EXPECT_EQ(0, library.ShowPropertyPages(NULL, "USB 2820"));
+        BYTE b = 0;
+        EXPECT_EQ(6, library.ReadRegister(8, 1, &b));
+        CUsbBridgeI2C bridge;
+        EXPECT_EQ(E_FAIL, bridge.Attach(NULL, (void*)"USB 2800 Video"));
+    }
+    CoUninitialize();
+}
