@@ -563,6 +563,33 @@ TEST_F(MuxGraphTest, PinModeIntoAFileWriterWritesWhatFileModeWrites)
     }
 }
 
+// Stopped halfway, the pin-mode graph stops at once, whatever the output pin was waiting for.
+TEST_F(MuxGraphTest, PinModeStopsHalfwayThroughTheStreams)
+{
+    ConnectAll(AtPlaySpeed({AddSource(Mpeg2Video(), "big.m2v", 0, 4 * kSecond), AddSource(Mp2(), "tone4.mp2", 0, 4 * kSecond)}));
+    CComRef<IBaseFilter> writer;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FileWriter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                     writer.ReceiveVoid()));
+    ASSERT_EQ(S_OK, graph->AddFilter(writer.Get(), L"writer"));
+    CComRef<IFileSinkFilter> sink;
+    ASSERT_EQ(S_OK, writer->QueryInterface(IID_IFileSinkFilter, sink.ReceiveVoid()));
+    ASSERT_EQ(S_OK, sink->SetFileName(Wide(PathOf("pin_stopped.mpg")).c_str(), nullptr));
+    CComRef<IPin> output, input;
+    ASSERT_EQ(S_OK, filter->FindPin(L"Output", output.Receive()));
+    CComRef<IEnumPins> writerPins;
+    ASSERT_EQ(S_OK, writer->EnumPins(writerPins.Receive()));
+    ASSERT_EQ(S_OK, writerPins->Next(1, input.Receive(), nullptr));
+    ASSERT_EQ(S_OK, graph->ConnectDirect(output.Get(), input.Get(), nullptr));
+
+    ASSERT_EQ(S_OK, control->Run());
+    Sleep(1500);
+    DWORD begin = GetTickCount();
+    EXPECT_EQ(S_OK, control->Stop());
+    EXPECT_LT(GetTickCount() - begin, 3000u);
+    EXPECT_GT(FileSize(PathOf("pin_stopped.mpg")), 65536);
+    graph->RemoveFilter(writer.Get());
+}
+
 // A split asked for while no output is open has no buffer to go to.
 TEST_F(MuxGraphTest, SplitCommandNeedsAnOpenOutput)
 {

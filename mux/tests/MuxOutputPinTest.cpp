@@ -157,7 +157,7 @@ TEST_F(MuxOutputPinTest, WritesLeaveAsBufferSizedSamplesAtTheirByteOffsetsWithOn
         EXPECT_NE(EC_ERRORABORT, event.first);
 }
 
-TEST_F(MuxOutputPinTest, ASinkGrantingHalfTheBufferMakesTheConnectionFail)
+TEST_F(MuxOutputPinTest, ASinkGrantingHalfTheBufferMakesTheConnectionFailAndAConnectionMakesTheEngine)
 {
     sink->Pin().GrantHalf(true);
     EXPECT_HRESULT_FAILED(ConnectOutput());
@@ -169,10 +169,16 @@ TEST_F(MuxOutputPinTest, ASinkGrantingHalfTheBufferMakesTheConnectionFail)
     ASSERT_EQ(S_OK, params->GetParam(MUX_PARAM_OUTPUT_CONNECTED, &connected));
     EXPECT_EQ(0, connected);
 
+    EXPECT_EQ(nullptr, mux->Engine());
+
+    // A connection makes the engine; breaking it ends the engine.
     sink->Pin().GrantHalf(false);
     EXPECT_EQ(S_OK, ConnectOutput());
     ASSERT_EQ(S_OK, params->GetParam(MUX_PARAM_OUTPUT_CONNECTED, &connected));
     EXPECT_EQ(1, connected);
+    EXPECT_NE(nullptr, mux->Engine());
+    ASSERT_EQ(S_OK, graph->Disconnect(Pin(L"Output").Get()));
+    EXPECT_EQ(nullptr, mux->Engine());
 }
 
 TEST_F(MuxOutputPinTest, AFailedDeliveryAbortsTheGraphWithItsResult)
