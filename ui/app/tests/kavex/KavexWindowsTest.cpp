@@ -21,77 +21,9 @@
 #include "UserInput.h"
 #include "resource.h"
 
+#include "KavexWindowsFixture.h"
+
 namespace {
-
-const char kCommonKey[] = "SOFTWARE\\Quorvex\\Common";
-const char kTVChannels[] =
-    "[General]\r\nTotal=3\r\n[Channel]\r\n"
-    "Channel-0=A,49750,1\r\nChannel-1=B,184250,3\r\nChannel-2=C,471250,1\r\n";
-
-void WriteProgramFile(const char* name, const char* text)
-{
-    CString path = theTVSystem.GetAppDir() + "\\" + name;
-    ASSERT_TRUE(TempFolder::WriteWholeFile((LPCTSTR)path, text)) << (LPCTSTR)path;
-}
-
-bool Enabled(UINT id)
-{
-    return theControlPanel.IsItemEnabled(id) != FALSE;
-}
-
-bool Visible(CWnd& window)
-{
-    return window.GetSafeHwnd() != NULL && window.IsWindowVisible();
-}
-
-class KavexWindowsTest : public testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
-        // Without the remote-control service's folder no service is started, which would
-        // outlive the test in the prefix.
-        DWORD size = sizeof(s_serviceFolder);
-        if (SHGetValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService", NULL, s_serviceFolder, &size) != ERROR_SUCCESS)
-            s_serviceFolder[0] = '\0';
-        SHDeleteValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService");
-        SimControl card(0);
-        card("tv 49750:SIM-1 184250:SIM-3 471250:SIM-4");
-        WriteProgramFile("TVChannel.ini", kTVChannels);
-        WriteProgramFile("TVParam.ini", "[Asistant]\r\nLastChannel=1\r\n");
-        CTVSystem::SetView(&theControlPanel);
-        theTVSystem.LoadChannels();
-        theTVSystem.LoadFMChannels();
-        theTVSystem.LoadSettings();
-        theTVSystem.RestoreChannelSelection();
-        ASSERT_TRUE(theTVSystem.InitTVSystem());
-        ASSERT_TRUE(theVideoWnd.Create(IDD_VIDEO_WINDOW, NULL));
-        ASSERT_NE((HWND)NULL, theControlPanel.GetSafeHwnd());
-    }
-
-    static void TearDownTestSuite()
-    {
-        theControlPanel.DestroyWindow();
-        theVideoWnd.DestroyWindow();
-        theTVSystem.CloseTV();
-        if (s_serviceFolder[0] != '\0')
-            SHSetValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService", REG_SZ, s_serviceFolder,
-                        (DWORD)strlen(s_serviceFolder) + 1);
-        CoUninitialize();
-    }
-
-    static char s_serviceFolder[MAX_PATH];
-
-    void SetUp() override
-    {
-        theVideoWnd.ShowWindow(SW_SHOWNORMAL);
-        theControlPanel.ShowPanel(TRUE);
-        UserInput::Settle();
-    }
-};
-
-char KavexWindowsTest::s_serviceFolder[MAX_PATH];
 
 TEST_F(KavexWindowsTest, StartShowsTheLastChannelOnThePanelAndOverThePicture)
 {
