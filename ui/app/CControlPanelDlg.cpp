@@ -703,7 +703,7 @@ void CControlPanelDlg::OnBlink()
     }
     if (m_bBlinkOn) {
         CString text;
-        if (theTVSystem.GetAudioOn()) {
+        if (IsRecordPaused()) {
             text.LoadString(IDS_RECORD_PAUSED);
         } else {
             CString record, colon;
@@ -716,6 +716,14 @@ void CControlPanelDlg::OnBlink()
     } else {
         theVideoWnd.ShowRecord(FALSE);
     }
+}
+
+BOOL CControlPanelDlg::IsRecordPaused()
+{
+    // The graph reports the recorded sound as on; a recording of a format with the A/V switch
+    // is paused while it is off.
+    int format = theTVSystem.GetRecordFormat();
+    return format != CTVGraph::kRecordAvi && format != CTVGraph::kRecordMpeg4 && !theTVSystem.GetAudioOn();
 }
 
 void CControlPanelDlg::StopBlink()

@@ -101,6 +101,7 @@ public:
     void StartBlink();
     void OnBlink();
     void StopBlink();
+    BOOL IsRecordPaused();
 
     // The daily shutdown.
     void ArmShutdownClock(const CTime& time, BOOL enabled);

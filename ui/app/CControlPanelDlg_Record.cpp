@@ -245,6 +245,9 @@ LRESULT CControlPanelDlg::OnScheduleEvent(WPARAM wParam, LPARAM lParam)
         if (m_nScheduleSavedSource != theTVSystem.GetVideoSource()) {
             theTVSystem.SetVideoSource(m_nScheduleSavedSource);
             ApplySource();
+            // The switch gives the line its sound again: the mute kept from the start follows.
+            if (deviceOpen)
+                SetMute(m_bScheduleSavedMute);
         }
         if (theTVSystem.GetVideoSource() == CTVSystem::kSourceTuner)
             ShowChannelInfo(theTVSystem.GetCurrentChannel());

@@ -41,8 +41,12 @@ inline bool Visible(CWnd& window)
 class KavexWindowsTest : public testing::Test
 {
 protected:
+    // The windows are made once for every suite of the program, and go at its end.
     static void SetUpTestSuite()
     {
+        if (s_made)
+            return;
+        s_made = true;
         ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
         // Without the remote-control service's folder no service is started, which would
         // outlive the test in the prefix.
@@ -64,8 +68,13 @@ protected:
         ASSERT_NE((HWND)NULL, theControlPanel.GetSafeHwnd());
     }
 
-    static void TearDownTestSuite()
+    static void TearDownTestSuite() {}
+
+public:
+    static void DestroyWindows()
     {
+        if (!s_made)
+            return;
         theControlPanel.DestroyWindow();
         theVideoWnd.DestroyWindow();
         theTVSystem.CloseTV();
@@ -75,7 +84,9 @@ protected:
         CoUninitialize();
     }
 
+protected:
     static inline char s_serviceFolder[MAX_PATH];
+    static inline bool s_made = false;
 
     void SetUp() override
     {
