@@ -173,9 +173,10 @@ void CControlPanelDlg::SetTimeShiftButtons(TimeShiftState state)
     if (free) {
         EnableCommand(IDC_TIMESHIFT_SLIDER, FALSE);
         if (CSkinMultiSlider* slider = PositionSlider(this)) {
-            slider->SetRange(0, 0, FALSE);
+            // Each setter keeps the order position <= selection <= range, so they go inwards out.
+            slider->SetPos(0, FALSE);
             slider->SetSelection(0, 0, FALSE);
-            slider->SetPos(0, TRUE);
+            slider->SetRange(0, 0, TRUE);
         }
     }
     CloseScreenToolBar();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CHyperLink.h"
 #include "DialogWatcher.h"
 #include "KavexWindowsFixture.h"
 #include "PathUtil.h"
@@ -265,6 +266,64 @@ TEST_F(KavexWindowsTest, HelpWithoutItsFileSaysSo)
     std::vector<ShownDialog> boxes = watcher.Dialogs();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("打开帮助文件失败", boxes[0].text);
+}
+
+// Reads the about box when it opens and presses its updater button, then closes it, from a
+// thread timer that the box's own loop runs.
+struct AboutBoxReader
+{
+    static std::string web, mail, webText;
+    static int seen;
+    UINT_PTR timer;
+    AboutBoxReader()
+    {
+        web = mail = webText = "";
+        seen = 0;
+        timer = SetTimer(NULL, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+            HWND box = FindWindowA("#32770", "关于Halden电视卡");
+            if (box == NULL || !IsWindowVisible(box) || GetPropA(box, "read"))
+                return;
+            SetPropA(box, "read", (HANDLE)1);
+            seen++;
+            CHyperLink* link = dynamic_cast<CHyperLink*>(CWnd::FromHandlePermanent(GetDlgItem(box, IDC_WEB_LINK)));
+            web = link != NULL ? (LPCTSTR)link->GetURL() : "";
+            char text[100] = "";
+            GetDlgItemTextA(box, IDC_WEB_LINK, text, sizeof(text));
+            webText = text;
+            link = dynamic_cast<CHyperLink*>(CWnd::FromHandlePermanent(GetDlgItem(box, IDC_MAIL_LINK)));
+            mail = link != NULL ? (LPCTSTR)link->GetURL() : "";
+            SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDC_UPDATE, BN_CLICKED), (LPARAM)GetDlgItem(box, IDC_UPDATE));
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        });
+    }
+    ~AboutBoxReader() { KillTimer(NULL, timer); }
+};
+std::string AboutBoxReader::web, AboutBoxReader::mail, AboutBoxReader::webText;
+int AboutBoxReader::seen;
+
+// The about box opens from the panel's command and from its system menu; its links carry the
+// maker's addresses and its button hands the updater its seven fields.
+TEST_F(KavexWindowsTest, TheAboutBoxLinksTheMakerAndStartsTheUpdater)
+{
+    const std::string log = "C:\\sim\\log\\Patchwell.log";
+    for (int way = 0; way < 2; way++) {
+        DeleteFileA(log.c_str());
+        AboutBoxReader reader;
+        if (way == 0)
+            Command(IDC_ABOUT);
+        else
+            theControlPanel.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        ASSERT_EQ(1, AboutBoxReader::seen) << way;
+        EXPECT_EQ("http://www.quorvex.example", AboutBoxReader::web);
+        EXPECT_EQ("www.quorvex.example", AboutBoxReader::webText);
+        EXPECT_EQ("mailto:support@quorvex.example", AboutBoxReader::mail);
+        ASSERT_TRUE(WaitUntil(10000, [&] { return TempFolder::ReadWholeFile(log).find("S pid=") != std::string::npos; }));
+        std::string expected = "params=视频窗口,update.quorvex.example,Kavex,kavex,kavex-update,TRUE," +
+                               std::string((LPCTSTR)theTVSystem.GetAppDir());
+        EXPECT_NE(std::string::npos, TempFolder::ReadWholeFile(log).find(expected)) << TempFolder::ReadWholeFile(log);
+        if (HWND updater = FindWindowA(NULL, "Patchwell"))
+            SendMessageTimeoutA(updater, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, NULL);
+    }
 }
 
 } // namespace

@@ -294,8 +294,9 @@ TEST_F(RecordRoadTest, TheLengthLimitStartsANewFileOrEndsTheRecording)
 {
     theTVSystem.GetSettings().maxLength = 1;
     theTVSystem.GetSettings().excessLength = 0;
+    Boxes boxes;
     Command(IDC_RECORD);
-    ASSERT_TRUE(theTVSystem.IsRecording());
+    ASSERT_TRUE(theTVSystem.IsRecording()) << (boxes.Texts().empty() ? "" : boxes.Texts()[0]);
     CString first = theTVSystem.GetRecordFile();
     DWORD start = GetTickCount();
     ASSERT_TRUE(PumpMessagesUntil([&] { return theTVSystem.GetRecordFile() != first; }, 75000));
@@ -313,6 +314,7 @@ TEST_F(RecordRoadTest, TheLengthLimitStartsANewFileOrEndsTheRecording)
     PumpMessagesUntil([] { return false; }, 3000);
     EXPECT_FALSE(theTVSystem.IsRecording()) << "no new recording";
     EXPECT_EQ(2u, FilesIn(m_folder.Path()).size());
+    EXPECT_EQ(std::vector<std::string>(), boxes.Texts());
 }
 
 } // namespace
