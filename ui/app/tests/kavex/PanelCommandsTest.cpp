@@ -279,22 +279,24 @@ struct AboutBoxReader
     {
         web = mail = webText = "";
         seen = 0;
-        timer = SetTimer(NULL, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-            HWND box = FindWindowA("#32770", "关于Halden电视卡");
-            if (box == NULL || !IsWindowVisible(box) || GetPropA(box, "read"))
-                return;
-            SetPropA(box, "read", (HANDLE)1);
-            seen++;
-            CHyperLink* link = dynamic_cast<CHyperLink*>(CWnd::FromHandlePermanent(GetDlgItem(box, IDC_WEB_LINK)));
-            web = link != NULL ? (LPCTSTR)link->GetURL() : "";
-            char text[100] = "";
-            GetDlgItemTextA(box, IDC_WEB_LINK, text, sizeof(text));
-            webText = text;
-            link = dynamic_cast<CHyperLink*>(CWnd::FromHandlePermanent(GetDlgItem(box, IDC_MAIL_LINK)));
-            mail = link != NULL ? (LPCTSTR)link->GetURL() : "";
-            SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDC_UPDATE, BN_CLICKED), (LPARAM)GetDlgItem(box, IDC_UPDATE));
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        });
+        timer = SetTimer(NULL, 0, 50, Read);
+    }
+    static void CALLBACK Read(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND box = FindWindowA("#32770", "关于Halden电视卡");
+        if (box == NULL || !IsWindowVisible(box) || GetPropA(box, "read"))
+            return;
+        SetPropA(box, "read", (HANDLE)1);
+        seen++;
+        CHyperLink* link = dynamic_cast<CHyperLink*>(CWnd::FromHandlePermanent(GetDlgItem(box, IDC_WEB_LINK)));
+        web = link != NULL ? (LPCTSTR)link->GetURL() : "";
+        char text[100] = "";
+        GetDlgItemTextA(box, IDC_WEB_LINK, text, sizeof(text));
+        webText = text;
+        link = dynamic_cast<CHyperLink*>(CWnd::FromHandlePermanent(GetDlgItem(box, IDC_MAIL_LINK)));
+        mail = link != NULL ? (LPCTSTR)link->GetURL() : "";
+        SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDC_UPDATE, BN_CLICKED), (LPARAM)GetDlgItem(box, IDC_UPDATE));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
     ~AboutBoxReader() { KillTimer(NULL, timer); }
 };
@@ -324,6 +326,32 @@ TEST_F(KavexWindowsTest, TheAboutBoxLinksTheMakerAndStartsTheUpdater)
         if (HWND updater = FindWindowA(NULL, "Patchwell"))
             SendMessageTimeoutA(updater, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 2000, NULL);
     }
+}
+
+// The search button starts a scan with its progress over the picture and stops it again; the
+// channels found go into the channel file.
+TEST_F(KavexWindowsTest, TheSearchButtonStartsAndStopsAScan)
+{
+    Command(IDC_SEARCH);
+    ASSERT_TRUE(theTVSystem.IsScanning());
+    EXPECT_TRUE(Visible(theVideoWnd.GetScanOverlay()));
+    EXPECT_TRUE(Enabled(IDC_SEARCH)) << "the scan can be stopped";
+    EXPECT_FALSE(Enabled(IDC_RECORD));
+    PumpMessagesUntil([] { return !theVideoWnd.GetScanResults().empty(); }, 10000);
+    Command(IDC_SEARCH);
+    EXPECT_FALSE(theTVSystem.IsScanning());
+    EXPECT_TRUE(Enabled(IDC_RECORD));
+    PumpMessagesUntil([] { return !Visible(theVideoWnd.GetScanOverlay()); }, 5000);
+    theTVSystem.SaveChannels();
+    CString file = theTVSystem.GetAppDir() + "\\TVChannel.ini";
+    std::string channels = TempFolder::ReadWholeFile((LPCTSTR)file);
+    EXPECT_NE(std::string::npos, channels.find("Channel-0=")) << channels;
+
+    WriteProgramFile("TVChannel.ini", kTVChannels);
+    theTVSystem.LoadChannels();
+    theTVSystem.RestoreChannelSelection();
+    theTVSystem.RetuneCurrentChannel();
+    theControlPanel.ShowChannelInfo(theTVSystem.GetCurrentChannel());
 }
 
 } // namespace

@@ -296,7 +296,10 @@ TEST_F(RecordRoadTest, TheLengthLimitStartsANewFileOrEndsTheRecording)
     theTVSystem.GetSettings().excessLength = 0;
     Boxes boxes;
     Command(IDC_RECORD);
-    ASSERT_TRUE(theTVSystem.IsRecording()) << (boxes.Texts().empty() ? "" : boxes.Texts()[0]);
+    ASSERT_TRUE(theTVSystem.IsRecording()) << (boxes.Texts().empty() ? "" : boxes.Texts()[0]) << " full "
+                                           << theTVSystem.IsDiskFull() << " drive " << (LPCTSTR)theTVSystem.GetCurDisk()
+                                           << " folder " << (LPCTSTR)theTVSystem.GetRecordFolder() << " file "
+                                           << (LPCTSTR)theTVSystem.GetRecordFile();
     CString first = theTVSystem.GetRecordFile();
     DWORD start = GetTickCount();
     ASSERT_TRUE(PumpMessagesUntil([&] { return theTVSystem.GetRecordFile() != first; }, 75000));
