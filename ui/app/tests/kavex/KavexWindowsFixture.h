@@ -96,4 +96,12 @@ protected:
     }
 };
 
+// The windows go at the end of the program, after every suite.
+struct KavexWindowsEnvironment : testing::Environment
+{
+    void TearDown() override { KavexWindowsTest::DestroyWindows(); }
+};
+inline testing::Environment* const kKavexWindowsEnvironment =
+    testing::AddGlobalTestEnvironment(new KavexWindowsEnvironment);
+
 } // namespace kavex_windows

@@ -25,12 +25,6 @@
 
 namespace {
 
-struct WindowsEnvironment : testing::Environment
-{
-    void TearDown() override { KavexWindowsTest::DestroyWindows(); }
-};
-testing::Environment* const kWindowsEnvironment = testing::AddGlobalTestEnvironment(new WindowsEnvironment);
-
 TEST_F(KavexWindowsTest, StartShowsTheLastChannelOnThePanelAndOverThePicture)
 {
     CString label;
