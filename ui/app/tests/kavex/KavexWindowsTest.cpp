@@ -100,21 +100,22 @@ bool PumpLikeTheProgram(const std::function<bool()>& done, DWORD timeoutMs)
     return done();
 }
 
+int keysToPanel;
+
+LRESULT CALLBACK CountKeysToPanel(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* msg = (const MSG*)lParam;
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_KEYDOWN && msg->wParam == 'Q' &&
+        msg->hwnd == theControlPanel.GetSafeHwnd())
+        keysToPanel++;
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
 // The panel sees each key of the video window once, whichever window the key came to.
 TEST_F(KavexWindowsTest, AKeyOnTheVideoWindowReachesThePanelOnce)
 {
-    static int keysToPanel;
     keysToPanel = 0;
-    HHOOK hook = SetWindowsHookExA(
-        WH_GETMESSAGE,
-        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            const MSG* msg = (const MSG*)lParam;
-            if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_KEYDOWN &&
-                msg->wParam == 'Q' && msg->hwnd == theControlPanel.GetSafeHwnd())
-                keysToPanel++;
-            return CallNextHookEx(NULL, code, wParam, lParam);
-        },
-        NULL, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, CountKeysToPanel, NULL, GetCurrentThreadId());
     ASSERT_NE((HHOOK)NULL, hook);
     UserInput::BringToFront(theVideoWnd.GetSafeHwnd());
     theVideoWnd.SetFocus();
@@ -197,15 +198,17 @@ struct CountdownCanceller
     CountdownCanceller()
     {
         shown = 0;
-        timer = SetTimer(NULL, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-            if (HWND countdown = FindWindowA("#32770", "关闭计算机")) {
-                if (IsWindowVisible(countdown) && !GetPropA(countdown, "cancelled")) {
-                    SetPropA(countdown, "cancelled", (HANDLE)1);
-                    shown++;
-                    PostMessageA(countdown, WM_COMMAND, IDCANCEL, 0);
-                }
+        timer = SetTimer(NULL, 0, 50, Cancel);
+    }
+    static void CALLBACK Cancel(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (HWND countdown = FindWindowA("#32770", "关闭计算机")) {
+            if (IsWindowVisible(countdown) && !GetPropA(countdown, "cancelled")) {
+                SetPropA(countdown, "cancelled", (HANDLE)1);
+                shown++;
+                PostMessageA(countdown, WM_COMMAND, IDCANCEL, 0);
             }
-        });
+        }
     }
     ~CountdownCanceller() { KillTimer(NULL, timer); }
 };
