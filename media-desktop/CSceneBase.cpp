@@ -26,7 +26,7 @@ BEGIN_MESSAGE_MAP(CSceneBase, CWnd)
     ON_MESSAGE(WM_KIT_BACK, OnBack)
 END_MESSAGE_MAP()
 
-CSceneBase::CSceneBase() : m_focusChild(NULL), m_childrenCreated(FALSE)
+CSceneBase::CSceneBase() : m_focusChild(NULL), m_childrenCreated(FALSE), m_container(NULL)
 {
 }
 
@@ -120,7 +120,7 @@ void CSceneBase::OnMouseMove(UINT nFlags, CPoint point)
     CWnd::OnMouseMove(nFlags, point);
     ClientToScreen(&point);
     CWnd* main = AfxGetMainWnd();
-    if (point.y < kTopBarHeight && main && main->m_hWnd)
+    if (point.y < kTopBarHeight && WantsTopBar() && main && main->m_hWnd)
         main->SendMessage(WM_SHOW_TOP_BAR, 0, 0);
 }
 

@@ -4,6 +4,8 @@
 #include "KitMessages.h"
 #include "afxwin.h"
 
+class CSceneContainer;
+
 // A page of the desktop: paints its background picture stretched over itself and lends the
 // part under each child to that child (WM_KIT_PAINT_BACKGROUND), keeps the child that last had
 // the focus, and passes its lists' notifications to the virtual operations.
@@ -20,6 +22,9 @@ public:
     BOOL SetBackground(LPCTSTR path);
     const CString& GetBackgroundPath() const { return m_backgroundPath; }
     HWND GetFocusChild() const { return m_focusChild; }
+    // The container that holds the page, once it was added; not owned.
+    CSceneContainer* GetContainer() const { return m_container; }
+    void SetContainer(CSceneContainer* container) { m_container = container; }
 
 protected:
     // Once, when the page is first shown.
@@ -30,6 +35,8 @@ protected:
     // The background picture stretched over the client area.
     virtual void DrawBackground(CDC* pDC);
     virtual void OnChildFocus(HWND child);
+    // Whether a mouse near the screen's top may bring the caption bar.
+    virtual BOOL WantsTopBar() const { return TRUE; }
 
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
@@ -54,4 +61,5 @@ private:
 
     HWND m_focusChild;
     BOOL m_childrenCreated;
+    CSceneContainer* m_container;
 };

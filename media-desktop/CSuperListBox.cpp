@@ -332,7 +332,12 @@ void CSuperListBox::MoveTo(int index)
 void CSuperListBox::Activate()
 {
     if (m_current >= 0 && m_current < GetCount())
-        Notify(WM_KIT_ACTIVATE, m_current);
+        OnItemActivate(m_current);
+}
+
+void CSuperListBox::OnItemActivate(int index)
+{
+    Notify(WM_KIT_ACTIVATE, index);
 }
 
 BOOL CSuperListBox::FocusSibling(UINT direction)

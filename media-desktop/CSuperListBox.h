@@ -49,6 +49,8 @@ protected:
     // Draws one item into dc, which holds the background under it; rect is the item's in dc.
     virtual void DrawItem(CDC* pDC, int index, const CRect& rect);
     COLORREF TextColorOf(int index) const;
+    // An activated item (Enter, or a click as the style says); tells the notify target.
+    virtual void OnItemActivate(int index);
     CFont& Font() { return m_font; }
     // The font's face and size (tenths of a point), made when the window is.
     void SetFontSpec(LPCTSTR face, int pointSize);

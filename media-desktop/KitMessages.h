@@ -18,6 +18,11 @@
 
 // To the main window: show the caption bar.
 #define WM_SHOW_TOP_BAR 0x405
+// To the main window: play a file; wParam its path (LPCSTR), lParam its kind.
+#define WM_PLAY_MEDIA 0x406
+enum PlayMediaKind { PLAY_MEDIA_VIDEO = 1, PLAY_MEDIA_MUSIC = 2 };
+// WM_COMMAND to the main window: start the TV program.
+#define ID_START_TV 2202
 
 enum KitFocusRequest { KIT_FOCUS_TAKEN = 0, KIT_FOCUS_NEXT = 1, KIT_FOCUS_PREVIOUS = 2 };
 
@@ -27,3 +32,17 @@ struct KitBackgroundRequest
     HDC dc;
     RECT rect;
 };
+
+// To the main window, from another copy of the program: show page wParam (0 home, 1 pictures,
+// 2 video, 3 music); lParam ID_START_TV on the home page also starts the TV program.
+#define WM_ACTIVATE_REQUEST (WM_USER + 8)
+// To the main window from outside: minimise while another program holds the capture device,
+// and maximise again when it is given back.
+#define WM_RELEASE_DEVICE 0x4400
+#define WM_RESUME_DEVICE 0x4401
+// The desktop's commands that the main window passes to the view.
+#define ID_PREFERENCES 2200
+#define ID_HELP_FILE 2201
+#define ID_WEB_SITE 2210
+#define ID_VIEW_COMMAND_FIRST 2200
+#define ID_VIEW_COMMAND_LAST 2210

@@ -24,5 +24,26 @@
 #define IDB_SETTINGS_DISABLED 164
 #define IDB_HEADLINE 168
 
+// The pages' command lists.
+#define IDS_MY_TV 61211
+#define IDS_MY_VIDEO 61212
+#define IDS_MY_PICTURES 61213
+#define IDS_MY_MUSIC 61214
+#define IDS_MY_SETTINGS 61215
+#define IDS_REFRESH 61216
+#define IDS_SORT_BY_NAME 61217
+#define IDS_SORT_BY_TIME 61218
+#define IDS_BACK_HOME 61219
+#define IDS_EXIT 61220
+#define IDS_SLIDESHOW 61221
+
 #define IDS_SETTINGS_TIP 61223
 #define IDS_WEB_SITE_TIP 61227
+
+// The frame's icon and its document template; the tray menu, kept but not shown by the frame.
+#define IDR_MAINFRAME 128
+#define IDR_TRAY 156
+#define ID_SHOW_MAIN_WINDOW 32772
+#define ID_EXIT_DESKTOP 32773
+#define ID_APP_ABOUT_VLM 57664
+#define IDS_MAIN_TITLE 61228

@@ -63,6 +63,9 @@ CMpegMuxFilter::CMpegMuxFilter(IUnknown* outer)
 CMpegMuxFilter::~CMpegMuxFilter()
 {
     DestroyMux();
+    for (CMpegMuxInputPin* pin : m_inputPins)
+        pin->ReleaseFromFilter();
+    m_inputPins.clear();
 }
 
 CComIdentity* CMpegMuxFilter::Create(IUnknown* outer, HRESULT* result)
@@ -96,10 +99,15 @@ HRESULT CMpegMuxFilter::Construct()
 
 HRESULT CMpegMuxFilter::AddInputPin()
 {
-    std::unique_ptr<CMpegMuxInputPin> pin(new (std::nothrow) CMpegMuxInputPin(*this, m_lastPinNumber + 1));
+    auto* pin = new (std::nothrow) CMpegMuxInputPin(*this, m_lastPinNumber + 1);
     if (!pin)
         return E_OUTOFMEMORY;
-    m_inputPins.push_back(std::move(pin));
+    try {
+        m_inputPins.push_back(pin);
+    } catch (const std::bad_alloc&) {
+        pin->ReleaseFromFilter();
+        return E_OUTOFMEMORY;
+    }
     ++m_lastPinNumber;
     IncrementPinVersion();
     return S_OK;
@@ -128,7 +136,7 @@ CBasePin* CMpegMuxFilter::GetPin(int index)
 {
     int inputs = static_cast<int>(m_inputPins.size());
     if (index >= 0 && index < inputs)
-        return m_inputPins[index].get();
+        return m_inputPins[index];
     if (index == inputs && m_outputPin)
         return m_outputPin.get();
     return nullptr;
@@ -155,6 +163,16 @@ void* CMpegMuxFilter::FindInterface(REFIID iid)
         return static_cast<ICodecAPI*>(this);
     if (IsEqualIID(iid, IID_IFileSinkFilter))
         return static_cast<IFileSinkFilter*>(this);
+    if (IsEqualIID(iid, IID_IMediaSeeking) || IsEqualIID(iid, IID_IMediaPosition)) {
+        // The first connected input pin answers for the filter, over its upstream pin.
+        CCritGuard guard(StateLock());
+        for (CMpegMuxInputPin* pin : m_inputPins) {
+            if (pin->IsConnected())
+                return IsEqualIID(iid, IID_IMediaSeeking) ? static_cast<void*>(pin->Seeking())
+                                                          : static_cast<void*>(pin->Position());
+        }
+        return nullptr;
+    }
     return CBaseFilter::FindInterface(iid);
 }
 
@@ -339,18 +357,68 @@ void CMpegMuxFilter::FillStatistics(MuxStatistics* record) const
         record->elapsedMs = now - m_runStartMs;
 }
 
-// A new segment begins at the next group of pictures of the first video stream.
+// A new segment begins at the next group of pictures of the first video stream. The
+// streaming thread writes into the same buffer, so the command waits for the receive lock;
+// without an open output there is no buffer to send it to.
 HRESULT CMpegMuxFilter::SendVideoCommand()
 {
-    CCritGuard guard(StateLock());
-    for (const auto& pin : m_inputPins) {
+    CCritGuard guard(m_receiveLock);
+    for (CMpegMuxInputPin* pin : m_inputPins) {
+        if (!pin->IsConnected() || pin->StreamKind() != CMpegMuxInputPin::kVideo)
+            continue;
         MuxBufStream* buffer = pin->InputBuffer();
-        if (pin->IsConnected() && pin->StreamKind() == CMpegMuxInputPin::kVideo && buffer) {
-            buffer->auxInfo(buffer, 0, MUX_AUX_SPLIT, nullptr, 0);
-            return S_OK;
-        }
+        if (!buffer)
+            return E_UNEXPECTED;
+        buffer->auxInfo(buffer, 0, MUX_AUX_SPLIT, nullptr, 0);
+        return S_OK;
     }
     return E_NOINTERFACE;
+}
+
+void CMpegMuxFilter::StreamConnected(CMpegMuxInputPin& pin)
+{
+    if (pin.StreamKind() == CMpegMuxInputPin::kVideo) {
+        if (!m_firstVideoPin) {
+            m_firstVideoPin = &pin;
+            m_videoPresent = true;
+        }
+        ++m_videoStreams;
+    } else if (pin.StreamKind() == CMpegMuxInputPin::kAudio) {
+        ++m_audioStreams;
+    }
+}
+
+void CMpegMuxFilter::StreamDisconnected(CMpegMuxInputPin& pin)
+{
+    if (pin.StreamKind() == CMpegMuxInputPin::kVideo) {
+        --m_videoStreams;
+        if (m_firstVideoPin == &pin) {
+            m_firstVideoPin = nullptr;
+            m_videoPresent = false;
+        }
+    } else if (pin.StreamKind() == CMpegMuxInputPin::kAudio) {
+        --m_audioStreams;
+    }
+}
+
+void CMpegMuxFilter::OfferFreeInputPin()
+{
+    int free = 0;
+    for (CMpegMuxInputPin* pin : m_inputPins)
+        free += pin->IsConnected() ? 0 : 1;
+    if (free != 1 && static_cast<int>(m_inputPins.size()) < kMaxInputPins)
+        AddInputPin();
+}
+
+// In pin mode the output ends with the streams; in file mode the graph hears of it.
+void CMpegMuxFilter::InputEnded()
+{
+    if (++m_endedPins != m_videoStreams + m_audioStreams)
+        return;
+    if (OutputConnected())
+        CloseMuxOutput(0);
+    else
+        NotifyEvent(EC_COMPLETE, S_OK, reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this)));
 }
 
 // IMpegMuxCaps

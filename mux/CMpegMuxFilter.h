@@ -4,7 +4,9 @@
 #include "CMpegMuxInputPin.h"
 #include "CMuxSystem.h"
 #include "CMpegMuxOutputPin.h"
+#include "CritSection.h"
 #include "MpegMuxInterfaces.h"
+#include "MuxSyncClock.h"
 #include "PersistStream.h"
 #include "muxlib.h"
 
@@ -50,7 +52,8 @@ public:
         kPersistSizeMax = 2688,
         kCaps = 0x3FFF,
         kSideWriterBufferSize = 2048,
-        kFatSegmentMb = 4095
+        kFatSegmentMb = 4095,
+        kMaxInputPins = 24
     };
 
     // Output files. The segment list names each finished segment with its size.
@@ -127,6 +130,26 @@ public:
     // Weak; null restores the system's own. Set while stopped.
     void SetSystem(CMuxSystem* system) { m_system = system ? system : &CMuxSystem::Default(); }
 
+    // For the input pins. Connection calls come with the state lock held.
+    int ConnectedStreams(CMpegMuxInputPin::Kind kind) const
+    {
+        return kind == CMpegMuxInputPin::kVideo ? m_videoStreams : m_audioStreams;
+    }
+    void StreamConnected(CMpegMuxInputPin& pin);
+    void StreamDisconnected(CMpegMuxInputPin& pin);
+    // Keeps one unconnected input pin, while there are fewer than kMaxInputPins.
+    void OfferFreeInputPin();
+    bool IsFirstVideoPin(const CMpegMuxInputPin& pin) const { return m_firstVideoPin == &pin; }
+    int SyncAudioFlag() const { return m_syncAudio; }
+    // Audio waits for the video: the flag is set and a video stream is connected.
+    bool AudioSyncOn() const { return m_syncAudio && m_videoPresent; }
+    MuxSyncClock& SyncClock() { return m_syncClock; }
+    CCritSection& ReceiveLock() { return m_receiveLock; }
+    bool OutputFailed() const { return m_outputFailed; }
+    // One more input pin has ended its stream. Caller holds the state lock.
+    void InputEnded();
+    CMpegMuxOutputPin* OutputPin() const { return m_outputPin.get(); }
+
 protected:
     HRESULT PausedStateResult() override { return S_OK; }
     HRESULT OnPrepare() override;
@@ -181,9 +204,21 @@ private:
     // when not splitting; `extension` replaces the name's own when given.
     std::string OutputPath(int counter, bool numbered, const char* extension) const;
 
-    // The pins change only under the state lock (the base filter's lock).
-    std::vector<std::unique_ptr<CMpegMuxInputPin>> m_inputPins;
+    // The pins change only under the state lock (the base filter's lock). Each input pin
+    // holds the filter's reference of itself until the destructor gives it up.
+    std::vector<CMpegMuxInputPin*> m_inputPins;
     int m_lastPinNumber = 0;
+    // The connected streams of each kind and the first video pin, under the state lock.
+    int m_videoStreams = 0;
+    int m_audioStreams = 0;
+    CMpegMuxInputPin* m_firstVideoPin = nullptr;
+    bool m_videoPresent = false;
+
+    // Serialises the input pins' parsers with each other and with the output's opening and
+    // closing, so the engine sees one pin's data at a time and no buffer goes while in use.
+    // Guards the pins' parsers and input buffers. Taken after the state lock.
+    CCritSection m_receiveLock;
+    MuxSyncClock m_syncClock;
     std::unique_ptr<CMpegMuxOutputPin> m_outputPin;
     // The output pin while a file name has put it away: a caller may still hold it (pins
     // count with the filter), so it lives as long as the filter and comes back for no name.

@@ -172,6 +172,7 @@ void CMpegMuxFilter::ApplyFatCap()
 
 HRESULT CMpegMuxFilter::OnPrepare()
 {
+    m_syncClock.Reset();
     if (AnyInputConnected()) {
         // Pin mode opens through the output pin's activation.
         if (!OutputConnected())
@@ -239,6 +240,7 @@ std::string CMpegMuxFilter::OutputPath(int counter, bool numbered, const char* e
 
 HRESULT CMpegMuxFilter::OpenMuxOutput()
 {
+    CCritGuard guard(m_receiveLock);
     m_endedPins = 0;
     HRESULT hr = CreateMux();
     if (FAILED(hr))
@@ -352,6 +354,7 @@ MuxBufStream* CMpegMuxFilter::OutputWriter() const
 
 HRESULT CMpegMuxFilter::CloseMuxOutput(int abort)
 {
+    CCritGuard guard(m_receiveLock);
     if (!m_outputOpen)
         return S_OK;
     int finished = MuxLibFinish(m_engine, abort);

@@ -29,6 +29,7 @@ public:
 
     int GetCount() const { return (int)m_entries.size(); }
     const ProgramEntry& GetAt(int index) const { return m_entries[index]; }
+    ProgramEntry& GetAt(int index) { return m_entries[index]; }
     void Add(const ProgramEntry& entry) { m_entries.push_back(entry); }
     void RemoveAt(int index) { m_entries.erase(m_entries.begin() + index); }
 

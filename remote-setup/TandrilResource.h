@@ -84,3 +84,80 @@
 
 // The factory key map, a Default.dat as it is first installed.
 #define IDR_FACTORY_KEYMAP 407
+
+// The About box and the main dialog.
+#define IDD_ABOUTBOX   100
+#define IDS_ABOUTBOX   101
+#define IDD_REMOTEKEY  102
+#define IDR_MAINFRAME  128
+#define IDB_BACKGROUND 383
+
+// The main dialog's controls; each remote-key button's id is its remote-key id.
+#define IDC_PROGRAM_COMBO    1001
+#define IDC_KEY_LIST         1003
+#define IDC_PROGRAM_ADD      1004
+#define IDC_PROGRAM_MODIFY   1005
+#define IDC_PROGRAM_DELETE   1006
+#define IDC_RESTORE_DEFAULT  1007
+#define IDC_KEY_ADD          1008
+#define IDC_KEY_MODIFY       1009
+#define IDC_KEY_DELETE       1010
+#define IDC_APPLY            1014
+#define IDC_SCROLL_BAR       1018
+#define IDC_HELP_BUTTON      1019
+#define IDC_EXIT             1020
+#define IDC_SERVICE_STATUS   1027
+#define IDC_SERVICE_REMOVE   1028
+#define IDC_SERVICE_START    1029
+#define IDC_SERVICE_STOP     1030
+
+// The main dialog's texts.
+#define IDS_DEFAULT_SET        600
+#define IDS_COLUMN_KEY         601
+#define IDS_COLUMN_DESCRIPTION 602
+#define IDS_RUN_DESCRIPTION    603
+#define IDS_SAVE_QUESTION      604
+#define IDS_SAVE_CAPTION       605
+#define IDS_SERVICE_RUNNING    606
+#define IDS_SERVICE_STOPPED    607
+#define IDS_SERVICE_MISSING    608
+#define IDS_SERVICE_UNKNOWN    609
+#define IDS_START_OK           610
+#define IDS_START_FAIL         611
+#define IDS_STOP_OK            612
+#define IDS_STOP_FAIL          613
+#define IDS_WINDOW_TITLE       614
+
+// The key-setting dialog.
+#define IDD_KEY_SETTING      130
+#define IDC_SPECIAL_KEY      1000
+#define IDC_BROWSE_COMMAND   1001
+#define IDC_ALT              1009
+#define IDC_CTRL             1010
+#define IDC_SHIFT            1011
+#define IDC_COMMAND_PATH     1012
+#define IDC_COMMAND_PARAMS   1013
+#define IDC_KEY_APPLY        1014
+#define IDC_KEY_COMBO        1015
+#define IDC_CHARACTER        1029
+#define IDC_MODE_KEYSTROKE   1043
+#define IDC_MODE_RUN         1044
+
+// The program-item dialog.
+#define IDD_PROGRAM_ITEM     392
+#define IDC_DISPLAY_NAME     1015
+#define IDC_PROGRAM_PATH     1016
+#define IDC_BROWSE_PROGRAM   1017
+#define IDC_PRESET_COMBO     1031
+
+// The texts of both dialogs.
+#define IDS_NEW_PROGRAM      620
+#define IDS_NAME_EMPTY       621
+#define IDS_NAME_INVALID     622
+#define IDS_FILE_EMPTY       623
+#define IDS_ADD_PROGRAM      624
+#define IDS_MODIFY_PROGRAM   625
+#define IDS_DELETE_PROGRAM   626
+#define IDS_EXE_FILTER       627
+#define IDS_KEY_QUIT         628
+#define IDS_KEY_ADD          629

@@ -84,7 +84,7 @@ BOOL CAudioRenderFilter::SetVolume(const long* value, BOOL asLevel)
 
 BOOL CAudioRenderFilter::SetMute(BOOL on)
 {
-    if (!m_basicAudio || FAILED(m_basicAudio->put_Volume(on ? kSilent : m_volume)))
+    if (!m_basicAudio || FAILED(m_basicAudio->put_Volume(on ? (long)kSilent : m_volume)))
         return FALSE;
     m_muted = on ? TRUE : FALSE;
     return TRUE;

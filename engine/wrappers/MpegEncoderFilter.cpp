@@ -74,7 +74,7 @@ BOOL CMpegEncoderFilter::Init()
     BOOL ok = TRUE;
     ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegAudioEncoder, m_audioSettings.ReceiveVoid()));
     ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegAudioParams, m_audioParams.ReceiveVoid()));
-    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegMuxSettings, m_muxSettings.ReceiveVoid()));
+    ok &= m_muxSettings.Attach(filter);
     ok &= SUCCEEDED(filter->QueryInterface(IID_IFileSinkFilter, m_fileSink.ReceiveVoid()));
     ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegVideoEncoder, m_videoSettings.ReceiveVoid()));
     ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegVideoParams, m_videoParams.ReceiveVoid()));
@@ -127,32 +127,32 @@ BOOL CMpegEncoderFilter::GetAudioPresetDefaults(int type, BYTE* record)
 
 BOOL CMpegEncoderFilter::GetMuxType(int* type)
 {
-    return m_muxSettings && SUCCEEDED(m_muxSettings->GetMuxType(type));
+    return m_muxSettings.GetMuxType(type);
 }
 
 BOOL CMpegEncoderFilter::SetMuxType(int type)
 {
-    return m_muxSettings && SUCCEEDED(m_muxSettings->SetMuxType(type));
+    return m_muxSettings.SetMuxType(type);
 }
 
 BOOL CMpegEncoderFilter::GetMuxSettings(BYTE* record)
 {
-    return m_muxSettings && SUCCEEDED(m_muxSettings->GetSettings(record));
+    return m_muxSettings.GetSettings(record);
 }
 
 BOOL CMpegEncoderFilter::SetMuxSettings(const BYTE* record)
 {
-    return m_muxSettings && SUCCEEDED(m_muxSettings->SetSettings(record));
+    return m_muxSettings.SetSettings(record);
 }
 
 BOOL CMpegEncoderFilter::GetMuxPresetDefaults(int type, BYTE* record)
 {
-    return m_muxSettings && SUCCEEDED(m_muxSettings->GetPresetDefaults(type, record));
+    return m_muxSettings.GetPresetDefaults(type, record);
 }
 
 BOOL CMpegEncoderFilter::LoadMuxPreset(int type)
 {
-    return m_muxSettings && SUCCEEDED(m_muxSettings->LoadPreset(type));
+    return m_muxSettings.LoadPreset(type);
 }
 
 BOOL CMpegEncoderFilter::ApplyPreset(const MpegEncoderPreset* preset)

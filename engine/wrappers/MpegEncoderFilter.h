@@ -3,6 +3,7 @@
 #include "FilterWrapper.h"
 #include "MpegEncoderInterfaces.h"
 #include "MpegEncoderPreset.h"
+#include "MuxSettingsRef.h"
 
 // The codec vendor's MPEG encoder: video encoder, audio encoder and multiplexer in one filter,
 // set through three records and two parameter tables. Every operation answers TRUE only when
@@ -56,7 +57,7 @@ private:
 
     CComRef<IMpegAudioEncoder> m_audioSettings;
     CComRef<IMpegParams> m_audioParams;
-    CComRef<IMpegMuxSettings> m_muxSettings;
+    CMuxSettingsRef m_muxSettings;
     CComRef<IFileSinkFilter> m_fileSink;
     CComRef<IMpegVideoEncoder> m_videoSettings;
     CComRef<IMpegParams> m_videoParams;

@@ -44,7 +44,7 @@ public:
                   HWND dialog = NULL;
                   EnumThreadWindows(thread, FindDialog, (LPARAM)&dialog);
                   if (dialog) {
-                      for (int wait = 0; wait < 100 && !folder.empty() && SelectedFolder(dialog) != folder; ++wait)
+                      for (int wait = 0; wait < 600 && !folder.empty() && SelectedFolder(dialog) != folder; ++wait)
                           Sleep(50);
                       Sleep(100);
                       PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);

@@ -1,57 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "ModulePaths.h"
 
 #include "CFrameGrabber.h"
 #include "TempFolder.h"
-
-#include <vfw.h>
+#include "TestVideos.h"
 
 #include <thread>
 #include <vector>
 
 namespace {
-
-const LONG kWidth = 16;
-const LONG kHeight = 8;
-
-// Frame n's pixels: bottom-up rows of BGRX, each byte telling its frame, row and column apart.
-std::vector<BYTE> FramePixels(int n)
-{
-    std::vector<BYTE> pixels(kWidth * kHeight * 4);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = (BYTE)(n * 0x40 + i * 7 + 3);
-    return pixels;
-}
-
-// An uncompressed RGB32 AVI of `frames` frames at 25 a second, written by the system's AVI
-// file library.
-bool WriteAvi(const std::string& path, int frames)
-{
-    AVIFileInit();
-    PAVIFILE file = NULL;
-    PAVISTREAM stream = NULL;
-    bool ok = AVIFileOpenA(&file, path.c_str(), OF_CREATE | OF_WRITE, NULL) == 0;
-    AVISTREAMINFOA info = {};
-    info.fccType = streamtypeVIDEO;
-    info.dwScale = 1;
-    info.dwRate = 25;
-    info.dwSuggestedBufferSize = kWidth * kHeight * 4;
-    SetRect(&info.rcFrame, 0, 0, kWidth, kHeight);
-    ok = ok && AVIFileCreateStreamA(file, &stream, &info) == 0;
-    BITMAPINFOHEADER format = {sizeof(format), kWidth, kHeight, 1, 32, BI_RGB, (DWORD)(kWidth * kHeight * 4)};
-    ok = ok && AVIStreamSetFormat(stream, 0, &format, sizeof(format)) == 0;
-    for (int n = 0; ok && n < frames; ++n) {
-        std::vector<BYTE> pixels = FramePixels(n);
-        ok = AVIStreamWrite(stream, n, 1, pixels.data(), (LONG)pixels.size(), AVIIF_KEYFRAME, NULL, NULL) == 0;
-    }
-    if (stream)
-        AVIStreamRelease(stream);
-    if (file)
-        AVIFileRelease(file);
-    AVIFileExit();
-    return ok;
-}
 
 class FrameGrabberTest : public testing::Test
 {
@@ -87,21 +47,21 @@ TEST_F(FrameGrabberTest, WritesTheFirstFrameWithItsTwoHeaders)
     ASSERT_TRUE(grabber.GrabFrame(avi.c_str()));
 
     const std::string bmp = TempFolder::ReadWholeFile((LPCTSTR)grabPath);
-    const size_t data = kWidth * kHeight * 4;
+    const size_t data = kAviWidth * kAviHeight * 4;
     ASSERT_EQ(54 + data, bmp.size());
     EXPECT_EQ("BM", bmp.substr(0, 2));
     EXPECT_EQ(54 + data, Read<DWORD>(bmp, 2));
     EXPECT_EQ(0u, Read<DWORD>(bmp, 6)) << "the two reserved words";
     EXPECT_EQ(54u, Read<DWORD>(bmp, 10));
     EXPECT_EQ(40u, Read<DWORD>(bmp, 14));
-    EXPECT_EQ(kWidth, Read<LONG>(bmp, 18));
-    EXPECT_EQ(kHeight, Read<LONG>(bmp, 22));
+    EXPECT_EQ(kAviWidth, Read<LONG>(bmp, 18));
+    EXPECT_EQ(kAviHeight, Read<LONG>(bmp, 22));
     EXPECT_EQ(1, Read<WORD>(bmp, 26));
     EXPECT_EQ(32, Read<WORD>(bmp, 28));
     for (size_t offset = 30; offset < 54; offset += 4)
         EXPECT_EQ(0u, Read<DWORD>(bmp, offset)) << "offset " << offset;
     // Colour bytes of the first pixel as the file holds them.
-    const std::vector<BYTE> first = FramePixels(0);
+    const std::vector<BYTE> first = AviFramePixels(0);
     EXPECT_EQ(first[0], (BYTE)bmp[54]);
     EXPECT_EQ(first[1], (BYTE)bmp[55]);
     EXPECT_EQ(first[2], (BYTE)bmp[56]);
@@ -121,16 +81,32 @@ TEST_F(FrameGrabberTest, AFileThatIsNoVideoGivesFalseAndNoPicture)
 class HeldGrabber : public CFrameGrabber
 {
 public:
-    HeldGrabber() : m_release(CreateEventA(NULL, TRUE, FALSE, NULL)) {}
-    ~HeldGrabber() override { CloseHandle(m_release); }
+    HeldGrabber()
+        : m_entered(CreateEventA(NULL, TRUE, FALSE, NULL)), m_release(CreateEventA(NULL, TRUE, FALSE, NULL))
+    {
+    }
+    ~HeldGrabber() override
+    {
+        CloseHandle(m_entered);
+        CloseHandle(m_release);
+    }
     STDMETHODIMP BufferCB(double sampleTime, BYTE* buffer, long size) override
     {
-        WaitForSingleObject(m_release, 10000);
+        SetEvent(m_entered);
+        WaitForSingleObject(m_release, 30000);
         return CFrameGrabber::BufferCB(sampleTime, buffer, size);
     }
-    void LetGo() { SetEvent(m_release); }
+    bool WaitUntilHeld() { return WaitForSingleObject(m_entered, 30000) == WAIT_OBJECT_0; }
+    void LetGo()
+    {
+        letGo = true;
+        SetEvent(m_release);
+    }
+
+    std::atomic<bool> letGo{false};
 
 private:
+    HANDLE m_entered;
     HANDLE m_release;
 };
 
@@ -140,17 +116,16 @@ TEST_F(FrameGrabberTest, AGraphThatHasNotEndedByTheTimeOutIsStoppedAndGivesFalse
     ASSERT_TRUE(WriteAvi(avi, 3));
     HeldGrabber held;
     held.SetTimeout(500);
-    // Stopping the graph waits for the streaming thread, which is let go a second later.
+    // The streaming thread is held well past the time-out, so the graph cannot have ended;
+    // stopping it then waits for the thread, which is let go only after that.
     std::thread releaser([&] {
-        Sleep(1500);
+        if (held.WaitUntilHeld())
+            Sleep(1500);
         held.LetGo();
     });
-    const DWORD started = GetTickCount();
     EXPECT_FALSE(held.GrabFrame(avi.c_str()));
-    const DWORD elapsed = GetTickCount() - started;
+    EXPECT_TRUE(held.letGo) << "the grab returned before its graph had stopped";
     releaser.join();
-    EXPECT_LE(1400u, elapsed);
-    EXPECT_GT(5000u, elapsed);
 }
 
 }  // namespace

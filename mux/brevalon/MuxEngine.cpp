@@ -1,11 +1,15 @@
 #include "MuxEngine.h"
 
 extern "C" {
+#include <libavutil/bswap.h>
+#include <libavutil/crc.h>
+#include <libavutil/intreadwrite.h>
 #include <libavutil/opt.h>
 }
 
 #include <string.h>
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 
@@ -15,8 +19,15 @@ namespace
 enum
 {
     kReadPiece = 4096,
-    kTicksPer90kHz = 300
+    kTicksPer90kHz = 300,
+    kTsPacket = 188,
+    kLastPid = 0x1FFE
 };
+
+// The time of a unit that is no frame: a stream header.
+const uint64_t kNoTime = ~static_cast<uint64_t>(0);
+// No I picture has begun yet.
+const uint64_t kNoPosition = ~static_cast<uint64_t>(0);
 
 // The reading faces carry no engine of their own, so the handler finds its stream here.
 std::mutex g_streamsLock;
@@ -24,6 +35,8 @@ std::map<MuxBufStream*, MuxEngine::Stream*> g_streams;
 
 const char* MuxerName(const MuxSettings& settings)
 {
+    if (settings.outputKind == MUX_OUTPUT_MPEG2_TRANSPORT)
+        return "mpegts";
     switch (settings.muxType) {
     case MUX_PRESET_MPEG1:
         return "mpeg";
@@ -60,6 +73,40 @@ AVCodecID CodecOf(const MuxStreamSettings& settings, bool mpeg1)
     return AV_CODEC_ID_MP2;
 }
 
+const int kAacRates[13] = {96000, 88200, 64000, 48000, 44100, 32000, 24000, 22050, 16000, 12000, 11025, 8000, 7350};
+
+// The sampling rate of an MPEG audio frame's header, or 0.
+int MpegAudioRate(const uint8_t* header)
+{
+    static const int kRates[3] = {44100, 48000, 32000};
+    int version = (header[1] >> 3) & 3;
+    int index = (header[2] >> 2) & 3;
+    if (header[0] != 0xFF || (header[1] & 0xE0) != 0xE0 || version == 1 || index == 3)
+        return 0;
+    return kRates[index] >> (version == 3 ? 0 : version == 2 ? 1 : 2);
+}
+
+// MPEG video whose first sequence header has no sequence extension before its first picture.
+bool IsMpeg1Video(const uint8_t* data, int size, bool* known)
+{
+    bool sequence = false;
+    for (int at = 0; at + 4 < size; ++at) {
+        if (data[at] != 0 || data[at + 1] != 0 || data[at + 2] != 1)
+            continue;
+        int code = data[at + 3];
+        if (code == 0xB3) {
+            sequence = true;
+        } else if (sequence && code == 0xB5 && (data[at + 4] >> 4) == 1) {
+            *known = true;
+            return false;
+        } else if (sequence && code == 0x00) {
+            *known = true;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 MuxEngine::MuxEngine(MuxMallocService allocate, MuxFreeService release, const MuxSettings& settings)
@@ -78,10 +125,6 @@ int MuxEngine::Init(MuxBufStream* writer)
 {
     EndMuxer(false);
     Forget();
-    if (m_settings.outputKind == MUX_OUTPUT_MPEG2_TRANSPORT) {
-        Report("transport streams are not made by this library");
-        return -1;
-    }
     m_writer = writer;
     m_failed = false;
     m_stopped = false;
@@ -93,7 +136,15 @@ int MuxEngine::AddStream(const MuxStreamSettings& settings, MuxBufStream* reader
 {
     if (!m_writer || m_started)
         return -1;
-    std::unique_ptr<Stream> stream(new Stream{this, reader, settings, {}, -1, 0, {}, false, 0, false});
+    // A transport stream has no standard place for LPCM; the caller's opening fails instead.
+    if (Transport() && settings.codec == MUX_CODEC_LPCM) {
+        Report("a transport stream cannot carry LPCM");
+        return 1;
+    }
+    std::unique_ptr<Stream> stream(new Stream());
+    stream->engine = this;
+    stream->reader = reader;
+    stream->settings = settings;
     {
         std::lock_guard<std::mutex> guard(g_streamsLock);
         g_streams[reader] = stream.get();
@@ -120,7 +171,7 @@ int MuxEngine::StreamAux(MuxBufStream* reader, int, uint32_t command, void* data
             stream->Learn(unit->codec);
             stream->units.push_back({unit->size, static_cast<int64_t>(unit->decodeTime / kTicksPer90kHz),
                                      static_cast<int64_t>(unit->presentTime / kTicksPer90kHz), unit->codingType == 1,
-                                     unit->codingType});
+                                     unit->codingType, false});
         }
         break;
     case MUX_AUX_AUDIO_UNIT:
@@ -128,9 +179,18 @@ int MuxEngine::StreamAux(MuxBufStream* reader, int, uint32_t command, void* data
             const auto* unit = static_cast<const MuxAudioUnit*>(data);
             stream->Learn(unit->codec);
             int64_t time = static_cast<int64_t>(unit->time / kTicksPer90kHz);
-            stream->units.push_back({unit->size, time, time, true, 0});
+            stream->units.push_back({unit->size, time, time, true, 0, unit->time == kNoTime});
         }
         break;
+    case MUX_AUX_AUDIO_CONFIG:
+        // The format's configuration bytes, in the order they were stored.
+        if (data && length >= static_cast<int>(sizeof(MuxAudioConfig))) {
+            uint32_t word = static_cast<const MuxAudioConfig*>(data)->configWord;
+            stream->audioConfig[0] = static_cast<uint8_t>(word);
+            stream->audioConfig[1] = static_cast<uint8_t>(word >> 8);
+            stream->configKnown = word != 0;
+        }
+        return 0;
     case MUX_AUX_SPLIT:
         stream->engine->m_splitPending = true;
         return 0;
@@ -155,7 +215,7 @@ bool MuxEngine::Start()
         Report("no muxer %s", MuxerName(m_settings));
         return false;
     }
-    int packSize = m_settings.packSize > 0 ? static_cast<int>(m_settings.packSize) : 2048;
+    int packSize = Transport() ? kTsPacket : m_settings.packSize > 0 ? static_cast<int>(m_settings.packSize) : 2048;
     // The I/O buffer holds one pack, so each pack reaches the writer whole.
     auto* buffer = static_cast<uint8_t*>(av_malloc(packSize));
     m_io = buffer ? avio_alloc_context(buffer, packSize, 1, this, nullptr, WritePacket, nullptr) : nullptr;
@@ -183,8 +243,24 @@ bool MuxEngine::Start()
             st->codecpar->width = 720;
             st->codecpar->height = 576;
         } else {
-            st->codecpar->sample_rate = settings.sampleRate ? static_cast<int>(settings.sampleRate) : 48000;
-            av_channel_layout_default(&st->codecpar->ch_layout, settings.channels ? settings.channels : 2);
+            int rate = settings.sampleRate ? static_cast<int>(settings.sampleRate) : 48000;
+            int channels = settings.channels ? settings.channels : 2;
+            if (st->codecpar->codec_id == AV_CODEC_ID_AAC && stream->configKnown) {
+                // The configuration's rate index and channel configuration.
+                int index = ((stream->audioConfig[0] & 7) << 1) | (stream->audioConfig[1] >> 7);
+                int config = (stream->audioConfig[1] >> 3) & 0x0F;
+                if (index < 13)
+                    rate = kAacRates[index];
+                if (config >= 1 && config <= 6)
+                    channels = config;
+                st->codecpar->extradata = static_cast<uint8_t*>(av_mallocz(2 + AV_INPUT_BUFFER_PADDING_SIZE));
+                if (st->codecpar->extradata) {
+                    memcpy(st->codecpar->extradata, stream->audioConfig, 2);
+                    st->codecpar->extradata_size = 2;
+                }
+            }
+            st->codecpar->sample_rate = rate;
+            av_channel_layout_default(&st->codecpar->ch_layout, channels);
             if (st->codecpar->codec_id == AV_CODEC_ID_PCM_DVD)
                 st->codecpar->bits_per_coded_sample = 16;
         }
@@ -202,7 +278,12 @@ bool MuxEngine::Start()
         st->time_base = {1, 90000};
         stream->index = st->index;
     }
-    AssignStreamIds();
+    if (Transport()) {
+        AssignPids();
+        SetTransportOptions();
+    } else {
+        AssignStreamIds();
+    }
     m_segmentBytes = 0;
     int header = avformat_write_header(m_format, nullptr);
     if (header < 0) {
@@ -255,8 +336,9 @@ void MuxEngine::Pump(Stream& stream)
         if (stream.reader->freeSpace(stream.reader) < static_cast<int>(unit.size))
             return;
         stream.units.pop_front();
-        if (!WriteUnit(stream, unit)) {
-            // The unit's bytes still leave the ring, so the caller never waits on a dead output.
+        if (unit.header || !WriteUnit(stream, unit)) {
+            // The unit's bytes still leave the ring, so the caller never waits on a dead output;
+            // a stream header's leave it here too.
             int left = static_cast<int>(unit.size);
             while (left > 0) {
                 int piece = left < kReadPiece ? left : kReadPiece;
@@ -280,8 +362,7 @@ bool MuxEngine::WriteUnit(Stream& stream, const Unit& unit)
     }
     if (m_stopped || !Start())
         return false;
-    if (!video || unit.codingType == 1)
-        stream.pending.push_back({unit.presentTime, unit.size, unit.codingType});
+    stream.pending.push_back({unit.presentTime, unit.size, unit.codingType});
     AVPacket* packet = av_packet_alloc();
     if (!packet || av_new_packet(packet, static_cast<int>(unit.size)) < 0) {
         av_packet_free(&packet);
@@ -300,6 +381,16 @@ bool MuxEngine::WriteUnit(Stream& stream, const Unit& unit)
         memcpy(packet->data + done, bytes, piece);
         stream.reader->confirm(stream.reader, piece);
         done += piece;
+    }
+    if (video && !stream.formKnown && stream.settings.codec != MUX_CODEC_H264)
+        stream.mpeg1 = IsMpeg1Video(packet->data, packet->size, &stream.formKnown);
+    // MPEG audio's rate chooses its transport stream type (0x04 below 32 kHz) in the program
+    // map, which the muxer writes only once it holds a unit of every stream.
+    AVCodecParameters* codec = m_format->streams[stream.index]->codecpar;
+    if (!video && !stream.formKnown && codec->codec_id == AV_CODEC_ID_MP2 && packet->size >= 4) {
+        stream.formKnown = true;
+        if (MpegAudioRate(packet->data))
+            codec->sample_rate = MpegAudioRate(packet->data);
     }
     packet->stream_index = stream.index;
     packet->dts = unit.decodeTime;
@@ -332,8 +423,15 @@ int MuxEngine::WritePacket(void* opaque, uint8_t* data, int size)
         return AVERROR(EIO);
     uint64_t position = 0;
     writer->auxInfo(writer, 0, MUX_AUX_BYTES_ACCEPTED, &position, sizeof(position));
-    engine->IndexPack(data, size, position);
-    engine->RenumberPack(data, size);
+    if (engine->Transport()) {
+        for (int at = 0; at + kTsPacket <= size; at += kTsPacket) {
+            engine->PatchProgramMap(data + at);
+            engine->IndexTransportPacket(data + at, position + static_cast<uint64_t>(at));
+        }
+    } else {
+        engine->IndexPack(data, size, position);
+        engine->RenumberPack(data, size);
+    }
     if (writer->copy(writer, data, size) != size)
         return AVERROR(EIO);
     engine->m_segmentBytes += static_cast<uint64_t>(size);
@@ -370,8 +468,14 @@ void MuxEngine::EndSegment(bool flush)
             m_failed = true;
     }
     for (auto& stream : m_streams) {
+        // What the muxer wrote last began in the last packet that carried a time.
+        if (flush && started && !m_failed && stream->offsetKnown) {
+            for (const PendingIndex& unit : stream->pending)
+                IndexUnit(*stream, unit, stream->lastStart);
+        }
         stream->pending.clear();
         stream->offsetKnown = false;
+        stream->keyPosition = kNoPosition;
     }
 }
 
@@ -412,6 +516,82 @@ void MuxEngine::AssignStreamIds()
             break;
         }
     }
+}
+
+bool MuxEngine::Transport() const
+{
+    return m_settings.outputKind == MUX_OUTPUT_MPEG2_TRANSPORT;
+}
+
+// Each stream takes the next free PID of its kind from the block's first video or audio PID;
+// the program map's PID stays its own.
+void MuxEngine::AssignPids()
+{
+    int next[2] = {m_settings.videoPid ? static_cast<int>(m_settings.videoPid) : 0x100,
+                   m_settings.audioPid ? static_cast<int>(m_settings.audioPid) : 0x101};
+    std::vector<int> used = {static_cast<int>(m_settings.pmtPid)};
+    for (auto& stream : m_streams) {
+        int& pid = next[stream->settings.streamKind == MUX_STREAM_VIDEO ? 0 : 1];
+        while (pid < 0x10 || std::find(used.begin(), used.end(), pid) != used.end())
+            ++pid;
+        stream->pid = pid > kLastPid ? 0 : pid++;
+        used.push_back(stream->pid);
+        m_format->streams[stream->index]->id = stream->pid;
+    }
+}
+
+// The block's program, PIDs and periods. Each audio frame is a PES of its own, so that its
+// index record names the packet where it begins. AC-3 is private data with its descriptor
+// (0x06), except where ATSC gives it a stream type of its own (0x81).
+void MuxEngine::SetTransportOptions()
+{
+    void* options = m_format->priv_data;
+    if (m_settings.programNumber)
+        av_opt_set_int(options, "mpegts_service_id", m_settings.programNumber, 0);
+    if (m_settings.pmtPid >= 0x10 && m_settings.pmtPid <= kLastPid)
+        av_opt_set_int(options, "mpegts_pmt_start_pid", m_settings.pmtPid, 0);
+    if (m_settings.pcrPeriodMs)
+        av_opt_set_int(options, "pcr_period", m_settings.pcrPeriodMs, 0);
+    if (m_settings.psiPeriodMs)
+        av_opt_set_int(options, "pat_period", static_cast<int64_t>(m_settings.psiPeriodMs) * 1000, 0); // microseconds
+    av_opt_set_int(options, "pes_payload_size", 0, 0);
+    if (m_settings.muxType != MUX_PRESET_ATSC && m_settings.muxType != MUX_PRESET_ATSC_HI)
+        av_opt_set(options, "mpegts_flags", "+system_b", 0);
+}
+
+// FFmpeg gives MPEG-1 video the MPEG-2 stream type; the program map says 0x01 for it, with
+// its CRC made again.
+void MuxEngine::PatchProgramMap(uint8_t* packet) const
+{
+    int pid = ((packet[1] & 0x1F) << 8) | packet[2];
+    if (packet[0] != 0x47 || !(packet[1] & 0x40) || pid != static_cast<int>(m_settings.pmtPid))
+        return;
+    int control = (packet[3] >> 4) & 3;
+    int at = (control & 2) ? 5 + packet[4] : 4;
+    if (!(control & 1) || at >= kTsPacket)
+        return;
+    at += 1 + packet[at];
+    if (at + 12 > kTsPacket || packet[at] != 0x02)
+        return;
+    uint8_t* section = packet + at;
+    int length = 3 + (((section[1] & 0x0F) << 8) | section[2]);
+    if (at + length > kTsPacket || length < 16)
+        return;
+    bool changed = false;
+    int entry = 12 + (((section[10] & 0x0F) << 8) | section[11]);
+    while (entry + 5 <= length - 4) {
+        int streamPid = ((section[entry + 1] & 0x1F) << 8) | section[entry + 2];
+        for (const auto& stream : m_streams) {
+            if (stream->pid == streamPid && stream->mpeg1 && section[entry] == 0x02) {
+                section[entry] = 0x01;
+                changed = true;
+            }
+        }
+        entry += 5 + (((section[entry + 3] & 0x0F) << 8) | section[entry + 4]);
+    }
+    if (changed)
+        AV_WB32(section + length - 4,
+                av_bswap32(av_crc(av_crc_get_table(AV_CRC_32_IEEE), UINT32_MAX, section, length - 4)));
 }
 
 // The block's ids in place of the muxer's: its own first id for each kind, counted on from
@@ -520,19 +700,66 @@ void MuxEngine::IndexPack(const uint8_t* pack, int size, uint64_t position)
         }
         int id = code == 0xBD && payload < size ? pack[payload] : code;
         Stream* stream = pts >= 0 ? StreamById(id) : nullptr;
-        if (stream && !stream->pending.empty()) {
-            if (!stream->offsetKnown) {
-                stream->ptsOffset = pts - stream->pending.front().presentTime;
-                stream->offsetKnown = true;
-            }
-            // Units that began without a time of their own share a packet with an earlier one.
-            while (!stream->pending.empty() && stream->pending.front().presentTime + stream->ptsOffset <= pts) {
-                SendIndex(*stream, stream->pending.front(), position);
-                stream->pending.pop_front();
-            }
-        }
+        if (stream)
+            MarkUnitStart(*stream, pts, position);
         at = next;
     }
+}
+
+// A PES header with a presentation time at the start of a transport packet's payload marks
+// the packet where that unit begins.
+void MuxEngine::IndexTransportPacket(const uint8_t* packet, uint64_t position)
+{
+    if (packet[0] != 0x47 || !(packet[1] & 0x40))
+        return;
+    int pid = ((packet[1] & 0x1F) << 8) | packet[2];
+    int control = (packet[3] >> 4) & 3;
+    int at = (control & 2) ? 5 + packet[4] : 4;
+    if (!(control & 1) || at + 14 > kTsPacket)
+        return;
+    const uint8_t* pes = packet + at;
+    if (pes[0] != 0 || pes[1] != 0 || pes[2] != 1 || (pes[6] & 0xC0) != 0x80 || !(pes[7] & 0x80))
+        return;
+    int64_t pts = (static_cast<int64_t>(pes[9] & 0x0E) << 29) | (pes[10] << 22) | ((pes[11] & 0xFE) << 14) |
+                  (pes[12] << 7) | (pes[13] >> 1);
+    for (auto& stream : m_streams) {
+        if (stream->pid == pid) {
+            MarkUnitStart(*stream, pts, position);
+            return;
+        }
+    }
+}
+
+// A PES's time is that of the first unit that begins in it; the units ahead of that one
+// began where the last time was seen, in a packet that carried no time of theirs. Every
+// picture's record names where the I picture that opens its group begins, for decoding it
+// starts there.
+void MuxEngine::MarkUnitStart(Stream& stream, int64_t pts, uint64_t position)
+{
+    if (stream.pending.empty())
+        return;
+    if (!stream.offsetKnown) {
+        stream.ptsOffset = pts - stream.pending.front().presentTime;
+        stream.offsetKnown = true;
+    }
+    size_t found = 0;
+    while (found < stream.pending.size() && stream.pending[found].presentTime + stream.ptsOffset != pts)
+        ++found;
+    if (found == stream.pending.size())
+        return;
+    for (size_t n = 0; n <= found; ++n) {
+        IndexUnit(stream, stream.pending.front(), n == found ? position : stream.lastStart);
+        stream.pending.pop_front();
+    }
+    stream.lastStart = position;
+}
+
+void MuxEngine::IndexUnit(Stream& stream, const PendingIndex& unit, uint64_t start)
+{
+    if (stream.settings.streamKind != MUX_STREAM_VIDEO || unit.codingType == 1)
+        stream.keyPosition = start;
+    if (stream.keyPosition != kNoPosition)
+        SendIndex(stream, unit, stream.keyPosition);
 }
 
 void MuxEngine::SendIndex(Stream& stream, const PendingIndex& unit, uint64_t position)

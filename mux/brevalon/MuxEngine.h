@@ -1,7 +1,8 @@
 #pragma once
 
 // The engine behind a MuxHandle: an adapter that hands the units of its input streams to one
-// of FFmpeg's program-stream muxers and writes what the muxer makes onto the caller's writer.
+// of FFmpeg's program-stream muxers or its transport-stream muxer and writes what the muxer
+// makes onto the caller's writer.
 #include "muxlib.h"
 
 extern "C" {
@@ -22,6 +23,8 @@ struct MuxEngine
         int64_t presentTime;
         bool key;
         uint32_t codingType;
+        // A stream header ahead of the frames (LPCM's "CP"), which the muxer writes its own way.
+        bool header;
     };
 
     // A unit written to the muxer whose index record waits for the pack that carries its
@@ -35,19 +38,30 @@ struct MuxEngine
 
     struct Stream
     {
-        MuxEngine* engine;
+        MuxEngine* engine = nullptr;
         // Weak: the caller owns its input buffers until MuxLibFinish.
-        MuxBufStream* reader;
-        MuxStreamSettings settings;
+        MuxBufStream* reader = nullptr;
+        MuxStreamSettings settings = {};
         std::deque<Unit> units;
-        int index;
+        int index = -1;
         // The PES stream id the muxer gives it (private stream 1 sub-id for AC-3 and LPCM).
-        int streamId;
+        int streamId = 0;
         std::deque<PendingIndex> pending;
         // What the muxer adds to the unit's times in its PES headers, once seen.
-        bool offsetKnown;
-        int64_t ptsOffset;
-        bool ended;
+        bool offsetKnown = false;
+        int64_t ptsOffset = 0;
+        bool ended = false;
+        // Where the last unit with a time of its own and the last I picture began.
+        uint64_t lastStart = 0;
+        uint64_t keyPosition = ~static_cast<uint64_t>(0);
+        // Transport stream: the stream's PID.
+        int pid = 0;
+        // MPEG video without a sequence extension, known from its first sequence header.
+        bool mpeg1 = false;
+        bool formKnown = false;
+        // An AAC stream's two configuration bytes, from its configuration record.
+        uint8_t audioConfig[2] = {0, 0};
+        bool configKnown = false;
 
         void Learn(uint32_t codec);
     };
@@ -73,7 +87,14 @@ private:
     bool Start();
     void AssignStreamIds();
     bool CutSegment();
+    bool Transport() const;
+    void SetTransportOptions();
+    void AssignPids();
     void IndexPack(const uint8_t* pack, int size, uint64_t position);
+    void IndexTransportPacket(const uint8_t* packet, uint64_t position);
+    void MarkUnitStart(Stream& stream, int64_t pts, uint64_t position);
+    void IndexUnit(Stream& stream, const PendingIndex& unit, uint64_t start);
+    void PatchProgramMap(uint8_t* packet) const;
     void SendIndex(Stream& stream, const PendingIndex& unit, uint64_t position);
     Stream* StreamById(int id);
     int BlockId(int id) const;

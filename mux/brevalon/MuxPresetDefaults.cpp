@@ -30,24 +30,25 @@ struct PresetRow
     uint32_t videoPid;
     uint32_t audioPid;
     uint32_t pcrPeriodMs;
+    uint32_t psiPeriodMs;
 };
 
 const PresetRow kPresets[] = {
-    // id, output kind, pack size, mux rate, video buffer, flags, PMT PID, video PID, audio PID, PCR period
-    {MUX_PRESET_MPEG1, MUX_OUTPUT_MPEG1_SYSTEM, 2048, 0, kVideoBufferSd, kPsEnd, 0, 0, 0, 0},
-    {MUX_PRESET_VCD, MUX_OUTPUT_MPEG1_SYSTEM, 2324, 1411200, kVideoBufferSd, kVcd, 0, 0, 0, 0},
-    {MUX_PRESET_MPEG2, MUX_OUTPUT_MPEG2_PROGRAM, 2048, 0, kVideoBufferSd, kPsEnd, 0, 0, 0, 0},
-    {MUX_PRESET_SVCD, MUX_OUTPUT_MPEG2_PROGRAM, 2324, 0, kVideoBufferSd, kPadEnd, 0, 0, 0, 0},
-    {MUX_PRESET_DVD_MPEG2, MUX_OUTPUT_MPEG2_PROGRAM, 2048, 10080000, kVideoBufferSd, kDvd, 0, 0, 0, 0},
-    {MUX_PRESET_DVD_MPEG1, MUX_OUTPUT_MPEG2_PROGRAM, 2048, 10080000, kVideoBufferSd, kDvd, 0, 0, 0, 0},
-    {MUX_PRESET_MPEG_TS, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 0, kVideoBufferSd, 0, 0x1000, 0x100, 0x101, 20},
-    {MUX_PRESET_DVB, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 0, kVideoBufferSd, 0, 0x100, 0x200, 0x280, 40},
-    {MUX_PRESET_MMV, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 0, kVideoBufferSd, 0, 0x1000, 0x100, 0x101, 40},
-    {MUX_PRESET_DVHS, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 28200000, kVideoBufferHd, 0, 0x100, 0x200, 0x280, 40},
-    {MUX_PRESET_ATSC, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 19392658, kVideoBufferHd, 0, 0x30, 0x31, 0x34, 40},
-    {MUX_PRESET_ATSC_HI, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 38785316, kVideoBufferHd, 0, 0x30, 0x31, 0x34, 40},
-    {MUX_PRESET_HDV_HD1, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 19700000, kVideoBufferHd, 0, 0x100, 0x810, 0x814, 40},
-    {MUX_PRESET_HDV_HD2, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 25000000, kVideoBufferHd, 0, 0x100, 0x810, 0x814, 40},
+    // id, output kind, pack size, mux rate, video buffer, flags, PMT PID, video PID, audio PID, PCR and PSI periods
+    {MUX_PRESET_MPEG1, MUX_OUTPUT_MPEG1_SYSTEM, 2048, 0, kVideoBufferSd, kPsEnd, 0, 0, 0, 0, 0},
+    {MUX_PRESET_VCD, MUX_OUTPUT_MPEG1_SYSTEM, 2324, 1411200, kVideoBufferSd, kVcd, 0, 0, 0, 0, 0},
+    {MUX_PRESET_MPEG2, MUX_OUTPUT_MPEG2_PROGRAM, 2048, 0, kVideoBufferSd, kPsEnd, 0, 0, 0, 0, 0},
+    {MUX_PRESET_SVCD, MUX_OUTPUT_MPEG2_PROGRAM, 2324, 0, kVideoBufferSd, kPadEnd, 0, 0, 0, 0, 0},
+    {MUX_PRESET_DVD_MPEG2, MUX_OUTPUT_MPEG2_PROGRAM, 2048, 10080000, kVideoBufferSd, kDvd, 0, 0, 0, 0, 0},
+    {MUX_PRESET_DVD_MPEG1, MUX_OUTPUT_MPEG2_PROGRAM, 2048, 10080000, kVideoBufferSd, kDvd, 0, 0, 0, 0, 0},
+    {MUX_PRESET_MPEG_TS, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 0, kVideoBufferSd, 0, 0x1000, 0x100, 0x101, 20, 100},
+    {MUX_PRESET_DVB, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 0, kVideoBufferSd, 0, 0x100, 0x200, 0x280, 40, 100},
+    {MUX_PRESET_MMV, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 0, kVideoBufferSd, 0, 0x1000, 0x100, 0x101, 40, 100},
+    {MUX_PRESET_DVHS, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 28200000, kVideoBufferHd, 0, 0x100, 0x200, 0x280, 40, 100},
+    {MUX_PRESET_ATSC, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 19392658, kVideoBufferHd, 0, 0x30, 0x31, 0x34, 40, 100},
+    {MUX_PRESET_ATSC_HI, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 38785316, kVideoBufferHd, 0, 0x30, 0x31, 0x34, 40, 100},
+    {MUX_PRESET_HDV_HD1, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 19700000, kVideoBufferHd, 0, 0x100, 0x810, 0x814, 40, 100},
+    {MUX_PRESET_HDV_HD2, MUX_OUTPUT_MPEG2_TRANSPORT, kTsPacket, 25000000, kVideoBufferHd, 0, 0x100, 0x810, 0x814, 40, 100},
 };
 static_assert(sizeof(kPresets) / sizeof(kPresets[0]) == 14, "one row per preset id");
 
@@ -72,6 +73,7 @@ bool MuxFillPresetDefaults(int preset, MuxSettings* settings)
         settings->audioPid = row.audioPid;
         settings->muxType = (uint32_t)preset;
         settings->pcrPeriodMs = row.pcrPeriodMs;
+        settings->psiPeriodMs = row.psiPeriodMs;
         settings->videoStreamId = 0xE0;
         settings->audioStreamId = 0xC0;
         settings->privateStreamId = 0x80;

@@ -68,7 +68,8 @@ typedef struct MuxSettings
     uint32_t videoStreamId;   // 52: stream id of the first video stream
     uint32_t audioStreamId;   // 56: stream id of the first MPEG audio stream
     uint32_t privateStreamId; // 60: sub-stream id of the first AC-3 or LPCM stream
-    uint32_t reserved1[5];    // 64
+    uint32_t psiPeriodMs;     // 64: transport stream: period of the PAT and PMT
+    uint32_t reserved1[4];    // 68
     uint32_t segmentSizeMb;   // 84: a new file after this many MiB; 0 = no limit
     uint32_t reserved2[5];    // 88
 } MuxSettings;
@@ -233,6 +234,8 @@ int MuxLibDefaults(MuxSettings* settings, int preset);                          
 // An engine for these settings, or null.
 MuxHandle MuxLibCreate(MuxServiceResolver resolver, const MuxSettings* settings);      // @2
 int MuxLibInit(MuxHandle engine, const MuxOptions* options, MuxBufStream* writer);     // @13
+// Non-zero for a stream the output cannot carry: LPCM (MUX_CODEC_LPCM) in a transport stream,
+// which has no standard place for it, so a caller's opening fails rather than dropping it.
 int MuxLibAddStream(MuxHandle engine, const MuxStreamSettings* stream, MuxBufStream* input); // @15
 // abort: 0 at the normal end, 1 when the output is thrown away. 0 = a clean end.
 int MuxLibFinish(MuxHandle engine, int abort);                                         // @6

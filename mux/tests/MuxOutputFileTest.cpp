@@ -2,8 +2,10 @@
 // the scripted multiplexing library, with the volume and the clock answered by the test:
 // segments and their list, the limits and their events, and the output name.
 #include "CMpegMuxFilter.h"
+#include "CMuxFileSource.h"
 #include "ComRef.h"
 #include "CritGuard.h"
+#include "MuxStreamTypes.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -142,6 +144,43 @@ TEST_F(MuxOutputFileTest, SplittingWithTheListGivesNumberedSegmentsAndTheirList)
     ASSERT_EQ(70000u, second.size());
     EXPECT_EQ(uint8_t(1048576 & 0xFF), uint8_t(second[0]));
     EXPECT_EQ(uint8_t((1048576 + 69999) & 0xFF), uint8_t(second[69999]));
+}
+
+// The index files of a connected video and audio stream are cut with the segments and
+// numbered like them.
+TEST_F(MuxOutputFileTest, SideFilesFollowTheSegmentNames)
+{
+    std::vector<CComRef<IBaseFilter>> sources;
+    const CAmMediaType types[2] = {Mpeg2Video(), Mp2()};
+    for (int i = 0; i < 2; ++i) {
+        auto* source = new CMuxFileSource();
+        CComRef<IBaseFilter> added;
+        source->InnerUnknown()->QueryInterface(IID_IBaseFilter, added.ReceiveVoid());
+        source->InnerRelease();
+        source->Pin().Offer(types[i]);
+        ASSERT_EQ(S_OK, graph->AddFilter(added.Get(), nullptr));
+        CComRef<IPin> input;
+        filter->FindPin(i == 0 ? L"Input1" : L"Input2", input.Receive());
+        ASSERT_EQ(S_OK, graph->ConnectDirect(&source->Pin(), input.Get(), nullptr));
+        sources.push_back(added);
+    }
+    SetName(name);
+    mux->SetParam(MUX_PARAM_SPLIT_FILES, 1);
+    mux->SetParam(MUX_PARAM_STREAM_FILES, 1);
+    RunScript("100,V,A,S,200,V,V,A,S,300");
+    const struct
+    {
+        const char* file;
+        LONGLONG bytes;
+    } rows[] = {
+        {"rec0000.mpg", 100}, {"rec0001.mpg", 200}, {"rec0002.mpg", 300}, {"rec0000.vdx", 32}, {"rec0001.vdx", 64},
+        {"rec0002.vdx", 0},   {"rec0000.adx", 20},  {"rec0001.adx", 20},  {"rec0002.adx", 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.bytes, FileSize(folder.FilePath(row.file))) << row.file;
+    EXPECT_FALSE(Exists(folder.FilePath("rec.vdx")));
+    for (auto& source : sources)
+        graph->RemoveFilter(source.Get());
 }
 
 TEST_F(MuxOutputFileTest, WithoutSplittingTheFileClosesOnceAndNoListIsWritten)

@@ -109,7 +109,7 @@ LONG CFile::Seek(LONG lOff, UINT nFrom)
     static const DWORD kMethods[] = {FILE_BEGIN, FILE_CURRENT, FILE_END};
     ASSERT(nFrom <= end);
     SetLastError(NO_ERROR);
-    DWORD dwPos = SetFilePointer(Handle(), lOff, NULL, kMethods[nFrom <= end ? nFrom : begin]);
+    DWORD dwPos = SetFilePointer(Handle(), lOff, NULL, kMethods[nFrom <= end ? nFrom : (UINT)begin]);
     if (dwPos == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
         ThrowLastError();
     return (LONG)dwPos;

@@ -2,6 +2,8 @@
 // POSITION (a node pointer), with nodes taken from a CNodePool of nBlockSize nodes per block.
 #pragma once
 
+#include <utility>
+
 #include "CNodePool.h"
 #include "CObject.h"
 

@@ -2,6 +2,7 @@
 #include "CWinApp.h"
 #include "afxres.h"
 #include "CDialog.h"
+#include "CDocManager.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
@@ -50,7 +51,8 @@ UINT WithDefaultIcon(UINT nType)
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_pszAppName(NULL), m_hInstance(GetModuleHandleA(NULL)), m_pszExeName(NULL),
-      m_pszProfileName(NULL), m_pszRegistryKey(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL)
+      m_pszProfileName(NULL), m_pszRegistryKey(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL),
+      m_pDocManager(NULL), m_nNumPreviewPages(0)
 {
     ASSERT(s_pApp == NULL);
     s_pApp = this;
@@ -68,6 +70,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pDocManager;
     free((void*)m_pszAppName);
     free((void*)m_pszExeName);
     free((void*)m_pszProfileName);

@@ -20,6 +20,11 @@
 #include "CWinThread.h"
 #include "CWnd.h"
 
+class CCommandLineInfo;
+class CDocManager;
+class CDocTemplate;
+class CDocument;
+
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
 public:
@@ -63,6 +68,21 @@ public:
     // the caller closes them. NULL on failure.
     HKEY GetAppRegistryKey();
     HKEY GetSectionKey(LPCTSTR lpszSection);
+
+    // Document templates (owned once added; the first serves new and open), the command line's
+    // shell command (FileNew: the ID_FILE_NEW command when the map has one, else OnFileNew;
+    // TRUE when a main window exists then) and the standard profile settings, which hold no
+    // recent-file list here.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    void CloseAllDocuments(BOOL bEndSession);
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    afx_msg void OnFileNew();
+
+    CDocManager* m_pDocManager;  // owned; made by the first AddDocTemplate
+    UINT m_nNumPreviewPages;
 
     // Shows a message box for AfxMessageBox: caption m_pszAppName, owner the main window when
     // it exists; with no icon in nType, OK and OK/Cancel boxes get the exclamation icon and

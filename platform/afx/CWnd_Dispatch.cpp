@@ -52,7 +52,8 @@ CScrollBar* ScrollBarOf(LPARAM lParam)
 } // namespace
 
 #define AFX_DISPATCH(name) \
-    LRESULT AFXAPI name(CCmdTarget* p, AFX_PMSG pfn, UINT nID, WPARAM w, LPARAM l)
+    LRESULT AFXAPI name(CCmdTarget* p, AFX_PMSG pfn, [[maybe_unused]] UINT nID, [[maybe_unused]] WPARAM w, \
+                        [[maybe_unused]] LPARAM l)
 #define AFX_CALL(shape) (p->*Handler<AFX_PMSG_##shape>(pfn))
 
 AFX_DISPATCH(AfxSig_v_v) { AFX_CALL(v_v)(); return 0; }

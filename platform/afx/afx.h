@@ -3,6 +3,8 @@
 #pragma once
 
 #include "afxdefs.h"
+#include "CArchive.h"
+#include "CArchiveException.h"
 #include "CException.h"
 #include "CFile.h"
 #include "CFileException.h"

@@ -124,9 +124,19 @@ AFX_DECLARE_DISPATCH(AfxSigNotify_v_u)
 AFX_DECLARE_DISPATCH(AfxSigNotify_b_u)
 #undef AFX_DECLARE_DISPATCH
 
+// A handler of any signature stored as AFX_PMSG. Its dispatch function casts it back to the
+// signature its macro checked, so the cast between member types is sound by construction.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wcast-function-type"
+template <class Fn>
+inline AFX_PMSG AfxStoredHandler(Fn fn)
+{
+    return reinterpret_cast<AFX_PMSG>(fn);
+}
+#pragma GCC diagnostic pop
+
 // The handler as its entry stores it, after the check of its signature.
-#define AFX_MSG_FN(shape, memberFxn) \
-    reinterpret_cast<AFX_PMSG>(static_cast<AFX_PMSG_##shape>(memberFxn))
+#define AFX_MSG_FN(shape, memberFxn) AfxStoredHandler(static_cast<AFX_PMSG_##shape>(memberFxn))
 #define AFX_MSG_ENTRY(message, shape, memberFxn) \
     {message, 0, 0, 0, AfxSig_##shape, AFX_MSG_FN(shape, &ThisClass::memberFxn)},
 

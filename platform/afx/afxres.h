@@ -47,3 +47,10 @@
 #define AFX_IDP_PARSE_INT_RANGE 0xF112
 #define AFX_IDP_PARSE_STRING_SIZE 0xF114
 #define AFX_IDP_PARSE_UINT 0xF117
+
+// The document/view framework: the untitled document's name (the framework's English text
+// when the program has none), the new-file command and the id of a frame's view.
+#define AFX_IDS_UNTITLED 0xE001
+#define ID_FILE_NEW 0xE100
+#define ID_FILE_OPEN 0xE101
+#define AFX_IDW_PANE_FIRST 0xE900

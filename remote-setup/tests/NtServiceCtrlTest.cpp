@@ -11,38 +11,6 @@ namespace {
 
 const DWORD kStateWaitMs = 20000;
 
-// What the Service Control Manager holds of the service, read without the controller.
-struct InstalledService
-{
-    bool found = false;
-    DWORD type = 0, startType = 0, errorControl = 0;
-    std::string binaryPath, displayName, account;
-
-    static InstalledService Read()
-    {
-        InstalledService installed;
-        SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_CONNECT);
-        SC_HANDLE service = manager ? OpenServiceA(manager, kRemoteServiceName, SERVICE_QUERY_CONFIG) : NULL;
-        BYTE buffer[8192];
-        DWORD needed = 0;
-        QUERY_SERVICE_CONFIGA* config = (QUERY_SERVICE_CONFIGA*)buffer;
-        if (service && QueryServiceConfigA(service, config, sizeof(buffer), &needed)) {
-            installed.found = true;
-            installed.type = config->dwServiceType;
-            installed.startType = config->dwStartType;
-            installed.errorControl = config->dwErrorControl;
-            installed.binaryPath = config->lpBinaryPathName ? config->lpBinaryPathName : "";
-            installed.displayName = config->lpDisplayName ? config->lpDisplayName : "";
-            installed.account = config->lpServiceStartName ? config->lpServiceStartName : "";
-        }
-        if (service)
-            CloseServiceHandle(service);
-        if (manager)
-            CloseServiceHandle(manager);
-        return installed;
-    }
-};
-
 // The service is installed from a test folder and removed again, whatever the test did.
 class NtServiceCtrlTest : public testing::Test
 {

@@ -121,3 +121,27 @@ void RemoteServiceValues::Restore(const char* key, const char* name, const Saved
         RegDeleteValueA(handle, name);
     RegCloseKey(handle);
 }
+
+InstalledService InstalledService::Read()
+{
+    InstalledService installed;
+    SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_CONNECT);
+    SC_HANDLE service = manager ? OpenServiceA(manager, kRemoteServiceName, SERVICE_QUERY_CONFIG) : NULL;
+    BYTE buffer[8192];
+    DWORD needed = 0;
+    QUERY_SERVICE_CONFIGA* config = (QUERY_SERVICE_CONFIGA*)buffer;
+    if (service && QueryServiceConfigA(service, config, sizeof(buffer), &needed)) {
+        installed.found = true;
+        installed.type = config->dwServiceType;
+        installed.startType = config->dwStartType;
+        installed.errorControl = config->dwErrorControl;
+        installed.binaryPath = config->lpBinaryPathName ? config->lpBinaryPathName : "";
+        installed.displayName = config->lpDisplayName ? config->lpDisplayName : "";
+        installed.account = config->lpServiceStartName ? config->lpServiceStartName : "";
+    }
+    if (service)
+        CloseServiceHandle(service);
+    if (manager)
+        CloseServiceHandle(manager);
+    return installed;
+}

@@ -38,6 +38,16 @@ bool OstlerMutexExists();
 // The maker's "Start" value, -1 when it is missing.
 int StartValue();
 
+// What the Service Control Manager holds of the service, read without the controller.
+struct InstalledService
+{
+    bool found = false;
+    DWORD type = 0, startType = 0, errorControl = 0;
+    std::string binaryPath, displayName, account;
+
+    static InstalledService Read();
+};
+
 // The maker's values "Exe" and "Start" and the Run value as they were, put back on destruction.
 class RemoteServiceValues
 {

@@ -3,7 +3,8 @@
 # install-programs.sh DIR BUILD
 # DIR is the folder mkprefix.sh built (DIR/wp the prefix), BUILD the build tree. Each outside
 # program is a copy of simprog.exe under its own name, where a user's machine has it; the TV
-# program goes into its folder when the build has it.
+# program goes into its folder when the build has it, and the remote-control set-up program
+# beside it (where the remote-control service program lies too).
 set -euo pipefail
 dir=$(cd "$1" && pwd)
 build=$(cd "$2" && pwd)
@@ -11,6 +12,7 @@ drive="$dir/wp/drive_c"
 maker="$drive/Program Files/Quorvex"
 simprog="$build/sim/programs/simprog/simprog.exe"
 kavex="$build/engine/app/Kavex.exe"
+tandril="$build/remote-setup/Tandril.exe"
 
 # A running program has its file mapped: replace a file, never rewrite it.
 install_file() {
@@ -30,6 +32,9 @@ if [ -f "$simprog" ]; then
 fi
 if [ -f "$kavex" ]; then
     install_file "$kavex" "$maker/Skyvault III/Kavex.exe"
+fi
+if [ -f "$tandril" ]; then
+    install_file "$tandril" "$maker/Skyvault III/Tandril.exe"
 fi
 
 # The test settings' channel list: the simulated card's stations, so that the program's first

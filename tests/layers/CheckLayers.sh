@@ -34,7 +34,8 @@ done
 
 # A header belongs to the library whose sources share its folder. Where several libraries share
 # a folder, it belongs to those with a source of the same name (a class each program compiles
-# into itself belongs to every library that does), and otherwise to none of them.
+# into itself belongs to every library that does), and otherwise to none of them. A header
+# whose source no library there compiles belongs to the program that does, not to a library.
 declare -A libs_in_dir owned owner_of_path
 for lib in "${libs[@]}"; do
     for dir in $(printf '%s\n' ${folder_of[$lib]:-} | sort -u); do
@@ -48,6 +49,9 @@ for dir in "${!libs_in_dir[@]}"; do
         stem=${header%.h}; found=""
         if [ $# -eq 1 ]; then
             found=$1
+            for source in "$stem.cpp" "$stem.c"; do
+                [ -e "$source" ] && [[ " ${sources_of[$1]} " != *" $source "* ]] && found=""
+            done
         else
             for lib in "$@"; do
                 [[ " ${sources_of[$lib]} " == *" $stem.cpp "* || " ${sources_of[$lib]} " == *" $stem.c "* ]] && found+=" $lib"

@@ -21,7 +21,13 @@ DialogWatcher::DialogWatcher()
 }
 
 DialogWatcher::DialogWatcher(DWORD processId)
+    : DialogWatcher(processId, NULL)
+{
+}
+
+DialogWatcher::DialogWatcher(DWORD processId, HWND leaveAlone)
     : m_processId(processId),
+      m_leaveAlone(leaveAlone),
       m_stop(CreateEventA(NULL, TRUE, FALSE, NULL))
 {
     m_thread = std::thread(&DialogWatcher::Watch, this);
@@ -85,7 +91,7 @@ void DialogWatcher::AnswerVisibleDialogs()
         onlyCaption = m_onlyCaption;
     }
     for (HWND dialog : search.found) {
-        if (m_answered.count(dialog) || (!onlyCaption.empty() && WindowTextOf(dialog) != onlyCaption))
+        if (dialog == m_leaveAlone || m_answered.count(dialog) || (!onlyCaption.empty() && WindowTextOf(dialog) != onlyCaption))
             continue;
         m_answered.insert(dialog);
         Answer(dialog);

@@ -27,6 +27,8 @@ public:
     DialogWatcher();
     // The dialogs of the process with that id.
     explicit DialogWatcher(DWORD processId);
+    // The same, leaving one dialog alone: a dialog program's main window.
+    DialogWatcher(DWORD processId, HWND leaveAlone);
     ~DialogWatcher();
     DialogWatcher(const DialogWatcher&) = delete;
     DialogWatcher& operator=(const DialogWatcher&) = delete;
@@ -61,6 +63,7 @@ private:
     static BOOL CALLBACK CollectDialog(HWND window, LPARAM param);
 
     const DWORD m_processId;
+    const HWND m_leaveAlone;
 
     // Guards m_dialogs, m_pressId, m_pressText, m_textRules and m_onlyCaption.
     mutable std::mutex m_lock;

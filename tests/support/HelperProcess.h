@@ -49,6 +49,6 @@ private:
 
 // SUITE_HELPER(HoldMutex) { ...; return 0; } with `args` the words after the name.
 #define SUITE_HELPER(name)                                                               \
-    static int name##_Helper(const std::vector<std::string>& args);                      \
+    static int name##_Helper([[maybe_unused]] const std::vector<std::string>& args);     \
     static const bool name##_Registered = HelperProcess::Register(#name, name##_Helper); \
-    static int name##_Helper(const std::vector<std::string>& args)
+    static int name##_Helper([[maybe_unused]] const std::vector<std::string>& args)

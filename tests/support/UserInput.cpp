@@ -1,5 +1,7 @@
 #include "UserInput.h"
 
+#include "PumpMessages.h"
+
 #include <vector>
 
 namespace UserInput {
@@ -54,15 +56,7 @@ void Press(HWND window, POINT client, DWORD down, DWORD up, int times)
 
 void Settle(DWORD ms)
 {
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount() - start < ms);
+    PumpMessagesUntil([] { return false; }, ms);
 }
 
 void BringToFront(HWND window)

@@ -27,7 +27,7 @@ const SystemGlyph kSystemGlyphs[] = {
 
 } // namespace
 
-BOOL CMenuStyle::DropDisabledSelection(LPDRAWITEMSTRUCT lpDIS, UINT* pState)
+BOOL CMenuStyle::DropDisabledSelection(LPDRAWITEMSTRUCT /*lpDIS*/, UINT* pState)
 {
     if (!(*pState & ODS_GRAYED) || !(*pState & ODS_SELECTED) || CNewMenu::GetSelectDisabled() != 0)
         return FALSE;
@@ -81,7 +81,9 @@ void CMenuStyle::DrawCheckGlyph(CDC* pDC, CRect box, CNewMenu* pMenu, LPDRAWITEM
         pDC->DrawEdge(&box, BDR_SUNKENOUTER, BF_RECT);
     box.InflateRect(2, 2);
     // An item with its own checked bitmap is a radio item: a bullet in place of the tick.
-    MENUITEMINFOA info = {sizeof(info), MIIM_CHECKMARKS};
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_CHECKMARKS;
     BOOL bBullet = pMenu != NULL && GetMenuItemInfoA(pMenu->m_hMenu, lpDIS->itemID, FALSE, &info) &&
                    info.hbmpChecked != NULL;
     if (!bBullet)

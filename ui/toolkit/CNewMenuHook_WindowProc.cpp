@@ -45,7 +45,8 @@ LRESULT CALLBACK CNewMenuHook::MenuWindowProc(HWND hWnd, UINT message, WPARAM wP
     case WM_SHOWWINDOW:
         if (wParam)
             break;
-        // fall through: hidden is as good as gone
+        // hidden is as good as gone
+        [[fallthrough]];
     case WM_NCDESTROY:
         UnsubclassMenuWindow(hWnd);
         return CallWindowProcA(pfnOld, hWnd, message, wParam, lParam);

@@ -41,7 +41,8 @@ int GetMenuSystemCode()
 {
     static int s_code = -1;
     if (s_code < 0) {
-        OSVERSIONINFOA info = {sizeof(info)};
+        OSVERSIONINFOA info = {};
+        info.dwOSVersionInfoSize = sizeof(info);
         GetVersionExA(&info);
         // The family bit of GetVersion: set on Windows 95, 98, Me and Win32s.
         BOOL nt = (GetVersion() & 0x80000000) == 0;

@@ -114,7 +114,8 @@ BOOL CAudioCaptureDevice::ReadMixerLines(HMIXER mixer)
 {
     CMixerApi& api = CMixerApi::Current();
     HMIXEROBJ object = (HMIXEROBJ)mixer;
-    MIXERLINEA destination = {sizeof(destination)};
+    MIXERLINEA destination = {};
+    destination.cbStruct = sizeof(destination);
     destination.dwDestination = 0;
     if (api.GetLineInfo(object, &destination, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_DESTINATION) !=
         MMSYSERR_NOERROR)
@@ -130,7 +131,8 @@ BOOL CAudioCaptureDevice::ReadMixerLines(HMIXER mixer)
             return FALSE;
     }
 
-    MIXERLINEA byId = {sizeof(byId)};
+    MIXERLINEA byId = {};
+    byId.cbStruct = sizeof(byId);
     byId.dwLineID = destination.dwLineID;
     if (api.GetLineInfo(object, &byId, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_LINEID) != MMSYSERR_NOERROR ||
         byId.cControls > kMaxLineControls)
@@ -138,7 +140,8 @@ BOOL CAudioCaptureDevice::ReadMixerLines(HMIXER mixer)
     m_lineControls.resize(byId.cControls);
     if (byId.cControls == 0)
         return TRUE;
-    MIXERLINECONTROLSA controls = {sizeof(controls)};
+    MIXERLINECONTROLSA controls = {};
+    controls.cbStruct = sizeof(controls);
     controls.dwLineID = byId.dwLineID;
     controls.cControls = byId.cControls;
     controls.cbmxctrl = sizeof(MIXERCONTROLA);

@@ -213,7 +213,7 @@ TEST(CaptureDeviceGpio, FramesAreWrappedInIdleWrites)
     ASSERT_EQ(3u, base.bus->gpioWrites.size());
     EXPECT_EQ(0x182100u, base.bus->gpioWrites[0].value);
     EXPECT_EQ(0x187100u, base.bus->gpioWrites[0].mask);
-    EXPECT_EQ(0x12345u & ~0x7000u | 0x2000u, base.bus->gpioWrites[1].value);
+    EXPECT_EQ((0x12345u & ~0x7000u) | 0x2000u, base.bus->gpioWrites[1].value);
     EXPECT_EQ(0x70FFu, base.bus->gpioWrites[1].mask);
     EXPECT_EQ(7u, base.bus->gpioWrites[1].delayMs);
     EXPECT_EQ(0x182100u, base.bus->gpioWrites[2].value);

@@ -246,7 +246,8 @@ DWORD CTVGraph::FindPlayLineType()
         DWORD id = 0;
         if (!m_deviceList.GetControlId(type, MIXERCONTROL_CONTROLTYPE_VOLUME, &id))
             continue;
-        MIXERLINEA line = {sizeof(line)};
+        MIXERLINEA line = {};
+        line.cbStruct = sizeof(line);
         line.dwComponentType = type;
         if (CMixerApi::Current().GetLineInfo((HMIXEROBJ)m_deviceList.GetHandle(), &line,
                                              MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) ==

@@ -498,6 +498,17 @@ TEST_F(TVSystemCardTest, DesktopStepRefusesDuringScanAndGivesTheWallpaperBack)
     EXPECT_EQ("C:\\windows\\sky.bmp", desktop.Wallpaper());
     std::vector<std::string> expected = {"EnableAccelerators 0", "EnableAccelerators 1"};
     EXPECT_EQ(expected, AcceleratorCalls());
+
+    // Nor while the picture is being buffered for time shift.
+    m_tv->InitDisks(NULL);
+    ASSERT_TRUE(m_tv->SetVideoPath(m_folder.Path().c_str()));
+    ASSERT_TRUE(m_tv->StartTimeShiftRecord());
+    ASSERT_TRUE(m_tv->IsTimeShiftOn());
+    EXPECT_FALSE(m_tv->SaveTimeShift()) << "during time shift";
+    EXPECT_EQ("C:\\windows\\sky.bmp", desktop.Wallpaper());
+    ASSERT_TRUE(m_tv->GetGraph().StopTimeShift());
+    ASSERT_TRUE(m_tv->RebuildPreview());
+
     ASSERT_TRUE(m_tv->SetOverlayDesktop(FALSE));
     EXPECT_FALSE(m_tv->GetOverlayDesktop());
 

@@ -87,7 +87,8 @@ BOOL CAudioDeviceList::GetControlId(DWORD componentType, DWORD controlType, DWOR
 {
     if (m_mixer == NULL || id == NULL)
         return FALSE;
-    MIXERLINEA line = {sizeof(line)};
+    MIXERLINEA line = {};
+    line.cbStruct = sizeof(line);
     line.dwComponentType = componentType;
     MIXERCONTROLA control;
     if (CMixerApi::Current().GetLineInfo((HMIXEROBJ)m_mixer, &line,

@@ -60,7 +60,8 @@ MMRESULT CMixerApi::SetControlDetails(HMIXEROBJ object, MIXERCONTROLDETAILS* det
 BOOL CMixerApi::ReadValue(HMIXEROBJ object, DWORD controlId, DWORD* value)
 {
     MIXERCONTROLDETAILS_UNSIGNED detail = {0};
-    MIXERCONTROLDETAILS details = {sizeof(details)};
+    MIXERCONTROLDETAILS details = {};
+    details.cbStruct = sizeof(details);
     details.dwControlID = controlId;
     details.cChannels = 1;
     details.cbDetails = sizeof(detail);
@@ -74,7 +75,8 @@ BOOL CMixerApi::ReadValue(HMIXEROBJ object, DWORD controlId, DWORD* value)
 BOOL CMixerApi::WriteValue(HMIXEROBJ object, DWORD controlId, DWORD value)
 {
     MIXERCONTROLDETAILS_UNSIGNED detail = {value};
-    MIXERCONTROLDETAILS details = {sizeof(details)};
+    MIXERCONTROLDETAILS details = {};
+    details.cbStruct = sizeof(details);
     details.dwControlID = controlId;
     details.cChannels = 1;
     details.cbDetails = sizeof(detail);
@@ -85,7 +87,8 @@ BOOL CMixerApi::WriteValue(HMIXEROBJ object, DWORD controlId, DWORD value)
 
 BOOL CMixerApi::FindControl(HMIXEROBJ object, DWORD lineId, DWORD controlType, MIXERCONTROLA* control)
 {
-    MIXERLINECONTROLSA controls = {sizeof(controls)};
+    MIXERLINECONTROLSA controls = {};
+    controls.cbStruct = sizeof(controls);
     controls.dwLineID = lineId;
     controls.dwControlType = controlType;
     controls.cControls = 1;

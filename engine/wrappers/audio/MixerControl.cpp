@@ -81,7 +81,8 @@ BOOL CMixerControl::OpenDevice(UINT id, DWORD destinations, DWORD componentType,
     if (api.Open(&mixer, id, (DWORD_PTR)callbackWindow, 0, flags) != MMSYSERR_NOERROR)
         return FALSE;
     for (DWORD d = 0; d < destinations; ++d) {
-        MIXERLINEA line = {sizeof(line)};
+        MIXERLINEA line = {};
+        line.cbStruct = sizeof(line);
         line.dwDestination = d;
         if (api.GetLineInfo((HMIXEROBJ)mixer, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_DESTINATION) !=
                 MMSYSERR_NOERROR ||
@@ -135,7 +136,8 @@ BOOL CMixerControl::ListDestinationLines(LPCSTR deviceName, CStringList& names, 
         return FALSE;
     BOOL listed = FALSE;
     for (DWORD d = 0; d < caps.cDestinations; ++d) {
-        MIXERLINEA line = {sizeof(line)};
+        MIXERLINEA line = {};
+        line.cbStruct = sizeof(line);
         line.dwDestination = d;
         if (api.GetLineInfo((HMIXEROBJ)mixer, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_DESTINATION) !=
             MMSYSERR_NOERROR)
@@ -153,7 +155,8 @@ BOOL CMixerControl::ListSourceLines(CStringList& names)
     if (m_mixer == NULL)
         return FALSE;
     for (DWORD s = 0; s < m_sourceCount; ++s) {
-        MIXERLINEA line = {sizeof(line)};
+        MIXERLINEA line = {};
+        line.cbStruct = sizeof(line);
         line.dwDestination = m_destination;
         line.dwSource = s;
         if (CMixerApi::Current().GetLineInfo(Object(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_SOURCE) !=
@@ -168,7 +171,8 @@ BOOL CMixerControl::GetLineName(DWORD componentType, char* buffer, int size)
 {
     if (m_mixer == NULL || buffer == NULL || size < 1)
         return FALSE;
-    MIXERLINEA line = {sizeof(line)};
+    MIXERLINEA line = {};
+    line.cbStruct = sizeof(line);
     line.dwComponentType = componentType;
     if (CMixerApi::Current().GetLineInfo(Object(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) !=
         MMSYSERR_NOERROR)
@@ -190,7 +194,8 @@ BOOL CMixerControl::GetSourceControlId(DWORD sourceIndex, DWORD controlType, DWO
 {
     if (m_mixer == NULL || id == NULL)
         return FALSE;
-    MIXERLINEA line = {sizeof(line)};
+    MIXERLINEA line = {};
+    line.cbStruct = sizeof(line);
     line.dwDestination = m_destination;
     line.dwSource = sourceIndex;
     MIXERCONTROLA control;
@@ -207,7 +212,8 @@ BOOL CMixerControl::FindSourceControl(LPCSTR sourceName, DWORD controlType, DWOR
     if (m_mixer == NULL || sourceName == NULL || id == NULL)
         return FALSE;
     for (DWORD s = 0; s < m_sourceCount; ++s) {
-        MIXERLINEA line = {sizeof(line)};
+        MIXERLINEA line = {};
+        line.cbStruct = sizeof(line);
         line.dwDestination = m_destination;
         line.dwSource = s;
         if (CMixerApi::Current().GetLineInfo(Object(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_SOURCE) !=
@@ -285,7 +291,8 @@ BOOL CMixerControl::FindTypeControl(DWORD componentType, DWORD controlType, MIXE
 {
     if (m_mixer == NULL)
         return FALSE;
-    MIXERLINEA line = {sizeof(line)};
+    MIXERLINEA line = {};
+    line.cbStruct = sizeof(line);
     line.dwComponentType = componentType;
     return CMixerApi::Current().GetLineInfo(Object(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) ==
                MMSYSERR_NOERROR &&
@@ -325,7 +332,8 @@ BOOL CMixerControl::AccessMux(const MIXERCONTROLA& mux, MIXERCONTROLDETAILS_BOOL
 
 MIXERCONTROLDETAILS CMixerControl::MuxDetails(const MIXERCONTROLA& mux, void* items, DWORD itemSize)
 {
-    MIXERCONTROLDETAILS details = {sizeof(details)};
+    MIXERCONTROLDETAILS details = {};
+    details.cbStruct = sizeof(details);
     details.dwControlID = mux.dwControlID;
     details.cChannels = 1;
     details.cMultipleItems = mux.cMultipleItems;

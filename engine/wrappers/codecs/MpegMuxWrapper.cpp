@@ -28,39 +28,39 @@ BOOL CMpegMuxWrapper::Init()
     if (!CFilterWrapper::Init())
         return FALSE;
     IBaseFilter* filter = GetFilter();
-    return SUCCEEDED(filter->QueryInterface(IID_IMpegMuxSettings, m_settings.ReceiveVoid())) &&
+    return m_settings.Attach(filter) &&
            SUCCEEDED(filter->QueryInterface(IID_IMpegMuxParams, m_params.ReceiveVoid())) &&
            SUCCEEDED(filter->QueryInterface(IID_IFileSinkFilter, m_sink.ReceiveVoid()));
 }
 
 BOOL CMpegMuxWrapper::GetMuxType(int* type)
 {
-    return m_settings && SUCCEEDED(m_settings->GetMuxType(type));
+    return m_settings.GetMuxType(type);
 }
 
 BOOL CMpegMuxWrapper::SetMuxType(int type)
 {
-    return m_settings && SUCCEEDED(m_settings->SetMuxType(type));
+    return m_settings.SetMuxType(type);
 }
 
 BOOL CMpegMuxWrapper::GetSettings(BYTE* record)
 {
-    return m_settings && SUCCEEDED(m_settings->GetSettings(record));
+    return m_settings.GetSettings(record);
 }
 
 BOOL CMpegMuxWrapper::SetSettings(const BYTE* record)
 {
-    return m_settings && SUCCEEDED(m_settings->SetSettings(record));
+    return m_settings.SetSettings(record);
 }
 
 BOOL CMpegMuxWrapper::GetPresetDefaults(int type, BYTE* record)
 {
-    return m_settings && SUCCEEDED(m_settings->GetPresetDefaults(type, record));
+    return m_settings.GetPresetDefaults(type, record);
 }
 
 BOOL CMpegMuxWrapper::LoadPreset(int type)
 {
-    return m_settings && SUCCEEDED(m_settings->LoadPreset(type));
+    return m_settings.LoadPreset(type);
 }
 
 BOOL CMpegMuxWrapper::GetParam(LONG id, int* value)

@@ -4,6 +4,7 @@
 #include "CodecInterfaces.h"
 #include "ComRef.h"
 #include "MpegEncoderInterfaces.h"
+#include "MuxSettingsRef.h"
 
 #include <dshow.h>
 
@@ -31,7 +32,7 @@ public:
     BOOL GetFileName(char* buffer, int size);
 
 private:
-    CComRef<IMpegMuxSettings> m_settings;
+    CMuxSettingsRef m_settings;
     CComRef<IMpegParams> m_params;
     CComRef<IFileSinkFilter> m_sink;
 };

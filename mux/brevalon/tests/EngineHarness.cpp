@@ -126,7 +126,7 @@ bool MakeAudio(AVCodecID id, int rate, Source& source)
     encoder->sample_fmt = AV_SAMPLE_FMT_S16;
     av_channel_layout_default(&encoder->ch_layout, 2);
     encoder->time_base = {1, rate};
-    encoder->bit_rate = 192000;
+    encoder->bit_rate = rate < 32000 ? 96000 : 192000; // half-rate MPEG audio goes to 160 kbit/s
     if (avcodec_open2(encoder, codec, nullptr) < 0)
         return false;
     int frameSamples = encoder->frame_size > 0 ? encoder->frame_size : rate / 100 * 2; // 20 ms of LPCM
@@ -350,6 +350,16 @@ int main(int argc, char** argv)
         for (const Source& source : sources)
             fprintf(counts, "%u\n", static_cast<unsigned>(source.units.size()));
         fclose(counts);
+    }
+    // A transport stream of MPEG-1 video and MPEG-2 audio at half the rate, the two streams
+    // whose stream types FFmpeg does not choose by itself.
+    {
+        std::vector<Source> sources(2);
+        if (!MakeVideo(true, 352, 288, sources[0]) || !MakeAudio(AV_CODEC_ID_MP2, 24000, sources[1]) ||
+            !Multiplex(MUX_PRESET_MPEG_TS, sources, folder + "\\low.ts")) {
+            fprintf(stderr, "low.ts: not multiplexed\n");
+            status = 1;
+        }
     }
     // Segments: splits asked before pictures 5 and 25 come at the I pictures 10 and 30 (the
     // encoder's closed groups are ten long); the first run has files for all three, the

@@ -153,15 +153,61 @@ TEST_F(MuxEngineTest, ASegmentEndsAtTheFirstIPicturePastItsSize)
     EXPECT_EQ(std::string("\x00\x00\x01\xb9", 4), output.substr(g_splits[0] - 4, 4));
 }
 
-TEST(MuxEngine, TransportPresetsAreRefused)
+// A transport stream has no place for LPCM; every other stream goes in.
+TEST(MuxEngine, TransportStreamsRefuseLpcmOnly)
 {
     MuxSettings settings;
-    ASSERT_EQ(0, MuxLibDefaults(&settings, MUX_PRESET_MPEG_TS));
+    ASSERT_EQ(0, MuxLibDefaults(&settings, MUX_PRESET_DVB));
     MuxHandle engine = MuxLibCreate(Allocator, &settings);
     MuxOptions options = {};
     MuxBufStream writer = {};
-    EXPECT_NE(0, MuxLibInit(engine, &options, &writer));
+    ASSERT_EQ(0, MuxLibInit(engine, &options, &writer));
+    const struct
+    {
+        uint32_t kind, codec;
+        bool added;
+    } rows[] = {
+        {MUX_STREAM_VIDEO, MUX_CODEC_MPEG_VIDEO, true}, {MUX_STREAM_VIDEO, MUX_CODEC_H264, true},
+        {MUX_STREAM_AUDIO, MUX_CODEC_MPEG_AUDIO, true}, {MUX_STREAM_AUDIO, MUX_CODEC_AC3, true},
+        {MUX_STREAM_AUDIO, MUX_CODEC_AAC, true},        {MUX_STREAM_AUDIO, MUX_CODEC_UNKNOWN, true},
+        {MUX_STREAM_AUDIO, MUX_CODEC_LPCM, false},
+    };
+    std::vector<std::unique_ptr<MuxInputBuffer>> inputs;
+    for (const auto& row : rows) {
+        MuxStreamSettings stream = {};
+        stream.streamKind = row.kind;
+        stream.codec = row.codec;
+        stream.bufferSize = 65536;
+        inputs.emplace_back(MuxInputBuffer::Create(65536));
+        EXPECT_EQ(row.added, MuxLibAddStream(engine, &stream, inputs.back()->Reader()) == 0) << row.codec;
+    }
+    EXPECT_EQ(0, MuxLibFinish(engine, 1));
     MuxLibFree(engine);
+}
+
+TEST_F(MuxEngineTest, TransportSegmentsOpenWithTheirTables)
+{
+    // As for program streams: the cut comes at the third I picture, now between two
+    // 188-byte packets, and the new segment has its PAT and PMT before any PES.
+    Open(MUX_PRESET_MPEG_TS, 1, 262144, 0xE0, 1);
+    for (int n = 0; n < 40; ++n)
+        ASSERT_TRUE(Video(n, 50000));
+    EXPECT_EQ(0, MuxLibFinish(engine, 0));
+    writer->close(writer, 0);
+    ASSERT_EQ(1u, g_splits.size());
+    EXPECT_EQ(0u, output.size() % 188);
+    EXPECT_EQ(0u, g_splits[0] % 188);
+    EXPECT_GE(g_splits[0], 1048576u);
+    bool pat = false, pmt = false;
+    for (size_t at = g_splits[0]; at < output.size(); at += 188) {
+        ASSERT_EQ('\x47', output[at]) << at;
+        int pid = ((output[at + 1] & 0x1F) << 8) | static_cast<uint8_t>(output[at + 2]);
+        pat = pat || pid == 0;
+        pmt = pmt || pid == 0x1000;
+        if (pid == 0x100)
+            break;
+    }
+    EXPECT_TRUE(pat && pmt);
 }
 
 TEST_F(MuxEngineTest, AStreamDrainsWhileAnotherLags)

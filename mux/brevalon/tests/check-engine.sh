@@ -67,7 +67,8 @@ sys.exit(1 if bad else 0)
 PY
 done
 # Segments cut by the engine: each opens alone with its pack and system header and holds the
-# pictures up to the next cut; every video index record names a pack that starts an I picture.
+# pictures up to the next cut; every picture's index record names the pack where its group's I
+# picture starts.
 python3 - "$out" <<'PY' || status=1
 import os, struct, subprocess, sys
 out = sys.argv[1]
@@ -89,17 +90,53 @@ if counts != [10, 20, 20]:
 whole = open(os.path.join(out, "split.mpg"), "rb").read()
 index = open(os.path.join(out, "split.mpg.vdx"), "rb").read()
 records = [index[i:i + 32] for i in range(0, len(index), 32)]
-if len(records) != 5:
-    bad.append("%d video index records, not 5" % len(records))
+if len(records) != 50 or sum(1 for r in records if struct.unpack_from("<QQII", r)[3] == 1) != 5:
+    bad.append("%d video index records, not one for each of 50 pictures with 5 I pictures" % len(records))
 for record in records:
     position, pts, size, kind = struct.unpack_from("<QQII", record)
     pack = whole[position:position + 2048]
     at = pack.find(b"\x00\x00\x01\x00")
-    if pack[:4] != b"\x00\x00\x01\xba" or kind != 1 or (b"\x00\x00\x01\xb3" not in pack and (at < 0 or (pack[at + 5] >> 3) & 7 != 1)):
+    if pack[:4] != b"\x00\x00\x01\xba" or (b"\x00\x00\x01\xb3" not in pack and (at < 0 or (pack[at + 5] >> 3) & 7 != 1)):
         bad.append("index record at %d names no pack with an I picture" % position)
 if pictures(os.path.join(out, "stopped.mpg.0.mpg")) != 10 or os.path.exists(os.path.join(out, "stopped.mpg.1.mpg")):
     bad.append("without a next file the output did not stop after the first segment")
 for b in bad[:6]:
+    print(b)
+sys.exit(1 if bad else 0)
+PY
+# MPEG-1 video and 24 kHz MPEG audio in a transport stream: stream types 0x01 and 0x04 in a
+# program map whose CRC checks.
+python3 - "$out/low.ts" <<'PY' || status=1
+import subprocess, struct, sys
+path = sys.argv[1]
+data = open(path, "rb").read()
+bad = []
+errors = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "null", "-"], capture_output=True, text=True).stderr
+if errors or len(data) % 188:
+    bad.append("low.ts: %d bytes; ffmpeg says %s" % (len(data), errors.strip()[:200]))
+def crc32(block):
+    crc = 0xFFFFFFFF
+    for byte in block:
+        crc ^= byte << 24
+        for _ in range(8):
+            crc = ((crc << 1) ^ 0x04C11DB7) & 0xFFFFFFFF if crc & 0x80000000 else (crc << 1) & 0xFFFFFFFF
+    return crc
+types = None
+for at in range(0, len(data), 188):
+    p = data[at:at + 188]
+    if ((p[1] & 0x1F) << 8 | p[2]) == 0x1000 and p[1] & 0x40:
+        s = p[5 + p[4]:]
+        s = s[:3 + ((s[1] & 0x0F) << 8 | s[2])]
+        if crc32(s[:-4]) != struct.unpack(">I", s[-4:])[0]:
+            bad.append("low.ts: PMT CRC fails")
+        entry, types = 12 + ((s[10] & 0x0F) << 8 | s[11]), []
+        while entry + 5 <= len(s) - 4:
+            types.append(s[entry])
+            entry += 5 + ((s[entry + 3] & 0x0F) << 8 | s[entry + 4])
+        break
+if types != [0x01, 0x04]:
+    bad.append("low.ts: stream types %s, not [1, 4]" % types)
+for b in bad:
     print(b)
 sys.exit(1 if bad else 0)
 PY

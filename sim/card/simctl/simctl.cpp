@@ -57,7 +57,7 @@ int main(int argc, char** argv)
         command += (i > first ? " " : "") + std::string(argv[i]);
 
     HMODULE module = LoadLibraryA(ModulePath().c_str());
-    SimCommandFunction simCommand = module ? (SimCommandFunction)GetProcAddress(module, "SimCommand") : NULL;
+    SimCommandFunction simCommand = module ? reinterpret_cast<SimCommandFunction>(reinterpret_cast<void (*)()>(GetProcAddress(module, "SimCommand"))) : NULL;
     if (simCommand == NULL) {
         fprintf(stderr, "simctl: card module not found (%lu)\n", GetLastError());
         return EXIT_FAILED;

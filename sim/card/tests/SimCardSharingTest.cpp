@@ -110,7 +110,8 @@ DWORD RunSimctl(const std::string& arguments, std::string* output)
     if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
         return ~0u;
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = { sizeof(startup) };
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = writeEnd;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);

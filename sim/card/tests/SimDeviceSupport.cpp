@@ -98,7 +98,7 @@ HRESULT SimFilterRequests::Send(bool get, DWORD id, BYTE* buffer, DWORD size, DW
 HRESULT SimControl::Run(const std::string& command, std::string* answer)
 {
     typedef HRESULT(WINAPI * Command)(int, const char*, char*, DWORD);
-    Command simCommand = (Command)GetProcAddress(Module(), "SimCommand");
+    Command simCommand = reinterpret_cast<Command>(reinterpret_cast<void (*)()>(GetProcAddress(Module(), "SimCommand")));
     if (simCommand == nullptr)
         return E_NOINTERFACE;
     std::vector<char> out(1 << 20);
@@ -119,7 +119,7 @@ std::string SimControl::operator()(const std::string& command)
 HRESULT SimControl::Install(bool install, const wchar_t* commandLine)
 {
     typedef HRESULT(WINAPI * InstallFunction)(BOOL, LPCWSTR);
-    InstallFunction dllInstall = (InstallFunction)GetProcAddress(Module(), "DllInstall");
+    InstallFunction dllInstall = reinterpret_cast<InstallFunction>(reinterpret_cast<void (*)()>(GetProcAddress(Module(), "DllInstall")));
     return dllInstall ? dllInstall(install, commandLine) : E_NOINTERFACE;
 }
 

@@ -108,7 +108,8 @@ HRESULT CSimAcmConverter::Convert(const BYTE* input, DWORD inputBytes, BYTE* out
         return Encode(input, inputBytes, output, outputBytes, used, written);
     if (!m_stream)
         return E_UNEXPECTED;
-    ACMSTREAMHEADER header = {sizeof(header)};
+    ACMSTREAMHEADER header = {};
+    header.cbStruct = sizeof(header);
     header.pbSrc = const_cast<BYTE*>(input);
     header.cbSrcLength = inputBytes;
     header.pbDst = output;

@@ -173,7 +173,7 @@ HRESULT CSimAviMux::DecideOutputBuffers(int, IMemAllocator* allocator, ALLOCATOR
 {
     ALLOCATOR_PROPERTIES wanted = *request;
     wanted.cBuffers = request->cBuffers > 4 ? request->cBuffers : 4;
-    wanted.cbBuffer = request->cbBuffer > BUFFER_SIZE ? request->cbBuffer : BUFFER_SIZE;
+    wanted.cbBuffer = request->cbBuffer > BUFFER_SIZE ? request->cbBuffer : (long)BUFFER_SIZE;
     return CBaseOutputPin::RequireBuffers(allocator, wanted);
 }
 

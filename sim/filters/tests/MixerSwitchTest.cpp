@@ -30,7 +30,7 @@ CComRef<IBaseFilter> MakeOverlayMixer()
 {
     typedef HRESULT(WINAPI * GetClassObject)(REFCLSID, REFIID, void**);
     HMODULE module = LoadLibraryA("C:\\sim\\filters\\simovmix.ax");
-    auto get = module ? (GetClassObject)GetProcAddress(module, "DllGetClassObject") : nullptr;
+    auto get = module ? reinterpret_cast<GetClassObject>(reinterpret_cast<void (*)()>(GetProcAddress(module, "DllGetClassObject"))) : nullptr;
     CComRef<IClassFactory> factory;
     CComRef<IBaseFilter> mixer;
     if (get != nullptr && SUCCEEDED(get(CLSID_OverlayMixer, IID_IClassFactory, factory.ReceiveVoid())))

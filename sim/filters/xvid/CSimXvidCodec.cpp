@@ -95,7 +95,7 @@ STDMETHODIMP CSimXvidCodec::ShowDialog(int dialog, HWND parent)
         return S_FALSE;
     HMODULE library = LoadLibraryA("Framewise.dll");
     ShowDialogFunction show =
-        library ? reinterpret_cast<ShowDialogFunction>(GetProcAddress(library, "XD_ShowVCMDialog")) : nullptr;
+        library ? reinterpret_cast<ShowDialogFunction>(reinterpret_cast<void (*)()>(GetProcAddress(library, "XD_ShowVCMDialog"))) : nullptr;
     int result = show ? show(parent) : 0;
     if (library)
         FreeLibrary(library);

@@ -408,7 +408,8 @@ TEST_F(CDibTest, ErrorsAnswerTheirCodes)
     EXPECT_FALSE(dib.Load(m_folder.FilePath("missing.bmp").c_str()));
     EXPECT_EQ(CDib::kUnknownFileType, dib.GetErrorCode());
 
-    IMGINFO info = {sizeof(info)};
+    IMGINFO info = {};
+    info.cbSize = sizeof(info);
     EXPECT_EQ(CDib::kUnknownFileType, dib.GetInfo(m_folder.FilePath("x.png").c_str(), &info));
     EXPECT_EQ(kPicLibReadError, dib.GetInfo(m_folder.FilePath("cut.bmp").c_str(), &info));
     ASSERT_EQ(0, dib.GetInfo(m_folder.FilePath("back.bmp").c_str(), &info));

@@ -41,7 +41,7 @@ public:
         m_menu.LoadToolbar(IDR_MENU_TOOLBAR);
         m_pFile = (CNewMenu*)CMenu::FromHandlePermanent(::GetSubMenu(m_menu.m_hMenu, 0));
         m_owner.SetAnswer([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-            MSG msg = {m_owner.Handle(), message, wParam, lParam};
+            MSG msg = {m_owner.Handle(), message, wParam, lParam, 0, {0, 0}};
             switch (message) {
             case WM_INITMENUPOPUP:
                 CNewMenu::HandleInitMenuPopup(m_owner.Handle(), CMenu::FromHandle((HMENU)wParam));
@@ -236,7 +236,9 @@ TEST(NewMenuHook, WithTheHookRefusedTheProgramRunsOnWithSystemBorders)
         ASSERT_TRUE(menu.Show([&](HWND menuWindow) {
             EXPECT_EQ(nullptr, GetPropA(menuWindow, "OldMenuProc"));
             EXPECT_EQ(nullptr, CNewMenuHook::FindRecord(menuWindow));
-            MENUITEMINFOA info = {sizeof(info), MIIM_FTYPE};
+            MENUITEMINFOA info = {};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_FTYPE;
             GetMenuItemInfoA(menu.File()->m_hMenu, kFirst, TRUE, &info);
             EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
             EXPECT_EQ(1, CMenu::FromHandlePermanent(menu.File()->GetParent()) != NULL

@@ -26,7 +26,9 @@ void ExpectOwnerDrawn(CNewMenu* pMenu)
     int nCount = ::GetMenuItemCount(pMenu->m_hMenu);
     ASSERT_EQ(nCount, pMenu->GetItemDataCount());
     for (int i = 0; i < nCount; i++) {
-        MENUITEMINFOA info = {sizeof(info), MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU};
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU;
         ASSERT_TRUE(::GetMenuItemInfoA(pMenu->m_hMenu, i, TRUE, &info));
         EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << "item " << i;
         EXPECT_EQ((ULONG_PTR)pMenu->GetItemData(i), info.dwItemData) << "item " << i;

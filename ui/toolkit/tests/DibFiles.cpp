@@ -55,7 +55,7 @@ bool DibPicture::WriteBmp(const std::string& path) const
     std::string bytes(offset + (size_t)stride * height, '\0');
     BITMAPFILEHEADER file = {0x4D42, (DWORD)bytes.size(), 0, 0, offset};
     memcpy(&bytes[0], &file, 14);
-    BITMAPINFOHEADER info = {sizeof(info), width, height, 1, (WORD)bitCount, BI_RGB, (DWORD)stride * height};
+    BITMAPINFOHEADER info = {sizeof(info), width, height, 1, (WORD)bitCount, BI_RGB, (DWORD)stride * height, 0, 0, 0, 0};
     info.biClrUsed = (DWORD)table.size();
     memcpy(&bytes[14], &info, sizeof(info));
     if (!table.empty())

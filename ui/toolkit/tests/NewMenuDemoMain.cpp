@@ -11,7 +11,7 @@ CNewMenu s_menu;
 
 LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    MSG msg = {hWnd, message, wParam, lParam};
+    MSG msg = {hWnd, message, wParam, lParam, 0, {0, 0}};
     switch (message) {
     case WM_INITMENUPOPUP:
         CNewMenu::HandleInitMenuPopup(hWnd, CMenu::FromHandle((HMENU)wParam));

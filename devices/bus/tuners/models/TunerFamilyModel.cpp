@@ -134,8 +134,9 @@ BOOL CTunerFamilyModel::TuneFmWithRadioSet(float kHz, CIfDemodulator::Set radioS
 {
     if (!CTunerModel::SetFmFrequency(kHz))
         return FALSE;
-    m_demodulator.WriteSet(radioSet, AnalogVideo_None);
-    return TRUE;
+    // A radio set whose writes are checked and failed leaves the demodulator out of radio
+    // mode: the station would be tuned but silent, so that is no success.
+    return m_demodulator.WriteSet(radioSet, AnalogVideo_None);
 }
 
 BOOL CTunerFamilyModel::ReadFmStatusOverTuner(CIfDemodulator::FmStatusForm form, int* code)

@@ -27,7 +27,8 @@ protected:
     BOOL ReadDemodulatorStatus(CIfDemodulator::StatusForm form, int* code);
 
     // FM tuning of the modules whose demodulator also serves the radio: the base tuning, then,
-    // when that succeeded, the demodulator's radio set. The set's own result does not count.
+    // when that succeeded, the demodulator's radio set, whose result is the answer (a set
+    // written without checks always succeeds).
     BOOL TuneFmWithRadioSet(float kHz, CIfDemodulator::Set radioSet);
     // FM status of those modules: the demodulator's reading, or the tuner's own status code
     // while the demodulator sees no carrier.

@@ -200,7 +200,7 @@ private:
     void Call(const char* entry)
     {
         typedef HRESULT(STDAPICALLTYPE * Entry)();
-        Entry call = m_module ? reinterpret_cast<Entry>(GetProcAddress(m_module, entry)) : NULL;
+        Entry call = m_module ? reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(m_module, entry))) : NULL;
         EXPECT_TRUE(call && SUCCEEDED(call())) << entry;
     }
 

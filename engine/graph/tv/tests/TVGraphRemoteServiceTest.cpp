@@ -3,6 +3,7 @@
 #include "PreviewFixture.h"
 
 #include "AppMessages.h"
+#include "FakeTVSystemView.h"
 #include "CaptureDevice.h"
 #include "MessageSink.h"
 #include "RegistryKey.h"
@@ -29,6 +30,22 @@ DWORD ServiceState()
     return state;
 }
 
+// Stops the service a test started, as it stood in the prefix before: installed, not running.
+void StopService()
+{
+    SC_HANDLE manager = OpenSCManagerA(NULL, NULL, SC_MANAGER_CONNECT);
+    SC_HANDLE service = manager ? OpenServiceA(manager, "RemoteControlService", SERVICE_STOP | SERVICE_QUERY_STATUS) : NULL;
+    SERVICE_STATUS status = {};
+    if (service)
+        ControlService(service, SERVICE_CONTROL_STOP, &status);
+    for (int i = 0; service && i < 200 && QueryServiceStatus(service, &status) && status.dwCurrentState != SERVICE_STOPPED; ++i)
+        Sleep(50);
+    if (service)
+        CloseServiceHandle(service);
+    if (manager)
+        CloseServiceHandle(manager);
+}
+
 class TVGraphRemoteServiceTest : public PreviewFixture
 {
 protected:
@@ -37,6 +54,7 @@ protected:
         PreviewFixture::SetUp();
         ASSERT_EQ(ERROR_SUCCESS, m_common.Open(HKEY_LOCAL_MACHINE, kCommonKey));
         m_hadFolder = m_common.QueryString("RemoteService", m_savedFolder) == ERROR_SUCCESS;
+        CFakeTVSystemView::UseRealRemoteService(TRUE);
     }
 
     void TearDown() override
@@ -46,6 +64,8 @@ protected:
         else
             m_common.DeleteValue("RemoteService");
         PreviewFixture::TearDown();
+        CFakeTVSystemView::UseRealRemoteService(FALSE);
+        StopService();
     }
 
     // The preview with the sink as the device's notify window, then one key from the remote.

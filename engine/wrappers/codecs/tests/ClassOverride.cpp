@@ -51,7 +51,7 @@ ClassOverride::ClassOverride(REFCLSID clsid, IUnknown* object)
 ClassOverride::ClassOverride(REFCLSID clsid, const char* modulePath) : m_module(LoadLibraryA(modulePath))
 {
     typedef HRESULT(WINAPI * GetClassObject)(REFCLSID, REFIID, void**);
-    auto get = m_module ? (GetClassObject)GetProcAddress(m_module, "DllGetClassObject") : nullptr;
+    auto get = m_module ? reinterpret_cast<GetClassObject>(reinterpret_cast<void (*)()>(GetProcAddress(m_module, "DllGetClassObject"))) : nullptr;
     CComRef<IClassFactory> factory;
     if (get != nullptr && SUCCEEDED(get(clsid, IID_IClassFactory, factory.ReceiveVoid())))
         Register(clsid, factory.Get());

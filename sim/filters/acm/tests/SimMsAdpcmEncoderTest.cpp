@@ -74,7 +74,8 @@ std::vector<int16_t> DecodeWithSystem(const EncoderCase& c, std::vector<uint8_t>
         MMSYSERR_NOERROR)
         return std::vector<int16_t>();
     std::vector<int16_t> decoded(blocks.size() / c.blockAlign * c.samplesPerBlock * c.channels);
-    ACMSTREAMHEADER header = {sizeof(header)};
+    ACMSTREAMHEADER header = {};
+    header.cbStruct = sizeof(header);
     header.pbSrc = blocks.data();
     header.cbSrcLength = (DWORD)blocks.size();
     header.pbDst = reinterpret_cast<BYTE*>(decoded.data());

@@ -24,7 +24,7 @@ HGLOBAL MakeDib24(int width, int height, const std::vector<DWORD>& pixels)
     BYTE* data = (BYTE*)GlobalLock(dib);
     BITMAPFILEHEADER file = {0x4D42, (DWORD)size, 0, 0, 54};
     memcpy(data, &file, 14);
-    BITMAPINFOHEADER info = {sizeof(info), width, height, 1, 24, BI_RGB, (DWORD)(stride * height)};
+    BITMAPINFOHEADER info = {sizeof(info), width, height, 1, 24, BI_RGB, (DWORD)(stride * height), 0, 0, 0, 0};
     memcpy(data + 14, &info, sizeof(info));
     for (int y = 0; y < height; ++y) {
         BYTE* row = data + 54 + (size_t)(height - 1 - y) * stride;
@@ -162,7 +162,8 @@ TEST(ImageLoad, InfoTellsSizeDepthAndForm)
     std::string path = folder.FilePath("a.pcx");
     ASSERT_EQ(kPicLibOk, SavePCX(path.c_str(), dib));
     GlobalFree(dib);
-    IMGINFO info = {sizeof(info)};
+    IMGINFO info = {};
+    info.cbSize = sizeof(info);
     ASSERT_EQ(kPicLibOk, GetPCXInfo(path.c_str(), &info));
     EXPECT_EQ(5, info.width);
     EXPECT_EQ(3, info.height);

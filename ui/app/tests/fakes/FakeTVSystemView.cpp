@@ -48,7 +48,11 @@ void CFakeTVSystemView::ShowOptionsMenu(BOOL show)
     CUiCallLog::Add(show ? "ShowMenu 1" : "ShowMenu 0");
 }
 
+BOOL CFakeTVSystemView::s_realRemoteService = FALSE;
+
 BOOL CFakeTVSystemView::EnsureRemoteServiceRunning()
 {
+    if (!s_realRemoteService)
+        return FALSE;
     return CRemoteServiceClient::EnsureRemoteServiceRunning();
 }

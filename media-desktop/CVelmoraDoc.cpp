@@ -1,0 +1,5 @@
+#include "CVelmoraDoc.h"
+
+IMPLEMENT_DYNCREATE(CVelmoraDoc, CDocument)
+
+CVelmoraDoc::CVelmoraDoc() = default;

@@ -1,0 +1,5 @@
+// The framework's common dialogs.
+#pragma once
+
+#include "afxwin.h"
+#include "CFileDialog.h"
