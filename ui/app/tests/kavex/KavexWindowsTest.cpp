@@ -51,8 +51,9 @@ TEST_F(KavexWindowsTest, ButtonsFollowTheSourceAndTheScan)
         std::string state = c.state;
         theTVSystem.SetVideoSource(state == "composite" ? CTVSystem::kSourceComposite
                                                         : CTVSystem::kSourceTuner);
-        if (state == "scanning")
+        if (state == "scanning") {
             ASSERT_TRUE(theTVSystem.StartScan(1));
+        }
         theControlPanel.SyncButtons();
         for (UINT id : channelCommands)
             EXPECT_EQ(c.channels, Enabled(id)) << c.state << " " << id;

@@ -34,6 +34,13 @@ TEST_F(RecordRoadTest, RecStopTwiceWithinASecondMakesOneRecording)
     PumpMessagesUntil([] { return false; }, 1000);
     EXPECT_EQ(size, FileSize(file)) << "nothing is written after the stop";
     EXPECT_TRUE(Enabled(IDC_SNAPSHOT));
+
+    // ffprobe reads the recording on the Linux side (kavex_recordings_check).
+    const std::string out = "C:\\sim\\out\\kavexrecord";
+    CreateDirectoryA("C:\\sim\\out", NULL);
+    CreateDirectoryA(out.c_str(), NULL);
+    ASSERT_TRUE(CopyFileA(file.c_str(), (out + "\\panel.mpg").c_str(), FALSE));
+    ASSERT_TRUE(TempFolder::WriteWholeFile(out + "\\manifest.txt", "panel.mpg mpeg mpeg2video 720x576 44100 2\n"));
 }
 
 // A start that fails says why: no record drive (the TV system tells first), or a full drive.
