@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "AppMessages.h"
+#include "CAboutDlg.h"
 #include "CAutoShutdownDlg.h"
 #include "CColorAdjustDlg.h"
 #include "COptionsDlg.h"
@@ -39,10 +40,61 @@ BEGIN_MESSAGE_MAP(CControlPanelDlg, CDialog)
     ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_WM_CLOSE()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_RBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_WM_ERASEBKGND()
+    ON_WM_INITMENUPOPUP()
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
     ON_MESSAGE(WM_REMOTE_KEY, OnRemoteKey)
+    ON_MESSAGE(WM_DISK_SPACE_LOW, OnDiskSpaceLow)
+    ON_MESSAGE(WM_TVWALL_CLOSED, OnTVWallClosed)
+    ON_MESSAGE(WM_SHOW_HEX_BYTES, OnShowHexBytes)
+    ON_MESSAGE(WM_SCHEDULE_EVENT, OnScheduleEvent)
+    ON_COMMAND(IDC_CHANNEL_UP, OnChannelUp)
+    ON_COMMAND(IDC_CHANNEL_DOWN, OnChannelDown)
+    ON_COMMAND(IDC_LAST_CHANNEL, OnLastChannel)
+    ON_COMMAND(IDC_SNAPSHOT, OnSnapshot)
+    ON_COMMAND(IDC_RECORD, OnRecordCommand)
+    ON_COMMAND(IDC_TV_WALL, OnTVWall)
+    ON_COMMAND(IDC_SEARCH, OnSearch)
+    ON_COMMAND(IDC_SETUP, OnSetup)
+    ON_COMMAND(IDC_SWITCH_SOURCE, OnSwitchSource)
+    ON_COMMAND(IDC_FAVORITE, OnFavorite)
+    ON_COMMAND(IDC_MUTE, OnMute)
+    ON_COMMAND(ID_MUTE, OnMute)
     ON_COMMAND(IDC_PLAYBACK, OnPlayback)
     ON_COMMAND(IDC_BROWSE, OnBrowse)
+    ON_COMMAND(IDC_MINIMIZE, OnShowHidePanel)
+    ON_COMMAND(IDC_HELP_BUTTON, OnHelp)
+    ON_COMMAND(IDC_ABOUT, OnAbout)
+    ON_COMMAND(IDC_FORMAT, OnFormatMenu)
     ON_COMMAND(IDC_POWER, OnClose)
+    ON_COMMAND(IDC_COLOR, OnColorDialog)
+    ON_COMMAND(IDC_PAUSE, OnPauseRecord)
+    ON_COMMAND(IDC_CHANNEL_LIST, OnChannelList)
+    ON_COMMAND(IDC_RESERVED, OnReserved)
+    ON_COMMAND(IDC_OSD_MENU, OnOptionsMenu)
+    ON_COMMAND(ID_DIGIT_MODE, OnDigitMode)
+    ON_COMMAND_RANGE(ID_FORMAT_AVI, ID_FORMAT_HIDVD, OnRecordFormat)
+    ON_COMMAND(ID_TOPMOST, OnTopMost)
+    ON_COMMAND(ID_FULL_SCREEN, OnFullScreen)
+    ON_COMMAND(ID_SIZE_HALF, OnHalfSize)
+    ON_COMMAND(ID_SIZE_NORMAL, OnNormalSize)
+    ON_COMMAND_RANGE(ID_RATIO_FREE, ID_RATIO_16_9, OnAspect)
+    ON_COMMAND(ID_VOLUME_UP, OnVolumeUp)
+    ON_COMMAND(ID_VOLUME_DOWN, OnVolumeDown)
+    ON_COMMAND_RANGE(ID_FM_FORMAT_PCM, ID_FM_FORMAT_MP2, OnFMFormat)
+    ON_COMMAND(ID_FM_FORMAT_CUSTOM, OnFMCustomFormat)
+    ON_COMMAND(ID_TIMESHIFT, OnTimeShift)
+    ON_COMMAND(ID_TIMESHIFT_PAUSE, OnTimeShiftPause)
+    ON_UPDATE_COMMAND_UI(IDC_MINIMIZE, OnUpdateShowPanel)
+    ON_UPDATE_COMMAND_UI(ID_TIMESHIFT, OnUpdateTimeShift)
+    ON_UPDATE_COMMAND_UI(ID_FULL_SCREEN, OnUpdateFullScreen)
+    ON_UPDATE_COMMAND_UI(IDC_PAUSE, OnUpdatePause)
 END_MESSAGE_MAP()
 
 CControlPanelDlg::CControlPanelDlg() : CDialog(IDD_CONTROL_PANEL), m_pOptionsDlg(new COptionsDlg)
@@ -81,7 +133,7 @@ BOOL CControlPanelDlg::OnInitDialog()
     ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
     InitPanel();
     EnableCommand(IDC_TIMESHIFT_SLIDER, FALSE);
-    EnableCommand(ID_TIMESHIFT_STOP, FALSE);
+    EnableCommand(ID_TIMESHIFT_PAUSE, FALSE);
     RestorePanelPlacement();
     StartPanelTimer(kButtonsTimer, 200);
     CString schedule = theTVSystem.GetAppDir() + "\\Rec.rec";
@@ -163,9 +215,7 @@ void CControlPanelDlg::SyncMenus()
                                       ID_FM_FORMAT_PCM + theTVSystem.GetFMRecordFormat(), MF_BYCOMMAND);
     m_panelMenu.CheckMenuItem(IDC_MINIMIZE, IsWindowVisible() ? MF_CHECKED : MF_UNCHECKED);
     SyncMuteChecks();
-    CSize ratio = theVideoWnd.GetAspectRatio();
-    UINT ratioItem = ratio == CSize(4, 3) ? ID_RATIO_4_3 : ratio == CSize(16, 9) ? ID_RATIO_16_9 : ID_RATIO_FREE;
-    m_panelMenu.CheckMenuRadioItem(ID_RATIO_4_3, ID_RATIO_FREE, ratioItem, MF_BYCOMMAND);
+    CheckAspectItems();
     m_panelMenu.CheckMenuItem(ID_TOPMOST, theTVSystem.GetSettings().topMost ? MF_CHECKED : MF_UNCHECKED);
     m_panelMenu.CheckMenuItem(ID_FULL_SCREEN, theVideoWnd.IsFullScreen() ? MF_CHECKED : MF_UNCHECKED);
     UpdatePauseButton();
@@ -173,9 +223,14 @@ void CControlPanelDlg::SyncMenus()
 
 void CControlPanelDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {
-    // The about box comes with the panel's commands.
-    if ((nID & 0xFFF0) != IDM_ABOUTBOX)
-        CDialog::OnSysCommand(nID, lParam);
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about(this);
+        m_pAboutDlg = &about;
+        about.DoModal();
+        m_pAboutDlg = NULL;
+        return;
+    }
+    CDialog::OnSysCommand(nID, lParam);
 }
 
 void CControlPanelDlg::OnDestroy()
@@ -215,9 +270,9 @@ void CControlPanelDlg::OnBrowse()
     CloseScreenToolBar();
 }
 
-void CControlPanelDlg::ExitCommand()
+BOOL CControlPanelDlg::ExitCommand()
 {
-    theVideoWnd.ExitProgram();
+    return theVideoWnd.ExitProgram();
 }
 
 void CControlPanelDlg::PrepareExit()
@@ -648,7 +703,7 @@ void CControlPanelDlg::OnBlink()
     }
     if (m_bBlinkOn) {
         CString text;
-        if (theTVSystem.GetAudioOn()) {
+        if (IsRecordPaused()) {
             text.LoadString(IDS_RECORD_PAUSED);
         } else {
             CString record, colon;
@@ -661,6 +716,14 @@ void CControlPanelDlg::OnBlink()
     } else {
         theVideoWnd.ShowRecord(FALSE);
     }
+}
+
+BOOL CControlPanelDlg::IsRecordPaused()
+{
+    // The graph reports the recorded sound as on; a recording of a format with the A/V switch
+    // is paused while it is off.
+    int format = theTVSystem.GetRecordFormat();
+    return format != CTVGraph::kRecordAvi && format != CTVGraph::kRecordMpeg4 && !theTVSystem.GetAudioOn();
 }
 
 void CControlPanelDlg::StopBlink()
@@ -714,18 +777,18 @@ void CControlPanelDlg::CheckShutdownClock(BOOL fromTimer)
     ArmSeconds(kShutdownTimer, std::min(3599L - now.GetMinute() * 60 - now.GetSecond(), 60L));
 }
 
-void CControlPanelDlg::RunAutoShutdown()
+BOOL CControlPanelDlg::RunAutoShutdown()
 {
     KillPanelTimer(kShutdownTimer);
     if (theVideoWnd.IsFullScreen())
         theVideoWnd.ShowWindow(SW_RESTORE);
     CAutoShutdownDlg countdown(this);
     countdown.SetCountdownSeconds(10);
-    if (countdown.DoModal() == IDOK) {
-        if (CTvApp* app = GetTvApp())
-            app->SetShutdownOnExit(TRUE);
-        ExitCommand();
-    }
+    if (countdown.DoModal() != IDOK)
+        return FALSE;
+    if (CTvApp* app = GetTvApp())
+        app->SetShutdownOnExit(TRUE);
+    return ExitCommand();
 }
 
 // ---- Timers ----
@@ -765,8 +828,15 @@ void CControlPanelDlg::OnTimer(UINT_PTR nIDEvent)
         break;
     case kRecordButtonTimer:
         KillPanelTimer(kRecordButtonTimer);
+        m_bRecordButtonWait = FALSE;
         EnableCommand(IDC_RECORD, TRUE);
         theVideoWnd.SetActiveWindow();
+        break;
+    case kRecordLengthTimer:
+        CheckRecordLength();
+        break;
+    case kTimeShiftTimer:
+        OnTimeShiftTimer();
         break;
     case kMuteSyncTimer:
         KillPanelTimer(kMuteSyncTimer);

@@ -5,6 +5,10 @@
 #include "CNewMenu.h"
 #include "TVSystemView.h"
 
+// Sets the panel's caption to the eight bytes of wParam and lParam, in hexadecimal.
+#define WM_SHOW_HEX_BYTES (WM_USER + 102)
+
+class CAudioRenderFilter;
 class CChannelEntry;
 class COptionsDlg;
 class CSkin;
@@ -29,6 +33,8 @@ public:
         kButtonsTimer = 2004,
     };
     enum { kNoRecord = 0, kManualRecord = 1, kScheduledRecord = 2 };
+    enum TimeShiftState { kTimeShiftRunning, kTimeShiftPaused, kTimeShiftStopped };
+    enum { kVolumeStep = 5 };
 
     CControlPanelDlg();
     ~CControlPanelDlg() override;
@@ -53,8 +59,8 @@ public:
     void UpdatePauseButton();
     void SyncButtons();
     void SetMute(BOOL on);
-    void SetRecordBlocked(BOOL blocked) { m_bRecordBlocked = blocked; }
-    BOOL IsRecordBlocked() const { return m_bRecordBlocked; }
+    // The video window lends the card to another program: a recording stops and none starts.
+    void SetRecordBlocked(BOOL blocked);
 
     // The channel and source shown on the panel and over the picture.
     void ShowFMChannelInfo(CChannelEntry* channel);
@@ -65,19 +71,48 @@ public:
     void SwitchPanelToRadio();
     void SetFavoriteView(BOOL on);
 
+    // Recording by hand and by schedule.
+    void OnRecord();
+    void ToggleRecording();
+    BOOL StartManualRecording();
+    void StopManualRecording();
+    void StopScheduledRecording();
+    void ShowRecordStatus(BOOL recording);
+    void SwitchRecordDisk();
+    // The record-length limit: a check after the given seconds.
+    void ArmRecordLengthTimer(long seconds);
+    void CheckRecordLength();
+
+    // Time shift.
+    void StartTimeShift();
+    void StopTimeShift();
+    void SetTimeShiftButtons(TimeShiftState state);
+    void OnTimeShiftTimer();
+
+    // Volume: the play line's, or the time-shift sound's while time shift runs.
+    void SetVolume(int volume);
+    void StepVolume(int delta);
+
+    // Digit entry: a typed digit, and the index it makes.
+    void OnDigit(int digit);
+    void CommitDigits(int index);
+
     // The recording indicator over the picture.
     void StartBlink();
     void OnBlink();
     void StopBlink();
+    BOOL IsRecordPaused();
 
     // The daily shutdown.
     void ArmShutdownClock(const CTime& time, BOOL enabled);
     // fromTimer: the check timer 26 brought, which may come a little after the time.
     void CheckShutdownClock(BOOL fromTimer = FALSE);
-    void RunAutoShutdown();
+    // TRUE when the user let the shutdown go ahead: the program has ended its TV system.
+    BOOL RunAutoShutdown();
 
     // The program's exit as the panel's power button asks it.
-    void ExitCommand();
+    // FALSE when the user chose to keep a recording going.
+    BOOL ExitCommand();
     // The video window is closing: the panel's last act.
     void PrepareExit();
     void RememberPanelRect();
@@ -93,7 +128,10 @@ public:
     BOOL IsSettingsOpen() const { return m_pSettingsDlg != NULL || m_pChannelListDlg != NULL; }
 
     CNewMenu& GetPanelMenu() { return m_panelMenu; }
+    CNewMenu& GetFormatMenu() { return m_formatMenu; }
+    CNewMenu& GetFMFormatMenu() { return m_fmFormatMenu; }
     int GetRecordMode() const { return m_nRecordMode; }
+    BOOL IsTwoDigitMode() const { return m_bTwoDigits; }
     const CTime& GetShutdownTime() const { return m_shutdownTime; }
     BOOL GetAcceleratorsEnabled() const { return m_bAccelEnabled; }
 
@@ -118,6 +156,14 @@ protected:
     void KillPanelTimer(UINT id);
     void StartPanelTimer(UINT id, UINT ms);
     void ArmSeconds(UINT id, long seconds);
+    void ShowVolume(int volume);
+    void ShowMessage(UINT textId, UINT captionId = 0);
+    CAudioRenderFilter* GetTimeShiftSound();
+    void CheckAspectItems();
+    void ShowDigitEntry();
+    BOOL IsWallVisible() const;
+    BOOL IsBusy() const;
+    void StepChannel(int step);
 
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnDestroy();
@@ -125,7 +171,57 @@ protected:
     afx_msg void OnClose();
     afx_msg void OnPlayback();
     afx_msg void OnBrowse();
+    afx_msg void OnPaint();
+    afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDiskSpaceLow(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTVWallClosed(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnShowHexBytes(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnScheduleEvent(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnChannelUp();
+    afx_msg void OnChannelDown();
+    afx_msg void OnLastChannel();
+    afx_msg void OnSnapshot();
+    afx_msg void OnRecordCommand();
+    afx_msg void OnTVWall();
+    afx_msg void OnSearch();
+    afx_msg void OnSetup();
+    afx_msg void OnSwitchSource();
+    afx_msg void OnFavorite();
+    afx_msg void OnMute();
+    afx_msg void OnShowHidePanel();
+    afx_msg void OnHelp();
+    afx_msg void OnAbout();
+    afx_msg void OnFormatMenu();
+    afx_msg void OnColorDialog();
+    afx_msg void OnPauseRecord();
+    afx_msg void OnChannelList();
+    afx_msg void OnReserved();
+    afx_msg void OnOptionsMenu();
+    afx_msg void OnDigitMode();
+    afx_msg void OnRecordFormat(UINT id);
+    afx_msg void OnTopMost();
+    afx_msg void OnFullScreen();
+    afx_msg void OnHalfSize();
+    afx_msg void OnNormalSize();
+    afx_msg void OnAspect(UINT id);
+    afx_msg void OnVolumeUp();
+    afx_msg void OnVolumeDown();
+    afx_msg void OnFMFormat(UINT id);
+    afx_msg void OnFMCustomFormat();
+    afx_msg void OnTimeShift();
+    afx_msg void OnTimeShiftPause();
+    afx_msg void OnUpdateShowPanel(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateTimeShift(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateFullScreen(CCmdUI* pCmdUI);
+    afx_msg void OnUpdatePause(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
     void OnOK() override {}
@@ -147,12 +243,22 @@ protected:
     CTime m_recordStart;
     BOOL m_bUserMute = FALSE;
     BOOL m_bBlinkOn = FALSE;
+    BOOL m_bRecordButtonWait = FALSE;
     BOOL m_bRecordBlocked = FALSE;
+
+    // The scheduled recording running: what its start changed, and what it asked for.
+    BOOL m_bScheduleSavedMute = FALSE;
+    int m_nScheduleSavedSource = 0;
+    float m_fScheduleFrequency = 0;
+    BOOL m_bShutdownAfterRecord = FALSE;
 
     BOOL m_bShutdownEnabled = FALSE;
     CTime m_shutdownTime;
 
     int m_nTimeShiftVolume = -1;
+    int m_nTimeShiftSeconds = 0;
+    int m_nTimeShiftPlayVolume = -1;
+    BOOL m_bTimeShiftMuted = FALSE;
     CWnd* m_pSettingsDlg = NULL;
     CWnd* m_pChannelListDlg = NULL;
     CWnd* m_pAboutDlg = NULL;

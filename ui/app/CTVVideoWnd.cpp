@@ -304,6 +304,14 @@ void CTVVideoWnd::SetCursorAutoHide(BOOL on)
         ShowVideoCursor(TRUE);
 }
 
+void CTVVideoWnd::StopCursorTimer()
+{
+    if (m_cursorTimer != 0) {
+        KillTimer(kCursorTimer);
+        m_cursorTimer = 0;
+    }
+}
+
 void CTVVideoWnd::RestorePlacement()
 {
     BYTE flags = GetTvApp() != NULL ? GetTvApp()->GetStartFlags() : CTvApp::kFirstRun;

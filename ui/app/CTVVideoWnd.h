@@ -46,6 +46,8 @@ public:
     COsdWnd& GetRecordOverlay() { return m_recordOsd; }
     COsdWnd& GetSourceOverlay() { return m_sourceOsd; }
     COsdWnd& GetDigitOverlay() { return m_digitOsd; }
+    COsdWnd& GetStatusOverlay() { return m_statusOsd; }
+    COsdProgressWnd& GetProgressOverlay() { return m_progressOsd; }
     COsdProgressWnd& GetScanOverlay() { return m_scanOsd; }
 
     // Window state.
@@ -59,6 +61,8 @@ public:
     void RestoreAspect();
     void ShowVideoCursor(BOOL show);
     void SetCursorAutoHide(BOOL on);
+    // The cursor stays as it is: the hide timer is stopped.
+    void StopCursorTimer();
 
     // A scan has started: the results are emptied and the progress shown.
     void BeginScan();

@@ -30,6 +30,7 @@
 #define IDD_COLOR_ADJUST                230
 #define IDD_SETUP_WIZARD                236
 #define IDD_AUTO_SHUTDOWN               305
+#define IDD_ABOUTBOX                    100
 
 // Menus
 #define IDR_PANEL_MENU                  131
@@ -71,6 +72,11 @@
 #define IDC_CHANGE_SKIN                 1202
 #define IDC_TIMESHIFT_SLIDER            1205
 
+// Controls of the about box
+#define IDC_WEB_LINK                    1173
+#define IDC_MAIL_LINK                   1174
+#define IDC_UPDATE                      1183
+
 // Controls of the shutdown countdown
 #define IDC_SHUTDOWN_NOW                1112
 #define IDC_SHUTDOWN_CANCEL             1113
@@ -78,22 +84,24 @@
 #define IDC_SHUTDOWN_DOTS               14011
 
 // Menu commands
+#define ID_DIGIT_MODE                   3000
 #define ID_FORMAT_AVI                   32784
 #define ID_FORMAT_HIDVD                 32791
 #define ID_TOPMOST                      32894
 #define ID_FULL_SCREEN                  32895
 #define ID_SIZE_HALF                    32896
 #define ID_SIZE_NORMAL                  32897
-#define ID_RATIO_4_3                    32898
-#define ID_RATIO_16_9                   32899
-#define ID_RATIO_FREE                   32900
+#define ID_RATIO_FREE                   32898
+#define ID_RATIO_4_3                    32899
+#define ID_RATIO_16_9                   32900
 #define ID_MUTE                         32902
 #define ID_VOLUME_UP                    32903
 #define ID_VOLUME_DOWN                  32904
 #define ID_FM_FORMAT_PCM                34146
+#define ID_FM_FORMAT_MP2                34148
 #define ID_FM_FORMAT_CUSTOM             34149
 #define ID_TIMESHIFT                    44150
-#define ID_TIMESHIFT_STOP               44151
+#define ID_TIMESHIFT_PAUSE              44151
 
 // Strings
 #define IDS_ABOUTBOX                    101
@@ -101,11 +109,19 @@
 #define IDS_SCAN_TITLE                  33879
 #define IDS_RECORD                      33884
 #define IDS_COLON                       33886
+#define IDS_VOLUME                      33882
+#define IDS_SNAPSHOT_DONE               33968
+#define IDS_SNAPSHOT_FAILED             33969
 #define IDS_RECORD_PAUSED               33970
+#define IDS_RECORD_TIP                  33815
+#define IDS_PAUSE_TIP                   33820
+#define IDS_RECORD_FAILED               34022
+#define IDS_WALL_EMPTY                  34023
 #define IDS_TRAY_FAILED                 34043
 #define IDS_FILE_MISSING                34045
 #define IDS_DEVICE_FAILED               34046
 #define IDS_DISK_FULL                   34047
+#define IDS_RECORD_NO_SPACE             34050
 #define IDS_UPDATER_FAILED              34052
 #define IDS_UPDATER_MISSING             34053
 #define IDS_BROWSER_MISSING             34054
@@ -117,4 +133,14 @@
 #define IDS_UPDATE_SERVER               34101
 #define IDS_UPDATE_USER                 34102
 #define IDS_UPDATE_PASSWORD             34103
+#define IDS_HELP_FAILED                 35244
+#define IDS_TIMESHIFT_START_FAILED      45258
+#define IDS_TIMESHIFT_PAUSE_FAILED      45259
+#define IDS_TIMESHIFT_STOP_FAILED       45260
+#define IDS_TIMESHIFT_ERROR             45261
+#define IDS_TIMESHIFT_NO_SPACE          45262
+#define IDS_TIMESHIFT                   45264
+#define IDS_TIMESHIFT_MAX_LENGTH        45265
+#define IDS_TIMESHIFT_STOP_TIP          45266
+#define IDS_TIMESHIFT_PAUSE_TIP         45267
 #define IDS_CONFIRM_EXIT                45272

@@ -253,6 +253,8 @@ public:
     // Byte positions within the buffer; FALSE while time shift is off.
     BOOL GetTimeShiftPosition(LONGLONG* total, LONGLONG* available, LONGLONG* current);
     BOOL SetTimeShiftPosition(LONGLONG position);
+    // The sound renderer of the time-shift playback; NULL while time shift has none.
+    CFilterWrapper* GetTimeShiftSound() const { return m_soundRenderer; }
     void SetTimeShiftFile(const char* name) { m_timeShiftFile = name; }
     const CString& GetTimeShiftFile() const { return m_timeShiftFile; }
     // Refused below 600 seconds.

@@ -295,8 +295,9 @@ TEST_F(TimeShiftGraphTest, ReaderOvertakenByTheRingPlaysOnAfterTheOldestPack)
     // Paused, the reader is overtaken once the writer has gone round the ring: the data file
     // stays the ring's size and the held bytes never exceed it.
     ASSERT_TRUE(timeShift->TogglePause());
+    // The writer has a whole ring to fill first, which a loaded machine's card takes its time over.
     LONGLONG total = 0, available = 0, current = -1;
-    for (DWORD waited = 0; waited < kWaitMs && !(current == 0 && available > ring / 2); waited += 20) {
+    for (DWORD waited = 0; waited < 3 * kWaitMs && !(current == 0 && available > ring / 2); waited += 20) {
         Sleep(20);
         ASSERT_TRUE(timeShift->GetPosition(&total, &available, &current));
     }

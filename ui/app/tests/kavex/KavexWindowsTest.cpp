@@ -21,77 +21,9 @@
 #include "UserInput.h"
 #include "resource.h"
 
+#include "KavexWindowsFixture.h"
+
 namespace {
-
-const char kCommonKey[] = "SOFTWARE\\Quorvex\\Common";
-const char kTVChannels[] =
-    "[General]\r\nTotal=3\r\n[Channel]\r\n"
-    "Channel-0=A,49750,1\r\nChannel-1=B,184250,3\r\nChannel-2=C,471250,1\r\n";
-
-void WriteProgramFile(const char* name, const char* text)
-{
-    CString path = theTVSystem.GetAppDir() + "\\" + name;
-    ASSERT_TRUE(TempFolder::WriteWholeFile((LPCTSTR)path, text)) << (LPCTSTR)path;
-}
-
-bool Enabled(UINT id)
-{
-    return theControlPanel.IsItemEnabled(id) != FALSE;
-}
-
-bool Visible(CWnd& window)
-{
-    return window.GetSafeHwnd() != NULL && window.IsWindowVisible();
-}
-
-class KavexWindowsTest : public testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
-        // Without the remote-control service's folder no service is started, which would
-        // outlive the test in the prefix.
-        DWORD size = sizeof(s_serviceFolder);
-        if (SHGetValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService", NULL, s_serviceFolder, &size) != ERROR_SUCCESS)
-            s_serviceFolder[0] = '\0';
-        SHDeleteValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService");
-        SimControl card(0);
-        card("tv 49750:SIM-1 184250:SIM-3 471250:SIM-4");
-        WriteProgramFile("TVChannel.ini", kTVChannels);
-        WriteProgramFile("TVParam.ini", "[Asistant]\r\nLastChannel=1\r\n");
-        CTVSystem::SetView(&theControlPanel);
-        theTVSystem.LoadChannels();
-        theTVSystem.LoadFMChannels();
-        theTVSystem.LoadSettings();
-        theTVSystem.RestoreChannelSelection();
-        ASSERT_TRUE(theTVSystem.InitTVSystem());
-        ASSERT_TRUE(theVideoWnd.Create(IDD_VIDEO_WINDOW, NULL));
-        ASSERT_NE((HWND)NULL, theControlPanel.GetSafeHwnd());
-    }
-
-    static void TearDownTestSuite()
-    {
-        theControlPanel.DestroyWindow();
-        theVideoWnd.DestroyWindow();
-        theTVSystem.CloseTV();
-        if (s_serviceFolder[0] != '\0')
-            SHSetValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService", REG_SZ, s_serviceFolder,
-                        (DWORD)strlen(s_serviceFolder) + 1);
-        CoUninitialize();
-    }
-
-    static char s_serviceFolder[MAX_PATH];
-
-    void SetUp() override
-    {
-        theVideoWnd.ShowWindow(SW_SHOWNORMAL);
-        theControlPanel.ShowPanel(TRUE);
-        UserInput::Settle();
-    }
-};
-
-char KavexWindowsTest::s_serviceFolder[MAX_PATH];
 
 TEST_F(KavexWindowsTest, StartShowsTheLastChannelOnThePanelAndOverThePicture)
 {
@@ -119,8 +51,9 @@ TEST_F(KavexWindowsTest, ButtonsFollowTheSourceAndTheScan)
         std::string state = c.state;
         theTVSystem.SetVideoSource(state == "composite" ? CTVSystem::kSourceComposite
                                                         : CTVSystem::kSourceTuner);
-        if (state == "scanning")
+        if (state == "scanning") {
             ASSERT_TRUE(theTVSystem.StartScan(1));
+        }
         theControlPanel.SyncButtons();
         for (UINT id : channelCommands)
             EXPECT_EQ(c.channels, Enabled(id)) << c.state << " " << id;
@@ -168,21 +101,22 @@ bool PumpLikeTheProgram(const std::function<bool()>& done, DWORD timeoutMs)
     return done();
 }
 
+int keysToPanel;
+
+LRESULT CALLBACK CountKeysToPanel(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* msg = (const MSG*)lParam;
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_KEYDOWN && msg->wParam == 'Q' &&
+        msg->hwnd == theControlPanel.GetSafeHwnd())
+        keysToPanel++;
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
 // The panel sees each key of the video window once, whichever window the key came to.
 TEST_F(KavexWindowsTest, AKeyOnTheVideoWindowReachesThePanelOnce)
 {
-    static int keysToPanel;
     keysToPanel = 0;
-    HHOOK hook = SetWindowsHookExA(
-        WH_GETMESSAGE,
-        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            const MSG* msg = (const MSG*)lParam;
-            if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_KEYDOWN &&
-                msg->wParam == 'Q' && msg->hwnd == theControlPanel.GetSafeHwnd())
-                keysToPanel++;
-            return CallNextHookEx(NULL, code, wParam, lParam);
-        },
-        NULL, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, CountKeysToPanel, NULL, GetCurrentThreadId());
     ASSERT_NE((HHOOK)NULL, hook);
     UserInput::BringToFront(theVideoWnd.GetSafeHwnd());
     theVideoWnd.SetFocus();
@@ -265,15 +199,17 @@ struct CountdownCanceller
     CountdownCanceller()
     {
         shown = 0;
-        timer = SetTimer(NULL, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-            if (HWND countdown = FindWindowA("#32770", "关闭计算机")) {
-                if (IsWindowVisible(countdown) && !GetPropA(countdown, "cancelled")) {
-                    SetPropA(countdown, "cancelled", (HANDLE)1);
-                    shown++;
-                    PostMessageA(countdown, WM_COMMAND, IDCANCEL, 0);
-                }
+        timer = SetTimer(NULL, 0, 50, Cancel);
+    }
+    static void CALLBACK Cancel(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (HWND countdown = FindWindowA("#32770", "关闭计算机")) {
+            if (IsWindowVisible(countdown) && !GetPropA(countdown, "cancelled")) {
+                SetPropA(countdown, "cancelled", (HANDLE)1);
+                shown++;
+                PostMessageA(countdown, WM_COMMAND, IDCANCEL, 0);
             }
-        });
+        }
     }
     ~CountdownCanceller() { KillTimer(NULL, timer); }
 };
