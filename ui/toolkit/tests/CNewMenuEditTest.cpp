@@ -130,15 +130,17 @@ TEST(NewMenuEdit, TitlesOnAnEmptyAndALongerMenu)
         EXPECT_TRUE(pTitle->IsTitle()) << i;
         EXPECT_EQ(c.flags | kMenuTitle, pTitle->m_nTitleFlags) << i;
         EXPECT_EQ("Title", std::string(pTitle->m_szMenuText)) << i;
-        if (c.items > 0)
+        if (c.items > 0) {
             EXPECT_EQ(c.breakAfter, (GetMenuState(menu.m_hMenu, 1, MF_BYPOSITION) & MF_MENUBREAK) != 0) << i;
+        }
 
         EXPECT_TRUE(menu.SetTitle("Again", c.flags) == c.result) << "the title separator is reused";
         EXPECT_EQ(c.items + 1, menu.GetItemDataCount()) << i;
         EXPECT_TRUE(menu.RemoveTitle()) << i;
         EXPECT_EQ(c.items, menu.GetItemDataCount()) << i;
-        if (c.items > 0)
+        if (c.items > 0) {
             EXPECT_EQ(0u, GetMenuState(menu.m_hMenu, 0, MF_BYPOSITION) & MF_MENUBREAK) << i;
+        }
         EXPECT_FALSE(menu.RemoveTitle()) << i;
     }
 }
