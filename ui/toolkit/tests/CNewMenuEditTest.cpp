@@ -7,6 +7,7 @@
 #include <CNewMenuIcons.h>
 
 #include "MenuTestResources.h"
+#include "MenuTestSupport.h"
 
 #include <memory>
 #include <string>
@@ -252,6 +253,33 @@ TEST(NewMenuEdit, FindingByTextAndCommand)
     EXPECT_EQ(77u, pEdit->GetItemValue(1, TRUE));
     EXPECT_EQ((DWORD)-1, pEdit->GetItemValue(kNew));
     EXPECT_EQ((DWORD)-1, menu.GetItemValue(kCut)) << "a record of a sub-menu is not the bar's";
+}
+
+TEST(NewMenuEdit, IconsFromABitmapAndFromAColourSwatch)
+{
+    CNewMenu menu;
+    LoadTwoPopups(menu);
+    CBitmap blue;
+    ASSERT_TRUE(blue.LoadBitmap(IDB_MENU_BLUE));
+    ASSERT_TRUE(menu.ModifyItem(NULL, kSave, &blue));
+    ASSERT_TRUE(menu.ModifyItem("Cut", kCut, RGB(255, 0, 0), RGB(0, 0, 0)));
+    struct Case {
+        UINT id;
+        int x, y;
+        COLORREF colour;
+    };
+    const Case cases[] = {
+        // id    x  y  colour
+        {kSave,  8, 7, RGB(0, 0, 255)},
+        {kCut,   8, 7, RGB(255, 0, 0)},  // the fill
+        {kCut,   0, 0, RGB(0, 0, 0)},    // the border
+    };
+    for (const Case& c : cases) {
+        CNewMenuItemData* pData = menu.FindItemData(c.id);
+        ASSERT_TRUE(pData != NULL && pData->HasIcon()) << c.id;
+        EXPECT_EQ(c.colour, ImagePixel(pData->GetIcons()->GetImageList()->m_hImageList, pData->GetIconIndex(), c.x, c.y))
+            << c.id << " at " << c.x << "," << c.y;
+    }
 }
 
 } // namespace
