@@ -26,6 +26,7 @@ namespace {
 
 const char kTitle[] = " Media Manage Desktop ";
 const char kTvWindow[] = "\xCA\xD3\xC6\xB5\xB4\xB0\xBF\xDA";  // 视频窗口
+const char kHttpOpenCommand[] = "Software\\Classes\\http\\shell\\open\\command";
 const char kStubSwitches[] = "Software\\Sim\\prog\\Kavex";
 // HKCU\Software\<key>\Quorvex媒体娱乐中心\Settings
 const char kProfileSettings[] =
@@ -550,5 +551,49 @@ TEST(VelmoraLauncher, AboutOpensOnceWhileItIsOpen)
     EXPECT_EQ(1u, WindowsTitled(about).size());
     PostMessageA(FindTopWindow(about, 0, 0), WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil(5000, [&] { return WindowsTitled(about).empty(); }));
+    EXPECT_TRUE(CloseDesktop(frame));
+}
+
+// The prefix's open command of web addresses, replaced for one test and put back.
+class HttpOpenCommand
+{
+public:
+    explicit HttpOpenCommand(const std::string& command)
+    {
+        char old[MAX_PATH * 2] = "";
+        LONG size = sizeof(old);
+        m_had = RegQueryValueA(HKEY_LOCAL_MACHINE, kHttpOpenCommand, old, &size) == ERROR_SUCCESS;
+        m_old = old;
+        m_set = RegSetValueA(HKEY_LOCAL_MACHINE, kHttpOpenCommand, REG_SZ, command.c_str(),
+                             (DWORD)command.size()) == ERROR_SUCCESS;
+    }
+    ~HttpOpenCommand()
+    {
+        if (m_had)
+            RegSetValueA(HKEY_LOCAL_MACHINE, kHttpOpenCommand, REG_SZ, m_old.c_str(),
+                         (DWORD)m_old.size());
+    }
+    bool IsSet() const { return m_set; }
+
+private:
+    bool m_had;
+    bool m_set;
+    std::string m_old;
+};
+
+TEST(VelmoraLauncher, TheWebSiteCommandOpensTheMakersAddress)
+{
+    Installation installation;
+    // The stand-in that logs the addresses it is given.
+    const std::string recorder = installation.Program("urlrec.exe");
+    CopyFileA((ModuleFolder() + "\\simprog.exe").c_str(), recorder.c_str(), FALSE);
+    HttpOpenCommand open("\"" + recorder + "\" \"%1\"");
+    ASSERT_TRUE(open.IsSet());
+    DeleteFileA("C:\\sim\\log\\urlrec.log");
+    EXPECT_EQ(0, installation.Start(""));
+    HWND frame = TheDesktop();
+    ASSERT_TRUE(frame != NULL);
+    PostMessageA(frame, WM_COMMAND, 2210, 0);
+    EXPECT_TRUE(LogHas("urlrec", "params=\"http://www.quorvex.example/\""));
     EXPECT_TRUE(CloseDesktop(frame));
 }

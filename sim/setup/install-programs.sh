@@ -31,6 +31,7 @@ if [ -f "$simprog" ]; then
     done
     install_file "$simprog" "$drive/sim/tools/vlmstub.exe"
     install_file "$simprog" "$drive/sim/tools/simprog.exe"
+    install_file "$simprog" "$drive/sim/tools/urlrec.exe"
 fi
 if [ -f "$kavex" ]; then
     install_file "$kavex" "$maker/Skyvault III/Kavex.exe"
