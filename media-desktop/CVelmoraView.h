@@ -70,10 +70,14 @@ protected:
     // The desktop's commands ID_VIEW_COMMAND_FIRST to ID_VIEW_COMMAND_LAST as the frame passes
     // them on; the others go to the framework.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    // WM_ACTIVATE_REQUEST: page wParam is shown. Virtual, like the other requests from
-    // outside, so that a host can watch what reaches the view.
+    // WM_ACTIVATE_REQUEST: page wParam is shown and, unless several media are allowed, the
+    // programs started before are closed; the home page with ID_START_TV also starts the TV
+    // program. Virtual, like the other requests from outside, so that a host can watch what
+    // reaches the view.
     virtual LRESULT OnActivateRequest(WPARAM page, LPARAM request);
-    // WM_PLAY_MEDIA: wParam the file's path, lParam its kind.
+    // WM_PLAY_MEDIA: wParam the file's path, lParam its kind: the chosen player gets the file's
+    // quoted short path and the main window's handle, else the program associated with the
+    // file gets the path alone.
     virtual LRESULT PlayMedia(WPARAM path, LPARAM kind);
 
     afx_msg void OnDestroy();
