@@ -250,7 +250,8 @@ HRESULT CSimCommandInterpreter::Fail(const Words& words)
     DWORD id = 0;
     DWORD result = 0;
     DWORD count = 1;
-    if (words.size() < 3 || words.size() > 4 || !CSimText::ParseNumber(words[1], &id) || id >= SIM_PROPERTY_IDS ||
+    if (words.size() < 3 || words.size() > 4 || !CSimText::ParseNumber(words[1], &id) ||
+        (id >= SIM_PROPERTY_IDS && (id < CSimCard::BOX_FIRST_PROPERTY || id > CSimCard::BOX_LAST_PROPERTY)) ||
         !CSimText::ParseHexDword(words[2], &result) || SUCCEEDED((HRESULT)result) ||
         (words.size() == 4 && !CSimText::ParseNumber(words[3], &count)))
         return E_SYNTAX;
