@@ -140,6 +140,9 @@ public:
     HRESULT SetNack(BYTE address, bool on);
     HRESULT DescribeState(std::string* text);
     HRESULT DescribeMcu(std::string* text);
+    // The USB box: its GPIO output register, the status reads of the indirect access in
+    // progress or last made, and what property 4107 was last set to.
+    HRESULT DescribeBox(std::string* text);
     HRESULT GetTuning(SimTuning* tuning);
     HRESULT TraceMark(DWORD* seq);
     HRESULT TraceLines(DWORD from, std::string* text);
@@ -258,7 +261,8 @@ private:
     // 16-byte family (CSimCard_Bus16.cpp)
     HRESULT Bus16Block(bool get, BYTE* data);
     DWORD Bus16Register(DWORD reg);
-    void SetBus16Register(DWORD reg, DWORD value);
+    // false when the register file is full.
+    bool SetBus16Register(DWORD reg, DWORD value);
 
     // Property set (CSimCard_Property.cpp)
     HRESULT Dispatch(bool get, DWORD id, BYTE* data);

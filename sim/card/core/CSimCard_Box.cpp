@@ -1,5 +1,7 @@
 #include "CSimCard.h"
 
+#include "CSimText.h"
+
 #include <string.h>
 
 // The USB box's driver: selector properties say what the next data property carries, register
@@ -79,6 +81,7 @@ BYTE CSimCard::ReadBoxRegister(BYTE reg)
         // The input lines follow the outputs: nothing else drives them.
         return b.regs[REG_GPIO_OUT];
     case REG_INDIRECT_STATUS:
+        ++b.statusReads;
         if (b.busyLeft == 0)
             return 0;
         if (b.busyLeft != BUSY_HELD)
@@ -98,6 +101,7 @@ void CSimCard::WriteBoxRegister(BYTE reg, BYTE value)
     } else if (reg == REG_INDIRECT_NUMBER) {
         BYTE number = value & ~INDIRECT_READ & (SIM_BOX_INDIRECT - 1);
         b.busyLeft = m_shared->config.boxBusyReads;
+        b.statusReads = 0;
         if (value & INDIRECT_READ) {
             WORD word = b.indirect[number];
             b.regs[REG_INDIRECT_LOW] = LOBYTE(word);
@@ -108,6 +112,17 @@ void CSimCard::WriteBoxRegister(BYTE reg, BYTE value)
             Trace(1, "U ind W %02X = %04X", number, b.indirect[number]);
         }
     }
+}
+
+HRESULT CSimCard::DescribeBox(std::string* text)
+{
+    Guard guard(*this);
+    if (SUCCEEDED(guard.Result())) {
+        const SimBoxState& b = m_shared->state.box;
+        *text = CSimText::Format("gpio=0x%02X\nstatusreads=%lu\nvalue4107=%lu\n", b.regs[REG_GPIO_OUT], b.statusReads,
+                                 b.value4107);
+    }
+    return guard.Result();
 }
 
 HRESULT CSimCard::BoxFault(DWORD id)

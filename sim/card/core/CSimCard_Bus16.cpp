@@ -115,10 +115,8 @@ HRESULT CSimCard::Bus16Property(int set, DWORD id, bool get, BYTE* data, DWORD c
     } else {
         DWORD words[2];
         memcpy(words, data, sizeof(words));
-        SimBus16State& b = m_shared->state.bus16;
-        if (Bus16Register(words[0]) != words[1] && b.count == SIM_BUS16_REGISTERS)
+        if (!SetBus16Register(words[0], words[1]))
             return HR_FULL;
-        SetBus16Register(words[0], words[1]);
     }
     if (SUCCEEDED(hr) && get && returned != NULL)
         *returned = rule->size;
@@ -141,6 +139,11 @@ HRESULT CSimCard::Bus16Block(bool get, BYTE* data)
 DWORD CSimCard::Bus16Register(DWORD reg)
 {
     const SimBus16State& b = m_shared->state.bus16;
+    // The data registers read back the lines' levels.
+    if (reg == GPIO_DATA_LOW)
+        return b.lines & 0xFFFF;
+    if (reg == GPIO_DATA_HIGH)
+        return b.lines >> 16;
     for (DWORD i = 0; i < b.count; ++i) {
         if (b.reg[i] == reg)
             return b.value[i];
@@ -148,7 +151,7 @@ DWORD CSimCard::Bus16Register(DWORD reg)
     return 0;
 }
 
-void CSimCard::SetBus16Register(DWORD reg, DWORD value)
+bool CSimCard::SetBus16Register(DWORD reg, DWORD value)
 {
     SimBus16State& b = m_shared->state.bus16;
     DWORD i = 0;
@@ -156,17 +159,18 @@ void CSimCard::SetBus16Register(DWORD reg, DWORD value)
         ++i;
     if (i == b.count) {
         if (b.count == SIM_BUS16_REGISTERS)
-            return;
+            return false;
         b.reg[b.count++] = reg;
     }
     b.value[i] = value;
     Trace(1, "Y reg %08lX = %08lX", reg, value);
     switch (reg) {
+    // The direction registers' top halves name lines that become outputs.
     case GPIO_DIR_LOW:
-        b.outputs = (b.outputs & 0xFFFF0000) | (value >> 16);
+        b.outputs |= value >> 16;
         break;
     case GPIO_DIR_HIGH:
-        b.outputs = (b.outputs & 0xFFFF) | (value & 0xFFFF0000);
+        b.outputs |= value & 0xFFFF0000;
         break;
     case GPIO_DATA_LOW:
     case GPIO_DATA_HIGH:
@@ -174,4 +178,5 @@ void CSimCard::SetBus16Register(DWORD reg, DWORD value)
         Trace(1, "Y gpio lines=%08lX out=%08lX", b.lines, b.outputs);
         break;
     }
+    return true;
 }

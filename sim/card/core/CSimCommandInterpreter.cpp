@@ -56,6 +56,8 @@ HRESULT CSimCommandInterpreter::Execute(const std::string& command, std::string*
         return Mcu(words, answer);
     if (CSimText::EqualsNoCase(verb, "set"))
         return SetValue(words);
+    if (CSimText::EqualsNoCase(verb, "box") && words.size() == 1)
+        return m_live ? m_live->DescribeBox(answer) : E_NO_CARD;
     if (CSimText::EqualsNoCase(verb, "persist") && words.size() == 1)
         return Persist();
     if (CSimText::EqualsNoCase(verb, "trace"))

@@ -224,6 +224,7 @@ struct SimBoxState
     BYTE  regs[256];
     WORD  indirect[SIM_BOX_INDIRECT];
     DWORD busyLeft;                 // status reads that still show busy
+    DWORD statusReads;              // status reads since the last indirect access began
     DWORD regSelector;              // property 4101, 0 unarmed
     DWORD i2cSelector;              // property 4103, 0 unarmed
     DWORD value4107;
