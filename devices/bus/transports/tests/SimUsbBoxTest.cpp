@@ -38,7 +38,10 @@ protected:
     {
         ASSERT_EQ(S_OK, s_card->Installed());
         ASSERT_TRUE(m_box.Open(kBoxPrefix));
-        // The card may be live from an earlier test: back to its instance values.
+        // Configuration commands outlive a test, and the card may be live from an earlier one:
+        // back to the same instance values.
+        for (const char* value : {"BoxBusyReads 1", "Box4115 0", "Box4116 1", "Box4121 0"})
+            Sim(std::string("set ") + value);
         Sim("reset");
     }
 
@@ -160,7 +163,6 @@ TEST_F(SimUsbBox, ABusyIndirectRegisterGivesUpAfterExactlyItsLimit)
     EXPECT_EQ((DWORD)CUsbDeviceAccess::kIndirectPolls, StatusReads());
     EXPECT_EQ(CUsbDeviceAccess::kRefused, m_box.WriteIndirectRegister(0x07, word));
     EXPECT_EQ((DWORD)CUsbDeviceAccess::kIndirectPolls, StatusReads());
-    Sim("set BoxBusyReads 1");
 }
 
 TEST_F(SimUsbBox, ValuePropertiesReadWhatTheTestSets)
@@ -179,8 +181,6 @@ TEST_F(SimUsbBox, ValuePropertiesReadWhatTheTestSets)
     EXPECT_EQ(CUsbDeviceAccess::kNoValue, m_box.QueryProperty4115(9, &out));
     EXPECT_EQ(0u, out);
     EXPECT_TRUE(m_box.IsProperty4121Set());
-    Sim("set Box4116 1");
-    Sim("set Box4121 0");
 }
 
 TEST_F(SimUsbBox, AudioFiltersAndPropertyPagesAreFound)
