@@ -165,6 +165,31 @@ TEST_F(SimUsbBox, ABusyIndirectRegisterGivesUpAfterExactlyItsLimit)
     EXPECT_EQ((DWORD)CUsbDeviceAccess::kIndirectPolls, StatusReads());
 }
 
+TEST_F(SimUsbBox, TheGpioMaskRefusesValuesWithoutItsBitsAndTheFlagClearsOnce)
+{
+    BYTE out = 0x01;
+    ASSERT_EQ(S_OK, m_box.WriteRegister(8, 1, &out));
+    EXPECT_EQ(S_OK, m_box.SetGpioMask(0x10));
+    BYTE reg = 0;
+    EXPECT_EQ(S_OK, m_box.ReadRegister(8, 1, &reg));
+    EXPECT_EQ(0x11, reg);
+    DWORD from = s_card->Mark();
+    BYTE value = 0x01;
+    EXPECT_EQ(CUsbDeviceAccess::kRefused, m_box.WriteGpio(&value));
+    EXPECT_FALSE(m_box.WriteGpioOk(&value));
+    EXPECT_EQ(Lines(), s_card->TraceFrom(from, {"U W"}));
+    value = 0x13;
+    EXPECT_EQ(S_OK, m_box.WriteGpio(&value));
+    EXPECT_EQ(Lines({"U W 08 13"}), s_card->TraceFrom(from, {"U W"}));
+
+    BYTE flags = 0x21;
+    ASSERT_EQ(S_OK, m_box.WriteRegister(12, 1, &flags));
+    EXPECT_TRUE(m_box.TestAndClearFlag());
+    EXPECT_FALSE(m_box.TestAndClearFlag());
+    EXPECT_EQ(S_OK, m_box.ReadRegister(12, 1, &flags));
+    EXPECT_EQ(0x01, flags);
+}
+
 TEST_F(SimUsbBox, ValuePropertiesReadWhatTheTestSets)
 {
     Sim("set Box4115 4660");
