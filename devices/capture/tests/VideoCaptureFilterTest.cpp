@@ -7,19 +7,27 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The plain capture filter wrapper over the simulated card's capture filter: the Conexant
-// card of the prefix, and a card registered as a USB box, whose filter has property pages.
+// card of the prefix, and a card registered as a USB camera, which also offers I420 and has
+// property pages on its filter and its pins' stream configuration.
 namespace {
 
-const DWORD kBoxCard = 1;
+const DWORD kCameraCard = 1;
+const char kCamera[] = "Usb_Cam_Capture";
 
 class VideoCaptureFilterTest : public testing::Test
 {
 protected:
     VideoCaptureFilterTest() : m_control(0) {}
 
-    void SetUp() override { ASSERT_TRUE(m_graph.MakeGraph()) << CGraphBuilder::GetLastErrorText(); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_graph.MakeGraph()) << CGraphBuilder::GetLastErrorText();
+        SimControl::Install(FALSE, L"card=1");
+        ASSERT_EQ(S_OK, SimControl::Install(TRUE, L"card=1;family=usbcam;audio=0"));
+    }
 
     void TearDown() override
     {
@@ -53,16 +61,20 @@ protected:
 
 } // namespace
 
-TEST_F(VideoCaptureFilterTest, TheConexantCardOffersNoI420)
+TEST_F(VideoCaptureFilterTest, I420IsFoundOnTheCameraOnly)
 {
     Open("Conexant 2388x_1 Video Capture");
     EXPECT_FALSE(m_device->DetectI420());
     EXPECT_FALSE(m_device->HasI420());
+    m_graph.RemoveFromGraph(m_device.get());
+    Open(kCamera);
+    EXPECT_TRUE(m_device->DetectI420());
+    EXPECT_TRUE(m_device->HasI420());
 }
 
 TEST_F(VideoCaptureFilterTest, SetCaptureSizeCapsALargerSizeAndKeepsASmallerOne)
 {
-    Open("Conexant 2388x_1 Video Capture");
+    Open(kCamera);
     CaptureFormat yuy2 = Format();
     yuy2.subtype = CVideoCaptureFilter::kYuy2;
     ASSERT_EQ(S_OK, m_device->SetCaptureFormat(yuy2, 1));
@@ -86,7 +98,7 @@ TEST_F(VideoCaptureFilterTest, SetCaptureSizeCapsALargerSizeAndKeepsASmallerOne)
 
 TEST_F(VideoCaptureFilterTest, SubtypeCodesRoundTripAsThisClassNamesThem)
 {
-    Open("Conexant 2388x_1 Video Capture");
+    Open(kCamera);
     struct Case
     {
         int written;
@@ -99,6 +111,8 @@ TEST_F(VideoCaptureFilterTest, SubtypeCodesRoundTripAsThisClassNamesThem)
         {CVideoCaptureFilter::kYuy2, 16, CVideoCaptureFilter::kYuy2},
         {CVideoCaptureFilter::kYvu9, 9, CVideoCaptureFilter::kYvu9},
         {CVideoCaptureFilter::kYv12, 12, CVideoCaptureFilter::kYv12},
+        // I420 can be written, and reads back as a subtype outside the table.
+        {CVideoCaptureFilter::kI420, 12, CVideoCaptureFilter::kOther},
         // Unknown codes are written as YUY2.
         {6, 16, CVideoCaptureFilter::kYuy2},
         {-1, 16, CVideoCaptureFilter::kYuy2},
@@ -134,19 +148,21 @@ TEST_F(VideoCaptureFilterTest, SubtypeCodesRoundTripAsThisClassNamesThem)
 
 TEST_F(VideoCaptureFilterTest, PropertyPagesAreAskedForOnlyWhileTheGraphIsStopped)
 {
-    ASSERT_EQ(S_OK, SimControl::Install(TRUE, L"card=1;family=usb2800;videoname=Usb_Cam_Capture;audio=0"));
-    Open("Usb_Cam_Capture");
-    SimControl box(kBoxCard);
+    Open(kCamera);
+    SimControl camera(kCameraCard);
     unsigned long seq = 0;
-    sscanf(box("trace mark").c_str(), "seq=%lu", &seq);
+    sscanf(camera("trace mark").c_str(), "seq=%lu", &seq);
     m_device->ShowPropertyPage(CVideoCaptureFilter::kFilterPages, NULL, "Camera", 1);
-    // The card's pins have no pages of their own.
-    EXPECT_FALSE(m_device->ShowPropertyPage(CVideoCaptureFilter::kStreamConfigPages, NULL, "Camera", 1));
+    m_device->ShowPropertyPage(CVideoCaptureFilter::kStreamConfigPages, NULL, "Camera", 1);
+    m_device->ShowPropertyPage(CVideoCaptureFilter::kStreamConfigPages, NULL, "Camera", 0);
+    EXPECT_FALSE(m_device->ShowPropertyPage(2, NULL, "Camera", 1));
     ASSERT_TRUE(m_graph.Run());
     EXPECT_FALSE(m_device->ShowPropertyPage(CVideoCaptureFilter::kFilterPages, NULL, "Camera", 1));
-    // Asked once: by the stopped graph's request for the filter's pages.
-    std::string trace = box("trace " + std::to_string(seq));
-    size_t first = trace.find("U pages");
-    EXPECT_NE(std::string::npos, first) << trace;
-    EXPECT_EQ(std::string::npos, trace.find("U pages", first + 1)) << trace;
+    EXPECT_FALSE(m_device->ShowPropertyPage(CVideoCaptureFilter::kStreamConfigPages, NULL, "Camera", 1));
+    // Asked by the stopped graph's requests only: the filter's, then each pin's.
+    std::string trace = camera("trace " + std::to_string(seq));
+    std::vector<std::string> asked;
+    for (size_t at = trace.find("U pages"); at != std::string::npos; at = trace.find("U pages", at + 1))
+        asked.push_back(trace.substr(at, trace.find('\n', at) - at));
+    EXPECT_EQ(std::vector<std::string>({"U pages", "U pages pin", "U pages pin"}), asked) << trace;
 }

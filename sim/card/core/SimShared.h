@@ -70,6 +70,7 @@ enum {
     SIM_FAMILY_USB2800 = 1,     // the USB box's private interface on its capture filter
     SIM_FAMILY_TUNNEL = 2,      // vendor control requests tunnelled through one property
     SIM_FAMILY_BUS16 = 3,       // 16-byte bus, register and control property sets
+    SIM_FAMILY_USBCAM = 4,      // a USB camera: no card set, I420 besides the card's formats
     SIM_FAMILY_COUNT
 };
 

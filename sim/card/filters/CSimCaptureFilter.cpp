@@ -34,12 +34,11 @@ void* CSimCaptureFilter::FindInterface(REFIID iid)
         return static_cast<IAMAnalogVideoDecoder*>(this);
     if (IsEqualIID(iid, IID_IAMVideoProcAmp))
         return static_cast<IAMVideoProcAmp*>(this);
-    if (Card().Family() == SIM_FAMILY_USB2800) {
-        if (IsEqualIID(iid, IID_ISimBoxProperties))
-            return static_cast<ISimBoxProperties*>(&m_box);
-        if (IsEqualIID(iid, IID_ISpecifyPropertyPages))
-            return static_cast<ISpecifyPropertyPages*>(this);
-    }
+    DWORD family = Card().Family();
+    if (family == SIM_FAMILY_USB2800 && IsEqualIID(iid, IID_ISimBoxProperties))
+        return static_cast<ISimBoxProperties*>(&m_box);
+    if ((family == SIM_FAMILY_USB2800 || family == SIM_FAMILY_USBCAM) && IsEqualIID(iid, IID_ISpecifyPropertyPages))
+        return static_cast<ISpecifyPropertyPages*>(this);
     return CSimFilter::FindInterface(iid);
 }
 

@@ -47,6 +47,7 @@ const FamilyNames FAMILIES[SIM_FAMILY_COUNT] = {
     { "usb2800", { L"USB 2800 Video", nullptr, nullptr, L"USB EMP Audio Device", L"USB EMP Audio Device" } },
     { "tunnel",  { L"TridVid Capture", L"TridVid Crossbar", nullptr, nullptr, nullptr } },
     { "bus16",   { L"Conexant Raptor Video Capture", nullptr, nullptr, nullptr, nullptr } },
+    { "usbcam",  { L"Usb_Cam_Capture", nullptr, nullptr, nullptr, nullptr } },
 };
 
 const CComServer::FilterEntry CARD0_FILTERS[CARD0_ROLES] = {

@@ -6,7 +6,7 @@
 
 // Registration of the card's filters: card 0 through DllRegisterServer, further cards
 // through DllInstall ("card=1;Profile=92;PllAddr=0xC2", audio=0 leaves the audio filter
-// out, audioname=<text> renames it). family=usb2800|tunnel|bus16 registers the card under
+// out, audioname=<text> renames it). family=usb2800|tunnel|bus16|usbcam registers the card under
 // that driver family's names, whose front end its filters then put over the card (the
 // instance value Family); videoname=<text> renames its capture filter. Each other
 // Name=value becomes an instance value of the card's filters.
