@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "DialogWatcher.h"
 #include "GraphBuilder.h"
 #include "SimDeviceSupport.h"
 #include "VideoCaptureFilter.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -146,19 +148,31 @@ TEST_F(VideoCaptureFilterTest, SubtypeCodesRoundTripAsThisClassNamesThem)
     EXPECT_EQ(CVideoCaptureFilter::kOther, Format().subtype);
 }
 
-TEST_F(VideoCaptureFilterTest, PropertyPagesAreAskedForOnlyWhileTheGraphIsStopped)
+TEST_F(VideoCaptureFilterTest, PropertyFramesOpenOnlyWhileTheGraphIsStopped)
 {
     Open(kCamera);
     SimControl camera(kCameraCard);
     unsigned long seq = 0;
     sscanf(camera("trace mark").c_str(), "seq=%lu", &seq);
-    m_device->ShowPropertyPage(CVideoCaptureFilter::kFilterPages, NULL, "Camera", 1);
-    m_device->ShowPropertyPage(CVideoCaptureFilter::kStreamConfigPages, NULL, "Camera", 1);
-    m_device->ShowPropertyPage(CVideoCaptureFilter::kStreamConfigPages, NULL, "Camera", 0);
-    EXPECT_FALSE(m_device->ShowPropertyPage(2, NULL, "Camera", 1));
-    ASSERT_TRUE(m_graph.Run());
-    EXPECT_FALSE(m_device->ShowPropertyPage(CVideoCaptureFilter::kFilterPages, NULL, "Camera", 1));
-    EXPECT_FALSE(m_device->ShowPropertyPage(CVideoCaptureFilter::kStreamConfigPages, NULL, "Camera", 1));
+    {
+        // The frames are modal: the watcher answers each.
+        DialogWatcher watcher;
+        EXPECT_TRUE(m_device->ShowPropertyPage(CVideoCaptureFilter::kFilterPages, NULL, "Camera", 1));
+        EXPECT_TRUE(m_device->ShowPropertyPage(CVideoCaptureFilter::kStreamConfigPages, NULL, "Capture pin", 1));
+        EXPECT_TRUE(m_device->ShowPropertyPage(CVideoCaptureFilter::kStreamConfigPages, NULL, "Preview pin", 0));
+        EXPECT_FALSE(m_device->ShowPropertyPage(2, NULL, "Camera", 1));
+        ASSERT_TRUE(m_graph.Run());
+        EXPECT_FALSE(m_device->ShowPropertyPage(CVideoCaptureFilter::kFilterPages, NULL, "Camera", 1));
+        EXPECT_FALSE(m_device->ShowPropertyPage(CVideoCaptureFilter::kStreamConfigPages, NULL, "Camera", 1));
+        // The frame's title begins with the caption given; the system adds its word for it.
+        std::vector<ShownDialog> shown = watcher.Dialogs();
+        const char* expected[] = {"Camera ", "Capture pin ", "Preview pin "};
+        ASSERT_EQ(3u, shown.size());
+        for (size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_EQ(0, shown[i].caption.compare(0, strlen(expected[i]), expected[i])) << shown[i].caption;
+            EXPECT_EQ(IDOK, shown[i].pressed);
+        }
+    }
     // Asked by the stopped graph's requests only: the filter's, then each pin's.
     std::string trace = camera("trace " + std::to_string(seq));
     std::vector<std::string> asked;

@@ -1,5 +1,6 @@
 #include "CSimCaptureFilter.h"
 
+#include "CSimDriverPage.h"
 #include "CritGuard.h"
 #include "SimGuids.h"
 
@@ -44,12 +45,8 @@ void* CSimCaptureFilter::FindInterface(REFIID iid)
 
 STDMETHODIMP CSimCaptureFilter::GetPages(CAUUID* pages)
 {
-    if (pages == nullptr)
-        return E_POINTER;
-    pages->cElems = 0;
-    pages->pElems = nullptr;
     Card().AddTrace("U pages");
-    return S_OK;
+    return CSimDriverPage::List(pages);
 }
 
 STDMETHODIMP CSimCaptureFilter::get_AvailableTVFormats(long* formats)

@@ -9,7 +9,7 @@
 // A live source: paused, it has nothing to show (VFW_S_CANT_CUE). IAMStreamConfig is on
 // the pins only, since capture graph builders ask the filter before its pins. On a USB box
 // the filter also carries the box's private interface; a box's and a camera's filter have
-// (empty) property pages.
+// property pages.
 class CSimCaptureFilter : public CSimFilter, public IAMAnalogVideoDecoder, public IAMVideoProcAmp,
                           public ISpecifyPropertyPages
 {
@@ -38,7 +38,7 @@ public:
     STDMETHODIMP Set(long property, long value, long flags) override;
     STDMETHODIMP Get(long property, long* value, long* flags) override;
 
-    // ISpecifyPropertyPages: the drivers have no pages of their own.
+    // ISpecifyPropertyPages: the simulated driver's page.
     STDMETHODIMP GetPages(CAUUID* pages) override;
 
 protected:

@@ -4,6 +4,7 @@
 #include "CSimCaptureFilter.h"
 #include "CSimConfig.h"
 #include "CSimCrossbarFilter.h"
+#include "CSimDriverPage.h"
 #include "CSimInstanceKeys.h"
 #include "CSimText.h"
 #include "CSimTunerFilter.h"
@@ -57,11 +58,13 @@ const CComServer::FilterEntry CARD0_FILTERS[CARD0_ROLES] = {
     { FILTERS[3].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Audio", 0, nullptr },
 };
 
-const CComServer::ClassEntry CARD0_CLASSES[CARD0_ROLES] = {
+// Card 0's filters and the drivers' property page, a COM class only.
+const CComServer::ClassEntry CARD0_CLASSES[CARD0_ROLES + 1] = {
     { FILTERS[0].clsid, FILTERS[0].name, FILTERS[0].create, &CARD0_FILTERS[0] },
     { FILTERS[1].clsid, FILTERS[1].name, FILTERS[1].create, &CARD0_FILTERS[1] },
     { FILTERS[2].clsid, FILTERS[2].name, FILTERS[2].create, &CARD0_FILTERS[2] },
     { FILTERS[3].clsid, FILTERS[3].name, FILTERS[3].create, &CARD0_FILTERS[3] },
+    { &CLSID_SimDriverPage, L"Simulated driver page", CSimDriverPage::Create, nullptr },
 };
 
 std::wstring Widen(const std::string& text)
@@ -91,7 +94,7 @@ private:
 
 const CComServer::ClassEntry* CSimRegistration::Classes(size_t* count)
 {
-    *count = CARD0_ROLES;
+    *count = CARD0_ROLES + 1;
     return CARD0_CLASSES;
 }
 

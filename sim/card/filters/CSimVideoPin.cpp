@@ -1,5 +1,7 @@
 #include "CSimVideoPin.h"
 
+#include "CSimDriverPage.h"
+
 #include "CSimFilter.h"
 #include "CSimText.h"
 #include "CritGuard.h"
@@ -67,12 +69,8 @@ const SimVideoFormatInfo* CSimVideoPin::FormatOfSubtype(REFGUID subtype)
 
 STDMETHODIMP CSimVideoPin::GetPages(CAUUID* pages)
 {
-    if (pages == nullptr)
-        return E_POINTER;
-    pages->cElems = 0;
-    pages->pElems = nullptr;
     m_owner.Card().AddTrace("U pages pin");
-    return S_OK;
+    return CSimDriverPage::List(pages);
 }
 
 bool CSimVideoPin::Lines525()

@@ -8,7 +8,7 @@ class CSimFilter;
 
 // "Capture" and "Preview" of the capture filter: the card's picture, one frame per frame
 // time, self-paced, in the format chosen through IAMStreamConfig (each pin its own). A
-// camera's pins also offer I420, and (empty) property pages on their stream configuration.
+// camera's pins also offer I420, and property pages on their stream configuration.
 class CSimVideoPin : public CLiveSourcePin, public IAMStreamConfig, public ISpecifyPropertyPages
 {
 public:

@@ -1,3 +1,4 @@
+#include "DialogWatcher.h"
 #include "SimFamilyCard.h"
 #include "UsbBridgeI2C.h"
 #include "UsbDeviceAccess.h"
@@ -221,9 +222,16 @@ TEST_F(SimUsbBox, AudioFiltersAndPropertyPagesAreFound)
     EXPECT_TRUE(ksAudio);
     m_box.ReleaseAudioFilters();
 
+    // The frame is modal, without a caption of its own: the watcher answers it.
     DWORD from = s_card->Mark();
-    EXPECT_EQ(1, m_box.ShowPropertyPages(NULL, kBoxPrefix));
-    EXPECT_EQ(S_OK, m_box.GetLastResult());
+    {
+        DialogWatcher watcher;
+        EXPECT_EQ(1, m_box.ShowPropertyPages(NULL, kBoxPrefix));
+        EXPECT_EQ(S_OK, m_box.GetLastResult());
+        std::vector<ShownDialog> shown = watcher.Dialogs();
+        ASSERT_EQ(1u, shown.size());
+        EXPECT_EQ(IDOK, shown[0].pressed);
+    }
     EXPECT_EQ(Lines({"U pages"}), s_card->TraceFrom(from, {"U "}));
 }
 
