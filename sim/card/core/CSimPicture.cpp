@@ -38,14 +38,26 @@ Yuv ApplyProcAmp(Yuv c, const LONG* procAmp)
     return { Clamp(y), Clamp(u), Clamp(v) };
 }
 
+// Every drawing covers the whole frame, so each streaming thread keeps its buffer from frame
+// to frame: a fresh one costs more in first-touch page faults than the drawing itself.
 class Frame444
 {
 public:
-    Frame444(LONG w, LONG h) : width(w), height(h), pixels((size_t)w * h) {}
+    Frame444(LONG w, LONG h) : width(w), height(h), pixels(Buffer())
+    {
+        pixels.resize((size_t)w * h);
+    }
     Yuv& At(LONG x, LONG y) { return pixels[(size_t)y * width + x]; }
     LONG width;
     LONG height;
-    std::vector<Yuv> pixels;
+    std::vector<Yuv>& pixels;
+
+private:
+    static std::vector<Yuv>& Buffer()
+    {
+        thread_local std::vector<Yuv> buffer;
+        return buffer;
+    }
 };
 
 void DrawBits(Frame444& f, LONG top, LONG bottom, DWORD word)
