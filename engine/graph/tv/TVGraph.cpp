@@ -87,10 +87,10 @@ void CTVGraph::ClearWrapperPointers()
     m_crossbar = NULL;
     m_renderer = NULL;
     m_decompressor = NULL;
-    m_mpeg4CodecWrapper = NULL;
-    m_mpeg4AudioWrapper = NULL;
-    ClearRecordWrapperPointers();
-    ClearTimeShiftWrapperPointers();
+    m_audioCapture = NULL;
+    m_recordRoad.Clear();
+    m_fmRecordRoad.Clear();
+    m_timeShiftRoad.Clear();
 }
 
 BOOL CTVGraph::BuildPreview()
@@ -197,6 +197,13 @@ BOOL CTVGraph::MakeDeinterlace()
         return FALSE;
     }
     return TRUE;
+}
+
+void CTVGraph::RemovePreviewRenderer()
+{
+    if (m_renderer)
+        m_builder.RemoveWrapper(m_renderer);
+    m_renderer = NULL;
 }
 
 BOOL CTVGraph::MakeOverlayMixer()

@@ -80,23 +80,24 @@ std::vector<int> CTVGraph::GetSupportedStandards() const
 
 BOOL CTVGraph::SetMpeg4Codec(const char* name)
 {
-    return ChooseCompressor(m_mpeg4CodecNames, name, m_mpeg4Codec, m_mpeg4CodecWrapper);
+    return ChooseCompressor(m_mpeg4CodecNames, name, m_mpeg4Codec);
 }
 
+// The old sound compressor's wrapper goes: the recording graph makes the chosen one when it
+// needs it.
 BOOL CTVGraph::SetMpeg4Audio(const char* name)
 {
-    return ChooseCompressor(m_mpeg4AudioNames, name, m_mpeg4Audio, m_mpeg4AudioWrapper);
+    if (!ChooseCompressor(m_mpeg4AudioNames, name, m_mpeg4Audio))
+        return FALSE;
+    m_recordRoad.ReleaseMpeg4Audio();
+    return TRUE;
 }
 
-// The old wrapper of that kind goes: the recording graph makes the chosen one when it needs it.
-BOOL CTVGraph::ChooseCompressor(const CStringArray& names, const char* name, CString& chosen, CFilterWrapper*& wrapper)
+BOOL CTVGraph::ChooseCompressor(const CStringArray& names, const char* name, CString& chosen)
 {
     for (int i = 0; i < names.GetSize(); ++i) {
         if (names[i] == name) {
             chosen = name;
-            if (wrapper)
-                m_builder.RemoveWrapper(wrapper);
-            wrapper = NULL;
             return TRUE;
         }
     }
