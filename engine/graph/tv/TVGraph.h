@@ -6,12 +6,13 @@
 #include "CStringArray.h"
 
 #include "AudioDeviceList.h"
+#include "GraphBuilder.h"
 #include "TVDesktopOverlay.h"
 #include "TVFMRecordRoad.h"
+#include "TVGraphHost.h"
+#include "TVPreviewRoad.h"
 #include "TVRecordRoad.h"
 #include "TVTimeShiftRoad.h"
-#include "GraphBuilder.h"
-#include "TVGraphHost.h"
 
 #include <vector>
 
@@ -27,8 +28,11 @@ struct ProcAmpValue;
 // window the caller sets. It keeps the picture, overlay, deinterlace, capture-size and
 // video-standard settings and applies them whenever it rebuilds the preview.
 //
-// The wrapper pointers belong to the builder: they are cleared whenever the builder deletes
-// its wrappers. User-interface thread only.
+// Each road of the graph is an object owning its wrappers: the preview, the TV record road,
+// the FM record road, the time shift; TV on the desktop keys the preview's mixer. The graph
+// keeps the settings and the sound device, and its public operations forward to the roads.
+// Every wrapper belongs to the builder, so each road's pointers are cleared whenever the
+// builder deletes its wrappers. User-interface thread only.
 class CTVGraph
 {
 public:
@@ -157,8 +161,8 @@ public:
     int TraceText(const char* text);
 
     CGraphBuilder& GetBuilder() { return m_builder; }
-    CCaptureDevice* GetCaptureDevice() const { return m_captureDevice; }
-    CCrossbarWrapper* GetCrossbar() const { return m_crossbar; }
+    CCaptureDevice* GetCaptureDevice() const { return m_preview.CaptureDevice(); }
+    CCrossbarWrapper* GetCrossbar() const { return m_preview.Crossbar(); }
 
     // Sound: the card's audio capture device, the sound card's recording and playback mixer
     // lines, and the A/V switch of a recording.
@@ -271,6 +275,7 @@ public:
 private:
     // The roads build on the graph's preview, sound and settings.
     friend class CTVFMRecordRoad;
+    friend class CTVPreviewRoad;
     friend class CTVRecordRoad;
     friend class CTVTimeShiftRoad;
 
@@ -281,17 +286,12 @@ private:
     ITVGraphHost& Host() const;
     void ClearWrapperPointers();
     void FillCompressorLists();
-    BOOL MakePreviewFilters(BOOL withDecompressor);
-    BOOL MakeDeinterlace();
-    void RegisterFilterModules();
     static BOOL ChooseCompressor(const CStringArray& names, const char* name, CString& chosen);
-    BOOL MakeOverlayMixer();
     BOOL ApplyPreviewSettings();
     BOOL ApplyCaptureFormat();
     void ApplyDeinterlaceSettings();
     void ApplyPictureValues();
     void ApplyOverlayValues();
-    BOOL ConnectPreview();
     BOOL RunCaptureGraph();
     // Connects and runs the preview again after a change that had to stop it.
     void RestartPreview();
@@ -304,12 +304,7 @@ private:
     CGraphBuilder m_builder;
     ITVGraphHost* m_host;  // weak: the TV system owns the graph
 
-    CCaptureDevice* m_captureDevice;
-    CDeinterlaceFilter* m_deinterlace;
-    COverlayMixerFilter* m_overlayMixer;
-    CCrossbarWrapper* m_crossbar;
-    CFilterWrapper* m_renderer;
-    CFilterWrapper* m_decompressor;
+    CTVPreviewRoad m_preview{*this};
 
     BOOL m_useOverlay;
     HWND m_ownerWnd;
@@ -366,8 +361,6 @@ private:
     BOOL RunRecordRoad(BOOL built, BOOL tv);
     BOOL StartRecordBranch();
     void StopEachFilter();
-    // Time shift draws with a renderer of its own.
-    void RemovePreviewRenderer();
     // The capture size, the deinterlace settings and the sound rate of an MPEG encoding.
     BOOL ConfigureMpegCapture(SIZE size, BOOL smallFrame, DWORD samplesPerSec);
     BOOL SetRecordCaptureSize(LONG width, LONG height);

@@ -2,12 +2,12 @@
 
 BOOL CTVGraph::SetDesktopOverlayOn()
 {
-    return m_desktop.SetOn(m_useOverlay ? m_overlayMixer : NULL);
+    return m_desktop.SetOn(m_useOverlay ? m_preview.OverlayMixer() : NULL);
 }
 
 BOOL CTVGraph::SetDesktopOverlayOff()
 {
-    return m_desktop.SetOff(m_overlayMixer);
+    return m_desktop.SetOff(m_preview.OverlayMixer());
 }
 
 BOOL CTVGraph::HideWallpaper()
@@ -22,7 +22,7 @@ BOOL CTVGraph::RestoreWallpaper()
 
 BOOL CTVGraph::CanUseDesktopOverlay()
 {
-    return m_desktop.CanUse(m_overlayMixer);
+    return m_desktop.CanUse(m_preview.OverlayMixer());
 }
 
 // The desktop overlay follows the TV-on-desktop setting while the overlay is in use.

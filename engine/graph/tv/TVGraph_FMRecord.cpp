@@ -1,7 +1,5 @@
 #include "TVGraph.h"
 
-#include "DeinterlaceFilter.h"
-
 BOOL CTVGraph::SetFMRecordFormat(int format)
 {
     if (format > kFmRecordCustom)
@@ -25,10 +23,8 @@ int CTVGraph::SwitchToRadio(BOOL on)
     m_recording = FALSE;
     if (on && m_builder.GetState() == CGraphBuilder::kStopped) {
         m_builder.StopAndDisconnectAll();
-        // The wrapper goes with its filter: one left behind out of the graph would keep the
-        // next preview from making the filter again, and the picture would not come back.
-        m_builder.RemoveWrapper(m_deinterlace);
-        m_deinterlace = NULL;
+        // The picture comes back with the next preview, which makes the filter again.
+        m_preview.RemoveDeinterlace();
         SetVideoSource(kFm, TRUE);
     }
     return 0;

@@ -4,43 +4,6 @@
 
 #include <shellapi.h>
 
-namespace
-{
-
-// Regsvr32 of a filter module that hangs must not hang the program with it.
-const DWORD kRegisterWaitMs = 30000;
-
-// Registers one module of the folder silently; the path is quoted, as a program folder may
-// hold blanks.
-void RegisterModule(const CString& folder, const char* module)
-{
-    CString parameters;
-    parameters.Format("\"%s\\%s\" /s", (LPCTSTR)folder, module);
-    SHELLEXECUTEINFOA info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.lpVerb = "open";
-    info.lpFile = "Regsvr32.exe";
-    info.lpParameters = parameters;
-    info.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&info) || !info.hProcess)
-        return;
-    WaitForSingleObject(info.hProcess, kRegisterWaitMs);
-    CloseHandle(info.hProcess);
-}
-
-} // namespace
-
-void CTVGraph::RegisterFilterModules()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, path, MAX_PATH);
-    CString folder(path);
-    folder = folder.Left(folder.ReverseFind('\\')) + "\\Filters";
-    RegisterModule(folder, "Deinterlace.ax");
-    RegisterModule(folder, "AVSwitch.ax");
-}
-
 BOOL CTVGraph::RecreateGraph()
 {
     if (m_builder.GetState() != CGraphBuilder::kStopped)
@@ -75,7 +38,7 @@ BOOL CTVGraph::SetUseOverlay(BOOL on)
 
 std::vector<int> CTVGraph::GetSupportedStandards() const
 {
-    return m_captureDevice ? m_captureDevice->GetTunerStandards() : std::vector<int>();
+    return m_preview.CaptureDevice() ? m_preview.CaptureDevice()->GetTunerStandards() : std::vector<int>();
 }
 
 BOOL CTVGraph::SetMpeg4Codec(const char* name)

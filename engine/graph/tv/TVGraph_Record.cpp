@@ -61,7 +61,7 @@ BOOL CTVGraph::StartRecordBranch()
 {
     ApplyOverlayValues();
     m_recording = TRUE;
-    m_builder.DisconnectWrapper(m_crossbar);
+    m_builder.DisconnectWrapper(m_preview.Crossbar());
     return m_builder.Run();
 }
 
@@ -109,18 +109,18 @@ CFilterWrapper* CTVGraph::AddAudioCompressor(const char* name)
 // The capture size, the deinterlace settings and the sound rate of an MPEG encoding.
 BOOL CTVGraph::ConfigureMpegCapture(SIZE size, BOOL smallFrame, DWORD samplesPerSec)
 {
-    return SetRecordCaptureSize(size.cx, size.cy) && m_deinterlace && m_deinterlace->SetSmallFrame(smallFrame) &&
+    return SetRecordCaptureSize(size.cx, size.cy) && m_preview.Deinterlace() && m_preview.Deinterlace()->SetSmallFrame(smallFrame) &&
            ApplyDeinterlaceMode() && SetMpegAudioFormat(samplesPerSec);
 }
 
 BOOL CTVGraph::SetRecordCaptureSize(LONG width, LONG height)
 {
     CaptureFormat format;
-    if (!m_captureDevice || FAILED(m_captureDevice->GetCaptureFormat(&format, 1)))
+    if (!m_preview.CaptureDevice() || FAILED(m_preview.CaptureDevice()->GetCaptureFormat(&format, 1)))
         return FALSE;
     format.header.bmiHeader.biWidth = width;
     format.header.bmiHeader.biHeight = height;
-    return m_captureDevice->SetCaptureFormat(format, 1) == S_OK;
+    return m_preview.CaptureDevice()->SetCaptureFormat(format, 1) == S_OK;
 }
 
 BOOL CTVGraph::SetMpegAudioFormat(DWORD samplesPerSec)
@@ -135,12 +135,12 @@ BOOL CTVGraph::SetMpegAudioFormat(DWORD samplesPerSec)
 
 BOOL CTVGraph::ApplyDeinterlaceMode()
 {
-    if (!m_deinterlace)
+    if (!m_preview.Deinterlace())
         return FALSE;
-    BOOL result = m_deinterlace->SetHighQuality(m_deinterlaceMode != 0);
-    result = m_deinterlace->SetHalfRate(TRUE) && result;
-    result = m_deinterlace->SetNoiseReduce(m_deinterlaceMode == 2) && result;
+    BOOL result = m_preview.Deinterlace()->SetHighQuality(m_deinterlaceMode != 0);
+    result = m_preview.Deinterlace()->SetHalfRate(TRUE) && result;
+    result = m_preview.Deinterlace()->SetNoiseReduce(m_deinterlaceMode == 2) && result;
     if (m_deinterlaceMode == 2)
-        result = m_deinterlace->SetReduceValue(m_reduceValue) && result;
+        result = m_preview.Deinterlace()->SetReduceValue(m_reduceValue) && result;
     return result;
 }

@@ -174,7 +174,7 @@ BOOL CTVRecordRoad::AddMpeg4Filters(const Row& row)
 // Every configure step stops at its first failure: the attempt ends there in any case.
 BOOL CTVRecordRoad::ConfigureAvi(const Row&)
 {
-    CDeinterlaceFilter* deinterlace = m_graph.m_deinterlace;
+    CDeinterlaceFilter* deinterlace = m_graph.m_preview.Deinterlace();
     return m_aviWriter && m_aviWriter->SetFileName(m_graph.m_recordFileName) &&
            m_graph.SetRecordCaptureSize(m_graph.m_captureSize.cx, m_graph.m_captureSize.cy) && deinterlace &&
            deinterlace->SetSmallFrame(FALSE) && m_graph.ApplyDeinterlaceMode();
@@ -212,12 +212,12 @@ BOOL CTVRecordRoad::ConnectMpegChain(const Row&)
 {
     CTVGraph& g = m_graph;
     if (g.m_useOverlay)
-        g.MakeOverlayMixer();
-    CFilterWrapper* toRenderer = g.m_useOverlay && g.m_overlayMixer ? (CFilterWrapper*)g.m_overlayMixer : g.m_decompressor;
-    return g.ConnectFilterPair(g.m_captureDevice, g.m_deinterlace, "Capture", NULL) &&
-           g.ConnectFilterPair(g.m_deinterlace, toRenderer, "Preview", NULL) &&
-           g.ConnectFilterPair(toRenderer, g.m_renderer, NULL, NULL) &&
-           g.ConnectFilterPair(g.m_deinterlace, m_avSwitch, "Capture", "Video Input") &&
+        g.m_preview.MakeOverlayMixer();
+    CFilterWrapper* toRenderer = g.m_useOverlay && g.m_preview.OverlayMixer() ? (CFilterWrapper*)g.m_preview.OverlayMixer() : g.m_preview.Decompressor();
+    return g.ConnectFilterPair(g.m_preview.CaptureDevice(), g.m_preview.Deinterlace(), "Capture", NULL) &&
+           g.ConnectFilterPair(g.m_preview.Deinterlace(), toRenderer, "Preview", NULL) &&
+           g.ConnectFilterPair(toRenderer, g.m_preview.Renderer(), NULL, NULL) &&
+           g.ConnectFilterPair(g.m_preview.Deinterlace(), m_avSwitch, "Capture", "Video Input") &&
            g.ConnectFilterPair(m_avSwitch, m_mpegEncoder, "Video Output", NULL) &&
            g.ConnectFilterPair(g.m_audioCapture, m_avSwitch, NULL, NULL) &&
            g.ConnectFilterPair(m_avSwitch, m_acmWrapper, "Audio Output", NULL) &&
@@ -229,16 +229,16 @@ BOOL CTVRecordRoad::ConnectAviChain(const Row&)
 {
     CTVGraph& g = m_graph;
     BOOL video;
-    if (g.m_useOverlay && g.m_overlayMixer)
-        video = g.ConnectFilterPair(g.m_captureDevice, m_smartTee, "Capture", NULL) &&
-                g.ConnectFilterPair(m_smartTee, g.m_deinterlace, "Preview", NULL) &&
-                g.ConnectFilterPair(g.m_deinterlace, g.m_overlayMixer, "Preview", NULL) &&
-                g.ConnectFilterPair(g.m_overlayMixer, g.m_renderer, NULL, NULL);
+    if (g.m_useOverlay && g.m_preview.OverlayMixer())
+        video = g.ConnectFilterPair(g.m_preview.CaptureDevice(), m_smartTee, "Capture", NULL) &&
+                g.ConnectFilterPair(m_smartTee, g.m_preview.Deinterlace(), "Preview", NULL) &&
+                g.ConnectFilterPair(g.m_preview.Deinterlace(), g.m_preview.OverlayMixer(), "Preview", NULL) &&
+                g.ConnectFilterPair(g.m_preview.OverlayMixer(), g.m_preview.Renderer(), NULL, NULL);
     else
-        video = g.ConnectFilterPair(g.m_captureDevice, g.m_deinterlace, "Capture", NULL) &&
-                g.ConnectFilterPair(g.m_deinterlace, m_smartTee, "Preview", NULL) &&
-                g.ConnectFilterPair(m_smartTee, g.m_decompressor, "Preview", NULL) &&
-                g.ConnectFilterPair(g.m_decompressor, g.m_renderer, NULL, NULL);
+        video = g.ConnectFilterPair(g.m_preview.CaptureDevice(), g.m_preview.Deinterlace(), "Capture", NULL) &&
+                g.ConnectFilterPair(g.m_preview.Deinterlace(), m_smartTee, "Preview", NULL) &&
+                g.ConnectFilterPair(m_smartTee, g.m_preview.Decompressor(), "Preview", NULL) &&
+                g.ConnectFilterPair(g.m_preview.Decompressor(), g.m_preview.Renderer(), NULL, NULL);
     return video && g.ConnectFilterPair(g.m_audioCapture, m_aviMux, "Capture", NULL) &&
            g.ConnectFilterPair(m_smartTee, m_aviMux, "Capture", NULL) && g.ConnectFilterPair(m_aviMux, m_aviWriter, NULL, NULL);
 }
@@ -246,15 +246,15 @@ BOOL CTVRecordRoad::ConnectAviChain(const Row&)
 BOOL CTVRecordRoad::ConnectMpeg4Chain(const Row&)
 {
     CTVGraph& g = m_graph;
-    BOOL overlay = g.m_useOverlay && g.m_overlayMixer;
-    CFilterWrapper* toRenderer = overlay ? (CFilterWrapper*)g.m_overlayMixer : g.m_decompressor;
-    BOOL result = g.ConnectFilterPair(g.m_captureDevice, g.m_deinterlace, "Capture", NULL);
-    result = g.ConnectFilterPair(g.m_deinterlace, toRenderer, "Preview", NULL) && result;
-    result = g.ConnectFilterPair(toRenderer, g.m_renderer, NULL, NULL) && result;
+    BOOL overlay = g.m_useOverlay && g.m_preview.OverlayMixer();
+    CFilterWrapper* toRenderer = overlay ? (CFilterWrapper*)g.m_preview.OverlayMixer() : g.m_preview.Decompressor();
+    BOOL result = g.ConnectFilterPair(g.m_preview.CaptureDevice(), g.m_preview.Deinterlace(), "Capture", NULL);
+    result = g.ConnectFilterPair(g.m_preview.Deinterlace(), toRenderer, "Preview", NULL) && result;
+    result = g.ConnectFilterPair(toRenderer, g.m_preview.Renderer(), NULL, NULL) && result;
     LONG width = g.Host().GetMpeg4RecordSize().cx;
-    if (g.m_deinterlace)
-        g.m_deinterlace->SetSmallFrame(IsSmallFrameWidth(width, overlay));
-    result = g.ConnectFilterPair(g.m_deinterlace, m_mpeg4Codec, "Capture", NULL) && result;
+    if (g.m_preview.Deinterlace())
+        g.m_preview.Deinterlace()->SetSmallFrame(IsSmallFrameWidth(width, overlay));
+    result = g.ConnectFilterPair(g.m_preview.Deinterlace(), m_mpeg4Codec, "Capture", NULL) && result;
     result = g.ConnectFilterPair(m_mpeg4Codec, m_aviMux, NULL, NULL) && result;
     result = g.ConnectFilterPair(m_aviMux, m_aviWriter, NULL, NULL) && result;
     if (!m_recordAudio)

@@ -85,7 +85,7 @@ void CTVTimeShiftRoad::Clear()
 // added.
 BOOL CTVTimeShiftRoad::AddFilters()
 {
-    if (!m_graph.MakePreviewFilters(FALSE))
+    if (!m_graph.m_preview.Make(FALSE))
         return FALSE;
     CGraphBuilder& builder = m_graph.m_builder;
     if (!m_encoder)
@@ -108,7 +108,7 @@ BOOL CTVTimeShiftRoad::AddFilters()
     if (!m_defaultRenderer) {
         m_defaultRenderer = builder.AddFilter(kDefaultRendererClsid, "Video Default Video Reander");
         if (m_defaultRenderer)
-            m_graph.RemovePreviewRenderer();
+            m_graph.m_preview.RemoveRenderer();
     }
     if (!m_acmWrapper)
         m_acmWrapper = dynamic_cast<CAcmWrapperFilter*>(builder.AddFilter(kAcmWrapperClsid, "ACM Wrapper"));
@@ -122,7 +122,7 @@ BOOL CTVTimeShiftRoad::Configure()
     LONG height = m_graph.m_is25Frames ? 576 : 480;
     BOOL result = m_graph.SetRecordCaptureSize(kTimeShiftWidth, height);
     m_graph.ApplyPictureValues();
-    CDeinterlaceFilter* deinterlace = m_graph.m_deinterlace;
+    CDeinterlaceFilter* deinterlace = m_graph.m_preview.Deinterlace();
     result = deinterlace && deinterlace->SetSmallFrame(FALSE) && result;
     result = m_graph.ConfigureMpegCapture(m_graph.m_captureSize, FALSE, CTVRecordRoad::kMpegAudioRate) && result;
     result = m_graph.SetRecordCaptureSize(kTimeShiftWidth, height) && result;
@@ -134,8 +134,8 @@ BOOL CTVTimeShiftRoad::Configure()
 BOOL CTVTimeShiftRoad::Connect()
 {
     CTVGraph& g = m_graph;
-    BOOL result = g.ConnectFilterPair(g.m_captureDevice, g.m_deinterlace, "Capture", NULL);
-    result = g.ConnectFilterPair(g.m_deinterlace, m_encoder, "Preview", "Input Video") && result;
+    BOOL result = g.ConnectFilterPair(g.m_preview.CaptureDevice(), g.m_preview.Deinterlace(), "Capture", NULL);
+    result = g.ConnectFilterPair(g.m_preview.Deinterlace(), m_encoder, "Preview", "Input Video") && result;
     result = g.ConnectFilterPair(g.m_audioCapture, m_acmWrapper, NULL, NULL) && result;
     result = g.ConnectFilterPair(m_acmWrapper, m_encoder, NULL, NULL) && result;
     result = g.ConnectFilterPair(m_encoder, m_timeShift, NULL, NULL) && result;
@@ -155,9 +155,9 @@ BOOL CTVTimeShiftRoad::ConnectVideo()
     CTVGraph& g = m_graph;
     if (m_defaultRenderer)
         return g.ConnectFilterPair(m_videoDecoder, m_defaultRenderer, NULL, NULL);
-    if (g.ConnectFilterPair(m_videoDecoder, g.m_overlayMixer, NULL, NULL))
-        return g.ConnectFilterPair(g.m_overlayMixer, g.m_renderer, NULL, NULL);
-    g.ConnectFilterPair(m_videoDecoder, g.m_renderer, NULL, NULL);
+    if (g.ConnectFilterPair(m_videoDecoder, g.m_preview.OverlayMixer(), NULL, NULL))
+        return g.ConnectFilterPair(g.m_preview.OverlayMixer(), g.m_preview.Renderer(), NULL, NULL);
+    g.ConnectFilterPair(m_videoDecoder, g.m_preview.Renderer(), NULL, NULL);
     return FALSE;
 }
 
