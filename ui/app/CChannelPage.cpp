@@ -361,8 +361,14 @@ void CChannelPage::MoveSelected(int step)
         return;
     CChannelList& list = GetList();
     int from = list.IndexOf(m_pSelected);
+    if (from < 0)
+        return;
+    // The neighbour shown in the list: a swap with a deleted channel would move nothing the
+    // user sees.
     int to = from + step;
-    if (from < 0 || to < 0 || to >= list.GetCount() || !list.Swap(from, to))
+    while (to >= 0 && to < list.GetCount() && list.GetAt(to)->IsUngrouped())
+        to += step;
+    if (to < 0 || to >= list.GetCount() || !list.Swap(from, to))
         return;
     CChannelEntry* moved = m_pSelected;
     if (!m_bFM)

@@ -368,8 +368,8 @@ TEST_F(SettingsDialogTest, ChannelPageEditsReachTheChannelFile)
     }
 }
 
-// A deletion selects the row now in the deleted one's place and tunes to it; the moved row
-// stays selected.
+// A deletion selects the row now in the deleted one's place and tunes to it; a move passes
+// over the deleted channel and the moved row stays selected.
 TEST_F(SettingsDialogTest, DeletingSelectsAndTunesTheNextRow)
 {
     Open();
@@ -384,6 +384,8 @@ TEST_F(SettingsDialogTest, DeletingSelectsAndTunesTheNextRow)
     EXPECT_EQ((std::vector<std::string>{"New Channel", "C", "A"}), RowNames(TVPage()));
     EXPECT_EQ(2, SelectedRow(TVPage()));
     Close();
+    EXPECT_EQ((std::vector<std::string>{"New Channel,0,1", "C,471250,1", "B,184250,0", "A,49750,1"}),
+              SavedChannels());
 }
 
 // A name over twenty characters gets the validation box and changes nothing.
