@@ -519,3 +519,20 @@ TEST_F(SettingsDialogTest, TheInputRadiosSetTheSearchMode)
 }
 
 } // namespace
+
+namespace {
+
+// Holds the dialog open on its channel page for a while, to be looked at on a display
+// (scripts/screenshot with --gtest_also_run_disabled_tests).
+TEST_F(SettingsDialogTest, DISABLED_ShowsTheChannelPage)
+{
+    Open();
+    m_sheet->GetTabCtrl().SelectTab(0);
+    m_sheet->SetWindowPos(NULL, 150, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SelectRow(TVPage(), 2);
+    Click(TVPage(), IDC_SET_FAVORITE);
+    PumpMessagesUntil([] { return false; }, 20000);
+    Close();
+}
+
+} // namespace
