@@ -447,6 +447,8 @@ void CChannelPage::OnScan()
 
 void CChannelPage::OnScanFinished()
 {
+    if (GetSafeHwnd() == NULL)
+        return;
     UpdateScanControls();
     RestoreChannels();
 }
