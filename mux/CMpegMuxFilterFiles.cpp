@@ -3,7 +3,6 @@
 #include "CMpegMuxFilter.h"
 
 #include "CritGuard.h"
-#include "CDebugLog.h"
 #include "MuxBufferedWriter.h"
 #include "MuxIndexedWriter.h"
 #include "MuxInputBuffer.h"
@@ -451,12 +450,13 @@ int CMpegMuxFilter::OnNextStreamFile(void* context)
     return side->filter->NextSideFile(side->kind);
 }
 
-int CMpegMuxFilter::OnDeliverOutput(void* context, const uint8_t*, int bytes)
+int CMpegMuxFilter::OnDeliverOutput(void* context, const uint8_t* data, int bytes)
 {
     auto* filter = static_cast<CMpegMuxFilter*>(context);
     filter->m_bytesSinceRun += static_cast<ULONGLONG>(bytes);
-    static LONG reported = 0;
-    return CDebugLog::NotImplemented("CMpegMuxFilter::OnDeliverOutput", reported);
+    if (!filter->m_outputPin)
+        return E_FAIL;
+    return filter->m_outputPin->DeliverBytes(data, bytes);
 }
 
 void CMpegMuxFilter::OnEndOutput(void* context)

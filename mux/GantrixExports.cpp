@@ -1,8 +1,8 @@
 // The module's entry points: the COM server over its two classes, registered with the filter
 // mapper under the multiplexer category.
 #include "CMpegMuxFilter.h"
+#include "CMpegMuxPropertyPage.h"
 #include "ComServer.h"
-#include "CDebugLog.h"
 #include "GantrixModule.h"
 #include "MpegMuxInterfaces.h"
 #include "MuxGuids.h"
@@ -24,17 +24,10 @@ const REGFILTERPINS kPins[] = {
 const CComServer::FilterEntry kFilter = {&KSCATEGORY_MULTIPLEXER, MERIT_DO_NOT_USE, CGantrixModule::FilterName(), 2,
                                          kPins};
 
-CComIdentity* CreatePropertyPage(IUnknown*, HRESULT* result)
-{
-    static LONG reported = 0;
-    *result = CDebugLog::NotImplemented("the multiplexer's property page", reported);
-    return nullptr;
-}
-
 // The names are filled in at process attach, before any entry point runs.
 const CComServer::ClassEntry kClasses[] = {
     {&CLSID_MpegMultiplexer, CGantrixModule::FilterName(), CMpegMuxFilter::Create, &kFilter},
-    {&CLSID_MpegMultiplexerPropertyPage, CGantrixModule::PageName(), CreatePropertyPage, nullptr},
+    {&CLSID_MpegMultiplexerPropertyPage, CGantrixModule::PageName(), CMpegMuxPropertyPage::Create, nullptr},
 };
 
 } // namespace

@@ -51,3 +51,8 @@ const char* CGantrixModule::SettingsKey()
 {
     return g_settingsKey;
 }
+
+const char* CGantrixModule::MakerName()
+{
+    return kMakerWord;
+}

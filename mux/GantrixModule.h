@@ -14,4 +14,5 @@ public:
     static const WCHAR* FilterName();   // "Stelvark MPEG Multiplexer"
     static const WCHAR* PageName();     // "Stelvark MPEG Multiplexer Property Page"
     static const char* SettingsKey();   // under HKEY_CURRENT_USER
+    static const char* MakerName();     // "Stelvark"
 };

@@ -2,7 +2,7 @@
 // sources reading elementary streams that check-graph.sh made with FFmpeg beforehand; the
 // script reads the outputs back with ffprobe afterwards. Here: the pins appearing, the end
 // of the run, the format checks at connection, the pin limits, segments with their list,
-// audio sync, a failed write, transport streams and the index side files.
+// audio sync, a failed write, transport streams, the index side files and the output pin.
 #include "CMpegMuxFilter.h"
 #include "CMuxFileSource.h"
 #include "ComRef.h"
@@ -40,6 +40,20 @@ LONGLONG FileSize(const std::string& path)
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
         return -1;
     return (LONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::string bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char block[65536];
+    DWORD read = 0;
+    while (ReadFile(file, block, sizeof(block), &read, nullptr) && read > 0)
+        bytes.append(block, read);
+    CloseHandle(file);
+    return bytes;
 }
 
 struct FakeSystem : CMuxSystem
@@ -505,6 +519,75 @@ TEST_F(MuxGraphTest, SplitTransportSegmentsWithSideFiles)
     EXPECT_EQ(S_OK, control->Stop());
     EXPECT_GT(FileSize(PathOf("tsplit0001.ts")), 0);
     EXPECT_GT(FileSize(PathOf("tsplit0001.vdx")), 0);
+}
+
+// Without a file name the stream leaves through the output pin; Wine's File Writer puts each
+// sample at the offset its times give, so its file is the one the filter would have written.
+TEST_F(MuxGraphTest, PinModeIntoAFileWriterWritesWhatFileModeWrites)
+{
+    ConnectAll({AddSource(Mpeg2Video(), "mpeg2.m2v"), AddSource(Mp2(), "tone.mp2")});
+    for (int preset : {MUX_PRESET_MPEG2, MUX_PRESET_MPEG_TS}) {
+        std::string name = "pin_mode" + std::to_string(preset);
+        Output(preset, (name + "_file.mpg").c_str());
+        ASSERT_EQ(EC_COMPLETE, RunToEnd()) << preset;
+        ASSERT_EQ(S_OK, control->Stop());
+
+        ASSERT_EQ(S_OK, mux->SetFileName(L"", nullptr));
+        CComRef<IBaseFilter> writer;
+        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FileWriter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                         writer.ReceiveVoid()));
+        ASSERT_EQ(S_OK, graph->AddFilter(writer.Get(), L"writer"));
+        CComRef<IFileSinkFilter> sink;
+        ASSERT_EQ(S_OK, writer->QueryInterface(IID_IFileSinkFilter, sink.ReceiveVoid()));
+        std::string pinPath = PathOf((name + "_pin.mpg").c_str());
+        ASSERT_EQ(S_OK, sink->SetFileName(Wide(pinPath).c_str(), nullptr));
+        CComRef<IPin> output, input;
+        ASSERT_EQ(S_OK, filter->FindPin(L"Output", output.Receive()));
+        CComRef<IEnumPins> writerPins;
+        ASSERT_EQ(S_OK, writer->EnumPins(writerPins.Receive()));
+        ASSERT_EQ(S_OK, writerPins->Next(1, input.Receive(), nullptr));
+        ASSERT_EQ(S_OK, graph->ConnectDirect(output.Get(), input.Get(), nullptr));
+
+        EXPECT_EQ(EC_COMPLETE, RunToEnd()) << preset;
+        EXPECT_EQ(S_OK, control->Stop());
+        for (CMuxFileSourcePin* pin : pins)
+            EXPECT_EQ(S_OK, pin->LastResult()) << preset;
+        for (long code : Events())
+            EXPECT_NE(EC_ERRORABORT, code) << preset;
+        graph->RemoveFilter(writer.Get());
+
+        std::string fileMode = ReadAll(PathOf((name + "_file.mpg").c_str()));
+        EXPECT_GT(fileMode.size(), 100000u) << preset;
+        EXPECT_TRUE(fileMode == ReadAll(pinPath)) << preset << ": " << fileMode.size() << " bytes in file mode, "
+                                                  << FileSize(pinPath) << " through the pin";
+    }
+}
+
+// Stopped halfway, the pin-mode graph stops at once, whatever the output pin was waiting for.
+TEST_F(MuxGraphTest, PinModeStopsHalfwayThroughTheStreams)
+{
+    ConnectAll(AtPlaySpeed({AddSource(Mpeg2Video(), "big.m2v", 0, 4 * kSecond), AddSource(Mp2(), "tone4.mp2", 0, 4 * kSecond)}));
+    CComRef<IBaseFilter> writer;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FileWriter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                     writer.ReceiveVoid()));
+    ASSERT_EQ(S_OK, graph->AddFilter(writer.Get(), L"writer"));
+    CComRef<IFileSinkFilter> sink;
+    ASSERT_EQ(S_OK, writer->QueryInterface(IID_IFileSinkFilter, sink.ReceiveVoid()));
+    ASSERT_EQ(S_OK, sink->SetFileName(Wide(PathOf("pin_stopped.mpg")).c_str(), nullptr));
+    CComRef<IPin> output, input;
+    ASSERT_EQ(S_OK, filter->FindPin(L"Output", output.Receive()));
+    CComRef<IEnumPins> writerPins;
+    ASSERT_EQ(S_OK, writer->EnumPins(writerPins.Receive()));
+    ASSERT_EQ(S_OK, writerPins->Next(1, input.Receive(), nullptr));
+    ASSERT_EQ(S_OK, graph->ConnectDirect(output.Get(), input.Get(), nullptr));
+
+    ASSERT_EQ(S_OK, control->Run());
+    Sleep(1500);
+    DWORD begin = GetTickCount();
+    EXPECT_EQ(S_OK, control->Stop());
+    EXPECT_LT(GetTickCount() - begin, 3000u);
+    EXPECT_GT(FileSize(PathOf("pin_stopped.mpg")), 65536);
+    graph->RemoveFilter(writer.Get());
 }
 
 // A split asked for while no output is open has no buffer to go to.

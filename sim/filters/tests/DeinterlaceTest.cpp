@@ -46,10 +46,10 @@ struct DeinterlaceGraph
         return hr;
     }
 
+    SampleCollector preview;
     StandInGraph graph;
     CComRef<IBaseFilter> filter;
     CComRef<IDeinterlaceControl> control;
-    SampleCollector preview;
 };
 
 class DeinterlaceTest : public ::testing::Test

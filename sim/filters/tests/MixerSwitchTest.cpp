@@ -58,9 +58,9 @@ protected:
 
 TEST_F(MixerSwitchTest, MutedSwitchPassesSilence)
 {
+    SampleCollector sound;
     StandInGraph graph;
     CComRef<IBaseFilter> avSwitch;
-    SampleCollector sound;
     ASSERT_EQ(S_OK, graph.AddCard(WIDTH, HEIGHT));
     ASSERT_EQ(S_OK, graph.AddCardAudio());
     ASSERT_EQ(S_OK, graph.AddNew(CLSID_AvSwitch, L"AVISwitch", &avSwitch));
@@ -83,11 +83,11 @@ TEST_F(MixerSwitchTest, MutedSwitchPassesSilence)
 
 TEST_F(MixerSwitchTest, OverlayMixerShowsThePictureWithItsContrast)
 {
+    SampleCollector shown;
     StandInGraph graph;
     CComRef<IBaseFilter> deinterlace;
     CComRef<IBaseFilter> mixer = MakeOverlayMixer();
     ASSERT_TRUE(mixer);
-    SampleCollector shown;
     ASSERT_EQ(S_OK, graph.AddCard(WIDTH, HEIGHT));
     ASSERT_EQ(S_OK, graph.AddNew(CLSID_Deinterlace, L"Quorvex Deinterlace", &deinterlace));
     ASSERT_EQ(S_OK, graph.Add(mixer.Get(), L"Overlay Mixer"));

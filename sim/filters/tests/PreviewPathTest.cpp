@@ -68,9 +68,9 @@ TEST_F(PreviewPathTest, CodecTurnsStudioRangeIntoFullRangeRgb)
 
 TEST_F(PreviewPathTest, DecompressorFeedsTheCardsPictureAsRgb)
 {
+    SampleCollector rgb;
     StandInGraph graph;
     CComRef<IBaseFilter> deinterlace, decompressor;
-    SampleCollector rgb;
     ASSERT_EQ(S_OK, graph.AddCard(WIDTH, HEIGHT));
     ASSERT_EQ(S_OK, graph.AddNew(CLSID_Deinterlace, L"Quorvex Deinterlace", &deinterlace));
     ASSERT_EQ(S_OK, graph.AddNew(CLSID_AVIDec, L"AVI Decompressor", &decompressor));

@@ -17,7 +17,8 @@ struct GrabbedSample
     std::vector<BYTE> bytes;
 };
 
-// Keeps what a sample grabber sees, on the streaming thread.
+// Keeps what a sample grabber sees, on the streaming thread. Declare it before the graph that
+// calls it, so that it outlives the graph's streaming threads.
 class SampleCollector : public ISampleGrabberCB
 {
 public:

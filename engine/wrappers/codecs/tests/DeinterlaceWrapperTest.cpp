@@ -45,9 +45,9 @@ struct WrappedDeinterlace
         return hr;
     }
 
+    SampleCollector preview;
     CDeinterlaceFilter wrapper{ nullptr, CLSID_QuorvexDeinterlace };
     StandInGraph graph;
-    SampleCollector preview;
 };
 
 class DeinterlaceWrapperTest : public ::testing::Test

@@ -44,10 +44,10 @@ protected:
         CoUninitialize();
     }
 
+    SampleCollector shown;
     std::unique_ptr<CSnapPictureFilter> snap;
     std::unique_ptr<CStillCaptureFilter> still;
     std::unique_ptr<StandInGraph> graph;
-    SampleCollector shown;
 };
 }
 
