@@ -25,11 +25,10 @@ public:
     enum { kHomePage, kPicturePage, kVideoPage, kMusicPage };
 
     // The profile's section and values: close the started programs at exit (default 1), start
-    // hidden (default 0), the last preference page (default 0).
+    // hidden (default 0). The preferences dialog keeps its last page there too.
     static const char kSettingsSection[];
     static const char kCloseAllOnExit[];
     static const char kStartupHide[];
-    static const char kCurrentPreferencePage[];
 
     CVelmoraView();
     ~CVelmoraView() override;
