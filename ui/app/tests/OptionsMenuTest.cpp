@@ -66,7 +66,7 @@ private:
     std::vector<DWORD> m_pixels;
 };
 
-const COLORREF kBarBack = RGB(0x20, 0x20, 0x20);
+const COLORREF kBarBack = RGB(0xA0, 0xA8, 0xB8);
 const COLORREF kBarFill = RGB(0x00, 0xA0, 0x50);
 const COLORREF kThumb = RGB(0xFF, 0xD0, 0x40);
 
@@ -324,14 +324,14 @@ TEST_F(OptionsCellTest, NumbersAndSelectorsDrawTheirHighlight)
     EXPECT_EQ(39, client.Height());
     {
         CellPicture picture(selector);
-        EXPECT_EQ(RGB(0x5A, 0x78, 0xB4), picture.At(0, 0));
-        EXPECT_EQ(RGB(0x5A, 0x78, 0xB4), picture.At(299, 0));
+        EXPECT_EQ(RGB(0xC0, 0xC8, 0xD8), picture.At(0, 0));
+        EXPECT_EQ(RGB(0xC0, 0xC8, 0xD8), picture.At(299, 0));
         EXPECT_EQ(CellPicture::kMarker, picture.At(150, 0));
     }
     selector.SetHighlight(TRUE);
     CellPicture picture(selector);
-    EXPECT_EQ(RGB(0x1A, 0x28, 0x50), picture.At(0, 0));
-    EXPECT_EQ(RGB(0x1A, 0x28, 0x50), picture.At(299, 0));
+    EXPECT_EQ(RGB(0xE0, 0x40, 0x40), picture.At(0, 0));
+    EXPECT_EQ(RGB(0xE0, 0x40, 0x40), picture.At(299, 0));
 }
 
 // A cell that passes every key over and counts them.
