@@ -732,6 +732,14 @@ TEST_F(OptionsHostTest, TheRemotesKeysAreTakenBeforeTranslationAndEscIsTheMenuKe
     EXPECT_FALSE(host.IsWindowVisible());
 }
 
+TEST_F(OptionsHostTest, AScansProgressGoesToTheScanPage)
+{
+    host.OnScanProgress(48250, 863250, 100000);
+    EXPECT_EQ((std::vector<int>{48250, 863250, 100000}), host.Page(2)->scan);
+    for (int i : {0, 1, 3, 8})
+        EXPECT_TRUE(host.Page(i)->scan.empty()) << i;
+}
+
 TEST_F(OptionsHostTest, PagesGoWithTheHostsWindow)
 {
     CWnd* root = host.GetPage(0);

@@ -28,6 +28,8 @@ public:
         return pageAnswer;
     }
 
+    void OnScanProgress(int from, int to, int position) override { scan = {from, to, position}; }
+
     BOOL BuildRows() override
     {
         for (int i = 0; i < m_nRows; ++i) {
@@ -48,6 +50,7 @@ public:
     int leaves = 0;
     LRESULT pageAnswer = 2;
     std::vector<UINT> pageKeys;
+    std::vector<int> scan;
 
 private:
     static void AddCell(COptionsRow* row, COptionsLabel* cell, const CRect& rect, LPCTSTR text = "")

@@ -90,6 +90,11 @@ TEST_F(KavexWindowsTest, TheOptionsMenuFloatsOverThePictureAndTakesTheRemotesKey
     RemoteKey(VK_RETURN);
     EXPECT_TRUE(PageShown(host, 45500));
     EXPECT_FALSE(PageShown(host, 45600));
+    // The end of a scan, as the video window tells it, goes back a page too.
+    theControlPanel.ScanFinished();
+    EXPECT_TRUE(PageShown(host, 45600));
+    RemoteKey(VK_RETURN);
+    EXPECT_TRUE(PageShown(host, 45500));
     RemoteKey(VK_APPS);
     EXPECT_TRUE(PageShown(host, 45600));
     EXPECT_TRUE(theControlPanel.IsOptionsMenuVisible());
