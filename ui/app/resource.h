@@ -36,6 +36,8 @@
 #define IDB_OPTIONS_BAR_FILL            254
 #define IDB_OPTIONS_THUMB               255
 #define IDB_OPTIONS_TOP                 256
+// and the text of its page caption
+#define IDS_OPTIONS_CAPTION             35230
 
 // Dialogs
 #define IDD_CONTROL_PANEL               102
@@ -207,6 +209,3 @@
 #define IDS_STOP_SCAN                   35228
 #define IDS_START_SCAN                  35229
 #define IDS_TAB_FM_CHANNELS             35249
-
-// The options menu's page caption
-#define IDS_OPTIONS_CAPTION             35230
