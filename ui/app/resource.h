@@ -23,6 +23,21 @@
 #define IDB_BORDER_RIGHT                217
 #define IDB_BORDER_LEFT                 218
 #define IDB_BORDER_BOTTOM               219
+// The options menu: page bands, row backgrounds and the pictures of its cells
+#define IDB_OPTIONS_BOTTOM              245
+#define IDB_OPTIONS_ROW_SELECTED        246
+#define IDB_OPTIONS_LEFT_HOT            247
+#define IDB_OPTIONS_LEFT                248
+#define IDB_OPTIONS_ROW                 249
+#define IDB_OPTIONS_RIGHT_HOT           250
+#define IDB_OPTIONS_RIGHT               251
+#define IDB_OPTIONS_TRACK               252
+#define IDB_OPTIONS_BAR_BACK            253
+#define IDB_OPTIONS_BAR_FILL            254
+#define IDB_OPTIONS_THUMB               255
+#define IDB_OPTIONS_TOP                 256
+// and the text of its page caption
+#define IDS_OPTIONS_CAPTION             35230
 
 // Dialogs
 #define IDD_CONTROL_PANEL               102
@@ -31,6 +46,7 @@
 #define IDD_SETUP_WIZARD                236
 #define IDD_AUTO_SHUTDOWN               305
 #define IDD_ABOUTBOX                    100
+#define IDD_OPTIONS_MENU                257
 
 // Menus
 #define IDR_PANEL_MENU                  131
