@@ -329,7 +329,9 @@ public:
     // without one), 1 the time cannot be programmed, -1 the card refused. Failures are shown
     // unless reporting is off.
     int GetNextAutoRunTime();
+    // Program-wide: whether a failed power-on programming is shown to the user.
     void SetReportPowerOnErrors(BOOL on) { m_reportPowerOnErrors = on; }
+    BOOL GetReportPowerOnErrors() const { return m_reportPowerOnErrors; }
     void HideOptionsMenu();
 
     // ---- Recording, snapshots, file names and record drives ----
