@@ -307,6 +307,7 @@ public:
     static BOOL EnableShutdownPrivilege();
     // Kept in memory only; FALSE for an empty user name.
     BOOL SetLogonAccount(const char* user, const char* password);
+    const CString& GetLogonUser() const { return m_logonUser; }
     // With a stored user name, writes the Winlogon values; the flag follows on success.
     BOOL EnableAutoLogon(BOOL on);
     BOOL IsAutoLogonEnabled() const { return m_autoLogon; }
