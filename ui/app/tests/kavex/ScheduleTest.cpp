@@ -260,7 +260,12 @@ protected:
         return rows;
     }
 
-    void SelectRow(int row) { List().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED); }
+    // The list lets several rows be selected: this one alone.
+    void SelectRow(int row)
+    {
+        List().SetItemState(-1, 0, LVIS_SELECTED);
+        List().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
     int SelectedRow() { return List().GetNextItem(-1, LVNI_SELECTED); }
 
     void NotifyList(UINT code, WORD key = 0)
@@ -602,7 +607,12 @@ TEST_F(ScheduleTest, AnItemAddedInTheSheetRecordsAtItsTime)
     TempFolder folder;
     CString keptFolder = theTVSystem.GetSettings().videoPath;
     theTVSystem.GetSettings().videoPath = folder.Path().c_str();
+    // Where the card stands on the item's channel, then on another one.
+    theTVSystem.SelectChannel(theTVSystem.GetTVChannels().GetAt(2));
+    ASSERT_TRUE(WaitUntil(3000, [] { return CardValue("station") == "SIM-4"; }));
+    std::string tuned = CardValue("t");
     theTVSystem.SelectChannel(theTVSystem.GetTVChannels().GetAt(0));
+    ASSERT_TRUE(WaitUntil(3000, [] { return CardValue("station") == "SIM-1"; }));
     Open();
     RunItem(IDC_SCHEDULE_ADD, {[](HWND dialog) {
                 ChooseSource(dialog, 0);
@@ -619,13 +629,13 @@ TEST_F(ScheduleTest, AnItemAddedInTheSheetRecordsAtItsTime)
     ASSERT_TRUE(PumpMessagesUntil([] { return theTVSystem.IsRecording() != FALSE; }, 75000));
     EXPECT_GE(CTime::GetCurrentTime().GetTime() + 1, start.GetTime()) << "not before its time";
     EXPECT_EQ("SIM-4", CardValue("station"));
-    EXPECT_EQ("0", CardValue("d")) << "on the channel's kHz";
+    EXPECT_EQ(tuned, CardValue("t")) << "on the channel's kHz";
     EXPECT_TRUE(PumpMessagesUntil([] { return !theTVSystem.IsRecording(); }, 15000));
     PumpMessagesUntil([] { return false; }, 1000);
     theTVSystem.GetSettings().videoPath = keptFolder;
 
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder.Path() + "\\*.avi").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder.Path() + "\\2*").c_str(), &found);
     ASSERT_NE(INVALID_HANDLE_VALUE, search) << "a recording in " << folder.Path();
     FindClose(search);
     EXPECT_GT(found.nFileSizeLow, 10000u) << found.cFileName;
