@@ -659,4 +659,18 @@ TEST_F(ScheduleTest, DISABLED_ShowsTheSchedulePage)
     Close();
 }
 
+// The same for the item dialog, opened on a weekly item.
+TEST_F(ScheduleTest, DISABLED_ShowsTheItemDialog)
+{
+    Insert({2026, 1, 1, 6, 30, 0, 1800, 0, 0x45, 0}, Execute(0, 3, 471250, 1800));
+    Open();
+    SelectRow(0);
+    RunItem(IDC_SCHEDULE_EDIT, {[](HWND dialog) {
+                SetWindowPos(dialog, NULL, 150, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                PumpMessagesUntil([] { return false; }, 20000);
+                Press(dialog, IDCANCEL);
+            }});
+    Close();
+}
+
 } // namespace
