@@ -593,8 +593,9 @@ TEST_F(ScheduleTest, TheDailyShutdownIsSavedAndArmed)
         countdown.PressId(IDC_SHUTDOWN_CANCEL);
         bool came = PumpMessagesUntil([&] { return !countdown.Dialogs().empty(); }, 12000);
         EXPECT_EQ(enabled, came);
-        if (came)
+        if (came) {
             EXPECT_GE(CTime::GetCurrentTime().GetTime() + 1, shutAt.GetTime()) << "not before its time";
+        }
     }
     theTVSystem.SetEnableShut(FALSE);
     theTVSystem.SaveSettings();
