@@ -142,7 +142,9 @@ void CScreenToolBar::ShowBar(BOOL show)
     if (show) {
         m_bPinned = GetButton(IDC_BAR_FIX).GetCheck();
         SetMuteCheck(theTVSystem.IsPlayLineMuted());
-        SetVolume(theControlPanel.GetVolumeTrackbar());
+        int volume = 0;
+        if (theTVSystem.GetPlayLineVolume(&volume))
+            SetVolume(volume);
         // The picture keeps the keyboard.
         ShowWindow(SW_SHOWNOACTIVATE);
         StartHideTimer();

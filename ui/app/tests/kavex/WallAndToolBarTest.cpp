@@ -57,11 +57,11 @@ CRect CellInClient(int cell)
     return place;
 }
 
-// A key as the program's loop hands it over, before its window sees it.
-BOOL PreTranslateKey(HWND window, WPARAM key)
+// A key as the program's loop hands it to the wall, before its window sees it.
+BOOL PreTranslateKey(WPARAM key)
 {
-    MSG msg = {window, WM_KEYDOWN, key, 0};
-    return AfxPreTranslateMessage(&msg);
+    MSG msg = {Wall().m_hWnd, WM_KEYDOWN, key, 0};
+    return Wall().PreTranslateMessage(&msg);
 }
 
 class TVWallTest : public KavexWindowsTest
@@ -200,7 +200,7 @@ TEST_F(TVWallTest, KeysCloseTheWallAndGiveThePictureBack)
 {
     for (WPARAM key : {VK_RETURN, VK_ESCAPE, VK_F5}) {
         OpenWall();
-        EXPECT_FALSE(PreTranslateKey(Wall().m_hWnd, key)) << key;
+        EXPECT_FALSE(PreTranslateKey(key)) << key;
         EXPECT_FALSE(Visible(Wall())) << key;
         EXPECT_TRUE(Visible(theVideoWnd)) << key;
         EXPECT_TRUE(Visible(theControlPanel)) << key;
@@ -288,6 +288,7 @@ TEST_F(ScreenToolBarTest, TheTopEdgeOfTheFullScreenPictureShowsIt)
     EXPECT_EQ(60, Bar().GetSlider().GetPos());
     // Another command closes the bar: the overlays go back up.
     theControlPanel.SendMessage(WM_COMMAND, IDC_TV_WALL);
+    UserInput::Settle();
     EXPECT_FALSE(Visible(Bar()));
     EXPECT_EQ(5, theVideoWnd.GetChannelOverlay().GetTextRect().top);
     if (Visible(Wall()))
