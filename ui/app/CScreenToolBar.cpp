@@ -101,11 +101,12 @@ BOOL CScreenToolBar::OnInitDialog()
     m_slider.SetPageSize(10);
     // Bitmap 152 is the whole bar's left part: the track is cut from it under the slider.
     m_slider.LoadBitmaps(IDB_BAR_LEFT, IDB_BAR_THUMB);
-    m_label.SubclassDlgItem(IDC_BAR_CHANNEL, this);
+    // The label takes its place when it is subclassed.
     m_label.SetPosition(241, 6);
     m_label.SetSize(110, 16);
     m_label.SetBackMode(CSkinLabel::BACK_NONE);
     m_label.SetTextColor(RGB(255, 255, 255));
+    m_label.SubclassDlgItem(IDC_BAR_CHANNEL, this);
 
     m_left.LoadResource(IDB_BAR_LEFT);
     m_tile.LoadResource(IDB_BAR_TILE);
