@@ -284,6 +284,7 @@ TEST_F(ScreenToolBarTest, TheTopEdgeOfTheFullScreenPictureShowsIt)
     theControlPanel.GetDlgItem(IDC_CHANNEL_LABEL)->GetWindowText(panelLabel);
     Bar().GetLabel().GetWindowText(label);
     EXPECT_STREQ(panelLabel, label);
+    theControlPanel.SendMessage(WM_COMMAND, IDC_CHANNEL_DOWN);
     theControlPanel.SetVolume(60);
     EXPECT_EQ(60, Bar().GetSlider().GetPos());
     // Another command closes the bar: the overlays go back up.
@@ -340,6 +341,7 @@ TEST_F(ScreenToolBarTest, ButtonsForwardOnlyWhatThePanelAllows)
     PumpMessagesUntil([] { return Bar().GetButton(IDC_BAR_UP).IsWindowEnabled() != FALSE; }, 1000);
     UserInput::Click(Bar().m_hWnd, CPoint(up.left + 5, up.top + 5));
     EXPECT_TRUE(WaitUntil(3000, [&] { return Station() != before; })) << before;
+    theControlPanel.SendMessage(WM_COMMAND, IDC_CHANNEL_DOWN);
 }
 
 // The slider sets the play line's volume and the panel's trackbar.
