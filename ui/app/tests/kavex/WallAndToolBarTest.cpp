@@ -161,8 +161,14 @@ TEST_F(TVWallTest, SteppingWritesThumbnailsAndDrawsThem)
     EXPECT_FALSE(CPathUtil::FileExists(Thumbnail(0)));
     Wall().UpdateWindow();
     WindowPixels pixels(Wall().m_hWnd);
-    if (const char* out = getenv("WALL_PICTURE"))
+    // The wall and the running picture's window, named by its place on the wall.
+    if (const char* out = getenv("WALL_PICTURE")) {
         pixels.SaveBmp(out);
+        CRect picture = PictureRect(Wall().m_hWnd);
+        char name[40];
+        sprintf(name, ".cell-%ld-%ld.bmp", picture.left, picture.top);
+        WindowPixels(::GetWindow(Wall().m_hWnd, GW_CHILD)).SaveBmp(out + std::string(name));
+    }
     CRect window;
     Wall().GetWindowRect(&window);
     // Cells 0 and 3 hold channel 0, without a picture; cells 1 and 4 channel 1, with one.
@@ -273,9 +279,12 @@ TEST_F(ScreenToolBarTest, TheTopEdgeOfTheFullScreenPictureShowsIt)
     EXPECT_TRUE(Bar().GetButton(IDC_BAR_SOUND).GetCheck());
     EXPECT_EQ(45, theVideoWnd.GetChannelOverlay().GetTextRect().top);
     EXPECT_EQ(120, theVideoWnd.GetSourceOverlay().GetTextRect().top);
+    // The bar and the renderer's window beneath it, both at the screen's corner (each window
+    // keeps its own pixels headless: the two are laid over each other outside).
     if (const char* out = getenv("BAR_PICTURE")) {
         Bar().UpdateWindow();
         WindowPixels(Bar().m_hWnd).SaveBmp(out);
+        WindowPixels(::GetWindow(theVideoWnd.m_hWnd, GW_CHILD)).SaveBmp(std::string(out) + ".under.bmp");
     }
     theControlPanel.SetMute(FALSE);
     EXPECT_FALSE(Bar().GetButton(IDC_BAR_SOUND).GetCheck());
