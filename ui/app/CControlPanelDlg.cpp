@@ -9,10 +9,12 @@
 #include "CAutoShutdownDlg.h"
 #include "CColorAdjustDlg.h"
 #include "COptionsDlg.h"
+#include "CScreenToolBar.h"
 #include "CSkin.h"
 #include "CSkinButton.h"
 #include "CSkinLabel.h"
 #include "CTVVideoWnd.h"
+#include "CTVWallWnd.h"
 #include "CTvApp.h"
 #include "ChannelList.h"
 #include "PathUtil.h"
@@ -97,13 +99,16 @@ BEGIN_MESSAGE_MAP(CControlPanelDlg, CDialog)
     ON_UPDATE_COMMAND_UI(IDC_PAUSE, OnUpdatePause)
 END_MESSAGE_MAP()
 
-CControlPanelDlg::CControlPanelDlg() : CDialog(IDD_CONTROL_PANEL), m_pOptionsDlg(new COptionsDlg)
+CControlPanelDlg::CControlPanelDlg() : CDialog(IDD_CONTROL_PANEL), m_pOptionsDlg(new COptionsDlg),
+      m_pScreenToolBar(new CScreenToolBar), m_pWall(new CTVWallWnd)
 {
 }
 
 CControlPanelDlg::~CControlPanelDlg()
 {
     delete m_pOptionsDlg;
+    delete m_pScreenToolBar;
+    delete m_pWall;
     if (m_pSkin != NULL) {
         m_pSkin->Free();
         delete m_pSkin;
@@ -151,6 +156,7 @@ void CControlPanelDlg::InitPanel()
     m_fmFormatMenu.LoadMenu(IDR_FM_FORMAT_MENU);
     m_bUserMute = theTVSystem.IsPlayLineMuted();
     theTVSystem.InitDisks(m_hWnd);
+    CreateWallAndToolBar();
     theColorAdjustDlg.Create(IDD_COLOR_ADJUST, &theVideoWnd);
     CString dir = theTVSystem.GetAppDir();
     ChangeColorSkin(dir + "\\ColorSkin.ini", dir + "\\Chromabin.dll");
@@ -473,6 +479,8 @@ void CControlPanelDlg::SetMute(BOOL on)
         return;
     theTVSystem.MutePlayLine(on);
     m_bUserMute = on;
+    if (CScreenToolBar* bar = VisibleToolBar())
+        bar->SetMuteCheck(theTVSystem.IsPlayLineMuted());
     SyncMuteChecks();
 }
 
@@ -548,6 +556,8 @@ void CControlPanelDlg::ShowChannelInfo(CChannelEntry* channel)
     text += name;
     theVideoWnd.SetChannelText(text);
     theVideoWnd.ShowChannel(TRUE);
+    if (m_pScreenToolBar->GetSafeHwnd() != NULL)
+        m_pScreenToolBar->SetChannelText(text);
     SetLabel(IDC_CHANNEL_LABEL, text);
 }
 
@@ -560,6 +570,8 @@ void CControlPanelDlg::ShowFMChannelInfo(CChannelEntry* channel)
     int kHz = channel->GetFrequency();
     CString text;
     text.Format("%s - %d.%02d", (LPCTSTR)channel->GetName(), kHz / 1000, kHz % 1000 / 10);
+    if (m_pScreenToolBar->GetSafeHwnd() != NULL)
+        m_pScreenToolBar->SetChannelText(text);
     SetLabel(IDC_CHANNEL_LABEL, text);
 }
 

@@ -11,6 +11,8 @@
 class CAudioRenderFilter;
 class CChannelEntry;
 class COptionsDlg;
+class CScreenToolBar;
+class CTVWallWnd;
 class CSkin;
 
 // The skinned control panel beneath the video window, and the program's main window. It keeps
@@ -121,9 +123,14 @@ public:
     // Scan steps the options menu follows.
     void NotifyScanProgress(int low, int high, int frequency);
     void ScanFinished();
-    // The screen tool bar along the top of a full-screen picture.
-    void ShowScreenToolBar() {}
-    void CloseScreenToolBar() {}
+    // The screen tool bar along the top of a full-screen picture, and the TV wall.
+    void ShowScreenToolBar() { ShowFromVideo(TRUE); }
+    void ShowFromVideo(BOOL show);
+    // A visible bar, found by its title, is closed.
+    void CloseScreenToolBar();
+    BOOL IsScreenToolBarVisible() const;
+    CScreenToolBar& GetScreenToolBar() { return *m_pScreenToolBar; }
+    CTVWallWnd& GetTVWall() { return *m_pWall; }
     // A settings dialog or the channel list runs modally.
     BOOL IsSettingsOpen() const { return m_pSettingsDlg != NULL || m_pChannelListDlg != NULL; }
 
@@ -238,6 +245,14 @@ protected:
     CNewMenu m_formatMenu;
     CNewMenu m_fmFormatMenu;
     COptionsDlg* m_pOptionsDlg;
+
+    // The screen tool bar and the TV wall.
+    friend class CScreenToolBar;
+    CScreenToolBar* m_pScreenToolBar;
+    CTVWallWnd* m_pWall;
+    void CreateWallAndToolBar();
+    // The screen tool bar when it is up; NULL otherwise.
+    CScreenToolBar* VisibleToolBar() const;
 
     int m_nRecordMode = kNoRecord;
     CTime m_recordStart;

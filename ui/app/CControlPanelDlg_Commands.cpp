@@ -13,8 +13,10 @@
 #include "CColorAdjustDlg.h"
 #include "CSettingsSheetDlg.h"
 #include "CSkinButton.h"
+#include "CScreenToolBar.h"
 #include "CSkinMultiSlider.h"
 #include "CTVVideoWnd.h"
+#include "CTVWallWnd.h"
 #include "CTvApp.h"
 #include "ChannelList.h"
 #include "TVSystem.h"
@@ -29,8 +31,7 @@ BOOL CControlPanelDlg::IsBusy() const
 
 BOOL CControlPanelDlg::IsWallVisible() const
 {
-    // The wall's window comes with the wall.
-    return FALSE;
+    return m_pWall->GetSafeHwnd() != NULL && m_pWall->IsWindowVisible();
 }
 
 void CControlPanelDlg::ShowMessage(UINT textId, UINT captionId)
@@ -107,9 +108,22 @@ void CControlPanelDlg::OnTVWall()
         theTVSystem.GetVideoSource() != CTVSystem::kSourceTuner)
         return;
     ShowOptionsMenu(FALSE);
-    // With channels the wall takes the picture over; the wall's window comes with the wall.
-    if (theTVSystem.GetChannelCount() <= 0)
+    if (theTVSystem.GetChannelCount() > 0 && m_pWall->GetSafeHwnd() != NULL) {
+        // The wall takes the picture over: it runs in the selected cell.
+        m_pWall->Show(theTVSystem.GetChannelCount(), theTVSystem.GetChannelIndex());
+        CGraphBuilder& builder = theTVSystem.GetGraph().GetBuilder();
+        builder.Pause();
+        theVideoWnd.ShowWindow(SW_HIDE);
+        theTVSystem.SetVideoOwner(m_pWall->m_hWnd);
+        theTVSystem.SetMessageDrain(m_pWall->m_hWnd);
+        builder.Run();
+        EnableAccelerators(FALSE);
+        theVideoWnd.ShowVideoCursor(TRUE);
+        theVideoWnd.StopCursorTimer();
+        ShowPanel(FALSE);
+    } else if (theTVSystem.GetChannelCount() <= 0) {
         ShowMessage(IDS_WALL_EMPTY);
+    }
     CloseScreenToolBar();
 }
 
@@ -373,6 +387,8 @@ void CControlPanelDlg::SetVolume(int volume)
 {
     theTVSystem.SetPlayLineVolume(volume);
     ShowVolume(volume);
+    if (CScreenToolBar* bar = VisibleToolBar())
+        bar->SetVolume(volume);
 }
 
 void CControlPanelDlg::StepVolume(int delta)

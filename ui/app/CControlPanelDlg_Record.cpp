@@ -6,6 +6,7 @@
 
 #include "AppMessages.h"
 #include "CSkinButton.h"
+#include "CScreenToolBar.h"
 #include "CTVVideoWnd.h"
 #include "CTvApp.h"
 #include "ChannelList.h"
@@ -62,6 +63,8 @@ void CControlPanelDlg::ToggleRecording()
     } else {
         StopManualRecording();
     }
+    if (CScreenToolBar* bar = VisibleToolBar())
+        bar->SetRecordCheck(theTVSystem.IsRecording());
     ShowRecordStatus(theTVSystem.IsRecording());
     StartBlink();
 }

@@ -29,6 +29,7 @@ public:
     void SetColor(COLORREF color) { m_color = color; }
     void SetTextFormat(UINT format) { m_nFormat = format; }
     void SetTextRect(const RECT& rect) { m_textRect = rect; }
+    const CRect& GetTextRect() const { return m_textRect; }
     void SetFontHeightBounds(int minimum, int maximum, int percent)
     {
         m_nMinFontHeight = minimum;

@@ -124,7 +124,7 @@ void CTVVideoWnd::InitOverlays()
 void CTVVideoWnd::LayoutOverlays()
 {
     // Room for the screen tool bar along the top when it is up.
-    const BOOL toolBar = FALSE;
+    const BOOL toolBar = theControlPanel.IsScreenToolBarVisible();
     int top = toolBar ? 45 : 5;
     for (COsdWnd* osd : {&m_channelOsd, &m_digitOsd, &m_statusOsd})
         osd->SetTextRect(CRect(5, top, 5, 5));

@@ -161,6 +161,31 @@
 #define IDS_TIMESHIFT_PAUSE_TIP         45267
 #define IDS_CONFIRM_EXIT                45272
 
+// The screen tool bar: its dialog, controls, pictures and tooltip texts
+#define IDD_SCREEN_TOOL                 191
+#define IDC_BAR_FIX                     1131
+#define IDC_BAR_RETURN                  1132
+#define IDC_BAR_CAMERA                  1133
+#define IDC_BAR_TVWALL                  1134
+#define IDC_BAR_RECORD                  1135
+#define IDC_BAR_DOWN                    1136
+#define IDC_BAR_UP                      1137
+#define IDC_BAR_SOUND                   1138
+#define IDC_BAR_VOLUME                  1139
+#define IDC_BAR_CHANNEL                 1140
+#define IDB_BAR_LEFT                    152
+#define IDB_BAR_THUMB                   189
+#define IDB_BAR_TILE                    190
+#define IDS_CHANNEL_TIP                 33803
+#define IDS_TV_WALL_TIP                 33808
+#define IDS_SNAPSHOT_TIP                33810
+#define IDS_CHANNEL_UP_TIP              33811
+#define IDS_CHANNEL_DOWN_TIP            33812
+#define IDS_MUTE_TIP                    33816
+#define IDS_BAR_VOLUME_TIP              33817
+#define IDS_BAR_FIX_TIP                 33821
+#define IDS_BAR_RETURN_TIP              33822
+
 // The settings dialog, its pages and the channel list
 #define IDD_SETTINGS                    130
 #define IDD_SCHEDULE_PAGE               132
