@@ -7,20 +7,23 @@
 #include "Cx2388x3Crossbar.h"
 #include "Cx2388xCapture.h"
 #include "Cx2388xCrossbar.h"
+#include "DvCamera.h"
 
 #include <ks.h>
 #include <ksmedia.h>
 
 static CFilterClassRecord s_cx2388xCapture(NULL, &CLSID_VideoInputDeviceCategory, "Conexant 2388x Video Capture",
                                            CCaptureDevice::CreateDevice<CCx2388xCapture>);
-static CFilterClassRecord s_cx2388x1Capture(NULL, &CLSID_VideoInputDeviceCategory, "Conexant 2388x_1 Video Capture",
-                                            CCaptureDevice::CreateDevice<CCx2388x1Capture>);
-static CFilterClassRecord s_cx2388x3Capture(NULL, &CLSID_VideoInputDeviceCategory, "Conexant 2388x_3 Video Capture",
-                                            CCaptureDevice::CreateDevice<CCx2388x3Capture>);
-
 static CFilterClassRecord s_cx2388xCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Conexant 2388x Crossbar",
                                             CCrossbarWrapper::CreateCrossbar<CCx2388xCrossbar>);
+static CFilterClassRecord s_cx2388x1Capture(NULL, &CLSID_VideoInputDeviceCategory, "Conexant 2388x_1 Video Capture",
+                                            CCaptureDevice::CreateDevice<CCx2388x1Capture>);
 static CFilterClassRecord s_cx2388x1Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Conexant 2388x_1 Crossbar",
                                              CCrossbarWrapper::CreateCrossbar<CCx2388x1Crossbar>);
+static CFilterClassRecord s_cx2388x3Capture(NULL, &CLSID_VideoInputDeviceCategory, "Conexant 2388x_3 Video Capture",
+                                            CCaptureDevice::CreateDevice<CCx2388x3Capture>);
 static CFilterClassRecord s_cx2388x3Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Conexant 2388x_3 Crossbar",
                                              CCrossbarWrapper::CreateCrossbar<CCx2388x3Crossbar>);
+
+static CFilterClassRecord s_dvCamera(NULL, &CLSID_VideoInputDeviceCategory, "Microsoft DV Camera and VCR",
+                                     CFilterClassRecord::CreateWrapper<CDvCamera>);

@@ -1,0 +1,63 @@
+// The capture library's records stand in the registration list in their declaration order,
+// each under its category.
+#include <gtest/gtest.h>
+
+#include "FilterClassRecord.h"
+
+#include <dshow.h>
+#include <ks.h>
+#include <ksmedia.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ExpectedRecord
+{
+    const char* name;
+    const GUID* category;
+};
+
+// In declaration order.
+const ExpectedRecord kCaptureRecords[] = {
+    // name, category
+    {"Conexant 2388x Video Capture", &CLSID_VideoInputDeviceCategory},
+    {"Conexant 2388x Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Conexant 2388x_1 Video Capture", &CLSID_VideoInputDeviceCategory},
+    {"Conexant 2388x_1 Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Conexant 2388x_3 Video Capture", &CLSID_VideoInputDeviceCategory},
+    {"Conexant 2388x_3 Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Microsoft DV Camera and VCR", &CLSID_VideoInputDeviceCategory},
+};
+
+const ExpectedRecord* Find(const char* name)
+{
+    for (const ExpectedRecord& row : kCaptureRecords) {
+        if (strcmp(row.name, name) == 0)
+            return &row;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(CaptureClassList, EachRecordStandsInDeclarationOrderUnderItsCategory)
+{
+    // The list runs from the last record declared to the first.
+    std::vector<std::string> found;
+    for (CFilterClassRecord* record = CFilterClassRecord::First(); record; record = record->GetNext()) {
+        const ExpectedRecord* row = Find(record->GetName());
+        if (!row)
+            continue;
+        found.insert(found.begin(), record->GetName());
+        EXPECT_EQ(nullptr, record->GetClsid()) << row->name;
+        ASSERT_NE(nullptr, record->GetCategory()) << row->name;
+        EXPECT_TRUE(IsEqualGUID(*row->category, *record->GetCategory())) << row->name;
+    }
+    std::vector<std::string> expected;
+    for (const ExpectedRecord& row : kCaptureRecords)
+        expected.push_back(row.name);
+    EXPECT_EQ(expected, found);
+}
