@@ -8,6 +8,8 @@
 #include "Cx2388xCapture.h"
 #include "Cx2388xCrossbar.h"
 #include "DvCamera.h"
+#include "EmpAudioDevice.h"
+#include "UsbCamCapture.h"
 
 #include <ks.h>
 #include <ksmedia.h>
@@ -25,5 +27,9 @@ static CFilterClassRecord s_cx2388x3Capture(NULL, &CLSID_VideoInputDeviceCategor
 static CFilterClassRecord s_cx2388x3Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Conexant 2388x_3 Crossbar",
                                              CCrossbarWrapper::CreateCrossbar<CCx2388x3Crossbar>);
 
+static CFilterClassRecord s_empAudio(NULL, &CLSID_AudioInputDeviceCategory, "USB EMP Audio Device",
+                                     CFilterClassRecord::CreateWrapper<CEmpAudioDevice>);
 static CFilterClassRecord s_dvCamera(NULL, &CLSID_VideoInputDeviceCategory, "Microsoft DV Camera and VCR",
                                      CFilterClassRecord::CreateWrapper<CDvCamera>);
+static CFilterClassRecord s_usbCam(NULL, &CLSID_VideoInputDeviceCategory, "Usb_Cam_Capture",
+                                   CFilterClassRecord::CreateWrapper<CUsbCamCapture>);
