@@ -9,6 +9,8 @@
 #include "Cx2388xCrossbar.h"
 #include "DvCamera.h"
 #include "EmpAudioDevice.h"
+#include "TvCardCapture.h"
+#include "TvCardCrossbar.h"
 #include "UsbCamCapture.h"
 
 #include <ks.h>
@@ -26,6 +28,10 @@ static CFilterClassRecord s_cx2388x3Capture(NULL, &CLSID_VideoInputDeviceCategor
                                             CCaptureDevice::CreateDevice<CCx2388x3Capture>);
 static CFilterClassRecord s_cx2388x3Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Conexant 2388x_3 Crossbar",
                                              CCrossbarWrapper::CreateCrossbar<CCx2388x3Crossbar>);
+static CFilterClassRecord s_tvCardCapture(NULL, &CLSID_VideoInputDeviceCategory, "Quorvex Skyvault Capture",
+                                          CCaptureDevice::CreateDevice<CTvCardCapture>);
+static CFilterClassRecord s_tvCardCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Quorvex Skyvault Crossbar",
+                                           CCrossbarWrapper::CreateCrossbar<CTvCardCrossbar>);
 
 static CFilterClassRecord s_empAudio(NULL, &CLSID_AudioInputDeviceCategory, "USB EMP Audio Device",
                                      CFilterClassRecord::CreateWrapper<CEmpAudioDevice>);

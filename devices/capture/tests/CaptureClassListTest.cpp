@@ -29,6 +29,8 @@ const ExpectedRecord kCaptureRecords[] = {
     {"Conexant 2388x_1 Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"Conexant 2388x_3 Video Capture", &CLSID_VideoInputDeviceCategory},
     {"Conexant 2388x_3 Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Quorvex Skyvault Capture", &CLSID_VideoInputDeviceCategory},
+    {"Quorvex Skyvault Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"USB EMP Audio Device", &CLSID_AudioInputDeviceCategory},
     {"Microsoft DV Camera and VCR", &CLSID_VideoInputDeviceCategory},
     {"Usb_Cam_Capture", &CLSID_VideoInputDeviceCategory},

@@ -4,6 +4,7 @@
 #include "Cx2388x1Capture.h"
 #include "Cx2388x3Capture.h"
 #include "MutexHolder.h"
+#include "PciCardCapture.h"
 #include "TunerModel.h"
 
 #include <memory>
@@ -272,3 +273,89 @@ TEST(CaptureDeviceLifecycle, FailedOpenKeepsTheFilterAndClearsTheValidFlag)
 }
 
 } // namespace
+
+TEST(PciCard, TunerTakesTheFirstWriteAddressThatAnswers)
+{
+    struct Case
+    {
+        std::set<BYTE> answering;
+        BOOL found;
+        BYTE read, write;
+    };
+    const Case cases[] = {
+        {{0xC6}, TRUE, 0xC7, 0xC6},
+        {{0xC8, 0xC2}, TRUE, 0xC3, 0xC2},
+        {{0xC0, 0xC1}, TRUE, 0xC1, 0xC0},
+        // Read addresses and addresses outside the five are not probed.
+        {{0xC7, 0xCA, 0x86}, FALSE, 0, 0},
+        {{}, FALSE, 0, 0},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(i);
+        OnBus<CPciCardCapture> device;
+        device.bus->answering = cases[i].answering;
+        CTunerModel tuner(device.bus);
+        BYTE before = tuner.GetReadAddress();
+        EXPECT_EQ(cases[i].found, device.DetectTunerAddress(&tuner));
+        EXPECT_EQ(cases[i].found ? cases[i].read : before, tuner.GetReadAddress());
+        if (!cases[i].found)
+            continue;
+        device.bus->blockWrites.clear();
+        tuner.SetTvFrequency(49750);
+        ASSERT_EQ(1u, device.bus->blockWrites.size());
+        EXPECT_EQ(cases[i].write, device.bus->blockWrites[0][0]);
+    }
+}
+
+namespace {
+// A PCI card on a fake bus in a chosen access mode.
+class PciOnBus : public CPciCardCapture
+{
+public:
+    explicit PciOnBus(int mode) : CPciCardCapture(NULL, (IBaseFilter*)NULL), bus(new CardBusFake())
+    {
+        SetAccess(bus, mode);
+    }
+    CardBusFake* bus;
+};
+} // namespace
+
+TEST(PciCard, RemoteKeysAreReleasedAfterEachReadUnderDeviceControl)
+{
+    struct Case
+    {
+        int mode;
+        DWORD word;
+        BOOL key;
+        BYTE code;
+        size_t writes;
+    };
+    const Case cases[] = {
+        {CCaptureDevice::kDeviceControl, 0xF00E1, TRUE, 0xE1, 1},
+        {CCaptureDevice::kDeviceControl, 0xF01E1, FALSE, 0, 1},
+        {CCaptureDevice::kPropertySet, 0x0E1, TRUE, 0xE1, 0},
+        {CCaptureDevice::kPropertySet, 0x1E1, FALSE, 0, 0},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(i);
+        PciOnBus device(cases[i].mode);
+        device.bus->gpio = {cases[i].word};
+        BYTE key = 0;
+        EXPECT_EQ(cases[i].key, device.ReadRemoteKey(&key));
+        if (cases[i].key) {
+            EXPECT_EQ(cases[i].code, key);
+        }
+        ASSERT_EQ(cases[i].writes, device.bus->gpioWrites.size());
+        if (cases[i].writes) {
+            EXPECT_EQ(cases[i].word | 0x1FF, device.bus->gpioWrites[0].value);
+            EXPECT_EQ(0u, device.bus->gpioWrites[0].mask);
+        }
+    }
+}
+
+TEST(PciCard, ConfigurePollsTheRemoteEvery140Ms)
+{
+    PciOnBus device(CCaptureDevice::kDeviceControl);
+    device.Configure();
+    EXPECT_EQ(140, device.GetPollInterval());
+}
