@@ -23,6 +23,10 @@ struct ExpectedRecord
 // In declaration order.
 const ExpectedRecord kCaptureRecords[] = {
     // name, category
+    {"713x TV Card Capture", &CLSID_VideoInputDeviceCategory},
+    {"713x TV Card Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"713x_Genius TV Card Capture", &CLSID_VideoInputDeviceCategory},
+    {"713x_Genius TV Card Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"Conexant 2388x Video Capture", &CLSID_VideoInputDeviceCategory},
     {"Conexant 2388x Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"Conexant 2388x_1 Video Capture", &CLSID_VideoInputDeviceCategory},
@@ -34,6 +38,10 @@ const ExpectedRecord kCaptureRecords[] = {
     {"USB EMP Audio Device", &CLSID_AudioInputDeviceCategory},
     {"Microsoft DV Camera and VCR", &CLSID_VideoInputDeviceCategory},
     {"Usb_Cam_Capture", &CLSID_VideoInputDeviceCategory},
+    {"TV AV Capture", &CLSID_VideoInputDeviceCategory},
+    {"TV AV Capture Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"TFTV Capture", &CLSID_VideoInputDeviceCategory},
+    {"TFTV Crossbar", &AM_KSCATEGORY_CROSSBAR},
 };
 
 const ExpectedRecord* Find(const char* name)

@@ -3,6 +3,7 @@
 #include "CardBusFake.h"
 #include "Cx2388x1Capture.h"
 #include "Cx2388x3Capture.h"
+#include "713xGeniusCapture.h"
 #include "MutexHolder.h"
 #include "PciCardCapture.h"
 #include "TunerModel.h"
@@ -356,6 +357,14 @@ TEST(PciCard, RemoteKeysAreReleasedAfterEachReadUnderDeviceControl)
 TEST(PciCard, ConfigurePollsTheRemoteEvery140Ms)
 {
     PciOnBus device(CCaptureDevice::kDeviceControl);
+    device.Configure();
+    EXPECT_EQ(140, device.GetPollInterval());
+}
+
+TEST(Saa713xGenius, ConfigurePollsTheRemoteEvery140Ms)
+{
+    OnBus<C713xGeniusCapture> device;
+    EXPECT_EQ(100, device.GetPollInterval());
     device.Configure();
     EXPECT_EQ(140, device.GetPollInterval());
 }
