@@ -157,6 +157,17 @@ protected:
     // The card's TV-tuner filter, kept until the device goes.
     void SetTunerFilter(IBaseFilter* filter) { m_tunerFilter = filter; }
     void SetTunerFilterName(const char* name) { m_tunerFilterName = name; }
+    // Where the EEPROM keeps the tuner's letter and model.
+    void SetEepromOffsets(BYTE letterOffset, BYTE modelOffset)
+    {
+        m_eepromLetterOffset = letterOffset;
+        m_eepromModelOffset = modelOffset;
+    }
+    void SetTunerInfo(int letter, int typeId)
+    {
+        m_systemLetter = letter;
+        m_tunerModelId = typeId;
+    }
     // Takes ownership of access, deleting the one held.
     void SetAccess(CI2CAccess* access, int mode);
     // Waits for a low pulse on the GPIO line: the word read while the line was low.

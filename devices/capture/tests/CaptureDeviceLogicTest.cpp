@@ -5,6 +5,7 @@
 #include "Cx2388x3Capture.h"
 #include "713xGeniusCapture.h"
 #include "MutexHolder.h"
+#include "UsbTvBoxCapture.h"
 #include "PciCardCapture.h"
 #include "TunerModel.h"
 
@@ -367,4 +368,129 @@ TEST(Saa713xGenius, ConfigurePollsTheRemoteEvery140Ms)
     EXPECT_EQ(100, device.GetPollInterval());
     device.Configure();
     EXPECT_EQ(140, device.GetPollInterval());
+}
+
+TEST(UsbBox, TunerTypeFollowsTheControllersCodeThenTheEeprom)
+{
+    const int kNone = -1;  // no such register or EEPROM byte
+    struct Case
+    {
+        int code;        // register 50 of 0xBB
+        int eepromModel; // EEPROM byte 0xC1
+        int type;
+    };
+    const Case cases[] = {
+        {1, 5, 3}, {2, 5, 2}, {3, 5, 1}, {4, 5, 14}, {5, 0, 5}, {6, 0, 11}, {7, 5, 4}, {255, 5, 4},
+        // Code 0, or no answer, leaves it to the EEPROM, which must name a known tuner.
+        {0, 5, 5}, {kNone, 5, 5}, {0, 0, 93}, {0, 250, 93}, {0, kNone, 93},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(i);
+        OnBus<CUsbBridgeCapture> device;
+        if (cases[i].code != kNone)
+            device.bus->registers[0xBB << 8 | 50] = (BYTE)cases[i].code;
+        if (cases[i].eepromModel == kNone)
+            device.bus->failingSubAddress = 0xC1;
+        else
+            device.bus->eeprom[0xC1] = (BYTE)cases[i].eepromModel;
+        device.bus->eeprom[0x21] = 3;  // where other cards keep it: not read here
+        int letter = 0, model = 0;
+        device.ReadEepromInfo(&letter, &model);
+        EXPECT_EQ(cases[i].type, model);
+        EXPECT_EQ('T', letter);
+        device.ReadTunerInfo();
+        EXPECT_EQ(cases[i].type, device.GetTunerModelId());
+        EXPECT_EQ('T', device.GetSystemLetter());
+    }
+}
+
+TEST(UsbBox, AnEepromTuner69OverridesTheControllersCode)
+{
+    OnBus<CUsbBridgeCapture> device;
+    device.bus->registers[0xBB << 8 | 50] = 3;
+    device.bus->eeprom[0xC0] = 'P';
+    device.bus->eeprom[0xC1] = 69;
+    device.ReadTunerInfo();
+    EXPECT_EQ(69, device.GetTunerModelId());
+    EXPECT_EQ('P', device.GetSystemLetter());
+}
+
+namespace {
+// A key read on a box of class T whose controller's register 48 holds waiting (-1: no
+// answer) and register 49 the key 0x2A; the controller writes it saw.
+template <class T>
+std::vector<int> ReadKeyOn(int waiting, BOOL* read, BYTE* key)
+{
+    OnBus<T> device;
+    if (waiting >= 0)
+        device.bus->registers[0xBB << 8 | 48] = (BYTE)waiting;
+    device.bus->registers[0xBB << 8 | 49] = 0x2A;
+    *read = device.ReadRemoteKey(key);
+    return device.bus->registerWrites;
+}
+} // namespace
+
+TEST(UsbBox, KeysComeFromTheKeyController)
+{
+    struct Case
+    {
+        bool acknowledging;
+        int waiting;  // register 48; -1: no answer
+        BOOL read;
+        std::vector<int> writes;
+    };
+    const Case cases[] = {
+        {false, 1, TRUE, {}},
+        {false, 0, FALSE, {}},
+        {false, 2, FALSE, {}},
+        {false, -1, FALSE, {}},
+        {true, 1, TRUE, {(0xBB << 8 | 48) << 8 | 0}},
+        {true, 0, FALSE, {}},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(i);
+        BYTE key = 0;
+        BOOL read = FALSE;
+        std::vector<int> writes = cases[i].acknowledging ? ReadKeyOn<CUsbTvBoxCapture>(cases[i].waiting, &read, &key)
+                                                         : ReadKeyOn<CUsbBridgeCapture>(cases[i].waiting, &read, &key);
+        EXPECT_EQ(cases[i].read, read);
+        if (cases[i].read) {
+            EXPECT_EQ(0x2A, key);
+        }
+        EXPECT_EQ(cases[i].writes, writes);
+    }
+}
+
+TEST(UsbBox, AudioInputsWriteTheirCodeBesideTheBoxsOwnBits)
+{
+    struct Case
+    {
+        int input;
+        BOOL on;
+        DWORD written;
+    };
+    const Case cases[] = {
+        {0, TRUE, 0x05}, {1, TRUE, 0x06}, {2, TRUE, 0x04}, {0, FALSE, 0xF7},
+        // An input without a code writes the word back unchanged.
+        {3, TRUE, 0xF4}, {-1, TRUE, 0xF4},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(i);
+        OnBus<CUsbBridgeCapture> device;
+        device.bus->gpio = {0xF4};
+        EXPECT_EQ(S_OK, device.SetAudioInput(cases[i].input, cases[i].on));
+        ASSERT_EQ(1u, device.bus->gpioWrites.size());
+        EXPECT_EQ(cases[i].written, device.bus->gpioWrites[0].value);
+        EXPECT_EQ(0u, device.bus->gpioWrites[0].mask);
+    }
+}
+
+TEST(UsbBox, EachBoxNamesItselfForItsTransport)
+{
+    OnBus<CUsbBridgeCapture> box;
+    box.Configure();
+    EXPECT_STREQ("USB 2800 Video", box.GetBoxName());
+    OnBus<CUsbTvBoxCapture> tvBox;
+    tvBox.Configure();
+    EXPECT_STREQ("Quorvex USB TV Box Video", tvBox.GetBoxName());
 }
