@@ -1,26 +1,66 @@
 // The capture card classes' records in the registration list, matched by the FriendlyNames
 // the card drivers give, byte for byte. This library is linked whole (see CMakeLists.txt),
 // so the records are present in every program that links it.
+#include "713xCapture.h"
+#include "713xCrossbar.h"
+#include "713xGeniusCapture.h"
+#include "713xGeniusCrossbar.h"
 #include "Cx2388x1Capture.h"
 #include "Cx2388x1Crossbar.h"
 #include "Cx2388x3Capture.h"
 #include "Cx2388x3Crossbar.h"
 #include "Cx2388xCapture.h"
 #include "Cx2388xCrossbar.h"
+#include "DvCamera.h"
+#include "EmpAudioDevice.h"
+#include "TftvCapture.h"
+#include "TftvCrossbar.h"
+#include "TvAvCapture.h"
+#include "TvAvCrossbar.h"
+#include "TvCardCapture.h"
+#include "TvCardCrossbar.h"
+#include "UsbCamCapture.h"
 
 #include <ks.h>
 #include <ksmedia.h>
 
+static CFilterClassRecord s_713xCapture(NULL, &CLSID_VideoInputDeviceCategory, "713x TV Card Capture",
+                                        CCaptureDevice::CreateDevice<C713xCapture>);
+static CFilterClassRecord s_713xCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "713x TV Card Crossbar",
+                                         CCrossbarWrapper::CreateCrossbar<C713xCrossbar>);
+static CFilterClassRecord s_713xGeniusCapture(NULL, &CLSID_VideoInputDeviceCategory, "713x_Genius TV Card Capture",
+                                              CCaptureDevice::CreateDevice<C713xGeniusCapture>);
+static CFilterClassRecord s_713xGeniusCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "713x_Genius TV Card Crossbar",
+                                               CCrossbarWrapper::CreateCrossbar<C713xGeniusCrossbar>);
+
 static CFilterClassRecord s_cx2388xCapture(NULL, &CLSID_VideoInputDeviceCategory, "Conexant 2388x Video Capture",
                                            CCaptureDevice::CreateDevice<CCx2388xCapture>);
-static CFilterClassRecord s_cx2388x1Capture(NULL, &CLSID_VideoInputDeviceCategory, "Conexant 2388x_1 Video Capture",
-                                            CCaptureDevice::CreateDevice<CCx2388x1Capture>);
-static CFilterClassRecord s_cx2388x3Capture(NULL, &CLSID_VideoInputDeviceCategory, "Conexant 2388x_3 Video Capture",
-                                            CCaptureDevice::CreateDevice<CCx2388x3Capture>);
-
 static CFilterClassRecord s_cx2388xCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Conexant 2388x Crossbar",
                                             CCrossbarWrapper::CreateCrossbar<CCx2388xCrossbar>);
+static CFilterClassRecord s_cx2388x1Capture(NULL, &CLSID_VideoInputDeviceCategory, "Conexant 2388x_1 Video Capture",
+                                            CCaptureDevice::CreateDevice<CCx2388x1Capture>);
 static CFilterClassRecord s_cx2388x1Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Conexant 2388x_1 Crossbar",
                                              CCrossbarWrapper::CreateCrossbar<CCx2388x1Crossbar>);
+static CFilterClassRecord s_cx2388x3Capture(NULL, &CLSID_VideoInputDeviceCategory, "Conexant 2388x_3 Video Capture",
+                                            CCaptureDevice::CreateDevice<CCx2388x3Capture>);
 static CFilterClassRecord s_cx2388x3Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Conexant 2388x_3 Crossbar",
                                              CCrossbarWrapper::CreateCrossbar<CCx2388x3Crossbar>);
+static CFilterClassRecord s_tvCardCapture(NULL, &CLSID_VideoInputDeviceCategory, "Quorvex Skyvault Capture",
+                                          CCaptureDevice::CreateDevice<CTvCardCapture>);
+static CFilterClassRecord s_tvCardCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Quorvex Skyvault Crossbar",
+                                           CCrossbarWrapper::CreateCrossbar<CTvCardCrossbar>);
+
+static CFilterClassRecord s_empAudio(NULL, &CLSID_AudioInputDeviceCategory, "USB EMP Audio Device",
+                                     CFilterClassRecord::CreateWrapper<CEmpAudioDevice>);
+static CFilterClassRecord s_dvCamera(NULL, &CLSID_VideoInputDeviceCategory, "Microsoft DV Camera and VCR",
+                                     CFilterClassRecord::CreateWrapper<CDvCamera>);
+static CFilterClassRecord s_usbCam(NULL, &CLSID_VideoInputDeviceCategory, "Usb_Cam_Capture",
+                                   CFilterClassRecord::CreateWrapper<CUsbCamCapture>);
+static CFilterClassRecord s_tvAvCapture(NULL, &CLSID_VideoInputDeviceCategory, "TV AV Capture",
+                                        CCaptureDevice::CreateDevice<CTvAvCapture>);
+static CFilterClassRecord s_tvAvCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "TV AV Capture Crossbar",
+                                         CCrossbarWrapper::CreateCrossbar<CTvAvCrossbar>);
+static CFilterClassRecord s_tftvCapture(NULL, &CLSID_VideoInputDeviceCategory, "TFTV Capture",
+                                        CCaptureDevice::CreateDevice<CTftvCapture>);
+static CFilterClassRecord s_tftvCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "TFTV Crossbar",
+                                         CCrossbarWrapper::CreateCrossbar<CTftvCrossbar>);

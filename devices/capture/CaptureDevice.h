@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaptureFormatTable.h"
 #include "FilterClassRecord.h"
 #include "FilterWrapper.h"
 #include "SignalSource.h"
@@ -11,17 +12,6 @@ class CI2CAccess;
 class CDeviceNotifyThread;
 class CRemotePollThread;
 class CTunerModel;
-
-// A capture format as the program hands it around: the subtype code and the video header
-// without colour table.
-struct CaptureFormat
-{
-    // Subtype codes; 5 is not used.
-    enum { kRgb555 = 0, kRgb24 = 1, kYuy2 = 2, kYvu9 = 3, kYv12 = 4, kUyvy = 6, kCxf1 = 7, kCxf2 = 8, kOther = -1 };
-
-    int subtype;
-    VIDEOINFOHEADER header;
-};
 
 // The proc-amp reading of one property: its value and the range the decoder offers.
 struct ProcAmpValue
@@ -167,6 +157,17 @@ protected:
     // The card's TV-tuner filter, kept until the device goes.
     void SetTunerFilter(IBaseFilter* filter) { m_tunerFilter = filter; }
     void SetTunerFilterName(const char* name) { m_tunerFilterName = name; }
+    // Where the EEPROM keeps the tuner's letter and model.
+    void SetEepromOffsets(BYTE letterOffset, BYTE modelOffset)
+    {
+        m_eepromLetterOffset = letterOffset;
+        m_eepromModelOffset = modelOffset;
+    }
+    void SetTunerInfo(int letter, int typeId)
+    {
+        m_systemLetter = letter;
+        m_tunerModelId = typeId;
+    }
     // Takes ownership of access, deleting the one held.
     void SetAccess(CI2CAccess* access, int mode);
     // Waits for a low pulse on the GPIO line: the word read while the line was low.

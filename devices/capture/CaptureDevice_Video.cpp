@@ -1,78 +1,22 @@
 #include "CaptureDevice.h"
 
+#include "AmMediaType.h"
 #include "GraphBuilder.h"
 
 namespace {
 
-// A FOURCC media subtype: {fourcc-0000-0010-8000-00AA00389B71}.
-GUID FourccSubtype(DWORD fourcc)
-{
-    GUID guid = {fourcc, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-    return guid;
-}
-
-struct SubtypeCode
-{
-    int code;
-    GUID subtype;
-    BOOL rgb;  // rows DWORD-aligned
+const CaptureSubtype kSubtypes[] = {
+    // code, subtype, rgb, readable
+    {CaptureFormat::kRgb555, MEDIASUBTYPE_RGB555, TRUE, TRUE},
+    {CaptureFormat::kRgb24, MEDIASUBTYPE_RGB24, TRUE, TRUE},
+    {CaptureFormat::kYuy2, MEDIASUBTYPE_YUY2, FALSE, TRUE},
+    {CaptureFormat::kYvu9, MEDIASUBTYPE_YVU9, FALSE, TRUE},
+    {CaptureFormat::kYv12, MEDIASUBTYPE_YV12, FALSE, TRUE},
+    {CaptureFormat::kUyvy, MEDIASUBTYPE_UYVY, FALSE, TRUE},
+    {CaptureFormat::kCxf1, CCaptureFormatTable::FourccSubtype(MAKEFOURCC('C', 'X', 'F', '1')), FALSE, TRUE},
+    {CaptureFormat::kCxf2, CCaptureFormatTable::FourccSubtype(MAKEFOURCC('C', 'X', 'F', '2')), FALSE, TRUE},
 };
-
-const SubtypeCode kSubtypes[] = {
-    // code, subtype, rgb
-    {CaptureFormat::kRgb555, MEDIASUBTYPE_RGB555, TRUE},
-    {CaptureFormat::kRgb24, MEDIASUBTYPE_RGB24, TRUE},
-    {CaptureFormat::kYuy2, MEDIASUBTYPE_YUY2, FALSE},
-    {CaptureFormat::kYvu9, MEDIASUBTYPE_YVU9, FALSE},
-    {CaptureFormat::kYv12, MEDIASUBTYPE_YV12, FALSE},
-    {CaptureFormat::kUyvy, MEDIASUBTYPE_UYVY, FALSE},
-    {CaptureFormat::kCxf1, FourccSubtype(MAKEFOURCC('C', 'X', 'F', '1')), FALSE},
-    {CaptureFormat::kCxf2, FourccSubtype(MAKEFOURCC('C', 'X', 'F', '2')), FALSE},
-};
-
-const SubtypeCode* FindSubtypeCode(int code)
-{
-    for (const SubtypeCode& entry : kSubtypes) {
-        if (entry.code == code)
-            return &entry;
-    }
-    return NULL;
-}
-
-int CodeOfSubtype(REFGUID subtype)
-{
-    for (const SubtypeCode& entry : kSubtypes) {
-        if (IsEqualGUID(entry.subtype, subtype))
-            return entry.code;
-    }
-    return CaptureFormat::kOther;
-}
-
-// The bytes of one image: RGB rows are padded to whole DWORDs, YUV images are packed.
-DWORD ImageSize(const BITMAPINFOHEADER& bitmap, BOOL rgb)
-{
-    DWORD width = (DWORD)abs(bitmap.biWidth);
-    DWORD height = (DWORD)abs(bitmap.biHeight);
-    if (rgb)
-        return ((width * bitmap.biBitCount + 31) / 32 * 4) * height;
-    return width * height * bitmap.biBitCount / 8;
-}
-
-void FreeMediaType(AM_MEDIA_TYPE* type)
-{
-    if (!type)
-        return;
-    if (type->cbFormat)
-        CoTaskMemFree(type->pbFormat);
-    if (type->pUnk)
-        type->pUnk->Release();
-    CoTaskMemFree(type);
-}
-
-const GUID* PinCategory(int pin)
-{
-    return pin == 1 ? &PIN_CATEGORY_CAPTURE : &PIN_CATEGORY_PREVIEW;
-}
+const CCaptureFormatTable kFormats(kSubtypes, CaptureFormat::kYuy2);
 
 } // namespace
 
@@ -157,8 +101,8 @@ HRESULT CCaptureDevice::GetMediaType(AM_MEDIA_TYPE** type, int pin)
     if (!builder || !GetFilter())
         return E_FAIL;
     CComRef<IAMStreamConfig> config;
-    HRESULT hr = builder->FindInterface(PinCategory(pin), &MEDIATYPE_Video, GetFilter(), IID_IAMStreamConfig,
-                                        config.ReceiveVoid());
+    HRESULT hr = builder->FindInterface(CCaptureFormatTable::PinCategory(pin), &MEDIATYPE_Video, GetFilter(),
+                                        IID_IAMStreamConfig, config.ReceiveVoid());
     if (SUCCEEDED(hr) && SUCCEEDED(config->GetFormat(type)) && *type)
         return S_OK;
     CFilterPin* record = FindPin(pin == 1 ? "Capture" : "Preview");
@@ -178,14 +122,8 @@ HRESULT CCaptureDevice::GetCaptureFormat(CaptureFormat* format, int pin)
     HRESULT hr = GetMediaType(&type, pin);
     if (FAILED(hr))
         return hr;
-    if (IsEqualGUID(type->formattype, FORMAT_VideoInfo) && type->cbFormat >= sizeof(VIDEOINFOHEADER) &&
-        type->pbFormat) {
-        memcpy(&format->header, type->pbFormat, sizeof(VIDEOINFOHEADER));
-        format->subtype = CodeOfSubtype(type->subtype);
-    } else {
-        hr = E_INVALIDARG;
-    }
-    FreeMediaType(type);
+    hr = kFormats.Read(*type, format);
+    CAmMediaType::Delete(type);
     return hr;
 }
 
@@ -195,27 +133,17 @@ HRESULT CCaptureDevice::SetCaptureFormat(const CaptureFormat& format, int pin)
     if (!builder || !GetFilter())
         return E_FAIL;
     CComRef<IAMStreamConfig> config;
-    HRESULT hr = builder->FindInterface(PinCategory(pin), &MEDIATYPE_Video, GetFilter(), IID_IAMStreamConfig,
-                                        config.ReceiveVoid());
+    HRESULT hr = builder->FindInterface(CCaptureFormatTable::PinCategory(pin), &MEDIATYPE_Video, GetFilter(),
+                                        IID_IAMStreamConfig, config.ReceiveVoid());
     if (FAILED(hr))
         return hr;
     AM_MEDIA_TYPE* type = NULL;
     hr = GetMediaType(&type, pin);
     if (FAILED(hr))
         return hr;
-    if (!IsEqualGUID(type->formattype, FORMAT_VideoInfo) || type->cbFormat < sizeof(VIDEOINFOHEADER)) {
-        FreeMediaType(type);
-        return E_INVALIDARG;
-    }
-    const SubtypeCode* code = FindSubtypeCode(format.subtype);
-    if (!code)
-        code = FindSubtypeCode(CaptureFormat::kYuy2);
-    VIDEOINFOHEADER* header = (VIDEOINFOHEADER*)type->pbFormat;
-    *header = format.header;
-    header->bmiHeader.biSizeImage = ImageSize(header->bmiHeader, code->rgb);
-    type->subtype = code->subtype;
-    type->lSampleSize = header->bmiHeader.biSizeImage;
-    hr = config->SetFormat(type);
-    FreeMediaType(type);
+    hr = kFormats.Write(format, type);
+    if (SUCCEEDED(hr))
+        hr = config->SetFormat(type);
+    CAmMediaType::Delete(type);
     return hr;
 }

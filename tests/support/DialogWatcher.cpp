@@ -90,12 +90,16 @@ void DialogWatcher::AnswerVisibleDialogs()
         std::lock_guard<std::mutex> guard(m_lock);
         onlyCaption = m_onlyCaption;
     }
+    std::set<HWND> seen(search.found.begin(), search.found.end());
     for (HWND dialog : search.found) {
+        if (!m_seen.count(dialog))
+            continue;
         if (dialog == m_leaveAlone || m_answered.count(dialog) || (!onlyCaption.empty() && WindowTextOf(dialog) != onlyCaption))
             continue;
         m_answered.insert(dialog);
         Answer(dialog);
     }
+    m_seen.swap(seen);
 }
 
 BOOL CALLBACK DialogWatcher::CollectDialog(HWND window, LPARAM param)

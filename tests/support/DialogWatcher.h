@@ -75,6 +75,10 @@ private:
 
     // Windows answered already; touched by the watcher thread only.
     std::set<HWND> m_answered;
+    // Dialogs visible at the last round: one is answered only when it is still there a
+    // round later, since a property frame shows its window before it sets its title.
+    // Touched by the watcher thread only.
+    std::set<HWND> m_seen;
     // Signalled by the destructor, waited on by the watcher thread between rounds.
     HANDLE m_stop;
     std::thread m_thread;

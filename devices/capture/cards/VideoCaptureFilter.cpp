@@ -1,77 +1,22 @@
 #include "VideoCaptureFilter.h"
 
+#include "AmMediaType.h"
 #include "GraphBuilder.h"
 
 #include <olectl.h>
 
 namespace {
 
-GUID FourccSubtype(DWORD fourcc)
-{
-    GUID guid = {fourcc, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-    return guid;
-}
-
-struct SubtypeCode
-{
-    int code;
-    GUID subtype;
-    BOOL rgb;       // rows DWORD-aligned
-    BOOL readable;  // a format of this subtype reads back as its code
-};
-
-const SubtypeCode kSubtypes[] = {
+const CaptureSubtype kSubtypes[] = {
     // code, subtype, rgb, readable
     {CVideoCaptureFilter::kRgb555, MEDIASUBTYPE_RGB555, TRUE, TRUE},
     {CVideoCaptureFilter::kRgb24, MEDIASUBTYPE_RGB24, TRUE, TRUE},
     {CVideoCaptureFilter::kYuy2, MEDIASUBTYPE_YUY2, FALSE, TRUE},
     {CVideoCaptureFilter::kYvu9, MEDIASUBTYPE_YVU9, FALSE, TRUE},
     {CVideoCaptureFilter::kYv12, MEDIASUBTYPE_YV12, FALSE, TRUE},
-    {CVideoCaptureFilter::kI420, FourccSubtype(MAKEFOURCC('I', '4', '2', '0')), FALSE, FALSE},
+    {CVideoCaptureFilter::kI420, CCaptureFormatTable::FourccSubtype(MAKEFOURCC('I', '4', '2', '0')), FALSE, FALSE},
 };
-
-const SubtypeCode* FindCode(int code)
-{
-    for (const SubtypeCode& entry : kSubtypes) {
-        if (entry.code == code)
-            return &entry;
-    }
-    return NULL;
-}
-
-int CodeOf(REFGUID subtype)
-{
-    for (const SubtypeCode& entry : kSubtypes) {
-        if (entry.readable && IsEqualGUID(entry.subtype, subtype))
-            return entry.code;
-    }
-    return CVideoCaptureFilter::kOther;
-}
-
-DWORD ImageSize(const BITMAPINFOHEADER& bitmap, BOOL rgb)
-{
-    DWORD width = (DWORD)abs(bitmap.biWidth);
-    DWORD height = (DWORD)abs(bitmap.biHeight);
-    if (rgb)
-        return ((width * bitmap.biBitCount + 31) / 32 * 4) * height;
-    return width * height * bitmap.biBitCount / 8;
-}
-
-void FreeMediaType(AM_MEDIA_TYPE* type)
-{
-    if (!type)
-        return;
-    if (type->cbFormat)
-        CoTaskMemFree(type->pbFormat);
-    if (type->pUnk)
-        type->pUnk->Release();
-    CoTaskMemFree(type);
-}
-
-const GUID* PinCategory(int pin)
-{
-    return pin == 1 ? &PIN_CATEGORY_CAPTURE : &PIN_CATEGORY_PREVIEW;
-}
+const CCaptureFormatTable kFormats(kSubtypes, CVideoCaptureFilter::kYuy2);
 
 } // namespace
 
@@ -139,8 +84,8 @@ HRESULT CVideoCaptureFilter::FindStreamConfig(int pin, IAMStreamConfig** config)
     ICaptureGraphBuilder2* builder = GetGraph() ? GetGraph()->GetCaptureBuilder() : NULL;
     if (!builder || !GetFilter())
         return E_FAIL;
-    return builder->FindInterface(PinCategory(pin), &MEDIATYPE_Video, GetFilter(), IID_IAMStreamConfig,
-                                  (void**)config);
+    return builder->FindInterface(CCaptureFormatTable::PinCategory(pin), &MEDIATYPE_Video, GetFilter(),
+                                  IID_IAMStreamConfig, (void**)config);
 }
 
 HRESULT CVideoCaptureFilter::GetMediaType(AM_MEDIA_TYPE** type, int pin)
@@ -170,14 +115,8 @@ HRESULT CVideoCaptureFilter::GetCaptureFormat(CaptureFormat* format, int pin)
     HRESULT hr = GetMediaType(&type, pin);
     if (FAILED(hr))
         return hr;
-    if (IsEqualGUID(type->formattype, FORMAT_VideoInfo) && type->cbFormat >= sizeof(VIDEOINFOHEADER) &&
-        type->pbFormat) {
-        memcpy(&format->header, type->pbFormat, sizeof(VIDEOINFOHEADER));
-        format->subtype = CodeOf(type->subtype);
-    } else {
-        hr = E_INVALIDARG;
-    }
-    FreeMediaType(type);
+    hr = kFormats.Read(*type, format);
+    CAmMediaType::Delete(type);
     return hr;
 }
 
@@ -191,20 +130,10 @@ HRESULT CVideoCaptureFilter::SetCaptureFormat(const CaptureFormat& format, int p
     hr = GetMediaType(&type, pin);
     if (FAILED(hr))
         return hr;
-    if (!IsEqualGUID(type->formattype, FORMAT_VideoInfo) || type->cbFormat < sizeof(VIDEOINFOHEADER)) {
-        FreeMediaType(type);
-        return E_INVALIDARG;
-    }
-    const SubtypeCode* code = FindCode(format.subtype);
-    if (!code)
-        code = FindCode(kYuy2);
-    VIDEOINFOHEADER* header = (VIDEOINFOHEADER*)type->pbFormat;
-    *header = format.header;
-    header->bmiHeader.biSizeImage = ImageSize(header->bmiHeader, code->rgb);
-    type->subtype = code->subtype;
-    type->lSampleSize = header->bmiHeader.biSizeImage;
-    hr = config->SetFormat(type);
-    FreeMediaType(type);
+    hr = kFormats.Write(format, type);
+    if (SUCCEEDED(hr))
+        hr = config->SetFormat(type);
+    CAmMediaType::Delete(type);
     return hr;
 }
 
@@ -258,7 +187,7 @@ BOOL CVideoCaptureFilter::DetectI420()
     m_i420 = FALSE;
     if (!GetFilter())
         return FALSE;
-    const GUID i420 = FourccSubtype(MAKEFOURCC('I', '4', '2', '0'));
+    const GUID i420 = CCaptureFormatTable::FourccSubtype(MAKEFOURCC('I', '4', '2', '0'));
     CComRef<IEnumPins> pins;
     if (FAILED(GetFilter()->EnumPins(pins.Receive())) || !pins)
         return FALSE;
@@ -273,7 +202,7 @@ BOOL CVideoCaptureFilter::DetectI420()
         AM_MEDIA_TYPE* type = NULL;
         while (!m_i420 && types->Next(1, &type, NULL) == S_OK) {
             m_i420 = IsEqualGUID(type->subtype, i420);
-            FreeMediaType(type);
+            CAmMediaType::Delete(type);
         }
     }
     return m_i420;

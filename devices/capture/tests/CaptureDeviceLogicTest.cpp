@@ -3,7 +3,10 @@
 #include "CardBusFake.h"
 #include "Cx2388x1Capture.h"
 #include "Cx2388x3Capture.h"
+#include "713xGeniusCapture.h"
 #include "MutexHolder.h"
+#include "UsbTvBoxCapture.h"
+#include "PciCardCapture.h"
 #include "TunerModel.h"
 
 #include <memory>
@@ -272,3 +275,222 @@ TEST(CaptureDeviceLifecycle, FailedOpenKeepsTheFilterAndClearsTheValidFlag)
 }
 
 } // namespace
+
+TEST(PciCard, TunerTakesTheFirstWriteAddressThatAnswers)
+{
+    struct Case
+    {
+        std::set<BYTE> answering;
+        BOOL found;
+        BYTE read, write;
+    };
+    const Case cases[] = {
+        {{0xC6}, TRUE, 0xC7, 0xC6},
+        {{0xC8, 0xC2}, TRUE, 0xC3, 0xC2},
+        {{0xC0, 0xC1}, TRUE, 0xC1, 0xC0},
+        // Read addresses and addresses outside the five are not probed.
+        {{0xC7, 0xCA, 0x86}, FALSE, 0, 0},
+        {{}, FALSE, 0, 0},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(i);
+        OnBus<CPciCardCapture> device;
+        device.bus->answering = cases[i].answering;
+        CTunerModel tuner(device.bus);
+        BYTE before = tuner.GetReadAddress();
+        EXPECT_EQ(cases[i].found, device.DetectTunerAddress(&tuner));
+        EXPECT_EQ(cases[i].found ? cases[i].read : before, tuner.GetReadAddress());
+        if (!cases[i].found)
+            continue;
+        device.bus->blockWrites.clear();
+        tuner.SetTvFrequency(49750);
+        ASSERT_EQ(1u, device.bus->blockWrites.size());
+        EXPECT_EQ(cases[i].write, device.bus->blockWrites[0][0]);
+    }
+}
+
+namespace {
+// A PCI card on a fake bus in a chosen access mode.
+class PciOnBus : public CPciCardCapture
+{
+public:
+    explicit PciOnBus(int mode) : CPciCardCapture(NULL, (IBaseFilter*)NULL), bus(new CardBusFake())
+    {
+        SetAccess(bus, mode);
+    }
+    CardBusFake* bus;
+};
+} // namespace
+
+TEST(PciCard, RemoteKeysAreReleasedAfterEachReadUnderDeviceControl)
+{
+    struct Case
+    {
+        int mode;
+        DWORD word;
+        BOOL key;
+        BYTE code;
+        size_t writes;
+    };
+    const Case cases[] = {
+        {CCaptureDevice::kDeviceControl, 0xF00E1, TRUE, 0xE1, 1},
+        {CCaptureDevice::kDeviceControl, 0xF01E1, FALSE, 0, 1},
+        {CCaptureDevice::kPropertySet, 0x0E1, TRUE, 0xE1, 0},
+        {CCaptureDevice::kPropertySet, 0x1E1, FALSE, 0, 0},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(i);
+        PciOnBus device(cases[i].mode);
+        device.bus->gpio = {cases[i].word};
+        BYTE key = 0;
+        EXPECT_EQ(cases[i].key, device.ReadRemoteKey(&key));
+        if (cases[i].key) {
+            EXPECT_EQ(cases[i].code, key);
+        }
+        ASSERT_EQ(cases[i].writes, device.bus->gpioWrites.size());
+        if (cases[i].writes) {
+            EXPECT_EQ(cases[i].word | 0x1FF, device.bus->gpioWrites[0].value);
+            EXPECT_EQ(0u, device.bus->gpioWrites[0].mask);
+        }
+    }
+}
+
+TEST(PciCard, ConfigurePollsTheRemoteEvery140Ms)
+{
+    PciOnBus device(CCaptureDevice::kDeviceControl);
+    device.Configure();
+    EXPECT_EQ(140, device.GetPollInterval());
+}
+
+TEST(Saa713xGenius, ConfigurePollsTheRemoteEvery140Ms)
+{
+    OnBus<C713xGeniusCapture> device;
+    EXPECT_EQ(100, device.GetPollInterval());
+    device.Configure();
+    EXPECT_EQ(140, device.GetPollInterval());
+}
+
+TEST(UsbBox, TunerTypeFollowsTheControllersCodeThenTheEeprom)
+{
+    const int kNone = -1;  // no such register or EEPROM byte
+    struct Case
+    {
+        int code;        // register 50 of 0xBB
+        int eepromModel; // EEPROM byte 0xC1
+        int type;
+    };
+    const Case cases[] = {
+        {1, 5, 3}, {2, 5, 2}, {3, 5, 1}, {4, 5, 14}, {5, 0, 5}, {6, 0, 11}, {7, 5, 4}, {255, 5, 4},
+        // Code 0, or no answer, leaves it to the EEPROM, which must name a known tuner.
+        {0, 5, 5}, {kNone, 5, 5}, {0, 0, 93}, {0, 250, 93}, {0, kNone, 93},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(i);
+        OnBus<CUsbBridgeCapture> device;
+        if (cases[i].code != kNone)
+            device.bus->registers[0xBB << 8 | 50] = (BYTE)cases[i].code;
+        if (cases[i].eepromModel == kNone)
+            device.bus->failingSubAddress = 0xC1;
+        else
+            device.bus->eeprom[0xC1] = (BYTE)cases[i].eepromModel;
+        device.bus->eeprom[0x21] = 3;  // where other cards keep it: not read here
+        int letter = 0, model = 0;
+        device.ReadEepromInfo(&letter, &model);
+        EXPECT_EQ(cases[i].type, model);
+        EXPECT_EQ('T', letter);
+        device.ReadTunerInfo();
+        EXPECT_EQ(cases[i].type, device.GetTunerModelId());
+        EXPECT_EQ('T', device.GetSystemLetter());
+    }
+}
+
+TEST(UsbBox, AnEepromTuner69OverridesTheControllersCode)
+{
+    OnBus<CUsbBridgeCapture> device;
+    device.bus->registers[0xBB << 8 | 50] = 3;
+    device.bus->eeprom[0xC0] = 'P';
+    device.bus->eeprom[0xC1] = 69;
+    device.ReadTunerInfo();
+    EXPECT_EQ(69, device.GetTunerModelId());
+    EXPECT_EQ('P', device.GetSystemLetter());
+}
+
+namespace {
+// A key read on a box of class T whose controller's register 48 holds waiting (-1: no
+// answer) and register 49 the key 0x2A; the controller writes it saw.
+template <class T>
+std::vector<int> ReadKeyOn(int waiting, BOOL* read, BYTE* key)
+{
+    OnBus<T> device;
+    if (waiting >= 0)
+        device.bus->registers[0xBB << 8 | 48] = (BYTE)waiting;
+    device.bus->registers[0xBB << 8 | 49] = 0x2A;
+    *read = device.ReadRemoteKey(key);
+    return device.bus->registerWrites;
+}
+} // namespace
+
+TEST(UsbBox, KeysComeFromTheKeyController)
+{
+    struct Case
+    {
+        bool acknowledging;
+        int waiting;  // register 48; -1: no answer
+        BOOL read;
+        std::vector<int> writes;
+    };
+    const Case cases[] = {
+        {false, 1, TRUE, {}},
+        {false, 0, FALSE, {}},
+        {false, 2, FALSE, {}},
+        {false, -1, FALSE, {}},
+        {true, 1, TRUE, {(0xBB << 8 | 48) << 8 | 0}},
+        {true, 0, FALSE, {}},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(i);
+        BYTE key = 0;
+        BOOL read = FALSE;
+        std::vector<int> writes = cases[i].acknowledging ? ReadKeyOn<CUsbTvBoxCapture>(cases[i].waiting, &read, &key)
+                                                         : ReadKeyOn<CUsbBridgeCapture>(cases[i].waiting, &read, &key);
+        EXPECT_EQ(cases[i].read, read);
+        if (cases[i].read) {
+            EXPECT_EQ(0x2A, key);
+        }
+        EXPECT_EQ(cases[i].writes, writes);
+    }
+}
+
+TEST(UsbBox, AudioInputsWriteTheirCodeBesideTheBoxsOwnBits)
+{
+    struct Case
+    {
+        int input;
+        BOOL on;
+        DWORD written;
+    };
+    const Case cases[] = {
+        {0, TRUE, 0x05}, {1, TRUE, 0x06}, {2, TRUE, 0x04}, {0, FALSE, 0xF7},
+        // An input without a code writes the word back unchanged.
+        {3, TRUE, 0xF4}, {-1, TRUE, 0xF4},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(i);
+        OnBus<CUsbBridgeCapture> device;
+        device.bus->gpio = {0xF4};
+        EXPECT_EQ(S_OK, device.SetAudioInput(cases[i].input, cases[i].on));
+        ASSERT_EQ(1u, device.bus->gpioWrites.size());
+        EXPECT_EQ(cases[i].written, device.bus->gpioWrites[0].value);
+        EXPECT_EQ(0u, device.bus->gpioWrites[0].mask);
+    }
+}
+
+TEST(UsbBox, EachBoxNamesItselfForItsTransport)
+{
+    OnBus<CUsbBridgeCapture> box;
+    box.Configure();
+    EXPECT_STREQ("USB 2800 Video", box.GetBoxName());
+    OnBus<CUsbTvBoxCapture> tvBox;
+    tvBox.Configure();
+    EXPECT_STREQ("Quorvex USB TV Box Video", tvBox.GetBoxName());
+}

@@ -9,6 +9,13 @@ const HRESULT kNack = HRESULT_FROM_WIN32(ERROR_IO_DEVICE);
 
 HRESULT CardBusFake::ReadByte(BYTE address, int subAddress, BYTE* value)
 {
+    if (address != kEepromAddress) {
+        auto found = registers.find(address << 8 | subAddress);
+        if (found == registers.end())
+            return kNack;
+        *value = found->second;
+        return S_OK;
+    }
     if (address != kEepromAddress || subAddress == failingSubAddress)
         return kNack;
     *value = eeprom[subAddress & 0xFF];
@@ -17,6 +24,14 @@ HRESULT CardBusFake::ReadByte(BYTE address, int subAddress, BYTE* value)
 
 HRESULT CardBusFake::WriteByte(BYTE address, int subAddress, BYTE value)
 {
+    if (address != kEepromAddress) {
+        auto found = registers.find(address << 8 | subAddress);
+        if (found == registers.end())
+            return kNack;
+        found->second = value;
+        registerWrites.push_back((address << 8 | subAddress) << 8 | value);
+        return S_OK;
+    }
     if (address != kEepromAddress || subAddress == failingSubAddress)
         return kNack;
     eeprom[subAddress & 0xFF] = value;

@@ -3,6 +3,7 @@
 #include "I2CAccess.h"
 
 #include <deque>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -24,6 +25,9 @@ public:
     std::vector<GpioWrite> gpioWrites;
     std::vector<std::vector<BYTE>> blockWrites;
     int reads = 0;
+    // Registers of other devices: (address << 8 | sub-address) -> value; writes land here.
+    std::map<int, BYTE> registers;
+    std::vector<int> registerWrites;  // (address << 8 | sub-address) << 8 | value
 
     HRESULT Attach(IUnknown*, void*) override { return S_OK; }
     HRESULT SendBusControl(BYTE) override { return S_OK; }

@@ -24,6 +24,9 @@ const NamedInterface NAMES[] = {
     { &IID_IConfigAviMux, "IConfigAviMux" },
     { &IID_IConfigInterleaving, "IConfigInterleaving" },
     { &IID_IAMFilterMiscFlags, "IAMFilterMiscFlags" },
+    { &IID_IAMExtDevice, "IAMExtDevice" },
+    { &IID_IAMExtTransport, "IAMExtTransport" },
+    { &IID_IAMTimecodeReader, "IAMTimecodeReader" },
 };
 }
 

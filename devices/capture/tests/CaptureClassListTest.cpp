@@ -1,0 +1,75 @@
+// The capture library's records stand in the registration list in their declaration order,
+// each under its category.
+#include <gtest/gtest.h>
+
+#include "FilterClassRecord.h"
+
+#include <dshow.h>
+#include <ks.h>
+#include <ksmedia.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ExpectedRecord
+{
+    const char* name;
+    const GUID* category;
+};
+
+// In declaration order.
+const ExpectedRecord kCaptureRecords[] = {
+    // name, category
+    {"713x TV Card Capture", &CLSID_VideoInputDeviceCategory},
+    {"713x TV Card Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"713x_Genius TV Card Capture", &CLSID_VideoInputDeviceCategory},
+    {"713x_Genius TV Card Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Conexant 2388x Video Capture", &CLSID_VideoInputDeviceCategory},
+    {"Conexant 2388x Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Conexant 2388x_1 Video Capture", &CLSID_VideoInputDeviceCategory},
+    {"Conexant 2388x_1 Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Conexant 2388x_3 Video Capture", &CLSID_VideoInputDeviceCategory},
+    {"Conexant 2388x_3 Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Quorvex Skyvault Capture", &CLSID_VideoInputDeviceCategory},
+    {"Quorvex Skyvault Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"USB EMP Audio Device", &CLSID_AudioInputDeviceCategory},
+    {"Microsoft DV Camera and VCR", &CLSID_VideoInputDeviceCategory},
+    {"Usb_Cam_Capture", &CLSID_VideoInputDeviceCategory},
+    {"TV AV Capture", &CLSID_VideoInputDeviceCategory},
+    {"TV AV Capture Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"TFTV Capture", &CLSID_VideoInputDeviceCategory},
+    {"TFTV Crossbar", &AM_KSCATEGORY_CROSSBAR},
+};
+
+const ExpectedRecord* Find(const char* name)
+{
+    for (const ExpectedRecord& row : kCaptureRecords) {
+        if (strcmp(row.name, name) == 0)
+            return &row;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(CaptureClassList, EachRecordStandsInDeclarationOrderUnderItsCategory)
+{
+    // The list runs from the last record declared to the first.
+    std::vector<std::string> found;
+    for (CFilterClassRecord* record = CFilterClassRecord::First(); record; record = record->GetNext()) {
+        const ExpectedRecord* row = Find(record->GetName());
+        if (!row)
+            continue;
+        found.insert(found.begin(), record->GetName());
+        EXPECT_EQ(nullptr, record->GetClsid()) << row->name;
+        ASSERT_NE(nullptr, record->GetCategory()) << row->name;
+        EXPECT_TRUE(IsEqualGUID(*row->category, *record->GetCategory())) << row->name;
+    }
+    std::vector<std::string> expected;
+    for (const ExpectedRecord& row : kCaptureRecords)
+        expected.push_back(row.name);
+    EXPECT_EQ(expected, found);
+}
