@@ -82,7 +82,8 @@ public:
 protected:
     // Gives back hr. The first failure among this wrapper's calls goes to the debug log with
     // the call's name, so a refused step leaves a trace where the caller only sees FALSE;
-    // later failures of the same wrapper are not logged again.
+    // later failures of the same wrapper are not logged again. Probes whose failure is an
+    // answer (an interface the filter may lack) stay outside: they would hide the real one.
     HRESULT Check(const char* call, HRESULT hr);
 
     void SetValid(BOOL valid) { m_valid = valid; }
