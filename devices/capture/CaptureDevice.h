@@ -55,30 +55,55 @@ public:
 
     // "Capture" and "Preview" are the pins the capture graph builder found.
     CFilterPin* FindPin(const char* name) override;
+    // Closes any earlier access, then, holding the remote-control mutex, opens the access, finds
+    // the capture pins, reads the tuner entry of the EEPROM and creates the tuner: TRUE when a
+    // tuner was made.
     virtual BOOL InitDevice();
 
+    // Through the filter's analog video decoder; E_FAIL without one.
     virtual HRESULT GetTVFormat(long* current, long* available);
     virtual HRESULT SetTVFormat(long format);
     virtual HRESULT SetAudioInput(int input, BOOL on);
-    virtual BOOL ReadRemoteKey(BYTE* key);
+    BOOL ReadRemoteKey(BYTE* key) override;
+    // One bus write through the access object; E_FAIL while closed or when the length is
+    // outside what the transport writes at once.
     virtual HRESULT WriteI2C(BYTE* data, int length);
+    // Byte by byte at the EEPROM's address within its 256 bytes; the first byte that fails
+    // ends the run with its error, *count being the bytes done. The write then waits pauseMs.
     virtual HRESULT WriteEeprom(BYTE* data, int offset, int* count, DWORD pauseMs);
     virtual HRESULT ReadEeprom(BYTE* data, int offset, int* count);
     virtual HRESULT OpenDeviceAccess();
+    // Ends the notify thread and the remote poll, deletes the tuner and the access; S_OK.
     virtual HRESULT CloseDeviceAccess();
+    // The tuner of the EEPROM's model, else of the fallback type, whose id and letter the
+    // device then takes; FALSE when neither could be made.
     virtual BOOL CreateTuner();
+    // The system letter and tuner model from the EEPROM, the fallback letter and type where it
+    // names none.
     virtual void ReadTunerInfo();
+    // The EEPROM's configuration byte; 0 when it cannot be read.
     virtual BYTE ReadEepromConfigByte();
+    // Scans the bus and gives the tuner the addresses that answer there, the EEPROM's left
+    // out; the default addresses and FALSE when none answers.
     virtual BOOL DetectTunerAddress(CTunerModel* tuner);
+    // Replaces the tuner by a model of that type, which keeps the old one's notify window, and
+    // takes the type's letter; FALSE, the old tuner kept, when the model cannot be made.
     virtual BOOL SelectTunerModel(int typeId);
+    // TRUE when a one-byte read at the address succeeds.
     virtual BOOL ProbeI2CAddress(BYTE address);
+    // The EEPROM's letter byte ('N' unless a letter the program knows) and model byte; the
+    // result of the model read.
     virtual HRESULT ReadEepromInfo(int* letter, int* model);
+    // A model of that type on this device's access, for the caller to own; placed
+    // by DetectTunerAddress when it does not answer at its own read address. NULL for a type
+    // no model stands for.
     virtual CTunerModel* CreateTunerModel(int typeId);
     virtual BOOL SendGpioFrame(DWORD value, DWORD mask, DWORD ms);
     virtual BOOL ReadGpioStrobed(DWORD* value);
     virtual BOOL WriteMcuWord(WORD value);
     virtual BOOL ReadMcuWord(WORD* value);
     virtual BOOL McuHandshake(BOOL on);
+    // The base has no driver value to set: FALSE.
     virtual BOOL SetDriverValue(DWORD value);
     // The card's driver notification: the callback runs on the device-notify thread with the
     // device as its argument. The base has no driver to ask: FALSE, FALSE, and TRUE after
@@ -87,8 +112,11 @@ public:
     virtual BOOL StartDeviceNotify(DWORD value);
     virtual BOOL StopDeviceNotify();
     // The video decoder's horizontal lock; *locked is non-zero while a picture is locked.
-    virtual HRESULT IsSignalLocked(long* locked);
+    HRESULT IsSignalLocked(long* locked) override;
+    // The audio multiplexer's GPIO lines: input 1 to 3 switched in when on, the multiplexer
+    // off otherwise; E_FAIL while closed.
     virtual HRESULT SetAudioMux(int input, BOOL on);
+    // The card's id words (high word first) through its property set; FALSE without them.
     virtual BOOL GetDeviceProperty(DWORD* value);
 
     // Hands the on-card controller the minutes until the next timed power-on, clamped to
@@ -132,10 +160,10 @@ public:
     CTunerModel* GetTuner() const { return m_tuner; }
     // The card's register, GPIO and I2C access object; NULL while the device is not open.
     CI2CAccess* GetI2CAccess() const { return m_access; }
-    virtual BOOL CanReadRemoteKey() const { return m_access != NULL; }
-    virtual HWND GetNotifyWnd() const { return m_notifyWnd; }
+    BOOL CanReadRemoteKey() const override { return m_access != NULL; }
+    HWND GetNotifyWnd() const override { return m_notifyWnd; }
     void SetNotifyWnd(HWND window) { m_notifyWnd = window; }
-    virtual int GetPollInterval() const { return m_pollInterval; }
+    int GetPollInterval() const override { return m_pollInterval; }
 
     typedef void (*DeviceCallback)(void*);
     // What the device-notify thread waits on and calls; safe from that thread.

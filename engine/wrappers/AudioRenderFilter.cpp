@@ -36,10 +36,11 @@ BOOL CAudioRenderFilter::Init()
     InitFields();
     m_basicAudio.Reset();
     if (!CFilterWrapper::Init() ||
-        FAILED(GetFilter()->QueryInterface(IID_IBasicAudio, m_basicAudio.ReceiveVoid())))
+        FAILED(Check("QueryInterface IBasicAudio",
+                     GetFilter()->QueryInterface(IID_IBasicAudio, m_basicAudio.ReceiveVoid()))))
         return FALSE;
     long volume = kFull;
-    if (FAILED(m_basicAudio->get_Volume(&volume)))
+    if (FAILED(Check("get_Volume", m_basicAudio->get_Volume(&volume))))
         return FALSE;
     m_volume = volume;
     m_muted = volume <= kSilent;
@@ -76,7 +77,7 @@ BOOL CAudioRenderFilter::SetVolume(const long* value, BOOL asLevel)
     long volume = asLevel ? LevelToVolume(*value) : *value;
     if (volume < kSilent || volume > kFull)
         return FALSE;
-    if (!m_muted && FAILED(m_basicAudio->put_Volume(volume)))
+    if (!m_muted && FAILED(Check("put_Volume", m_basicAudio->put_Volume(volume))))
         return FALSE;
     m_volume = volume;
     return TRUE;
@@ -84,7 +85,7 @@ BOOL CAudioRenderFilter::SetVolume(const long* value, BOOL asLevel)
 
 BOOL CAudioRenderFilter::SetMute(BOOL on)
 {
-    if (!m_basicAudio || FAILED(m_basicAudio->put_Volume(on ? (long)kSilent : m_volume)))
+    if (!m_basicAudio || FAILED(Check("put_Volume", m_basicAudio->put_Volume(on ? (long)kSilent : m_volume))))
         return FALSE;
     m_muted = on ? TRUE : FALSE;
     return TRUE;
@@ -93,7 +94,7 @@ BOOL CAudioRenderFilter::SetMute(BOOL on)
 BOOL CAudioRenderFilter::IsMuted(BOOL* muted)
 {
     long volume = kFull;
-    if (muted == NULL || !m_basicAudio || FAILED(m_basicAudio->get_Volume(&volume)))
+    if (muted == NULL || !m_basicAudio || FAILED(Check("get_Volume", m_basicAudio->get_Volume(&volume))))
         return FALSE;
     BOOL now = volume <= kSilent;
     *muted = now;

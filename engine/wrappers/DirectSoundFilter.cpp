@@ -22,5 +22,6 @@ BOOL CDirectSoundFilter::Init()
     m_clock.Reset();
     if (!CAudioRenderFilter::Init())
         return FALSE;
-    return SUCCEEDED(GetFilter()->QueryInterface(IID_IReferenceClock, m_clock.ReceiveVoid()));
+    return SUCCEEDED(Check("QueryInterface IReferenceClock",
+                           GetFilter()->QueryInterface(IID_IReferenceClock, m_clock.ReceiveVoid())));
 }

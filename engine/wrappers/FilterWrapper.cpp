@@ -1,5 +1,6 @@
 #include "FilterWrapper.h"
 
+#include "DebugLog.h"
 #include "DeviceSearch.h"
 #include "NameBuffer.h"
 
@@ -13,15 +14,17 @@ int CFilterWrapper::s_deviceIndex = 0;
 CFilterWrapper::CFilterWrapper(CGraphBuilder* graph, REFCLSID clsid)
 {
     InitFields(graph);
-    if (SUCCEEDED(CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, IID_IBaseFilter, m_filter.ReceiveVoid())))
+    if (SUCCEEDED(Check("CoCreateInstance",
+                        CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, IID_IBaseFilter, m_filter.ReceiveVoid()))))
         m_valid = EnumeratePins();
 }
 
 CFilterWrapper::CFilterWrapper(CGraphBuilder* graph, REFCLSID category, const char* friendlyName, int matchMode)
 {
     InitFields(graph);
-    if (SUCCEEDED(CDeviceSearch::Bind(category, friendlyName, matchMode, s_deviceIndex, m_filter.Receive(),
-                                      m_friendlyName, sizeof(m_friendlyName))))
+    if (SUCCEEDED(Check("BindToObject", CDeviceSearch::Bind(category, friendlyName, matchMode, s_deviceIndex,
+                                                            m_filter.Receive(), m_friendlyName,
+                                                            sizeof(m_friendlyName)))))
         m_valid = EnumeratePins();
 }
 
@@ -31,7 +34,7 @@ CFilterWrapper::CFilterWrapper(CGraphBuilder* graph, IBaseFilter* filter)
     if (filter == NULL)
         return;
     FILTER_INFO info;
-    if (SUCCEEDED(filter->QueryFilterInfo(&info))) {
+    if (SUCCEEDED(Check("QueryFilterInfo", filter->QueryFilterInfo(&info)))) {
         CNameBuffer::FromWide(m_friendlyName, sizeof(m_friendlyName), info.achName);
         CNameBuffer::Copy(m_name, sizeof(m_name), m_friendlyName);
         if (info.pGraph)
@@ -50,6 +53,7 @@ void CFilterWrapper::InitFields(CGraphBuilder* graph)
     m_next = NULL;
     m_firstPin = NULL;
     m_dynamicPins = FALSE;
+    m_failureLogged = FALSE;
     m_graph = graph;
 }
 
@@ -74,6 +78,14 @@ void CFilterWrapper::Configure()
 {
 }
 
+HRESULT CFilterWrapper::Check(const char* call, HRESULT hr)
+{
+    if (FAILED(hr) && !InterlockedExchange(&m_failureLogged, TRUE))
+        DEBUG_LOG("%s failed, hr 0x%08lX, filter \"%s\"", call, (unsigned long)hr,
+                  m_name[0] ? m_name : m_friendlyName);
+    return hr;
+}
+
 BOOL CFilterWrapper::Init()
 {
     return m_filter ? TRUE : FALSE;
@@ -88,7 +100,7 @@ BOOL CFilterWrapper::EnumeratePins()
 {
     ClearPins();
     CComRef<IEnumPins> pins;
-    if (!m_filter || FAILED(m_filter->EnumPins(pins.Receive())) || !pins)
+    if (!m_filter || FAILED(Check("EnumPins", m_filter->EnumPins(pins.Receive()))) || !pins)
         return TRUE;
     pins->Reset();
     CComRef<IPin> pin;
@@ -102,7 +114,7 @@ BOOL CFilterWrapper::RefreshPins()
     if (!m_dynamicPins)
         return TRUE;
     CComRef<IEnumPins> pins;
-    if (!m_filter || FAILED(m_filter->EnumPins(pins.Receive())) || !pins)
+    if (!m_filter || FAILED(Check("EnumPins", m_filter->EnumPins(pins.Receive()))) || !pins)
         return TRUE;
 
     CFilterPin* oldPins = m_firstPin;
@@ -186,7 +198,7 @@ CFilterPin* CFilterWrapper::FindFreePin(int direction, BOOL unconnected)
 BOOL CFilterWrapper::IsInGraph()
 {
     FILTER_INFO info;
-    if (!m_filter || FAILED(m_filter->QueryFilterInfo(&info)))
+    if (!m_filter || FAILED(Check("QueryFilterInfo", m_filter->QueryFilterInfo(&info))))
         return FALSE;
     if (info.pGraph == NULL)
         return FALSE;
@@ -247,11 +259,12 @@ BOOL CFilterWrapper::ShowPropertyPages(HWND parent, const char* caption)
     if (FAILED(m_filter.QueryTo(specify)))
         return FALSE;
     CAUUID pages = {0, NULL};
-    if (FAILED(specify->GetPages(&pages)))
+    if (FAILED(Check("GetPages", specify->GetPages(&pages))))
         return FALSE;
     IUnknown* object = m_filter.Get();
-    HRESULT hr = OleCreatePropertyFrame(parent, 30, 30, caption ? wideCaption : NULL, 1, &object, pages.cElems,
-                                        pages.pElems, 0, 0, NULL);
+    HRESULT hr = Check("OleCreatePropertyFrame", OleCreatePropertyFrame(parent, 30, 30, caption ? wideCaption : NULL,
+                                                                        1, &object, pages.cElems, pages.pElems, 0, 0,
+                                                                        NULL));
     CoTaskMemFree(pages.pElems);
     return hr == S_OK;
 }

@@ -80,6 +80,12 @@ public:
     static int GetDeviceIndex() { return s_deviceIndex; }
 
 protected:
+    // Gives back hr. The first failure among this wrapper's calls goes to the debug log with
+    // the call's name, so a refused step leaves a trace where the caller only sees FALSE;
+    // later failures of the same wrapper are not logged again. Probes whose failure is an
+    // answer (an interface the filter may lack) stay outside: they would hide the real one.
+    HRESULT Check(const char* call, HRESULT hr);
+
     void SetValid(BOOL valid) { m_valid = valid; }
     void SetDynamicPins(BOOL dynamic) { m_dynamicPins = dynamic; }
 
@@ -98,6 +104,8 @@ private:
     CFilterWrapper* m_next;
     CFilterPin* m_firstPin;
     BOOL m_dynamicPins;
+    // Set by the first failure Check logs.
+    LONG m_failureLogged;
     // Weak: the builder owns this wrapper.
     CGraphBuilder* m_graph;
 

@@ -110,7 +110,8 @@ BOOL CMpeg2DemuxFilter::Init()
     m_demux.Reset();
     if (!CFilterWrapper::Init())
         return FALSE;
-    return SUCCEEDED(GetFilter()->QueryInterface(IID_IMpeg2Demultiplexer, m_demux.ReceiveVoid())) && m_demux;
+    return SUCCEEDED(Check("QueryInterface IMpeg2Demultiplexer",
+                           GetFilter()->QueryInterface(IID_IMpeg2Demultiplexer, m_demux.ReceiveVoid()))) && m_demux;
 }
 
 void CMpeg2DemuxFilter::GetPinMediaType(BOOL isAudio, AM_MEDIA_TYPE* type)
@@ -142,7 +143,7 @@ BOOL CMpeg2DemuxFilter::CreateOutputPin(const char* name, BOOL isAudio)
     AM_MEDIA_TYPE type;
     GetPinMediaType(isAudio, &type);
     CComRef<IPin> pin;
-    if (FAILED(m_demux->CreateOutputPin(&type, wide, pin.Receive())))
+    if (FAILED(Check("CreateOutputPin", m_demux->CreateOutputPin(&type, wide, pin.Receive()))))
         return FALSE;
     return RefreshPins();
 }
@@ -151,13 +152,13 @@ BOOL CMpeg2DemuxFilter::SetOutputPinMediaType(const char* name, AM_MEDIA_TYPE* t
 {
     WCHAR wide[kWideNameSize];
     return m_demux && ToWide(wide, name) &&
-           SUCCEEDED(m_demux->SetOutputPinMediaType(wide, type));
+           SUCCEEDED(Check("SetOutputPinMediaType", m_demux->SetOutputPinMediaType(wide, type)));
 }
 
 BOOL CMpeg2DemuxFilter::DeleteOutputPin(const char* name)
 {
     WCHAR wide[kWideNameSize];
-    if (!m_demux || !ToWide(wide, name) || FAILED(m_demux->DeleteOutputPin(wide)))
+    if (!m_demux || !ToWide(wide, name) || FAILED(Check("DeleteOutputPin", m_demux->DeleteOutputPin(wide))))
         return FALSE;
     return RefreshPins();
 }
@@ -168,7 +169,9 @@ BOOL CMpeg2DemuxFilter::MapStreamId(const char* pinName, BOOL isAudio)
     if (pin == NULL)
         return FALSE;
     CComRef<IMPEG2StreamIdMap> map;
-    if (FAILED(pin->GetPin()->QueryInterface(IID_IMPEG2StreamIdMap, map.ReceiveVoid())) || !map)
+    if (FAILED(Check("QueryInterface IMPEG2StreamIdMap",
+                     pin->GetPin()->QueryInterface(IID_IMPEG2StreamIdMap, map.ReceiveVoid()))) || !map)
         return FALSE;
-    return SUCCEEDED(map->MapStreamId(isAudio ? kAudioStreamId : kVideoStreamId, MPEG2_PROGRAM_ELEMENTARY_STREAM, 0, 0));
+    ULONG streamId = isAudio ? kAudioStreamId : kVideoStreamId;
+    return SUCCEEDED(Check("MapStreamId", map->MapStreamId(streamId, MPEG2_PROGRAM_ELEMENTARY_STREAM, 0, 0)));
 }

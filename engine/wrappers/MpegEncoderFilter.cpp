@@ -72,28 +72,34 @@ BOOL CMpegEncoderFilter::Init()
         return FALSE;
     IBaseFilter* filter = GetFilter();
     BOOL ok = TRUE;
-    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegAudioEncoder, m_audioSettings.ReceiveVoid()));
-    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegAudioParams, m_audioParams.ReceiveVoid()));
+    ok &= SUCCEEDED(Check("QueryInterface IMpegAudioEncoder",
+                          filter->QueryInterface(IID_IMpegAudioEncoder, m_audioSettings.ReceiveVoid())));
+    ok &= SUCCEEDED(Check("QueryInterface IMpegAudioParams",
+                          filter->QueryInterface(IID_IMpegAudioParams, m_audioParams.ReceiveVoid())));
     ok &= m_muxSettings.Attach(filter);
-    ok &= SUCCEEDED(filter->QueryInterface(IID_IFileSinkFilter, m_fileSink.ReceiveVoid()));
-    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegVideoEncoder, m_videoSettings.ReceiveVoid()));
-    ok &= SUCCEEDED(filter->QueryInterface(IID_IMpegVideoParams, m_videoParams.ReceiveVoid()));
+    ok &= SUCCEEDED(Check("QueryInterface IFileSinkFilter",
+                          filter->QueryInterface(IID_IFileSinkFilter, m_fileSink.ReceiveVoid())));
+    ok &= SUCCEEDED(Check("QueryInterface IMpegVideoEncoder",
+                          filter->QueryInterface(IID_IMpegVideoEncoder, m_videoSettings.ReceiveVoid())));
+    ok &= SUCCEEDED(Check("QueryInterface IMpegVideoParams",
+                          filter->QueryInterface(IID_IMpegVideoParams, m_videoParams.ReceiveVoid())));
     return ok;
 }
 
 BOOL CMpegEncoderFilter::GetVideoSettings(BYTE* record)
 {
-    return m_videoSettings && SUCCEEDED(m_videoSettings->GetSettings(record));
+    return m_videoSettings && SUCCEEDED(Check("GetSettings", m_videoSettings->GetSettings(record)));
 }
 
 BOOL CMpegEncoderFilter::SetVideoSettings(const BYTE* record)
 {
-    return m_videoSettings && SUCCEEDED(m_videoSettings->SetSettings(record));
+    return m_videoSettings && SUCCEEDED(Check("SetSettings", m_videoSettings->SetSettings(record)));
 }
 
 BOOL CMpegEncoderFilter::GetVideoPresetDefaults(int type, BOOL frames25, BYTE* record)
 {
-    return m_videoSettings && SUCCEEDED(m_videoSettings->GetPresetDefaults(type, frames25, record));
+    return m_videoSettings && SUCCEEDED(Check("GetPresetDefaults",
+                                              m_videoSettings->GetPresetDefaults(type, frames25, record)));
 }
 
 void CMpegEncoderFilter::WriteVideoBits(BYTE* record, int value)
@@ -112,17 +118,17 @@ BOOL CMpegEncoderFilter::SetVideoRecordBits(int value)
 
 BOOL CMpegEncoderFilter::GetAudioSettings(BYTE* record)
 {
-    return m_audioSettings && SUCCEEDED(m_audioSettings->GetSettings(record));
+    return m_audioSettings && SUCCEEDED(Check("GetSettings", m_audioSettings->GetSettings(record)));
 }
 
 BOOL CMpegEncoderFilter::SetAudioSettings(const BYTE* record)
 {
-    return m_audioSettings && SUCCEEDED(m_audioSettings->SetSettings(record));
+    return m_audioSettings && SUCCEEDED(Check("SetSettings", m_audioSettings->SetSettings(record)));
 }
 
 BOOL CMpegEncoderFilter::GetAudioPresetDefaults(int type, BYTE* record)
 {
-    return m_audioSettings && SUCCEEDED(m_audioSettings->GetPresetDefaults(type, record));
+    return m_audioSettings && SUCCEEDED(Check("GetPresetDefaults", m_audioSettings->GetPresetDefaults(type, record)));
 }
 
 BOOL CMpegEncoderFilter::GetMuxType(int* type)
@@ -190,37 +196,37 @@ BOOL CMpegEncoderFilter::ApplyPreset(const MpegEncoderPreset* preset)
 
 BOOL CMpegEncoderFilter::SetVideoParam96(int value)
 {
-    return m_videoParams && SUCCEEDED(m_videoParams->SetParam(96, value));
+    return m_videoParams && SUCCEEDED(Check("SetParam", m_videoParams->SetParam(96, value)));
 }
 
 BOOL CMpegEncoderFilter::SetVideoParam97(int value)
 {
-    return m_videoParams && SUCCEEDED(m_videoParams->SetParam(97, value));
+    return m_videoParams && SUCCEEDED(Check("SetParam", m_videoParams->SetParam(97, value)));
 }
 
 BOOL CMpegEncoderFilter::GetVideoParam96(int* value)
 {
-    return m_videoParams && SUCCEEDED(m_videoParams->GetParam(96, value));
+    return m_videoParams && SUCCEEDED(Check("GetParam", m_videoParams->GetParam(96, value)));
 }
 
 BOOL CMpegEncoderFilter::GetVideoParam97(int* value)
 {
-    return m_videoParams && SUCCEEDED(m_videoParams->GetParam(97, value));
+    return m_videoParams && SUCCEEDED(Check("GetParam", m_videoParams->GetParam(97, value)));
 }
 
 BOOL CMpegEncoderFilter::SetAudioParam96(int value)
 {
-    return m_audioParams && SUCCEEDED(m_audioParams->SetParam(96, value));
+    return m_audioParams && SUCCEEDED(Check("SetParam", m_audioParams->SetParam(96, value)));
 }
 
 BOOL CMpegEncoderFilter::GetAudioParam96(int* value)
 {
-    return m_audioParams && SUCCEEDED(m_audioParams->GetParam(96, value));
+    return m_audioParams && SUCCEEDED(Check("GetParam", m_audioParams->GetParam(96, value)));
 }
 
 BOOL CMpegEncoderFilter::SetAudioParam1(int value)
 {
-    return m_audioParams && SUCCEEDED(m_audioParams->SetParam(1, value));
+    return m_audioParams && SUCCEEDED(Check("SetParam", m_audioParams->SetParam(1, value)));
 }
 
 BOOL CMpegEncoderFilter::SetFileName(const char* name)

@@ -51,8 +51,10 @@ BOOL CMpegVideoDecoderFilter::Init()
     ReleaseInterfaces();
     if (!CFilterWrapper::Init())
         return FALSE;
-    if (FAILED(GetFilter()->QueryInterface(IID_IMpegDecoderParams, m_params.ReceiveVoid())) ||
-        FAILED(GetFilter()->QueryInterface(IID_IMpegDecoderFormats, m_formats.ReceiveVoid())))
+    if (FAILED(Check("QueryInterface IMpegDecoderParams",
+                     GetFilter()->QueryInterface(IID_IMpegDecoderParams, m_params.ReceiveVoid()))) ||
+        FAILED(Check("QueryInterface IMpegDecoderFormats",
+                     GetFilter()->QueryInterface(IID_IMpegDecoderFormats, m_formats.ReceiveVoid()))))
         return FALSE;
     for (size_t i = 0; i < sizeof(kFormatSwitches) / sizeof(kFormatSwitches[0]); ++i) {
         if (!EnableFormat(kFormatSwitches[i].fourcc, kFormatSwitches[i].enable))
@@ -63,37 +65,37 @@ BOOL CMpegVideoDecoderFilter::Init()
 
 BOOL CMpegVideoDecoderFilter::GetParam(LONG id, int* value)
 {
-    return m_params && SUCCEEDED(m_params->GetParam(id, value));
+    return m_params && SUCCEEDED(Check("GetParam", m_params->GetParam(id, value)));
 }
 
 BOOL CMpegVideoDecoderFilter::SetParam(LONG id, int value)
 {
-    return m_params && SUCCEEDED(m_params->SetParam(id, value));
+    return m_params && SUCCEEDED(Check("SetParam", m_params->SetParam(id, value)));
 }
 
 BOOL CMpegVideoDecoderFilter::FormatsMethod3(DWORD fourcc, DWORD value)
 {
-    return m_formats && SUCCEEDED(m_formats->Method3(fourcc, value));
+    return m_formats && SUCCEEDED(Check("Method3", m_formats->Method3(fourcc, value)));
 }
 
 BOOL CMpegVideoDecoderFilter::FormatsMethod4(DWORD fourcc, DWORD value)
 {
-    return m_formats && SUCCEEDED(m_formats->Method4(fourcc, value));
+    return m_formats && SUCCEEDED(Check("Method4", m_formats->Method4(fourcc, value)));
 }
 
 BOOL CMpegVideoDecoderFilter::EnableFormat(DWORD fourcc, DWORD enable)
 {
-    return m_formats && SUCCEEDED(m_formats->EnableFormat(fourcc, enable));
+    return m_formats && SUCCEEDED(Check("EnableFormat", m_formats->EnableFormat(fourcc, enable)));
 }
 
 BOOL CMpegVideoDecoderFilter::GetConfig(BYTE* record)
 {
-    return m_formats && SUCCEEDED(m_formats->GetConfig(record));
+    return m_formats && SUCCEEDED(Check("GetConfig", m_formats->GetConfig(record)));
 }
 
 BOOL CMpegVideoDecoderFilter::SetConfig(const BYTE* record)
 {
-    return m_formats && SUCCEEDED(m_formats->SetConfig(record));
+    return m_formats && SUCCEEDED(Check("SetConfig", m_formats->SetConfig(record)));
 }
 
 BOOL CMpegVideoDecoderFilter::GetConfigWord4(int* value)

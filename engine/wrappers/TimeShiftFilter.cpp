@@ -29,27 +29,28 @@ BOOL CTimeShiftFilter::Init()
     m_control.Reset();
     if (!CFilterWrapper::Init())
         return FALSE;
-    return SUCCEEDED(GetFilter()->QueryInterface(IID_ITimeShiftControl, m_control.ReceiveVoid()));
+    return SUCCEEDED(Check("QueryInterface ITimeShiftControl",
+                           GetFilter()->QueryInterface(IID_ITimeShiftControl, m_control.ReceiveVoid())));
 }
 
 BOOL CTimeShiftFilter::SetPosition(LONGLONG position)
 {
-    return m_control && m_control->SetPosition(&position) == S_OK;
+    return m_control && Check("SetPosition", m_control->SetPosition(&position)) == S_OK;
 }
 
 BOOL CTimeShiftFilter::GetPosition(LONGLONG* total, LONGLONG* available, LONGLONG* current)
 {
-    return m_control && m_control->GetPosition(total, available, current) == S_OK;
+    return m_control && Check("GetPosition", m_control->GetPosition(total, available, current)) == S_OK;
 }
 
 BOOL CTimeShiftFilter::SetBufferSize(const LONGLONG* size, LONG reserve)
 {
-    return m_control && m_control->SetBufferSize(size, reserve) == S_OK;
+    return m_control && Check("SetBufferSize", m_control->SetBufferSize(size, reserve)) == S_OK;
 }
 
 BOOL CTimeShiftFilter::TogglePause()
 {
-    return m_control && m_control->TogglePause() == S_OK;
+    return m_control && Check("TogglePause", m_control->TogglePause()) == S_OK;
 }
 
 // The last '.' of the whole path counts, even one in a folder name, as the filter expects.
@@ -73,5 +74,5 @@ BOOL CTimeShiftFilter::SetTimeShiftFile(const char* dataPath)
     char indexPath[MAX_PATH];
     if (!m_control || !IndexPathOf(dataPath, indexPath, sizeof(indexPath)))
         return FALSE;
-    return m_control->SetTimeShiftFile(dataPath, indexPath) == S_OK;
+    return Check("SetTimeShiftFile", m_control->SetTimeShiftFile(dataPath, indexPath)) == S_OK;
 }

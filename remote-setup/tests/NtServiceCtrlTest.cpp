@@ -82,7 +82,8 @@ TEST_F(NtServiceCtrlTest, InstallsStartsStopsAndRemovesTheService)
     EXPECT_NE(std::string::npos, log.find("R Default.dat records=41")) << log;
 
     // A second copy, started as a plain program, finds the mutex and ends at once.
-    STARTUPINFOA startup = {sizeof(startup)};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     std::string command = "\"" + m_folder.ProgramPath() + "\"";
     ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));

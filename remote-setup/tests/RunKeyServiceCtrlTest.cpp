@@ -179,7 +179,8 @@ public:
         SECURITY_ATTRIBUTES inherit = {sizeof(inherit), NULL, TRUE};
         HANDLE file = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                   CREATE_ALWAYS, 0, NULL);
-        STARTUPINFOA startup = {sizeof(startup)};
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = file;
         startup.hStdError = file;

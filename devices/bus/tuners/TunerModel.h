@@ -31,10 +31,13 @@ public:
 
     virtual BOOL SetFmFrequency(float kHz);
     virtual BOOL GetFmStatus(int* code);
+    // GetFmStatus gave the module's FM lock code.
     virtual BOOL IsFmLocked();
     virtual BOOL IsTvLocked();
     virtual BOOL SetTvFrequency(float kHz);
     virtual BOOL GetTvStatus(int* code);
+    // A new suspended scan thread over this model in place of the last one; FALSE when it
+    // could not be made.
     virtual BOOL CreateFmScanThread();
     virtual BOOL CreateTvScanThread();
     virtual BOOL SetVideoStandard(int standard);
