@@ -6,6 +6,7 @@
 #include "CStringArray.h"
 
 #include "AudioDeviceList.h"
+#include "MixerControl.h"
 #include "GraphBuilder.h"
 #include "TVDesktopOverlay.h"
 #include "TVFMRecordRoad.h"
@@ -339,6 +340,8 @@ private:
     void SwitchDeviceAudioMuted(BOOL on);
     BOOL OpenPlayDeviceList();
     DWORD FindPlayLineType();
+    CMixerControl* PlayMixer();
+    CMixerControl* RecordMixer();
 
     CStringArray m_inputLineNames;
     CString m_inputLine = "线路输入";
@@ -347,8 +350,15 @@ private:
     CStringArray m_playLineNames;
     CString m_playLine = "线路输入";
     BOOL m_audioOn = FALSE;
-    // Opened for one volume job at a time.
+    // Wine's WinMM gives a process 256 mixer opens: its open count runs into the device bits of
+    // the handles it makes, and every later handle is refused. So the mixers stay open, each
+    // reopened only when its device changes.
     CAudioDeviceList m_deviceList;
+    CString m_deviceListDevice;
+    CMixerControl m_playMixer;
+    CString m_playMixerDevice;
+    CMixerControl m_recordMixer;
+    CString m_recordMixerDevice;
     // Nothing sets it: the input line plays at full volume.
     DWORD m_inputLineVolume = 0xFFFF;
 

@@ -98,10 +98,10 @@ void CTVGraph::EnableChosenInputLine()
 {
     if (m_audioCapture->EnableInputPin(m_inputLine, TRUE))
         return;
-    CMixerControl mixer;
-    if (!mixer.Open(m_audioDeviceName, MIXERLINE_COMPONENTTYPE_DST_WAVEIN, NULL))
+    CMixerControl* mixer = RecordMixer();
+    if (mixer == NULL)
         return;
-    m_inputLine = mixer.GetDestinationName();
+    m_inputLine = mixer->GetDestinationName();
     m_audioCapture->EnableInputPin(m_inputLine, TRUE);
 }
 
@@ -172,26 +172,23 @@ BOOL CTVGraph::GetAudioOn()
 
 BOOL CTVGraph::ReadMixerLines()
 {
-    CMixerControl recording;
-    recording.Open(m_audioDeviceName, MIXERLINE_COMPONENTTYPE_DST_WAVEIN, NULL);
-    BOOL result = ReadLines(recording, m_inputLineNames, m_inputLine);
+    CMixerControl* recording = RecordMixer();
+    BOOL result = ReadLines(recording ? *recording : m_recordMixer, m_inputLineNames, m_inputLine);
 
     CStringList mixers;
     CMixerControl::ListMixerNames(mixers);
     m_playDeviceNames.RemoveAll();
     for (POSITION pos = mixers.GetHeadPosition(); pos != NULL;)
         m_playDeviceNames.Add(mixers.GetNext(pos));
-    CMixerControl play;
-    play.Open(NameOrFirst(m_playDevice), MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, NULL);
-    return ReadLines(play, m_playLineNames, m_playLine) && result;
+    CMixerControl* play = PlayMixer();
+    return ReadLines(play ? *play : m_playMixer, m_playLineNames, m_playLine) && result;
 }
 
 BOOL CTVGraph::IsPlayLineMuted(BOOL* muted)
 {
-    CMixerControl mixer;
+    CMixerControl* mixer = PlayMixer();
     DWORD value = 0;
-    if (muted == NULL || !mixer.Open(NameOrFirst(m_playDevice), MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, NULL) ||
-        !mixer.GetControlValue(MIXERCONTROL_CONTROLTYPE_MUTE, m_playLine, &value))
+    if (muted == NULL || mixer == NULL || !mixer->GetControlValue(MIXERCONTROL_CONTROLTYPE_MUTE, m_playLine, &value))
         return FALSE;
     *muted = value != 0;
     return TRUE;
@@ -199,35 +196,54 @@ BOOL CTVGraph::IsPlayLineMuted(BOOL* muted)
 
 BOOL CTVGraph::MutePlayLine(BOOL on)
 {
-    CMixerControl mixer;
-    return mixer.Open(NameOrFirst(m_playDevice), MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, NULL) &&
-           mixer.SetControlValue(MIXERCONTROL_CONTROLTYPE_MUTE, m_playLine, on ? 1 : 0);
+    CMixerControl* mixer = PlayMixer();
+    return mixer != NULL && mixer->SetControlValue(MIXERCONTROL_CONTROLTYPE_MUTE, m_playLine, on ? 1 : 0);
 }
 
 BOOL CTVGraph::GetPlayLineVolume(DWORD* volume)
 {
-    CMixerControl mixer;
-    return mixer.Open(NameOrFirst(m_playDevice), MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, NULL) &&
-           mixer.GetVolume(m_playLine, volume);
+    CMixerControl* mixer = PlayMixer();
+    return mixer != NULL && mixer->GetVolume(m_playLine, volume);
 }
 
 BOOL CTVGraph::SetPlayLineVolume(DWORD volume)
 {
-    CMixerControl mixer;
-    return mixer.Open(NameOrFirst(m_playDevice), MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, NULL) &&
-           mixer.SetVolume(m_playLine, volume);
+    CMixerControl* mixer = PlayMixer();
+    return mixer != NULL && mixer->SetVolume(m_playLine, volume);
 }
 
 BOOL CTVGraph::SelectAudioInputLine(BOOL on)
 {
-    CMixerControl mixer;
-    return mixer.Open(m_audioDeviceName, MIXERLINE_COMPONENTTYPE_DST_WAVEIN, NULL) &&
-           mixer.SetControlValue(MIXERCONTROL_CONTROLTYPE_ONOFF, m_inputLine, on ? 0 : 1);
+    CMixerControl* mixer = RecordMixer();
+    return mixer != NULL && mixer->SetControlValue(MIXERCONTROL_CONTROLTYPE_ONOFF, m_inputLine, on ? 0 : 1);
 }
 
 BOOL CTVGraph::OpenPlayDeviceList()
 {
+    if (m_deviceList.GetHandle() != NULL && m_deviceListDevice == m_playDevice)
+        return TRUE;
+    m_deviceListDevice = m_playDevice;
     return m_deviceList.Open(NameOrFirst(m_playDevice), NULL);
+}
+
+CMixerControl* CTVGraph::PlayMixer()
+{
+    if (!m_playMixer.IsOpen() || m_playMixerDevice != m_playDevice) {
+        m_playMixerDevice = m_playDevice;
+        if (!m_playMixer.Open(NameOrFirst(m_playDevice), MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, NULL))
+            return NULL;
+    }
+    return &m_playMixer;
+}
+
+CMixerControl* CTVGraph::RecordMixer()
+{
+    if (!m_recordMixer.IsOpen() || m_recordMixerDevice != m_audioDeviceName) {
+        m_recordMixerDevice = m_audioDeviceName;
+        if (!m_recordMixer.Open(m_audioDeviceName, MIXERLINE_COMPONENTTYPE_DST_WAVEIN, NULL))
+            return NULL;
+    }
+    return &m_recordMixer;
 }
 
 // The destination types, then the source types, in WinMM's order; only lines with a volume
@@ -262,27 +278,22 @@ BOOL CTVGraph::GetPlayVolumeByType(DWORD* volume)
 {
     if (!OpenPlayDeviceList())
         return FALSE;
-    BOOL result = m_deviceList.GetLineVolume(FindPlayLineType(), volume);
-    m_deviceList.Close();
-    return result;
+    return m_deviceList.GetLineVolume(FindPlayLineType(), volume);
 }
 
 BOOL CTVGraph::SetPlayVolumeByType(DWORD volume)
 {
     if (!OpenPlayDeviceList())
         return FALSE;
-    BOOL result = m_deviceList.SetLineVolume(FindPlayLineType(), volume);
-    m_deviceList.Close();
-    return result;
+    return m_deviceList.SetLineVolume(FindPlayLineType(), volume);
 }
 
 // Compared without case as the mixer finds lines: a name that differs only in case would set
 // the speakers' own volume.
 BOOL CTVGraph::SetInputLineVolume()
 {
-    CMixerControl mixer;
-    if (!mixer.Open(NameOrFirst(m_playDevice), MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, NULL) ||
-        m_inputLine.CompareNoCase(mixer.GetDestinationName()) == 0)
+    CMixerControl* mixer = PlayMixer();
+    if (mixer == NULL || m_inputLine.CompareNoCase(mixer->GetDestinationName()) == 0)
         return FALSE;
-    return mixer.SetVolume(m_inputLine, m_inputLineVolume);
+    return mixer->SetVolume(m_inputLine, m_inputLineVolume);
 }

@@ -78,6 +78,7 @@ MMRESULT FakeMixer::Open(HMIXER* mixer, UINT id, DWORD_PTR callback, DWORD_PTR, 
     if (devices[id].refuseOpen)
         return MMSYSERR_ALLOCATED;
     m_open.insert(id);
+    ++opens;
     *mixer = (HMIXER)(kHandleBase + id);
     return MMSYSERR_NOERROR;
 }

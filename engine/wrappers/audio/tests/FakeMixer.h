@@ -51,6 +51,8 @@ public:
     DWORD_PTR lastCallback = 0;
     DWORD lastOpenFlags = 0;
     size_t OpenHandles() const { return m_open.size(); }
+    // Opens granted so far.
+    size_t opens = 0;
 
     // Shorthand for building devices.
     static Control Value(DWORD type, DWORD value) { return Control{type, value, {}, {}}; }
