@@ -123,6 +123,9 @@ void CVelmoraView::OnInitialUpdate()
 
 void CVelmoraView::OnDestroy()
 {
+    KillTimer(kWatchTimer);
+    if (AfxGetApp()->GetProfileInt(kSettingsSection, kCloseAllOnExit, 1))
+        CloseChildren();
     // A file that cannot be written loses this run's settings, silently.
     SaveSettings(SettingsPath());
     CView::OnDestroy();
@@ -179,6 +182,8 @@ void CVelmoraView::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == CSceneContainer::kTopBarTimer)
         m_scenes.OnTopBarTimer();
+    else if (nIDEvent == kWatchTimer)
+        WatchChildren();
     else
         CView::OnTimer(nIDEvent);
 }
@@ -189,27 +194,3 @@ LRESULT CVelmoraView::OnShowTopBar(WPARAM, LPARAM)
     return 0;
 }
 
-BOOL CVelmoraView::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    switch (LOWORD(wParam)) {
-    case ID_PREFERENCES:
-    case ID_HELP_FILE:
-    case ID_START_TV:
-    case ID_WEB_SITE:
-        return TRUE;
-    default:
-        return CView::OnCommand(wParam, lParam);
-    }
-}
-
-LRESULT CVelmoraView::OnActivateRequest(WPARAM page, LPARAM)
-{
-    if (page <= kMusicPage)
-        m_scenes.ShowPage((int)page);
-    return 0;
-}
-
-LRESULT CVelmoraView::PlayMedia(WPARAM, LPARAM)
-{
-    return 0;
-}

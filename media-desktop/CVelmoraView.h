@@ -8,6 +8,8 @@
 #include "CViewSettings.h"
 #include "afxwin.h"
 
+#include <vector>
+
 class CVelmoraDoc;
 
 // The one view of the desktop's frame: it holds the four pages and the caption bar, and the
@@ -43,6 +45,21 @@ public:
     BOOL SaveSettings(LPCTSTR path);
 
     CViewSettings& GetSettings() { return m_settings; }
+
+    // Starts a program with its short path as the application name, its folder as working
+    // folder and arguments as the command line (which then starts with a blank), after closing
+    // the programs started before unless several media are allowed. The CreateProcess result.
+    BOOL LaunchProgram(LPCTSTR path, LPCTSTR arguments, int showCommand);
+    // Closes every program started and forgets it.
+    void CloseChildren();
+    int GetChildCount() const { return (int)m_children.size(); }
+
+    // The watch timer: runs while started programs are kept.
+    static const UINT_PTR kWatchTimer = 2;
+    static const UINT kWatchMs = 1000;
+    // The help file beside the program, and the maker's web site.
+    static const char kHelpFile[];
+    static const char kWebSite[];
     CSceneContainer& GetScenes() { return m_scenes; }
 
     void OnInitialUpdate() override;
@@ -53,10 +70,14 @@ protected:
     // The desktop's commands ID_VIEW_COMMAND_FIRST to ID_VIEW_COMMAND_LAST as the frame passes
     // them on; the others go to the framework.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    // WM_ACTIVATE_REQUEST: page wParam is shown. Virtual, like the other requests from
-    // outside, so that a host can watch what reaches the view.
+    // WM_ACTIVATE_REQUEST: page wParam is shown and, unless several media are allowed, the
+    // programs started before are closed; the home page with ID_START_TV also starts the TV
+    // program. Virtual, like the other requests from outside, so that a host can watch what
+    // reaches the view.
     virtual LRESULT OnActivateRequest(WPARAM page, LPARAM request);
-    // WM_PLAY_MEDIA: wParam the file's path, lParam its kind.
+    // WM_PLAY_MEDIA: wParam the file's path, lParam its kind: the chosen player gets the file's
+    // quoted short path and the main window's handle, else the program associated with the
+    // file gets the path alone.
     virtual LRESULT PlayMedia(WPARAM path, LPARAM kind);
 
     afx_msg void OnDestroy();
@@ -71,6 +92,8 @@ protected:
 private:
     BOOL CreateScenes();
     BOOL IsCurrentPageVisible() const;
+    void WatchChildren();
+    BOOL OpenHelpFile();
 
     CSceneContainer m_scenes;
     CHomeScene m_homeScene;
@@ -78,4 +101,6 @@ private:
     CVideoScene m_videoScene;
     CMusicScene m_musicScene;
     CViewSettings m_settings;
+    // The programs started and not yet seen to end; the thread handles are closed at once.
+    std::vector<PROCESS_INFORMATION> m_children;
 };

@@ -47,3 +47,11 @@
 #define ID_EXIT_DESKTOP 32773
 #define ID_APP_ABOUT_VLM 57664
 #define IDS_MAIN_TITLE 61228
+#define IDD_ABOUT_VLM 100
+// The framework's application title: the profile's name and the Run value's.
+#define IDS_APP_TITLE_VLM 57344
+
+// The launcher's failures: the TV program, the help file, a media file.
+#define IDS_TV_START_FAILED 61205
+#define IDS_HELP_FAILED 61226
+#define IDS_PLAY_FAILED 61229

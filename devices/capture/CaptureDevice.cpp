@@ -1,5 +1,6 @@
 #include "CaptureDevice.h"
 
+#include "DeviceNotifyThread.h"
 #include "I2CAccess.h"
 #include "KsDeviceI2C.h"
 #include "KsPropertyI2C.h"
@@ -46,11 +47,16 @@ CCaptureDevice::CCaptureDevice(CGraphBuilder* graph, IBaseFilter* filter) : CFil
 CCaptureDevice::~CCaptureDevice()
 {
     CloseDeviceAccess();
+    if (m_deviceEvent)
+        CloseHandle(m_deviceEvent);
 }
 
 void CCaptureDevice::InitFields()
 {
     m_pollThread = NULL;
+    m_notifyThread = NULL;
+    m_deviceCallback = NULL;
+    m_deviceEvent = NULL;
     m_access = NULL;
     m_notifyWnd = NULL;
     m_tuner = NULL;
@@ -148,7 +154,8 @@ HRESULT CCaptureDevice::OpenDeviceAccess()
 
 HRESULT CCaptureDevice::CloseDeviceAccess()
 {
-    StopDeviceNotify();
+    // The thread itself, not StopDeviceNotify: a driver's stop request has no place here.
+    DeleteNotifyThread();
     StopRemotePoll();
     delete m_tuner;
     m_tuner = NULL;
@@ -296,7 +303,44 @@ BOOL CCaptureDevice::StartDeviceNotify(DWORD)
 
 BOOL CCaptureDevice::StopDeviceNotify()
 {
+    DeleteNotifyThread();
     return TRUE;
+}
+
+CCaptureDevice::DeviceCallback CCaptureDevice::GetDeviceCallback() const
+{
+    return m_deviceCallback;
+}
+
+void CCaptureDevice::StoreDeviceCallback(DeviceCallback callback)
+{
+    m_deviceCallback = callback;
+}
+
+HANDLE CCaptureDevice::RenewDeviceEvent()
+{
+    // The thread waits on the event: it must not outlive it.
+    DeleteNotifyThread();
+    if (m_deviceEvent)
+        CloseHandle(m_deviceEvent);
+    m_deviceEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
+    return m_deviceEvent;
+}
+
+BOOL CCaptureDevice::StartNotifyThread()
+{
+    DeleteNotifyThread();
+    m_notifyThread = new (std::nothrow) CDeviceNotifyThread(this);
+    if (!m_notifyThread)
+        return FALSE;
+    m_notifyThread->Resume();
+    return TRUE;
+}
+
+void CCaptureDevice::DeleteNotifyThread()
+{
+    delete m_notifyThread;
+    m_notifyThread = NULL;
 }
 
 BOOL CCaptureDevice::GetDeviceProperty(DWORD* value)

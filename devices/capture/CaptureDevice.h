@@ -8,6 +8,7 @@
 #include <vector>
 
 class CI2CAccess;
+class CDeviceNotifyThread;
 class CRemotePollThread;
 class CTunerModel;
 
@@ -89,6 +90,9 @@ public:
     virtual BOOL ReadMcuWord(WORD* value);
     virtual BOOL McuHandshake(BOOL on);
     virtual BOOL SetDriverValue(DWORD value);
+    // The card's driver notification: the callback runs on the device-notify thread with the
+    // device as its argument. The base has no driver to ask: FALSE, FALSE, and TRUE after
+    // deleting the thread.
     virtual BOOL SetDeviceCallback(void (*callback)(void*));
     virtual BOOL StartDeviceNotify(DWORD value);
     virtual BOOL StopDeviceNotify();
@@ -143,6 +147,11 @@ public:
     void SetNotifyWnd(HWND window) { m_notifyWnd = window; }
     virtual int GetPollInterval() const { return m_pollInterval; }
 
+    typedef void (*DeviceCallback)(void*);
+    // What the device-notify thread waits on and calls; safe from that thread.
+    HANDLE GetDeviceEvent() const { return m_deviceEvent; }
+    DeviceCallback GetDeviceCallback() const;
+
     // Every address from 0 to 255 that answers a one-byte read; FALSE when none does.
     BOOL ScanI2CBus(std::vector<BYTE>* found);
     BOOL IsTunerPresent(CTunerModel* tuner);
@@ -164,11 +173,23 @@ protected:
     BOOL ReadGpioStrobedOn(DWORD line, DWORD* value);
     // The base audio switch on those GPIO bits.
     HRESULT SwitchAudioInput(int input, BOOL on, DWORD mask);
+    // The driver notification's parts, for the classes whose driver signals an event.
+    void StoreDeviceCallback(DeviceCallback callback);
+    // Closes the event held and makes a new auto-reset one; NULL when that fails.
+    HANDLE RenewDeviceEvent();
+    // Deletes the thread held and starts a new one on the device event.
+    BOOL StartNotifyThread();
+    // Stops and deletes the thread; no callback runs after it returns.
+    void DeleteNotifyThread();
 
 private:
     void InitFields();
 
     CRemotePollThread* m_pollThread;
+    CDeviceNotifyThread* m_notifyThread;
+    // Written by the owner's thread, read by the notify thread.
+    DeviceCallback volatile m_deviceCallback;
+    HANDLE m_deviceEvent;
     CI2CAccess* m_access;
     // The window of the user interface that takes remote keys; not owned.
     HWND m_notifyWnd;

@@ -265,6 +265,8 @@ public:
     // scales the progress of a table scan by it.
     int GetScanFrequencyCount() const { return m_scanFrequencyCount; }
     int GetSearchMode() const { return m_settings.searchMode; }
+    // The channel page's choice of what a scan covers: 0 cable, 1 antenna, 2 the full range.
+    void SetSearchMode(int mode) { m_settings.searchMode = mode; }
     // The scan's channels, in ascending frequency, into the list of the band scanned.
     void ApplyLocalChannels(const std::vector<CChannelEntry>& results);
 

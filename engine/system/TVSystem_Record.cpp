@@ -117,6 +117,9 @@ void CTVSystem::SetDiskFull(BOOL full)
 
 BOOL CTVSystem::StartTimeShiftRecord()
 {
+    // The buffer lives in the record folder, which a fresh installation has not made yet.
+    if (!FolderExistsOrMade(m_settings.videoPath))
+        return FALSE;
     m_graph.SetTimeShiftFile(m_settings.videoPath + "\\" + MakeRecordName(CTVGraph::kRecordMpeg2));
     return m_graph.StartTimeShift();
 }

@@ -32,11 +32,17 @@ CDiskSpaceMonitor::~CDiskSpaceMonitor()
 
 BOOL CDiskSpaceMonitor::Init(HWND notify)
 {
+    BOOL listed = RefreshDisks();
+    m_timer.SetCallback(OnTimer);
+    m_notify = notify;
+    return listed;
+}
+
+BOOL CDiskSpaceMonitor::RefreshDisks()
+{
     BOOL listed = m_disks.Refresh();
     // The old records are gone: watch the same root in the new list, if it is still there.
     m_disk = m_root[0] ? m_disks.FindDisk(m_root) : NULL;
-    m_timer.SetCallback(OnTimer);
-    m_notify = notify;
     return listed;
 }
 

@@ -17,6 +17,9 @@ public:
 
     // Lists the drives afresh and keeps the window to tell; the result of the listing.
     BOOL Init(HWND notify);
+    // Lists the drives again (one added or gone) and watches the same root in the new list:
+    // refreshing the list itself would leave the watched record behind.
+    BOOL RefreshDisks();
     // FALSE when the drive list has no such root.
     BOOL SetDisk(LPCTSTR root, int thresholdMB);
     CDiskInfo* GetDisk() const { return m_disk; }

@@ -5,6 +5,7 @@
 #include "CMainFrame.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraView.h"
+#include "KitMessages.h"
 #include "ModulePaths.h"
 #include "VelmoraResource.h"
 
@@ -31,9 +32,14 @@ class CHostView : public CVelmoraView
 {
     DECLARE_DYNCREATE(CHostView)
 protected:
+    // The desktop's own commands and plays are only logged: they start programs and show
+    // boxes, which the program's own tests cover, and a play's path would lie in the sender.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         Log("command %u %ld", (unsigned)LOWORD(wParam), (long)lParam);
+        const UINT id = LOWORD(wParam);
+        if (id >= ID_VIEW_COMMAND_FIRST && id <= ID_VIEW_COMMAND_LAST)
+            return TRUE;
         return CVelmoraView::OnCommand(wParam, lParam);
     }
     LRESULT OnActivateRequest(WPARAM page, LPARAM request) override
@@ -44,7 +50,7 @@ protected:
     LRESULT PlayMedia(WPARAM path, LPARAM kind) override
     {
         Log("play %lu %ld", (unsigned long)path, (long)kind);
-        return CVelmoraView::PlayMedia(path, kind);
+        return 0;
     }
 };
 

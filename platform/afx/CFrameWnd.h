@@ -62,6 +62,15 @@ public:
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
+    // The frame's class again, with the icon of that id; NULL when there is no such icon (the
+    // default class serves).
+    LPCTSTR GetIconWndClass(DWORD dwDefaultStyle, UINT nIDResource);
+    // The accelerator table of that name: its keys become commands for the frame's windows.
+    BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+    HACCEL GetDefaultAccelerator() const { return m_hAccelTable; }
+    // The frame's accelerators, for keys of the frame and its descendants.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
     CString m_strTitle;
 
 protected:
@@ -83,6 +92,7 @@ protected:
     UINT m_nIDHelp;
     HMENU m_hMenuDefault;  // owned: the menu LoadFrame loaded
     CView* m_pViewActive;  // weak: the view is a child window
+    HACCEL m_hAccelTable = NULL;  // a resource's table: the system frees it with the module
 
     DECLARE_MESSAGE_MAP()
 };

@@ -3,8 +3,9 @@
 # install-programs.sh DIR BUILD
 # DIR is the folder mkprefix.sh built (DIR/wp the prefix), BUILD the build tree. Each outside
 # program is a copy of simprog.exe under its own name, where a user's machine has it; the TV
-# program goes into its folder when the build has it, and the remote-control set-up program
-# beside it (where the remote-control service program lies too).
+# program goes into its folder when the build has it, the remote-control set-up program beside
+# it (where the remote-control service program lies too), and the media desktop with its skin
+# folder and its copy Orbitelle.exe, the name under which the factory key map starts it.
 set -euo pipefail
 dir=$(cd "$1" && pwd)
 build=$(cd "$2" && pwd)
@@ -13,6 +14,7 @@ maker="$drive/Program Files/Quorvex"
 simprog="$build/sim/programs/simprog/simprog.exe"
 kavex="$build/engine/app/Kavex.exe"
 tandril="$build/remote-setup/Tandril.exe"
+vlm="$build/media-desktop/vlm.exe"
 
 # A running program has its file mapped: replace a file, never rewrite it.
 install_file() {
@@ -29,12 +31,20 @@ if [ -f "$simprog" ]; then
     done
     install_file "$simprog" "$drive/sim/tools/vlmstub.exe"
     install_file "$simprog" "$drive/sim/tools/simprog.exe"
+    install_file "$simprog" "$drive/sim/tools/urlrec.exe"
 fi
 if [ -f "$kavex" ]; then
     install_file "$kavex" "$maker/Skyvault III/Kavex.exe"
 fi
 if [ -f "$tandril" ]; then
     install_file "$tandril" "$maker/Skyvault III/Tandril.exe"
+fi
+if [ -f "$vlm" ]; then
+    install_file "$vlm" "$maker/Skyvault III/vlm.exe"
+    install_file "$vlm" "$maker/Skyvault III/Orbitelle.exe"
+    for picture in Main.jpg bk.jpg caption.bmp; do
+        install_file "$(dirname "$vlm")/Skin/$picture" "$maker/Skyvault III/Skin/$picture"
+    done
 fi
 
 # The test settings' channel list: the simulated card's stations, so that the program's first

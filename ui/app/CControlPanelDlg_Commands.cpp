@@ -9,7 +9,9 @@
 
 #include "AudioRenderFilter.h"
 #include "CAboutDlg.h"
+#include "CChannelListDlg.h"
 #include "CColorAdjustDlg.h"
+#include "CSettingsSheetDlg.h"
 #include "CSkinButton.h"
 #include "CSkinMultiSlider.h"
 #include "CTVVideoWnd.h"
@@ -157,7 +159,13 @@ void CControlPanelDlg::OnSetup()
     theVideoWnd.ShowVideoCursor(TRUE);
     m_bDigitEnabled = FALSE;
     EnableAccelerators(FALSE);
-    // The settings dialog runs here when it comes; what it changed is kept either way.
+    {
+        // Its pages have saved into the TV system as their windows went.
+        CSettingsSheetDlg sheet(this);
+        m_pSettingsDlg = &sheet;
+        sheet.DoModal();
+        m_pSettingsDlg = NULL;
+    }
     theTVSystem.SaveChannels();
     theTVSystem.SaveFMChannels();
     theTVSystem.SaveSettings();
@@ -212,7 +220,11 @@ void CControlPanelDlg::OnChannelList()
     if (theTVSystem.IsTimeShiftOn() || IsWallVisible() || theTVSystem.IsScanning() ||
         theTVSystem.IsRecording() || theTVSystem.GetVideoSource() != CTVSystem::kSourceTuner)
         return;
-    // The channel list dialog runs here when it comes.
+    CChannelListDlg list(this);
+    list.SetFM(theTVSystem.GetVideoSource() == CTVSystem::kSourceFm);
+    m_pChannelListDlg = &list;
+    list.DoModal();
+    m_pChannelListDlg = NULL;
 }
 
 void CControlPanelDlg::OnReserved()

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "AppMessages.h"
+#include "CChannelPage.h"
 #include "CControlPanelDlg.h"
 #include "COptionsDlg.h"
 #include "CTvApp.h"
@@ -632,6 +633,8 @@ LRESULT CTVVideoWnd::OnScanDone(WPARAM, LPARAM)
     theTVSystem.SelectChannelByIndex(0);
     theControlPanel.ShowChannelInfo(theTVSystem.GetCurrentChannel());
     theControlPanel.ScanFinished();
+    if (CChannelPage* page = CChannelPage::GetOpenPage())
+        page->OnScanFinished();
     return 0;
 }
 

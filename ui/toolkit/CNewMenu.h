@@ -56,9 +56,82 @@ public:
     BOOL LoadToolbar(const WORD* pData, COLORREF crTransparent = (COLORREF)-1);
     // Every command of the store gets its icon.
     void SetToolbarIcons(CNewMenuIcons* pIcons);
-    // Every record of the command, in this menu and its sub-menus: the text (when given and not
-    // empty) and the icon. FALSE when the command is nowhere.
+
+    // Editing (CNewMenu_Edit.cpp). Every item added or changed is owner-drawn and carries a
+    // record of its menu's item list as its item data. An icon is given as a store and the
+    // index of its first image, a CBitmap, an image list and image, or (nIconId) a toolbar
+    // resource holding the command else a bitmap resource; nothing, NULL or -1 for none.
+    //
+    // Appends an item; id 0 makes an owner-drawn separator; for MF_POPUP (nID the sub-menu)
+    // the sub-menu's CNewMenu gets this menu as parent.
+    BOOL AppendItem(LPCTSTR lpszText, UINT nFlags = MF_STRING, UINT_PTR nID = 0,
+                    CNewMenuIcons* pIcons = NULL, int nIndex = -1);
+    BOOL AppendItem(LPCTSTR lpszText, UINT nFlags, UINT_PTR nID, CBitmap* pBitmap);
+    BOOL AppendItem(LPCTSTR lpszText, UINT nFlags, UINT_PTR nID, CImageList* pImageList, int nImage);
+    // MF_BYPOSITION: at nPosition (-1 appends); else before the command nPosition, in the
+    // sub-menu that holds it.
+    BOOL InsertItem(UINT nPosition, LPCTSTR lpszText, UINT nFlags = MF_STRING, UINT_PTR nID = 0,
+                    CNewMenuIcons* pIcons = NULL, int nIndex = -1);
+    BOOL InsertItem(UINT nPosition, LPCTSTR lpszText, UINT nFlags, UINT_PTR nID, CBitmap* pBitmap);
+    BOOL InsertItem(UINT nPosition, LPCTSTR lpszText, UINT nFlags, UINT_PTR nID,
+                    CImageList* pImageList, int nImage);
+    BOOL InsertItem(UINT nPosition, LPCTSTR lpszText, UINT nFlags, UINT_PTR nID, int nIconId);
+    // Every item of the command, in this menu and its sub-menus (each place once): the text
+    // (when given and not empty) and the icon. FALSE, and nothing made, when the command is
+    // nowhere.
     BOOL ModifyItem(LPCTSTR lpszText, UINT nID, CNewMenuIcons* pIcons, int nIndex);
+    BOOL ModifyItem(LPCTSTR lpszText, UINT nID, int nIconId = -1);
+    // The bitmap cut to the icon size, masked with the bitmap background.
+    BOOL ModifyItem(LPCTSTR lpszText, UINT nID, CBitmap* pBitmap);
+    // A colour swatch of the icon size: fill, border, and a hatch style (-1: solid).
+    BOOL ModifyItem(LPCTSTR lpszText, UINT nID, COLORREF crFill, COLORREF crBorder, int nHatchStyle = -1);
+    // The item whose text is lpszOldText gets the new text and the bitmap's icon.
+    BOOL ModifyItem(LPCTSTR lpszText, LPCTSTR lpszOldText, int nBitmapId = -1);
+    // A new popup CNewMenu appended under that text, owned by this menu and sharing its check
+    // images; NULL when it could not be appended.
+    CNewMenu* AppendPopup(LPCTSTR lpszText);
+    // nFlags MF_BYPOSITION: the record at that index; else the command's, in whichever
+    // sub-menu holds it.
+    BOOL SetMenuText(UINT nID, LPCTSTR lpszText, UINT nFlags = MF_BYCOMMAND);
+    // The caller's value of this menu's record at the item; GetItemValue gives -1 without one.
+    BOOL SetItemValue(UINT nPosition, DWORD dwValue, BOOL bByPosition = FALSE);
+    DWORD GetItemValue(UINT nPosition, BOOL bByPosition = FALSE) const;
+    // By command in whichever sub-menu holds it; the record goes with the item. DeleteMenu also
+    // destroys a popup's sub-menu and, when this menu made it, its CNewMenu.
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags);
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags);
+    enum { kRemoveItem = 0, kRemoveBefore = 1, kRemoveAfter = 2, kRemoveBoth = 3 };
+    // The item of that text (kRemoveItem), or its neighbour before, after, or both; TRUE when
+    // every item asked for was there and went.
+    BOOL RemoveMenuByText(LPCTSTR lpszText, int nWhich = kRemoveItem);
+    // The index in this menu of the first item with that text; -1 when none.
+    int FindTextPosition(LPCTSTR lpszText);
+    // The menu of this tree that holds the command (depth first) and its position there; NULL
+    // and -1 when none.
+    CNewMenu* FindCommand(UINT nID, int& nPosition);
+    CNewMenuItemData* FindItemData(UINT nID);
+    // The same by text.
+    CNewMenu* FindText(LPCTSTR lpszText, int& nIndex);
+    // The first item becomes a title separator with that text (one is inserted when the first
+    // item is no separator); a second item starts a new column under a vertical title. FALSE
+    // when the menu holds only the title (it is set all the same) or is no menu.
+    BOOL SetTitle(LPCTSTR lpszTitle, DWORD dwTitleFlags = kMenuTitle);
+    // TRUE when there was a title to remove.
+    BOOL RemoveTitle();
+    // Two bitmap resources (icon handles in icon-handle mode) for checked and selected checked
+    // items; when either fails the menu has no check images.
+    BOOL SetCheckMarkImages(UINT nCheckedId, UINT nSelectedCheckedId);
+    // AppendItem and InsertItem with CMenu's order of arguments.
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = NULL,
+                    CNewMenuIcons* pIcons = NULL, int nIndex = -1);
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem, CBitmap* pBitmap);
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem, CImageList* pImageList, int nImage);
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = NULL,
+                    CNewMenuIcons* pIcons = NULL, int nIndex = -1);
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem, CBitmap* pBitmap);
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem,
+                    CImageList* pImageList, int nImage);
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem, int nIconId);
 
     // nFlags MF_BYPOSITION: the record at that index; else the command's, in whichever
     // sub-menu holds it.
@@ -145,6 +218,24 @@ protected:
     int m_nUserValue;
 
 private:
+    // Editing helpers (CNewMenu_Edit.cpp).
+    void KeepInStep();
+    // The record made and the item inserted at nPosition (past the end: appended).
+    BOOL AddItem(int nPosition, LPCTSTR lpszText, UINT nFlags, UINT_PTR nID, CNewMenuIcons* pIcons, int nIndex);
+    BOOL InsertByCommandOrPosition(UINT nPosition, LPCTSTR lpszText, UINT nFlags, UINT_PTR nID,
+                                   CNewMenuIcons* pIcons, int nIndex);
+    BOOL RemoveItem(UINT nPosition, UINT nFlags, BOOL bDelete);
+    // The item at nPosition owner-drawn with its record (the system measures it again).
+    void RefreshItem(int nPosition);
+    void SetMenuBreak(int nPosition, BOOL bBreak);
+    void GrowIconSize(CNewMenuIcons* pIcons);
+    // Icon look-ups: the store (NULL: none) and the index in *pIndex.
+    CNewMenuIcons* IconOfBitmap(CBitmap* pBitmap, int* pIndex);
+    CNewMenuIcons* IconOfImageList(CImageList* pImageList, int nImage, UINT nID, int* pIndex);
+    CNewMenuIcons* IconOfValue(int nIconId, UINT nID, int* pIndex);
+    // Sub-menus of this one that share pOld forget it.
+    void DropSharedCheckImages(CImageList* pOld);
+
     void DeleteItemData();
     CNewMenuItemData* TakeUnusedRecord(UINT_PTR nID);
     // The menu-bar parent's item rectangle redrawn on its window.

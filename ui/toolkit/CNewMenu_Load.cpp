@@ -193,26 +193,6 @@ void CNewMenu::SetToolbarIcons(CNewMenuIcons* pIcons)
         ModifyItem(NULL, pIcons->GetCommandAt(i), pIcons, 3 * i);
 }
 
-BOOL CNewMenu::ModifyItem(LPCTSTR lpszText, UINT nID, CNewMenuIcons* pIcons, int nIndex)
-{
-    BOOL bFound = FALSE;
-    for (int i = 0; i < m_MenuItemList.GetSize(); i++) {
-        CNewMenuItemData* pData = (CNewMenuItemData*)m_MenuItemList[i];
-        if (pData->m_nFlags & MF_POPUP) {
-            if (CNewMenu* pSub = PermanentNewMenu((HMENU)pData->m_nID)) {
-                if (pSub->ModifyItem(lpszText, nID, pIcons, nIndex))
-                    bFound = TRUE;
-            }
-        } else if (!(pData->m_nFlags & MF_SEPARATOR) && pData->m_nID == nID) {
-            if (lpszText != NULL && *lpszText != '\0')
-                pData->m_szMenuText = lpszText;
-            pData->SetIcon(pIcons, nIndex);
-            bFound = TRUE;
-        }
-    }
-    return bFound;
-}
-
 CNewMenu* CNewMenu::FindMenuOfCommand(UINT nID, int* pPos)
 {
     int nCount = ::GetMenuItemCount(m_hMenu);

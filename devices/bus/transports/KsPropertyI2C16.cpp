@@ -35,29 +35,20 @@ const DWORD kPieceSettleMs = 2;
 }
 
 CKsPropertyI2C16::CKsPropertyI2C16()
-    : m_driver(NULL)
 {
 }
 
 CKsPropertyI2C16::~CKsPropertyI2C16()
 {
-    if (m_driver)
-        m_driver->Release();
 }
 
 HRESULT CKsPropertyI2C16::Attach(IUnknown* filter, void*)
 {
     CAutoCritLock lock(&m_lock);
-    if (m_driver) {
-        m_driver->Release();
-        m_driver = NULL;
-    }
+    m_driver.Reset();
     if (!filter)
         return E_POINTER;
-    HRESULT hr = filter->QueryInterface(IID_IKsPropertySet, (void**)&m_driver);
-    if (FAILED(hr))
-        m_driver = NULL;
-    return hr;
+    return filter->QueryInterface(IID_IKsPropertySet, m_driver.ReceiveVoid());
 }
 
 BYTE CKsPropertyI2C16::Bus(BYTE address)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComRef.h"
 #include "I2CAccess.h"
 
 #include <strmif.h>
@@ -49,5 +50,5 @@ private:
     HRESULT Block(BOOL read, BYTE address, const BYTE* data, int count, BYTE* reply);
     static BYTE Bus(BYTE address);
 
-    IKsPropertySet* m_driver;
+    CComRef<IKsPropertySet> m_driver;
 };

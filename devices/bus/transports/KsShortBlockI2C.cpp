@@ -32,29 +32,20 @@ void PutSet(CKsPropertyRequest& request)
 }
 
 CKsShortBlockI2C::CKsShortBlockI2C()
-    : m_driver(NULL)
 {
 }
 
 CKsShortBlockI2C::~CKsShortBlockI2C()
 {
-    if (m_driver)
-        m_driver->Release();
 }
 
 HRESULT CKsShortBlockI2C::Attach(IUnknown* filter, void*)
 {
     CAutoCritLock lock(&m_lock);
-    if (m_driver) {
-        m_driver->Release();
-        m_driver = NULL;
-    }
+    m_driver.Reset();
     if (!filter)
         return E_POINTER;
-    HRESULT hr = filter->QueryInterface(IID_IKsPropertySet, (void**)&m_driver);
-    if (FAILED(hr))
-        m_driver = NULL;
-    return hr;
+    return filter->QueryInterface(IID_IKsPropertySet, m_driver.ReceiveVoid());
 }
 
 HRESULT CKsShortBlockI2C::Transfer(const BYTE* request, int length, BYTE* reply, int replySize)
@@ -68,12 +59,12 @@ HRESULT CKsShortBlockI2C::Transfer(const BYTE* request, int length, BYTE* reply,
     PutSet(out);
     out.PutBytes(kRequestOffset, request, length);
     out.PutByte(kLengthOffset, (BYTE)length);
-    HRESULT hr = out.Set(m_driver);
+    HRESULT hr = out.Set(m_driver.Get());
     if (FAILED(hr))
         return hr;
     CKsPropertyRequest in(kUsbTunnelSet, kTunnelProperty, kBufferBytes);
     PutSet(in);
-    hr = in.Get(m_driver);
+    hr = in.Get(m_driver.Get());
     if (FAILED(hr))
         return hr;
     // The reply says how long it is; never more than its buffer or the caller's holds.

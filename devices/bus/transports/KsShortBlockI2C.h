@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComRef.h"
 #include "I2CAccess.h"
 
 #include <strmif.h>
@@ -44,7 +45,7 @@ protected:
                     BYTE* reply);
 
 private:
-    IKsPropertySet* m_driver;
+    CComRef<IKsPropertySet> m_driver;
 };
 
 // The same device with the tuner's reset on line 1, strobed three times, and a second

@@ -14,16 +14,6 @@
 namespace
 {
 
-const char kCaptureName[] = "Conexant 2388x_1 Video Capture";
-const char kCrossbarName[] = "Conexant 2388x_1 Crossbar";
-const char kDeviceFailText[] = "设备操作失败，请重新安装驱动";
-
-const CLSID kVideoRendererClsid = {0x70E102B0, 0x5556, 0x11CE, {0x97, 0xC0, 0x00, 0xAA, 0x00, 0x55, 0x59, 0x5A}};
-const CLSID kAviDecompressorClsid = {0xCF49D4E0, 0x1115, 0x11CE, {0xB0, 0x3A, 0x00, 0x20, 0xAF, 0x0B, 0xA7, 0x70}};
-
-// The card's proc-amp property the driver wants set once its crossbar exists.
-const long kCrossbarReadyProperty = 6;
-
 // The host of a graph that no TV system owns: nothing to retune, mute or show, no settings
 // file, no record size.
 class CNoTVSystemHost : public ITVGraphHost
@@ -81,16 +71,11 @@ CTVGraph::~CTVGraph()
 
 void CTVGraph::ClearWrapperPointers()
 {
-    m_captureDevice = NULL;
-    m_deinterlace = NULL;
-    m_overlayMixer = NULL;
-    m_crossbar = NULL;
-    m_renderer = NULL;
-    m_decompressor = NULL;
-    m_mpeg4CodecWrapper = NULL;
-    m_mpeg4AudioWrapper = NULL;
-    ClearRecordWrapperPointers();
-    ClearTimeShiftWrapperPointers();
+    m_preview.Clear();
+    m_audioCapture = NULL;
+    m_recordRoad.Clear();
+    m_fmRecordRoad.Clear();
+    m_timeShiftRoad.Clear();
 }
 
 BOOL CTVGraph::BuildPreview()
@@ -99,11 +84,11 @@ BOOL CTVGraph::BuildPreview()
     m_audioDeviceNames.RemoveAll();
     EnumDeviceNames(CGraphBuilder::kAudioCapture, m_audioDeviceNames);
     OpenAudioDevice();
-    if (!MakePreviewFilters(TRUE))
+    if (!m_preview.Make(TRUE))
         return FALSE;
     ReadMixerLines();
-    CFilterPin* preview = m_captureDevice->FindPin("Preview");
-    CFilterPin* input = m_deinterlace->FindFreePin(PINDIR_INPUT, TRUE);
+    CFilterPin* preview = m_preview.CaptureDevice()->FindPin("Preview");
+    CFilterPin* input = m_preview.Deinterlace()->FindFreePin(PINDIR_INPUT, TRUE);
     if (!preview || !input || !m_builder.Connect(preview, input))
         return FALSE;
     m_builder.DisconnectPin(preview);
@@ -145,82 +130,14 @@ void CTVGraph::FillCompressorLists()
         m_mpeg4AudioNames.InsertAt(0, adpcm);
 }
 
-BOOL CTVGraph::MakePreviewFilters(BOOL withDecompressor)
-{
-    if (!m_captureDevice) {
-        m_captureDevice = dynamic_cast<CCaptureDevice*>(
-            m_builder.AddFilterByName(CLSID_VideoInputDeviceCategory, kCaptureName, kCaptureName, 0, 0));
-        if (!m_captureDevice) {
-            AfxMessageBox(kDeviceFailText);
-            return FALSE;
-        }
-    }
-    if (!m_crossbar) {
-        m_crossbar = dynamic_cast<CCrossbarWrapper*>(
-            m_builder.AddFilterByName(AM_KSCATEGORY_CROSSBAR, kCrossbarName, kCrossbarName, 0, 0));
-        if (!m_crossbar) {
-            AfxMessageBox(kDeviceFailText);
-            return FALSE;
-        }
-        m_captureDevice->SetVideoProcAmp(kCrossbarReadyProperty, 1);
-        SetVideoStandard(GetVideoStandard());
-    }
-    if (!m_renderer) {
-        m_renderer = m_builder.AddFilter(kVideoRendererClsid, "Render");
-        if (!m_renderer)
-            return FALSE;
-    }
-    if (!MakeDeinterlace())
-        return FALSE;
-    MakeOverlayMixer();
-    if (withDecompressor && !m_decompressor) {
-        m_decompressor = m_builder.AddFilter(kAviDecompressorClsid, "AVI Decompressor");
-        if (!m_decompressor)
-            return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CTVGraph::MakeDeinterlace()
-{
-    if (m_deinterlace)
-        return TRUE;
-    m_deinterlace =
-        dynamic_cast<CDeinterlaceFilter*>(m_builder.AddFilter(CLSID_QuorvexDeinterlace, "Quorvex Deinterlace"));
-    if (!m_deinterlace) {
-        RegisterFilterModules();
-        m_deinterlace =
-            dynamic_cast<CDeinterlaceFilter*>(m_builder.AddFilter(CLSID_QuorvexDeinterlace, "Quorvex Deinterlace"));
-    }
-    if (!m_deinterlace) {
-        AfxMessageBox("Create Deinterlace fail!");
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CTVGraph::MakeOverlayMixer()
-{
-    if (!m_overlayMixer) {
-        m_overlayMixer =
-            dynamic_cast<COverlayMixerFilter*>(m_builder.AddFilter(CLSID_OverlayMixerFilter, "Overlay Mixer"));
-        if (!m_overlayMixer) {
-            m_useOverlay = FALSE;
-            return FALSE;
-        }
-    }
-    m_overlayMixer->SetLetterbox(FALSE);
-    return TRUE;
-}
-
 BOOL CTVGraph::RebuildPreview()
 {
     if (m_builder.GetState() != CGraphBuilder::kStopped)
         m_builder.StopAndDisconnectAll();
-    if (!MakePreviewFilters(TRUE))
+    if (!m_preview.Make(TRUE))
         return FALSE;
     ApplyPreviewSettings();
-    if (!ConnectPreview())
+    if (!m_preview.Connect())
         return FALSE;
     ApplyDesktopOverlaySetting();
     return RunCaptureGraph();
@@ -234,7 +151,7 @@ BOOL CTVGraph::RunCaptureGraph()
     StartRemotePoll();
     ApplyPictureValues();
     ApplyOverlayValues();
-    m_builder.DisconnectWrapper(m_crossbar);
+    m_builder.DisconnectWrapper(m_preview.Crossbar());
     return m_builder.Run();
 }
 
@@ -252,64 +169,35 @@ BOOL CTVGraph::ApplyPreviewSettings()
 BOOL CTVGraph::ApplyCaptureFormat()
 {
     CaptureFormat format;
-    if (!m_captureDevice || FAILED(m_captureDevice->GetCaptureFormat(&format, 1)))
+    if (!m_preview.CaptureDevice() || FAILED(m_preview.CaptureDevice()->GetCaptureFormat(&format, 1)))
         return FALSE;
     format.header.bmiHeader.biWidth = m_captureSize.cx;
     format.header.bmiHeader.biHeight = m_captureSize.cy;
-    return SUCCEEDED(m_captureDevice->SetCaptureFormat(format, 1));
+    return SUCCEEDED(m_preview.CaptureDevice()->SetCaptureFormat(format, 1));
 }
 
 void CTVGraph::ApplyDeinterlaceSettings()
 {
-    if (!m_deinterlace)
+    if (!m_preview.Deinterlace())
         return;
-    m_deinterlace->SetHighQuality(m_highQuality);
-    m_deinterlace->SetSmallFrame(m_smallFrame);
-    m_deinterlace->SetHalfRate(m_halfRate);
-    m_deinterlace->SetNoiseReduce(m_noiseReduce);
+    m_preview.Deinterlace()->SetHighQuality(m_highQuality);
+    m_preview.Deinterlace()->SetSmallFrame(m_smallFrame);
+    m_preview.Deinterlace()->SetHalfRate(m_halfRate);
+    m_preview.Deinterlace()->SetNoiseReduce(m_noiseReduce);
     if (m_noiseReduce)
-        m_deinterlace->SetReduceValue(m_reduceValue);
+        m_preview.Deinterlace()->SetReduceValue(m_reduceValue);
 }
 
 void CTVGraph::ApplyPictureValues()
 {
-    for (int i = 0; m_captureDevice && i < 5; ++i)
-        m_captureDevice->SetVideoProcAmp(i, m_pictureValues[i]);
+    for (int i = 0; m_preview.CaptureDevice() && i < 5; ++i)
+        m_preview.CaptureDevice()->SetVideoProcAmp(i, m_pictureValues[i]);
 }
 
 void CTVGraph::ApplyOverlayValues()
 {
-    for (int i = 0; m_overlayMixer && i < 5; ++i)
-        m_overlayMixer->SetColorControl(i, m_overlayValues[i]);
-}
-
-BOOL CTVGraph::ConnectPreview()
-{
-    if (m_builder.GetState() != CGraphBuilder::kStopped)
-        m_builder.StopAndDisconnectAll();
-    if (!m_captureDevice || !m_deinterlace || !m_renderer)
-        return FALSE;
-    CFilterPin* preview = m_captureDevice->FindPin("Preview");
-    CFilterPin* input = m_deinterlace->FindFreePin(PINDIR_INPUT, TRUE);
-    if (preview && input && m_builder.Connect(preview, input)) {
-        m_builder.DisconnectPin(preview);
-        m_builder.DisconnectPin(input);
-    }
-    if (!m_builder.ConnectFilters(m_captureDevice, m_deinterlace, "Capture", NULL))
-        return FALSE;
-    CFilterWrapper* toRenderer = NULL;
-    if (m_useOverlay && m_overlayMixer && m_builder.ConnectFilters(m_deinterlace, m_overlayMixer, "Preview", NULL))
-        toRenderer = m_overlayMixer;
-    if (!toRenderer) {
-        m_useOverlay = FALSE;
-        if (!m_decompressor || !m_builder.ConnectFilters(m_deinterlace, m_decompressor, "Preview", NULL))
-            return FALSE;
-        toRenderer = m_decompressor;
-    }
-    if (!m_builder.ConnectFilters(toRenderer, m_renderer, NULL, NULL))
-        return FALSE;
-    AttachVideoWindow();
-    return TRUE;
+    for (int i = 0; m_preview.OverlayMixer() && i < 5; ++i)
+        m_preview.OverlayMixer()->SetColorControl(i, m_overlayValues[i]);
 }
 
 void CTVGraph::AttachVideoWindow()
@@ -327,8 +215,8 @@ void CTVGraph::AttachVideoWindow()
 void CTVGraph::CloseTV()
 {
     Host().SetDeviceMute(TRUE);
-    if (m_captureDevice) {
-        m_captureDevice->StopRemotePoll();
+    if (m_preview.CaptureDevice()) {
+        m_preview.CaptureDevice()->StopRemotePoll();
         SetDeviceAudio(FALSE);
     }
     m_builder.TearDown();

@@ -7,27 +7,20 @@
 
 #include "AudioDeviceList.h"
 #include "GraphBuilder.h"
+#include "TVDesktopOverlay.h"
+#include "TVFMRecordRoad.h"
 #include "TVGraphHost.h"
+#include "TVPreviewRoad.h"
+#include "TVRecordRoad.h"
+#include "TVTimeShiftRoad.h"
 
 #include <vector>
 
-class CAcmWrapperFilter;
 class CAudioCaptureDevice;
-class CAvSwitchFilter;
 class CCaptureDevice;
-class CDumpFilter;
-class CFileWriteFilter;
-class CIviAudioEncoderFilter;
-class CIviFileWriterFilter;
-class CIviMuxFilter;
-class CMpeg2DemuxFilter;
-class CMpegEncoderFilter;
-class CMsMuxFilter;
-struct MpegEncoderPreset;
 class CCrossbarWrapper;
 class CDeinterlaceFilter;
 class COverlayMixerFilter;
-class CTimeShiftFilter;
 struct ProcAmpValue;
 
 // The capture graph of the TV picture: the card's capture pin through the deinterlace filter
@@ -35,8 +28,11 @@ struct ProcAmpValue;
 // window the caller sets. It keeps the picture, overlay, deinterlace, capture-size and
 // video-standard settings and applies them whenever it rebuilds the preview.
 //
-// The wrapper pointers belong to the builder: they are cleared whenever the builder deletes
-// its wrappers. User-interface thread only.
+// Each road of the graph is an object owning its wrappers: the preview, the TV record road,
+// the FM record road, the time shift; TV on the desktop keys the preview's mixer. The graph
+// keeps the settings and the sound device, and its public operations forward to the roads.
+// Every wrapper belongs to the builder, so each road's pointers are cleared whenever the
+// builder deletes its wrappers. User-interface thread only.
 class CTVGraph
 {
 public:
@@ -165,8 +161,8 @@ public:
     int TraceText(const char* text);
 
     CGraphBuilder& GetBuilder() { return m_builder; }
-    CCaptureDevice* GetCaptureDevice() const { return m_captureDevice; }
-    CCrossbarWrapper* GetCrossbar() const { return m_crossbar; }
+    CCaptureDevice* GetCaptureDevice() const { return m_preview.CaptureDevice(); }
+    CCrossbarWrapper* GetCrossbar() const { return m_preview.Crossbar(); }
 
     // Sound: the card's audio capture device, the sound card's recording and playback mixer
     // lines, and the A/V switch of a recording.
@@ -247,23 +243,23 @@ public:
     // it can be paused and moved within the buffered time. It excludes recording.
     BOOL StartTimeShift();
     BOOL StopTimeShift();
-    BOOL IsTimeShiftOn() const { return m_timeShiftOn; }
-    BOOL IsTimeShiftPaused() const { return m_timeShiftPaused; }
+    BOOL IsTimeShiftOn() const { return m_timeShiftRoad.IsOn(); }
+    BOOL IsTimeShiftPaused() const { return m_timeShiftRoad.IsPaused(); }
     BOOL ToggleTimeShiftPause();
     // Byte positions within the buffer; FALSE while time shift is off.
     BOOL GetTimeShiftPosition(LONGLONG* total, LONGLONG* available, LONGLONG* current);
     BOOL SetTimeShiftPosition(LONGLONG position);
     // The sound renderer of the time-shift playback; NULL while time shift has none.
-    CFilterWrapper* GetTimeShiftSound() const { return m_soundRenderer; }
-    void SetTimeShiftFile(const char* name) { m_timeShiftFile = name; }
-    const CString& GetTimeShiftFile() const { return m_timeShiftFile; }
+    CFilterWrapper* GetTimeShiftSound() const { return m_timeShiftRoad.GetSound(); }
+    void SetTimeShiftFile(const char* name) { m_timeShiftRoad.SetFile(name); }
+    const CString& GetTimeShiftFile() const { return m_timeShiftRoad.GetFile(); }
     // Refused below 600 seconds.
     BOOL SetTimeShiftLength(int seconds);
-    int GetTimeShiftLength() const { return m_timeShiftSeconds; }
+    int GetTimeShiftLength() const { return m_timeShiftRoad.GetLength(); }
     // Refused outside 4500 to 18000 kbit/s.
     BOOL SetTimeShiftBitrate(int kbps);
-    void SetTimeShiftReserve(LONG value) { m_timeShiftReserve = value; }
-    LONG GetTimeShiftReserve() const { return m_timeShiftReserve; }
+    void SetTimeShiftReserve(LONG value) { m_timeShiftRoad.SetReserve(value); }
+    LONG GetTimeShiftReserve() const { return m_timeShiftRoad.GetReserve(); }
     // The kbit a full buffer takes, sound included.
     LONGLONG GetTimeShiftKbits() const;
     // The buffer for the encoder's audio bit-rate index (MPEG-1 Layer II; 224 kbit/s outside
@@ -273,12 +269,18 @@ public:
     // TV on the desktop: the overlay keyed to the desktop colour, the wallpaper taken away.
     BOOL SetDesktopOverlayOn();
     BOOL SetDesktopOverlayOff();
-    BOOL IsDesktopOverlayOn() const { return m_desktopOverlayOn; }
+    BOOL IsDesktopOverlayOn() const { return m_desktop.IsOn(); }
     BOOL HideWallpaper();
     BOOL RestoreWallpaper();
     BOOL CanUseDesktopOverlay();
 
 private:
+    // The roads build on the graph's preview, sound and settings.
+    friend class CTVFMRecordRoad;
+    friend class CTVPreviewRoad;
+    friend class CTVRecordRoad;
+    friend class CTVTimeShiftRoad;
+
     CTVGraph(const CTVGraph&);
     CTVGraph& operator=(const CTVGraph&);
 
@@ -286,17 +288,12 @@ private:
     ITVGraphHost& Host() const;
     void ClearWrapperPointers();
     void FillCompressorLists();
-    BOOL MakePreviewFilters(BOOL withDecompressor);
-    BOOL MakeDeinterlace();
-    void RegisterFilterModules();
-    BOOL ChooseCompressor(const CStringArray& names, const char* name, CString& chosen, CFilterWrapper*& wrapper);
-    BOOL MakeOverlayMixer();
+    static BOOL ChooseCompressor(const CStringArray& names, const char* name, CString& chosen);
     BOOL ApplyPreviewSettings();
     BOOL ApplyCaptureFormat();
     void ApplyDeinterlaceSettings();
     void ApplyPictureValues();
     void ApplyOverlayValues();
-    BOOL ConnectPreview();
     BOOL RunCaptureGraph();
     // Connects and runs the preview again after a change that had to stop it.
     void RestartPreview();
@@ -309,14 +306,7 @@ private:
     CGraphBuilder m_builder;
     ITVGraphHost* m_host;  // weak: the TV system owns the graph
 
-    CCaptureDevice* m_captureDevice;
-    CDeinterlaceFilter* m_deinterlace;
-    COverlayMixerFilter* m_overlayMixer;
-    CCrossbarWrapper* m_crossbar;
-    CFilterWrapper* m_renderer;
-    CFilterWrapper* m_decompressor;
-    CFilterWrapper* m_mpeg4CodecWrapper;
-    CFilterWrapper* m_mpeg4AudioWrapper;
+    CTVPreviewRoad m_preview{*this};
 
     BOOL m_useOverlay;
     HWND m_ownerWnd;
@@ -368,60 +358,16 @@ private:
     BOOL m_overlayFlag = FALSE;
     std::vector<BYTE> m_mpeg4CodecState;
 
-    // Recording: a row per format of four build steps, run in order up to the first that
-    // fails, and the values in which the MPEG formats differ. The FM rows use the steps only.
-    struct RecordRow;
-    typedef BOOL (CTVGraph::*RecordStep)(const RecordRow& row);
-    typedef BOOL (*EncoderPreset)(MpegEncoderPreset* preset, BOOL frames25);
-    struct RecordRow
-    {
-        int format;
-        RecordStep addFilters, configure, connect, setUpEncoder;
-        EncoderPreset preset;
-        BOOL always25Frames;  // the preset's 25-frame picture whatever the standard
-        int schemeOffset;     // added to the record scheme: the preset's video-bits word
-        LONG captureWidth;    // 0: the current capture size; else this width, 576 or 480 high
-        BOOL smallFrame;      // the deinterlace filter halves the picture for the encoder
-        DWORD audioRate;      // samples per second of the captured sound
-    };
-    static const RecordRow s_recordRows[];
-    static const RecordRow s_fmRecordRows[];
-    static const RecordRow& FindRecordRow(const RecordRow* rows, int count, int format);
-    BOOL BuildRecordRow(const RecordRow& row, BOOL tv);
+    // Recording: the roads' common steps.
+    // Runs a built record road; a road that was not built, or whose graph will not run, goes.
+    BOOL RunRecordRoad(BOOL built, BOOL tv);
     BOOL StartRecordBranch();
     void StopEachFilter();
-    void ClearRecordWrapperPointers();
-    BOOL AddAviFilters(const RecordRow& row);
-    BOOL AddMpegFilters(const RecordRow& row);
-    BOOL AddMpeg4Filters(const RecordRow& row);
-    BOOL ConfigureAvi(const RecordRow& row);
-    BOOL ConfigureMpeg(const RecordRow& row);
-    BOOL ConfigureMpeg4(const RecordRow& row);
-    BOOL ConnectAviChain(const RecordRow& row);
-    BOOL ConnectMpegChain(const RecordRow& row);
-    BOOL ConnectMpeg4Chain(const RecordRow& row);
-    BOOL NoEncoderSetUp(const RecordRow& row);
-    BOOL SetUpMpegEncoder(const RecordRow& row);
+    // The capture size, the deinterlace settings and the sound rate of an MPEG encoding.
     BOOL ConfigureMpegCapture(SIZE size, BOOL smallFrame, DWORD samplesPerSec);
-    // Sound rates of the MPEG encodings: the DVD formats carry 48 kHz sound, the others 44.1 kHz.
-    enum { kMpegAudioRate = 44100, kDvdAudioRate = 48000 };
     BOOL SetRecordCaptureSize(LONG width, LONG height);
     BOOL SetMpegAudioFormat(DWORD samplesPerSec);
     BOOL ApplyDeinterlaceMode();
-    BOOL AddFmPcmFilters(const RecordRow& row);
-    BOOL AddFmAdpcmFilters(const RecordRow& row);
-    BOOL AddFmMpegFilters(const RecordRow& row);
-    BOOL AddFmCustomFilters(const RecordRow& row);
-    BOOL AddFmAviFilters();
-    BOOL ConfigureFmAvi(const RecordRow& row);
-    BOOL ConfigureFmMpeg(const RecordRow& row);
-    BOOL ConnectFmPcm(const RecordRow& row);
-    BOOL ConnectFmAdpcm(const RecordRow& row);
-    BOOL ConnectFmMpeg(const RecordRow& row);
-    BOOL ConnectFmCustom(const RecordRow& row);
-    BOOL ConnectFmCompressorChain(CFilterWrapper* compressor);
-    BOOL SetUpFmMpegEncoder(const RecordRow& row);
-    void RemoveFmRecordFilters();
     CFilterWrapper* AddAudioCompressor(const char* name);
 
     int m_recordFormat = kRecordMpeg1;
@@ -430,54 +376,17 @@ private:
     int m_fmRecordFormat = kFmRecordPcm;
     CString m_recordFileName;
     BOOL m_recording = FALSE;
-    BOOL m_recordAudio = TRUE;
     CStringArray m_audioDeviceNames;
     CString m_audioDeviceName;
-    // The record roads' wrappers, owned by the builder like the preview's.
+    // The sound device, owned by the builder like every wrapper; every road records from it.
     CAudioCaptureDevice* m_audioCapture = NULL;
-    CFilterWrapper* m_smartTee = NULL;
-    CMsMuxFilter* m_aviMux = NULL;
-    CFileWriteFilter* m_aviWriter = NULL;
-    CMpegEncoderFilter* m_mpegEncoder = NULL;
-    CDumpFilter* m_dump = NULL;
-    CAcmWrapperFilter* m_acmWrapper = NULL;
-    CAvSwitchFilter* m_avSwitch = NULL;
-    CFilterWrapper* m_xvidCodec = NULL;
-    CIviAudioEncoderFilter* m_iviAudioEncoder = NULL;
-    CIviMuxFilter* m_iviMux = NULL;
-    CIviFileWriterFilter* m_iviWriter = NULL;
-    CFilterWrapper* m_fmPcmCompressor = NULL;
-    CFilterWrapper* m_fmAdpcmCompressor = NULL;
-    CFilterWrapper* m_fmUserCompressor = NULL;
 
-    // Time shift.
-    BOOL AddTimeShiftFilters();
-    BOOL ConfigureTimeShift();
-    BOOL ConnectTimeShift();
-    BOOL ConnectTimeShiftVideo();
-    BOOL SetUpTimeShift();
-    BOOL UseSoundClock();
-    void ClearTimeShiftWrapperPointers();
-    BOOL m_timeShiftOn = FALSE;
-    BOOL m_timeShiftPaused = FALSE;
-    CString m_timeShiftFile{"C:\\TimeShift.mpg"};
-    int m_timeShiftSeconds = 600;
-    LONG m_timeShiftReserve = 0;
-    int m_timeShiftKbps = 4500;
-    // The time-shift road's wrappers, owned by the builder like the preview's.
-    CTimeShiftFilter* m_timeShift = NULL;
-    CMpeg2DemuxFilter* m_demux = NULL;
-    CFilterWrapper* m_videoDecoder = NULL;
-    CFilterWrapper* m_audioDecoder = NULL;
-    CFilterWrapper* m_soundRenderer = NULL;
-    CFilterWrapper* m_defaultRenderer = NULL;
+    CTVRecordRoad m_recordRoad{*this};
+    CTVFMRecordRoad m_fmRecordRoad{*this};
+    CTVTimeShiftRoad m_timeShiftRoad{*this};
 
     // TV on the desktop.
-    // Switches the overlay's colour key with the graph stopped.
-    BOOL ApplyColorKey(COLORREF key);
     // The desktop overlay follows the TV-on-desktop setting while the overlay is in use.
     void ApplyDesktopOverlaySetting();
-    BOOL m_desktopOverlayOn = FALSE;
-    CString m_savedWallpaper;
-    COLORREF m_colorKey = RGB(16, 0, 16);
+    CTVDesktopOverlay m_desktop{m_builder};
 };

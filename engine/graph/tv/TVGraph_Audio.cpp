@@ -158,7 +158,7 @@ void CTVGraph::SwitchDeviceAudioMuted(BOOL on)
 
 BOOL CTVGraph::SetAudioOn(BOOL on)
 {
-    if (!m_avSwitch || !m_avSwitch->SetAudioMute(!on))
+    if (!m_recordRoad.GetAvSwitch() || !m_recordRoad.GetAvSwitch()->SetAudioMute(!on))
         return FALSE;
     m_audioOn = on;
     return TRUE;
@@ -167,7 +167,7 @@ BOOL CTVGraph::SetAudioOn(BOOL on)
 BOOL CTVGraph::GetAudioOn()
 {
     BOOL mute = TRUE;
-    return m_avSwitch && m_avSwitch->GetAudioMute(&mute) && !mute;
+    return m_recordRoad.GetAvSwitch() && m_recordRoad.GetAvSwitch()->GetAudioMute(&mute) && !mute;
 }
 
 BOOL CTVGraph::ReadMixerLines()

@@ -4,13 +4,6 @@
 
 #include <string.h>
 
-namespace
-{
-
-const char kXvidCodecName[] = "XviD MPEG-4 Codec";
-
-} // namespace
-
 void CTVGraph::SetMpeg4CodecState(const void* bytes, int size)
 {
     m_mpeg4CodecState.clear();
@@ -35,14 +28,11 @@ BOOL CTVGraph::GetMpeg4CodecState(void* buffer, int* size) const
 // made for the check goes again.
 int CTVGraph::ShowMpeg4CodecDialog(HWND parent, BOOL show)
 {
-    if (!m_xvidCodec)
-        m_xvidCodec = m_builder.AddFilterByName(CLSID_VideoCompressorCategory, kXvidCodecName, kXvidCodecName, 0, 0);
-    if (!m_xvidCodec)
+    if (!m_recordRoad.MakeMpeg4Codec())
         return 0;
     if (show)
         XD_ShowVCMDialog(parent);
-    m_builder.RemoveWrapper(m_xvidCodec);
-    m_xvidCodec = NULL;
+    m_recordRoad.ReleaseMpeg4Codec();
     return 0;
 }
 

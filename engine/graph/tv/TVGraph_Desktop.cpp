@@ -1,54 +1,33 @@
 #include "TVGraph.h"
 
-#include "OverlayMixerFilter.h"
-
-namespace
-{
-
-// The overlay's own key colour, which no desktop shows.
-const COLORREF kOverlayColorKey = RGB(16, 0, 16);
-
-} // namespace
-
 BOOL CTVGraph::SetDesktopOverlayOn()
 {
-    if (!m_useOverlay || !m_overlayMixer) {
-        m_desktopOverlayOn = FALSE;
-        return FALSE;
-    }
-    m_desktopOverlayOn = ApplyColorKey(GetSysColor(COLOR_BACKGROUND));
-    return m_desktopOverlayOn;
+    return m_desktop.SetOn(m_useOverlay ? m_preview.OverlayMixer() : NULL);
 }
 
 BOOL CTVGraph::SetDesktopOverlayOff()
 {
-    if (!m_desktopOverlayOn)
-        return FALSE;
-    m_desktopOverlayOn = FALSE;
-    return ApplyColorKey(kOverlayColorKey);
+    return m_desktop.SetOff(m_preview.OverlayMixer());
 }
 
-// The mixer takes a new key only while the graph is stopped.
-BOOL CTVGraph::ApplyColorKey(COLORREF key)
+BOOL CTVGraph::HideWallpaper()
 {
-    BOOL running = m_builder.GetState() == CGraphBuilder::kRunning;
-    if (running)
-        m_builder.SetState(CGraphBuilder::kStopped);
-    m_colorKey = key;
-    BOOL result = m_overlayMixer && m_overlayMixer->SetColorKey(key);
-    if (running)
-        m_builder.SetState(CGraphBuilder::kRunning);
-    return result;
+    return m_desktop.HideWallpaper(Host());
 }
 
-void CTVGraph::ApplyDesktopOverlaySetting()
+BOOL CTVGraph::RestoreWallpaper()
 {
-    if (m_useOverlay && Host().GetOverlayDesktop())
-        SetDesktopOverlayOn();
+    return m_desktop.RestoreWallpaper(Host());
 }
 
 BOOL CTVGraph::CanUseDesktopOverlay()
 {
-    return m_overlayMixer && m_overlayMixer->FindFreePin(PINDIR_INPUT, FALSE) &&
-           m_overlayMixer->FindFreePin(PINDIR_OUTPUT, FALSE);
+    return m_desktop.CanUse(m_preview.OverlayMixer());
+}
+
+// The desktop overlay follows the TV-on-desktop setting while the overlay is in use.
+void CTVGraph::ApplyDesktopOverlaySetting()
+{
+    if (m_useOverlay && Host().GetOverlayDesktop())
+        SetDesktopOverlayOn();
 }

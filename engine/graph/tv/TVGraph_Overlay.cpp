@@ -4,35 +4,34 @@
 
 BOOL CTVGraph::SetOverlayColorKey(COLORREF color)
 {
-    return m_overlayMixer && m_overlayMixer->SetColorKey(color);
+    return m_preview.OverlayMixer() && m_preview.OverlayMixer()->SetColorKey(color);
 }
 
 BOOL CTVGraph::GetOverlayColorKey(COLORREF* color)
 {
-    return m_overlayMixer && m_overlayMixer->GetColorKey(color);
+    return m_preview.OverlayMixer() && m_preview.OverlayMixer()->GetColorKey(color);
 }
 
 BOOL CTVGraph::GetOverlayProperty(int control, long* value)
 {
-    return m_useOverlay && m_overlayMixer && m_overlayMixer->GetColorControl(control, value);
+    return m_useOverlay && m_preview.OverlayMixer() && m_preview.OverlayMixer()->GetColorControl(control, value);
 }
 
 BOOL CTVGraph::GetOverlayPropertyRange(int control, long* minimum, long* maximum, long* standard)
 {
     if (maximum)
         *maximum = 100;
-    return m_useOverlay && m_overlayMixer && m_overlayMixer->GetColorControlRange(control, minimum, maximum, standard);
+    return m_useOverlay && m_preview.OverlayMixer() && m_preview.OverlayMixer()->GetColorControlRange(control, minimum, maximum, standard);
 }
 
 BOOL CTVGraph::IsLetterbox(BOOL* on)
 {
-    return m_useOverlay && m_overlayMixer && m_overlayMixer->IsLetterbox(on);
+    return m_useOverlay && m_preview.OverlayMixer() && m_preview.OverlayMixer()->IsLetterbox(on);
 }
 
 BOOL CTVGraph::RemoveOverlayMixer()
 {
-    RemoveFilterWrapper(m_overlayMixer);
-    m_overlayMixer = NULL;
+    m_preview.RemoveOverlayMixer();
     return TRUE;
 }
 

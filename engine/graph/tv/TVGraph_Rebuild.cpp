@@ -4,43 +4,6 @@
 
 #include <shellapi.h>
 
-namespace
-{
-
-// Regsvr32 of a filter module that hangs must not hang the program with it.
-const DWORD kRegisterWaitMs = 30000;
-
-// Registers one module of the folder silently; the path is quoted, as a program folder may
-// hold blanks.
-void RegisterModule(const CString& folder, const char* module)
-{
-    CString parameters;
-    parameters.Format("\"%s\\%s\" /s", (LPCTSTR)folder, module);
-    SHELLEXECUTEINFOA info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.lpVerb = "open";
-    info.lpFile = "Regsvr32.exe";
-    info.lpParameters = parameters;
-    info.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&info) || !info.hProcess)
-        return;
-    WaitForSingleObject(info.hProcess, kRegisterWaitMs);
-    CloseHandle(info.hProcess);
-}
-
-} // namespace
-
-void CTVGraph::RegisterFilterModules()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, path, MAX_PATH);
-    CString folder(path);
-    folder = folder.Left(folder.ReverseFind('\\')) + "\\Filters";
-    RegisterModule(folder, "Deinterlace.ax");
-    RegisterModule(folder, "AVSwitch.ax");
-}
-
 BOOL CTVGraph::RecreateGraph()
 {
     if (m_builder.GetState() != CGraphBuilder::kStopped)
@@ -75,28 +38,29 @@ BOOL CTVGraph::SetUseOverlay(BOOL on)
 
 std::vector<int> CTVGraph::GetSupportedStandards() const
 {
-    return m_captureDevice ? m_captureDevice->GetTunerStandards() : std::vector<int>();
+    return m_preview.CaptureDevice() ? m_preview.CaptureDevice()->GetTunerStandards() : std::vector<int>();
 }
 
 BOOL CTVGraph::SetMpeg4Codec(const char* name)
 {
-    return ChooseCompressor(m_mpeg4CodecNames, name, m_mpeg4Codec, m_mpeg4CodecWrapper);
+    return ChooseCompressor(m_mpeg4CodecNames, name, m_mpeg4Codec);
 }
 
+// The old sound compressor's wrapper goes: the recording graph makes the chosen one when it
+// needs it.
 BOOL CTVGraph::SetMpeg4Audio(const char* name)
 {
-    return ChooseCompressor(m_mpeg4AudioNames, name, m_mpeg4Audio, m_mpeg4AudioWrapper);
+    if (!ChooseCompressor(m_mpeg4AudioNames, name, m_mpeg4Audio))
+        return FALSE;
+    m_recordRoad.ReleaseMpeg4Audio();
+    return TRUE;
 }
 
-// The old wrapper of that kind goes: the recording graph makes the chosen one when it needs it.
-BOOL CTVGraph::ChooseCompressor(const CStringArray& names, const char* name, CString& chosen, CFilterWrapper*& wrapper)
+BOOL CTVGraph::ChooseCompressor(const CStringArray& names, const char* name, CString& chosen)
 {
     for (int i = 0; i < names.GetSize(); ++i) {
         if (names[i] == name) {
             chosen = name;
-            if (wrapper)
-                m_builder.RemoveWrapper(wrapper);
-            wrapper = NULL;
             return TRUE;
         }
     }

@@ -22,20 +22,20 @@ BOOL CTVGraph::SetVideoSource(int source, BOOL flag)
     m_videoSource = source;
     SwitchDeviceAudioMuted(flag);
     BOOL result = FALSE;
-    if (source != kFm && source >= kTuner && source <= kSVideo && m_crossbar)
-        result = m_crossbar->RouteCrossbar(kCrossbarInputs[source], 0);
-    if (m_captureDevice)
-        m_captureDevice->SetTunerStandard(GetVideoStandard());
+    if (source != kFm && source >= kTuner && source <= kSVideo && m_preview.Crossbar())
+        result = m_preview.Crossbar()->RouteCrossbar(kCrossbarInputs[source], 0);
+    if (m_preview.CaptureDevice())
+        m_preview.CaptureDevice()->SetTunerStandard(GetVideoStandard());
     return result;
 }
 
 // The card's own audio input follows the source: 1 for FM, 0 for the tuner, 2 for the lines.
 void CTVGraph::SetDeviceAudio(BOOL on)
 {
-    if (!m_captureDevice)
+    if (!m_preview.CaptureDevice())
         return;
     int input = m_videoSource == kFm ? 1 : m_videoSource == kTuner ? 0 : 2;
-    m_captureDevice->SetAudioInput(input, on);
+    m_preview.CaptureDevice()->SetAudioInput(input, on);
 }
 
 long CTVGraph::GetVideoStandard() const
@@ -61,7 +61,7 @@ BOOL CTVGraph::SetVideoStandard(long standard)
         if (m_videoSource >= kTuner && m_videoSource <= kSVideo)
             m_standards[m_videoSource] = standard;
         if (m_videoSource == kTuner)
-            result = m_captureDevice && m_captureDevice->SetTunerStandard(standard);
+            result = m_preview.CaptureDevice() && m_preview.CaptureDevice()->SetTunerStandard(standard);
         result = ApplyTVFormat(standard) && result;
         SetFrameInterval();
     }
@@ -73,7 +73,7 @@ BOOL CTVGraph::SetVideoStandard(long standard)
 // The decoder's format; the frame rate follows the standard only when the card took it.
 BOOL CTVGraph::ApplyTVFormat(long standard)
 {
-    if (!m_captureDevice || FAILED(m_captureDevice->SetTVFormat(standard)))
+    if (!m_preview.CaptureDevice() || FAILED(m_preview.CaptureDevice()->SetTVFormat(standard)))
         return FALSE;
     m_is25Frames = !IsNtscStandard(standard);
     return TRUE;
@@ -81,19 +81,19 @@ BOOL CTVGraph::ApplyTVFormat(long standard)
 
 void CTVGraph::RestartPreview()
 {
-    if (!ConnectPreview())
+    if (!m_preview.Connect())
         return;
-    m_builder.DisconnectWrapper(m_crossbar);
+    m_builder.DisconnectWrapper(m_preview.Crossbar());
     m_builder.Run();
 }
 
 void CTVGraph::SetFrameInterval()
 {
     CaptureFormat format;
-    if (!m_captureDevice || FAILED(m_captureDevice->GetCaptureFormat(&format, 1)))
+    if (!m_preview.CaptureDevice() || FAILED(m_preview.CaptureDevice()->GetCaptureFormat(&format, 1)))
         return;
     format.header.AvgTimePerFrame = m_is25Frames ? kFrameTime25 : kFrameTime30;
-    m_captureDevice->SetCaptureFormat(format, 1);
+    m_preview.CaptureDevice()->SetCaptureFormat(format, 1);
 }
 
 void CTVGraph::AdjustCaptureSize()
@@ -125,15 +125,15 @@ void CTVGraph::AdjustCaptureSize()
 BOOL CTVGraph::SetCaptureSize(SIZE size)
 {
     m_captureSize = size;
-    if (!m_captureDevice)
+    if (!m_preview.CaptureDevice())
         return TRUE;
     m_builder.Stop();
     m_builder.StopAndDisconnectAll();
     ApplyCaptureFormat();
-    if (!ConnectPreview())
+    if (!m_preview.Connect())
         return FALSE;
     ApplyDesktopOverlaySetting();
-    m_builder.DisconnectWrapper(m_crossbar);
+    m_builder.DisconnectWrapper(m_preview.Crossbar());
     m_builder.Run();
     return TRUE;
 }
@@ -143,7 +143,7 @@ BOOL CTVGraph::SetPictureValue(int property, long value)
     if (property < 0 || property >= 5)
         return FALSE;
     m_pictureValues[property] = value;
-    return m_captureDevice && SUCCEEDED(m_captureDevice->SetVideoProcAmp(property, value));
+    return m_preview.CaptureDevice() && SUCCEEDED(m_preview.CaptureDevice()->SetVideoProcAmp(property, value));
 }
 
 long CTVGraph::GetPictureValue(int property) const
@@ -156,33 +156,33 @@ BOOL CTVGraph::SetOverlayValue(int property, long value)
     if (property < 0 || property >= 5)
         return FALSE;
     m_overlayValues[property] = value;
-    return m_overlayMixer && m_overlayMixer->SetColorControl(property, value);
+    return m_preview.OverlayMixer() && m_preview.OverlayMixer()->SetColorControl(property, value);
 }
 
 void CTVGraph::SetHighQuality(BOOL on)
 {
     m_highQuality = on;
-    if (m_deinterlace)
-        m_deinterlace->SetHighQuality(on);
+    if (m_preview.Deinterlace())
+        m_preview.Deinterlace()->SetHighQuality(on);
 }
 
 void CTVGraph::SetNoiseReduce(BOOL on)
 {
     m_noiseReduce = on;
-    if (m_deinterlace)
-        m_deinterlace->SetNoiseReduce(on);
+    if (m_preview.Deinterlace())
+        m_preview.Deinterlace()->SetNoiseReduce(on);
 }
 
 void CTVGraph::SetHalfRate(BOOL on)
 {
     m_halfRate = on;
-    if (m_deinterlace)
-        m_deinterlace->SetHalfRate(on);
+    if (m_preview.Deinterlace())
+        m_preview.Deinterlace()->SetHalfRate(on);
 }
 
 void CTVGraph::SetReduceValue(int value)
 {
     m_reduceValue = value;
-    if (m_deinterlace)
-        m_deinterlace->SetReduceValue(value);
+    if (m_preview.Deinterlace())
+        m_preview.Deinterlace()->SetReduceValue(value);
 }

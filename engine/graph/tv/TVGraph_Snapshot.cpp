@@ -4,5 +4,5 @@
 
 BOOL CTVGraph::TakeSnapshot(const char* path, int kind, int quality)
 {
-    return !m_recording && m_deinterlace && m_deinterlace->SaveSnapshot(path, kind, quality);
+    return !m_recording && m_preview.Deinterlace() && m_preview.Deinterlace()->SaveSnapshot(path, kind, quality);
 }

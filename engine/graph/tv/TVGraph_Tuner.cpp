@@ -15,12 +15,12 @@ CTunerModel* TunerOf(CCaptureDevice* device)
 
 BOOL CTVGraph::SetFrequency(DWORD kHz)
 {
-    return m_captureDevice && m_captureDevice->SetTunerFrequency(kHz);
+    return m_preview.CaptureDevice() && m_preview.CaptureDevice()->SetTunerFrequency(kHz);
 }
 
 BOOL CTVGraph::GetVideoProcAmpInfo(long property, ProcAmpValue* record)
 {
-    return m_captureDevice && SUCCEEDED(m_captureDevice->GetVideoProcAmp(property, record));
+    return m_preview.CaptureDevice() && SUCCEEDED(m_preview.CaptureDevice()->GetVideoProcAmp(property, record));
 }
 
 BOOL CTVGraph::Pause()
@@ -38,14 +38,14 @@ void CTVGraph::StopGraph()
 
 BOOL CTVGraph::SetFMFrequency(DWORD kHz)
 {
-    CTunerModel* tuner = TunerOf(m_captureDevice);
+    CTunerModel* tuner = TunerOf(m_preview.CaptureDevice());
     return tuner && tuner->SetFmFrequency((float)kHz);
 }
 
 // A scan that did not start leaves the tuner to the scan-parameter setters again.
 BOOL CTVGraph::StartScan(BOOL tv, BOOL sweep)
 {
-    CTunerModel* tuner = TunerOf(m_captureDevice);
+    CTunerModel* tuner = TunerOf(m_preview.CaptureDevice());
     m_scanLock = TRUE;
     m_scanLock = tuner && tuner->StartScan(tv, sweep);
     return m_scanLock;
@@ -53,7 +53,7 @@ BOOL CTVGraph::StartScan(BOOL tv, BOOL sweep)
 
 void CTVGraph::StopScan()
 {
-    CTunerModel* tuner = TunerOf(m_captureDevice);
+    CTunerModel* tuner = TunerOf(m_preview.CaptureDevice());
     if (tuner)
         tuner->StopScan();
     m_scanLock = FALSE;
@@ -61,13 +61,13 @@ void CTVGraph::StopScan()
 
 BOOL CTVGraph::SetScanFrequencies(const float* mhz, int count)
 {
-    CTunerModel* tuner = TunerOf(m_captureDevice);
+    CTunerModel* tuner = TunerOf(m_preview.CaptureDevice());
     return mhz && tuner && tuner->SetChannelTable(mhz, count);
 }
 
 BOOL CTVGraph::GetTunerRange(int* lower, int* upper) const
 {
-    CTunerModel* tuner = TunerOf(m_captureDevice);
+    CTunerModel* tuner = TunerOf(m_preview.CaptureDevice());
     if (!tuner || !lower || !upper)
         return FALSE;
     *lower = tuner->GetBandLow();
@@ -77,7 +77,7 @@ BOOL CTVGraph::GetTunerRange(int* lower, int* upper) const
 
 BOOL CTVGraph::GetFMRange(int* lower, int* upper) const
 {
-    CTunerModel* tuner = TunerOf(m_captureDevice);
+    CTunerModel* tuner = TunerOf(m_preview.CaptureDevice());
     if (!tuner || !lower || !upper)
         return FALSE;
     *lower = tuner->GetFmLow();
@@ -87,50 +87,50 @@ BOOL CTVGraph::GetFMRange(int* lower, int* upper) const
 
 void CTVGraph::SetScanTableWindow(int kHz)
 {
-    CTunerModel* tuner = TunerOf(m_captureDevice);
+    CTunerModel* tuner = TunerOf(m_preview.CaptureDevice());
     if (tuner && !m_scanLock)
         tuner->SetTvScanTableWindow(kHz);
 }
 
 void CTVGraph::SetScanStep2(int kHz)
 {
-    CTunerModel* tuner = TunerOf(m_captureDevice);
+    CTunerModel* tuner = TunerOf(m_preview.CaptureDevice());
     if (tuner && !m_scanLock)
         tuner->SetTvScanStep2(kHz);
 }
 
 BOOL CTVGraph::StartRemotePoll()
 {
-    return m_captureDevice && !m_remoteServiceRunning && m_captureDevice->StartRemotePoll();
+    return m_preview.CaptureDevice() && !m_remoteServiceRunning && m_preview.CaptureDevice()->StartRemotePoll();
 }
 
 void CTVGraph::StopRemotePoll()
 {
-    if (m_captureDevice && !m_remoteServiceRunning)
-        m_captureDevice->StopRemotePoll();
+    if (m_preview.CaptureDevice() && !m_remoteServiceRunning)
+        m_preview.CaptureDevice()->StopRemotePoll();
 }
 
 int CTVGraph::GetTunerType() const
 {
-    CTunerModel* tuner = TunerOf(m_captureDevice);
+    CTunerModel* tuner = TunerOf(m_preview.CaptureDevice());
     return tuner ? tuner->GetTypeId() : 0;
 }
 
 BOOL CTVGraph::SendCardCommand(DWORD word, BOOL on)
 {
-    if (!m_captureDevice)
+    if (!m_preview.CaptureDevice())
         return FALSE;
     WORD low = LOWORD(word);
-    if (on && low != 0 && !m_captureDevice->WriteMcuWord(low))
+    if (on && low != 0 && !m_preview.CaptureDevice()->WriteMcuWord(low))
         return FALSE;
-    return m_captureDevice->McuHandshake(on);
+    return m_preview.CaptureDevice()->McuHandshake(on);
 }
 
 SIZE CTVGraph::GetCapturePinSize() const
 {
     SIZE size = {0, 0};
     CaptureFormat format;
-    if (m_captureDevice && SUCCEEDED(m_captureDevice->GetCaptureFormat(&format, 1))) {
+    if (m_preview.CaptureDevice() && SUCCEEDED(m_preview.CaptureDevice()->GetCaptureFormat(&format, 1))) {
         size.cx = format.header.bmiHeader.biWidth;
         size.cy = format.header.bmiHeader.biHeight;
     }

@@ -54,6 +54,10 @@ public:
             lastFrame = SimFrameReader::Band(data, kWidth, kHeight, 1);
             if (pictures == 0)
                 firstFrame = lastFrame.load();
+            if (watchingBack && lastFrame < backFrom) {
+                landedFrame = lastFrame.load();
+                watchingBack = false;
+            }
         }
         ++pictures;
         return S_OK;
@@ -71,6 +75,19 @@ public:
         return false;
     }
 
+    // The next picture older than the last one shown is kept as where a jump back landed.
+    void WatchForJumpBack()
+    {
+        backFrom = lastFrame.load();
+        watchingBack = true;
+    }
+    bool WaitForJumpBack()
+    {
+        for (DWORD waited = 0; waited < kWaitMs && watchingBack; waited += 20)
+            Sleep(20);
+        return !watchingBack;
+    }
+
     static const LONG kWidth = 720;
     static const LONG kHeight = 480;
     std::atomic<LONG> pictures{0};
@@ -79,6 +96,9 @@ public:
     std::atomic<DWORD> lastId{0};
     std::atomic<DWORD> firstFrame{0};
     std::atomic<DWORD> lastFrame{0};
+    std::atomic<bool> watchingBack{false};
+    std::atomic<DWORD> backFrom{0};
+    std::atomic<DWORD> landedFrame{0};
 };
 
 LONGLONG FileSize(const char* path)
@@ -267,8 +287,15 @@ TEST_F(TimeShiftGraphTest, FilesGrowWhilePicturesPlayBackAndPauseResumes)
     EXPECT_TRUE(HasMark(resumeTrace, "T run"));
     EXPECT_TRUE(counter.WaitBeyond(counter.pictures + 5));
 
-    // A jump back to the start plays the held stream again.
+    // Resumed, play-out went on from the paused place; a jump back to the start plays the held
+    // stream again from its first picture, the one the run showed first, within one group
+    // of pictures (12 at 25 frames).
+    EXPECT_GT(counter.lastFrame.load(), counter.firstFrame.load() + 12) << "the run moved on from the first group";
+    counter.WatchForJumpBack();
     ASSERT_TRUE(timeShift->SetPosition(0));
+    ASSERT_TRUE(counter.WaitForJumpBack()) << "no older picture came after the jump";
+    EXPECT_GE(counter.landedFrame.load(), counter.firstFrame.load());
+    EXPECT_LT(counter.landedFrame.load(), counter.firstFrame.load() + 12);
     EXPECT_TRUE(counter.WaitBeyond(counter.pictures + 5));
     ASSERT_TRUE(builder.Stop());
     builder.TearDown();

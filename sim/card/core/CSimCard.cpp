@@ -565,10 +565,16 @@ HRESULT CSimCard::QueueKey(BYTE key, DWORD holdMs)
 
 HRESULT CSimCard::SetFault(DWORD id, HRESULT result, DWORD count)
 {
-    if (id >= (DWORD)SIM_PROPERTY_IDS || SUCCEEDED(result))
+    // Ids of the box's private interface have one slot of their own.
+    bool box = id >= BOX_FIRST_PROPERTY && id <= BOX_LAST_PROPERTY;
+    if ((id >= (DWORD)SIM_PROPERTY_IDS && !box) || SUCCEEDED(result))
         return E_INVALIDARG;
     Guard guard(*this);
-    if (SUCCEEDED(guard.Result())) {
+    if (SUCCEEDED(guard.Result()) && box) {
+        m_shared->state.box.failId = id;
+        m_shared->state.box.failResult = result;
+        m_shared->state.box.failCount = count;
+    } else if (SUCCEEDED(guard.Result())) {
         m_shared->state.failResult[id] = result;
         m_shared->state.failCount[id] = count;
     }

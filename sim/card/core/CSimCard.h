@@ -74,6 +74,31 @@ public:
     HRESULT Property(const char* who, bool get, DWORD id, LONG instOffset, BYTE* data, DWORD cb,
                      DWORD* returned);
 
+    DWORD Family();
+
+    // The USB box's private interface: a numbered property set from or read into the caller's
+    // memory, sized by the selector armed before it (CSimCard_Box.cpp).
+    enum { BOX_FIRST_PROPERTY = 4096, BOX_LAST_PROPERTY = 4127 };
+    HRESULT BoxSet(DWORD id, const void* value);
+    HRESULT BoxGet(DWORD id, void* buffer);
+
+    // The vendor-request tunnel, property 0: a Set carries the request, the Get after it the
+    // device's reply (CSimCard_Tunnel.cpp).
+    enum { TUNNEL_BUFFER = 48 };
+    HRESULT TunnelSet(const BYTE* data, DWORD cb);
+    HRESULT TunnelGet(BYTE* data, DWORD cb, DWORD* returned);
+
+    // The 16-byte family: set 0 the bus, register and block properties, sets 1 and 2 the
+    // bus control and device control (CSimCard_Bus16.cpp).
+    enum { BUS16_MAIN = 0, BUS16_CONTROL = 1, BUS16_DEVICE = 2 };
+    static HRESULT Bus16Support(int set, DWORD id, DWORD* support);
+    HRESULT Bus16Property(int set, DWORD id, bool get, BYTE* data, DWORD cb, DWORD* returned);
+
+    // The device-I/O family's three controls, as its driver answers DeviceIoControl
+    // (CSimCard_DeviceIo.cpp). Failures are Win32 error codes; 0 is success.
+    enum { IOCTL_READ = 0x226000, IOCTL_WRITE = 0x22A004, IOCTL_GPIO = 0x226458 };
+    DWORD DeviceControl(DWORD code, const BYTE* in, DWORD inSize, BYTE* out, DWORD outSize, DWORD* returned);
+
     HRESULT GetTvFormat(LONG* format);
     HRESULT PutTvFormat(LONG format);
     HRESULT GetHorizontalLocked(LONG* locked);
@@ -110,10 +135,14 @@ public:
     HRESULT WriteEeprom(DWORD offset, const BYTE* data, DWORD count);
     HRESULT ReadEeprom(DWORD offset, BYTE* data, DWORD count);
     HRESULT QueueKey(BYTE key, DWORD holdMs);
+    // id: a property of the private set, or of the USB box's interface.
     HRESULT SetFault(DWORD id, HRESULT result, DWORD count);
     HRESULT SetNack(BYTE address, bool on);
     HRESULT DescribeState(std::string* text);
     HRESULT DescribeMcu(std::string* text);
+    // The USB box: its GPIO output register, the status reads of the indirect access in
+    // progress or last made, and what property 4107 was last set to.
+    HRESULT DescribeBox(std::string* text);
     HRESULT GetTuning(SimTuning* tuning);
     HRESULT TraceMark(DWORD* seq);
     HRESULT TraceLines(DWORD from, std::string* text);
@@ -216,6 +245,24 @@ private:
     void AdvanceKeys(LONGLONG now);
     HRESULT GetRegister(DWORD reg, DWORD* value);
     void SetRegister(DWORD reg, DWORD value);
+
+    // USB box (CSimCard_Box.cpp)
+    bool BoxDemodDevice(BYTE device);
+    void WriteBoxDemod(const BYTE* data, DWORD count);
+    BYTE ReadBoxDemod();
+    BYTE ReadBoxRegister(BYTE reg);
+    void WriteBoxRegister(BYTE reg, BYTE value);
+    HRESULT BoxFault(DWORD id);
+    HRESULT BoxI2C(bool get, BYTE* data);
+
+    // Tunnel (CSimCard_Tunnel.cpp)
+    HRESULT TunnelRequest(const BYTE* request, DWORD length);
+
+    // 16-byte family (CSimCard_Bus16.cpp)
+    HRESULT Bus16Block(bool get, BYTE* data);
+    DWORD Bus16Register(DWORD reg);
+    // false when the register file is full.
+    bool SetBus16Register(DWORD reg, DWORD value);
 
     // Property set (CSimCard_Property.cpp)
     HRESULT Dispatch(bool get, DWORD id, BYTE* data);

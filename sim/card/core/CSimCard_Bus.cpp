@@ -43,6 +43,8 @@ bool CSimCard::DeviceAcks(BYTE device)
         return true;
     if (device == DEMOD_DEVICE && DemodPresent())
         return true;
+    if (BoxDemodDevice(device))
+        return true;
     for (DWORD i = 0; i < c.extraAckCount; ++i) {
         if ((c.extraAck[i] >> 1) == device)
             return true;
@@ -65,6 +67,8 @@ HRESULT CSimCard::BusWrite(BYTE device, const BYTE* data, DWORD count)
         WriteEepromDevice(data, count);
     else if (device == DEMOD_DEVICE)
         WriteDemod(data, count);
+    else if (BoxDemodDevice(device))
+        WriteBoxDemod(data, count);
     return S_OK;
 }
 
@@ -90,6 +94,9 @@ HRESULT CSimCard::BusRead(BYTE device, BYTE* data, DWORD count)
         BYTE status = DemodStatus();
         for (DWORD i = 0; i < count; ++i)
             data[i] = status;
+    } else if (BoxDemodDevice(device)) {
+        for (DWORD i = 0; i < count; ++i)
+            data[i] = ReadBoxDemod();
     } else {
         for (DWORD i = 0; i < count; ++i)
             data[i] = 0x00;

@@ -56,6 +56,8 @@ HRESULT CSimCommandInterpreter::Execute(const std::string& command, std::string*
         return Mcu(words, answer);
     if (CSimText::EqualsNoCase(verb, "set"))
         return SetValue(words);
+    if (CSimText::EqualsNoCase(verb, "box") && words.size() == 1)
+        return m_live ? m_live->DescribeBox(answer) : E_NO_CARD;
     if (CSimText::EqualsNoCase(verb, "persist") && words.size() == 1)
         return Persist();
     if (CSimText::EqualsNoCase(verb, "trace"))
@@ -250,7 +252,8 @@ HRESULT CSimCommandInterpreter::Fail(const Words& words)
     DWORD id = 0;
     DWORD result = 0;
     DWORD count = 1;
-    if (words.size() < 3 || words.size() > 4 || !CSimText::ParseNumber(words[1], &id) || id >= SIM_PROPERTY_IDS ||
+    if (words.size() < 3 || words.size() > 4 || !CSimText::ParseNumber(words[1], &id) ||
+        (id >= SIM_PROPERTY_IDS && (id < CSimCard::BOX_FIRST_PROPERTY || id > CSimCard::BOX_LAST_PROPERTY)) ||
         !CSimText::ParseHexDword(words[2], &result) || SUCCEEDED((HRESULT)result) ||
         (words.size() == 4 && !CSimText::ParseNumber(words[3], &count)))
         return E_SYNTAX;

@@ -31,6 +31,12 @@ const DwordValue DWORD_VALUES[] = {
     { "AnswerMs",      &SimConfig::answerMs,        20 },
     { "IdWords",       &SimConfig::idWords,         0x00012388 },
     { "TraceLevel",    &SimConfig::traceLevel,      1 },
+    { "Family",        &SimConfig::family,          0 },
+    { "BoxDemod",      &SimConfig::boxDemod,        0x42 },
+    { "BoxBusyReads",  &SimConfig::boxBusyReads,    1 },
+    { "Box4115",       &SimConfig::box4115,         0 },
+    { "Box4116",       &SimConfig::box4116,         1 },
+    { "Box4121",       &SimConfig::box4121,         0 },
 };
 
 const char DEFAULT_TV_STATIONS[] = "49750:SIM-1;77250:SIM-2;184250:SIM-3;471250:SIM-4;615250:SIM-5";

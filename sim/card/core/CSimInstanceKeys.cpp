@@ -16,6 +16,7 @@ const RoleEntry ROLES[CSimInstanceKeys::ROLE_COUNT] = {
     { "Crossbar", "{A799A801-A46D-11D0-A18C-00A02401DCD4}" },  // AM_KSCATEGORY_CROSSBAR
     { "Tuner",    "{A799A800-A46D-11D0-A18C-00A02401DCD4}" },  // AM_KSCATEGORY_TVTUNER
     { "Audio",    "{33D9A762-90C8-11D0-BD43-00A0C911CE86}" },  // audio input devices
+    { "KsAudio",  "{6994AD04-93EF-11D0-A3CC-00A0C9223196}" },  // KSCATEGORY_AUDIO
 };
 }
 

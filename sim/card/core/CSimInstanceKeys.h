@@ -10,7 +10,9 @@
 class CSimInstanceKeys : public ISimValues
 {
 public:
-    enum Role { ROLE_CAPTURE, ROLE_CROSSBAR, ROLE_TUNER, ROLE_AUDIO, ROLE_COUNT };
+    // ROLE_KSAUDIO: the audio filter entered once more in the kernel-streaming audio
+    // category, as the USB box's driver has it.
+    enum Role { ROLE_CAPTURE, ROLE_CROSSBAR, ROLE_TUNER, ROLE_AUDIO, ROLE_KSAUDIO, ROLE_COUNT };
 
     explicit CSimInstanceKeys(DWORD card);
 

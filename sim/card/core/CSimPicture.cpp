@@ -38,14 +38,26 @@ Yuv ApplyProcAmp(Yuv c, const LONG* procAmp)
     return { Clamp(y), Clamp(u), Clamp(v) };
 }
 
+// Every drawing covers the whole frame, so each streaming thread keeps its buffer from frame
+// to frame: a fresh one costs more in first-touch page faults than the drawing itself.
 class Frame444
 {
 public:
-    Frame444(LONG w, LONG h) : width(w), height(h), pixels((size_t)w * h) {}
+    Frame444(LONG w, LONG h) : width(w), height(h), pixels(Buffer())
+    {
+        pixels.resize((size_t)w * h);
+    }
     Yuv& At(LONG x, LONG y) { return pixels[(size_t)y * width + x]; }
     LONG width;
     LONG height;
-    std::vector<Yuv> pixels;
+    std::vector<Yuv>& pixels;
+
+private:
+    static std::vector<Yuv>& Buffer()
+    {
+        thread_local std::vector<Yuv> buffer;
+        return buffer;
+    }
 };
 
 void DrawBits(Frame444& f, LONG top, LONG bottom, DWORD word)
@@ -109,8 +121,8 @@ void PackPacked422(const Frame444& f, int y0, int u, int y1, int v, BYTE* out)
     }
 }
 
-// Y plane, then V and U planes subsampled by `sub` both ways.
-void PackPlanar(const Frame444& f, LONG sub, BYTE* out)
+// Y plane, then V and U planes subsampled by `sub` both ways (U first when uFirst).
+void PackPlanar(const Frame444& f, LONG sub, bool uFirst, BYTE* out)
 {
     size_t i = 0;
     for (const Yuv& p : f.pixels)
@@ -119,7 +131,7 @@ void PackPlanar(const Frame444& f, LONG sub, BYTE* out)
         for (LONG y = 0; y < f.height / sub; ++y) {
             for (LONG x = 0; x < f.width / sub; ++x) {
                 const Yuv& p = f.pixels[(size_t)y * sub * f.width + x * sub];
-                out[i++] = (BYTE)(plane == 0 ? p.v : p.u);
+                out[i++] = (BYTE)((plane == 0) != uFirst ? p.v : p.u);
             }
         }
     }
@@ -174,10 +186,13 @@ void CSimPicture::Render(const SimPictureInput& input, DWORD frame, const SimVid
         PackPacked422(f, 1, 0, 3, 2, out);
         break;
     case 4:
-        PackPlanar(f, 2, out);
+        PackPlanar(f, 2, false, out);
+        break;
+    case 5:
+        PackPlanar(f, 2, true, out);
         break;
     case 3:
-        PackPlanar(f, 4, out);
+        PackPlanar(f, 4, false, out);
         break;
     case 1:
     case 0:

@@ -4,7 +4,7 @@
 
 namespace
 {
-const SimVideoFormatInfo FORMATS[CSimVideoFormats::COUNT] = {
+const SimVideoFormatInfo FORMATS[CSimVideoFormats::WITH_I420] = {
     // code name      bits compression                         granularity
     { 2, "YUY2",   16, MAKEFOURCC('Y', 'U', 'Y', '2'), 8, 2 },
     { 6, "UYVY",   16, MAKEFOURCC('U', 'Y', 'V', 'Y'), 8, 2 },
@@ -14,18 +14,21 @@ const SimVideoFormatInfo FORMATS[CSimVideoFormats::COUNT] = {
     { 0, "RGB555", 16, BI_RGB,                         8, 2 },
     { 7, "CXF1",   16, MAKEFOURCC('C', 'X', 'F', '1'), 8, 2 },
     { 8, "CXF2",   16, MAKEFOURCC('C', 'X', 'F', '2'), 8, 2 },
+    { 5, "I420",   12, MAKEFOURCC('I', '4', '2', '0'), 8, 2 },
 };
 }
 
-void CSimVideoFormats::InOrder(const char* preferred, const SimVideoFormatInfo* formats[COUNT])
+void CSimVideoFormats::InOrder(const char* preferred, int count, const SimVideoFormatInfo* formats[WITH_I420])
 {
     const SimVideoFormatInfo* first = ByName(preferred);
+    if (first != NULL && first - FORMATS >= count)
+        first = NULL;
     int n = 0;
     if (first != NULL)
         formats[n++] = first;
-    for (const SimVideoFormatInfo& f : FORMATS) {
-        if (&f != first)
-            formats[n++] = &f;
+    for (int i = 0; i < count; ++i) {
+        if (&FORMATS[i] != first)
+            formats[n++] = &FORMATS[i];
     }
 }
 

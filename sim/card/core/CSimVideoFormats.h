@@ -18,14 +18,16 @@ struct SimVideoFormatInfo
 class CSimVideoFormats
 {
 public:
-    enum { COUNT = 8 };
+    // COUNT formats on a card; a camera also offers I420, after them.
+    enum { COUNT = 8, WITH_I420 = 9 };
     static const LONG MIN_WIDTH = 160;
     static const LONG MIN_HEIGHT = 120;
     static const LONG MAX_WIDTH = 720;
     static const LONG MAX_HEIGHT = 576;
 
-    // The COUNT formats in the order the pins list them, `preferred` (by name) first.
-    static void InOrder(const char* preferred, const SimVideoFormatInfo* formats[COUNT]);
+    // The first count formats (COUNT or WITH_I420) in the order the pins list them,
+    // `preferred` (by name) first when it is among them.
+    static void InOrder(const char* preferred, int count, const SimVideoFormatInfo* formats[WITH_I420]);
     static const SimVideoFormatInfo* ByName(const char* name);
     static const SimVideoFormatInfo* ByCompression(DWORD compression, WORD bitCount);
     static bool IsRgb(const SimVideoFormatInfo& format) { return format.compression == BI_RGB; }

@@ -8,7 +8,7 @@
 // Change SIM_SHARED_VERSION whenever a field moves.
 
 const char  SIM_SHARED_MAGIC[4]  = { 'S', 'C', '8', '8' };
-const DWORD SIM_SHARED_VERSION   = 2;
+const DWORD SIM_SHARED_VERSION   = 3;
 const DWORD SIM_SHARED_BYTES     = 1 << 20;
 
 const int SIM_MAX_CARDS          = 10;
@@ -63,6 +63,22 @@ struct SimTunerProfile
 // demodulator, or a register-table tuner.
 enum { SIM_CHIP_PLL = 0, SIM_CHIP_SILICON = 1, SIM_CHIP_REGISTER_TABLE = 2 };
 
+// The driver family a card presents itself as: which names it is registered under and which
+// front end its filters put over the card.
+enum {
+    SIM_FAMILY_2388X = 0,       // the private property set of section 3.2
+    SIM_FAMILY_USB2800 = 1,     // the USB box's private interface on its capture filter
+    SIM_FAMILY_TUNNEL = 2,      // vendor control requests tunnelled through one property
+    SIM_FAMILY_BUS16 = 3,       // 16-byte bus, register and control property sets
+    SIM_FAMILY_USBCAM = 4,      // a USB camera: no card set, I420 besides the card's formats
+    SIM_FAMILY_COUNT
+};
+
+const int SIM_BOX_INDIRECT = 128;
+const int SIM_BOX_DEMOD_REGISTERS = 32;
+const int SIM_TUNNEL_REPLY = 18;
+const int SIM_BUS16_REGISTERS = 16;
+
 // The instance values of a card (registration and `persist`), defaults in CSimConfig.
 struct SimConfig
 {
@@ -91,6 +107,12 @@ struct SimConfig
     DWORD traceLevel;
     DWORD profileDefCount;
     SimTunerProfile profileDefs[SIM_MAX_PROFILE_DEFS];
+    DWORD family;                   // SIM_FAMILY_*
+    DWORD boxDemod;                 // USB box: 8-bit address of its demodulator, 0 none
+    DWORD boxBusyReads;             // USB box: busy status reads per indirect access, ~0 held
+    DWORD box4115;                  // USB box: what properties 4115, 4116, 4121 read
+    DWORD box4116;
+    DWORD box4121;
 };
 
 struct SimPllState
@@ -197,6 +219,48 @@ struct SimAudioState
     DWORD  blocks;                  // audio buffers delivered
 };
 
+// The USB box's own registers and its driver's selectors.
+struct SimBoxState
+{
+    BYTE  regs[256];
+    WORD  indirect[SIM_BOX_INDIRECT];
+    DWORD busyLeft;                 // status reads that still show busy
+    DWORD statusReads;              // status reads since the last indirect access began
+    DWORD regSelector;              // property 4101, 0 unarmed
+    DWORD i2cSelector;              // property 4103, 0 unarmed
+    DWORD value4107;
+    DWORD failId;                   // an injected fault of one property id
+    HRESULT failResult;
+    DWORD failCount;
+    BYTE  demodRegs[SIM_BOX_DEMOD_REGISTERS];
+    BYTE  demodPointer;
+};
+
+// The tunnelled vendor requests' bridge: its register file, GPIO lines and last reply.
+struct SimTunnelState
+{
+    BYTE  regs[256];
+    DWORD lines;                    // GPIO line levels, bit per line 0-7
+    BYTE  reply[SIM_TUNNEL_REPLY];
+    DWORD replyLength;
+};
+
+// The 16-byte family's 32-bit register file, GPIO registers included.
+struct SimBus16State
+{
+    DWORD count;
+    DWORD reg[SIM_BUS16_REGISTERS];
+    DWORD value[SIM_BUS16_REGISTERS];
+    DWORD lines;                    // GPIO line levels
+    DWORD outputs;                  // GPIO output enables
+};
+
+// The device-I/O family's GPIO bytes, one per tuner line.
+struct SimDeviceIoState
+{
+    BYTE  line[2];
+};
+
 struct SimCardState
 {
     BYTE     eeprom[256];
@@ -217,6 +281,10 @@ struct SimCardState
     SimVideoFormat videoFormat[SIM_VIDEO_PINS];
     DWORD    frames[SIM_VIDEO_PINS];
     SimAudioState audio;
+    SimBoxState box;
+    SimTunnelState tunnel;
+    SimBus16State bus16;
+    SimDeviceIoState deviceIo;
 };
 
 struct SimTraceLine

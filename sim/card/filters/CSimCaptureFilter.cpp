@@ -1,5 +1,6 @@
 #include "CSimCaptureFilter.h"
 
+#include "CSimDriverPage.h"
 #include "CritGuard.h"
 #include "SimGuids.h"
 
@@ -11,7 +12,7 @@ const long FORMATS_525 = 0x00000001 | 0x00000002 | 0x00000004 | 0x00000200 | 0x0
 }
 
 CSimCaptureFilter::CSimCaptureFilter(IUnknown* outer)
-    : CSimFilter(outer, CLSID_SimCapture, "capture"), m_properties(*this),
+    : CSimFilter(outer, CLSID_SimCapture, "capture"), m_properties(*this), m_box(*this),
       m_capture(*this, L"Capture", PIN_CATEGORY_CAPTURE, CSimCard::PIN_CAPTURE),
       m_preview(*this, L"Preview", PIN_CATEGORY_PREVIEW, CSimCard::PIN_PREVIEW)
 {
@@ -34,7 +35,18 @@ void* CSimCaptureFilter::FindInterface(REFIID iid)
         return static_cast<IAMAnalogVideoDecoder*>(this);
     if (IsEqualIID(iid, IID_IAMVideoProcAmp))
         return static_cast<IAMVideoProcAmp*>(this);
+    DWORD family = Card().Family();
+    if (family == SIM_FAMILY_USB2800 && IsEqualIID(iid, IID_ISimBoxProperties))
+        return static_cast<ISimBoxProperties*>(&m_box);
+    if ((family == SIM_FAMILY_USB2800 || family == SIM_FAMILY_USBCAM) && IsEqualIID(iid, IID_ISpecifyPropertyPages))
+        return static_cast<ISpecifyPropertyPages*>(this);
     return CSimFilter::FindInterface(iid);
+}
+
+STDMETHODIMP CSimCaptureFilter::GetPages(CAUUID* pages)
+{
+    Card().AddTrace("U pages");
+    return CSimDriverPage::List(pages);
 }
 
 STDMETHODIMP CSimCaptureFilter::get_AvailableTVFormats(long* formats)

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "CSimBoxProperties.h"
 #include "CSimCardPropertySet.h"
 #include "CSimFilter.h"
 #include "CSimVideoPin.h"
 
 // "Conexant 2388x_1 Video Capture": the card's video decoder and its two video pins.
 // A live source: paused, it has nothing to show (VFW_S_CANT_CUE). IAMStreamConfig is on
-// the pins only, since capture graph builders ask the filter before its pins.
-class CSimCaptureFilter : public CSimFilter, public IAMAnalogVideoDecoder, public IAMVideoProcAmp
+// the pins only, since capture graph builders ask the filter before its pins. On a USB box
+// the filter also carries the box's private interface; a box's and a camera's filter have
+// property pages.
+class CSimCaptureFilter : public CSimFilter, public IAMAnalogVideoDecoder, public IAMVideoProcAmp,
+                          public ISpecifyPropertyPages
 {
 public:
     explicit CSimCaptureFilter(IUnknown* outer);
@@ -34,12 +38,16 @@ public:
     STDMETHODIMP Set(long property, long value, long flags) override;
     STDMETHODIMP Get(long property, long* value, long* flags) override;
 
+    // ISpecifyPropertyPages: the simulated driver's page.
+    STDMETHODIMP GetPages(CAUUID* pages) override;
+
 protected:
     HRESULT PausedStateResult() override { return VFW_S_CANT_CUE; }
     void* FindInterface(REFIID iid) override;
 
 private:
     CSimCardPropertySet m_properties;
+    CSimBoxProperties m_box;
     CSimVideoPin m_capture;
     CSimVideoPin m_preview;
 };

@@ -21,13 +21,46 @@ STDMETHODIMP_(ULONG) CSimCardPropertySet::Release()
     return m_filter.ControllingUnknown()->Release();
 }
 
+namespace
+{
+// The 16-byte family's sets by the card's numbering, -1 for another set.
+int Bus16Set(REFGUID set)
+{
+    if (IsEqualGUID(set, PROPSETID_SimBus16))
+        return CSimCard::BUS16_MAIN;
+    if (IsEqualGUID(set, PROPSETID_SimBus16Control))
+        return CSimCard::BUS16_CONTROL;
+    if (IsEqualGUID(set, PROPSETID_SimBus16Device))
+        return CSimCard::BUS16_DEVICE;
+    return -1;
+}
+}
+
 HRESULT CSimCardPropertySet::Call(bool get, REFGUID set, DWORD id, void* instance, void* data, DWORD dataSize,
                                   DWORD* returned)
 {
-    if (!IsEqualGUID(set, PROPSETID_SimCard))
-        return E_PROP_SET_UNSUPPORTED;
-    LONG instOffset = (LONG)((BYTE*)instance - (BYTE*)data);
-    return m_filter.Card().Property(m_filter.Who(), get, id, instOffset, (BYTE*)data, dataSize, returned);
+    CSimCard& card = m_filter.Card();
+    // Each family's driver answers its own sets only.
+    switch (card.Family()) {
+    case SIM_FAMILY_2388X:
+        if (IsEqualGUID(set, PROPSETID_SimCard)) {
+            LONG instOffset = (LONG)((BYTE*)instance - (BYTE*)data);
+            return card.Property(m_filter.Who(), get, id, instOffset, (BYTE*)data, dataSize, returned);
+        }
+        break;
+    case SIM_FAMILY_TUNNEL:
+        if (IsEqualGUID(set, PROPSETID_SimTunnel)) {
+            if (id != 0)
+                return E_PROP_ID_UNSUPPORTED;
+            return get ? card.TunnelGet((BYTE*)data, dataSize, returned) : card.TunnelSet((const BYTE*)data, dataSize);
+        }
+        break;
+    case SIM_FAMILY_BUS16:
+        if (Bus16Set(set) >= 0)
+            return card.Bus16Property(Bus16Set(set), id, get, (BYTE*)data, dataSize, returned);
+        break;
+    }
+    return E_PROP_SET_UNSUPPORTED;
 }
 
 STDMETHODIMP CSimCardPropertySet::Set(REFGUID set, DWORD id, void* instance, DWORD, void* data, DWORD dataSize)
@@ -43,7 +76,25 @@ STDMETHODIMP CSimCardPropertySet::Get(REFGUID set, DWORD id, void* instance, DWO
 
 STDMETHODIMP CSimCardPropertySet::QuerySupported(REFGUID set, DWORD id, DWORD* support)
 {
-    if (!IsEqualGUID(set, PROPSETID_SimCard))
-        return E_PROP_SET_UNSUPPORTED;
-    return CSimCard::QuerySupport(id, support);
+    switch (m_filter.Card().Family()) {
+    case SIM_FAMILY_2388X:
+        if (IsEqualGUID(set, PROPSETID_SimCard))
+            return CSimCard::QuerySupport(id, support);
+        break;
+    case SIM_FAMILY_TUNNEL:
+        if (IsEqualGUID(set, PROPSETID_SimTunnel)) {
+            if (id != 0)
+                return E_PROP_ID_UNSUPPORTED;
+            if (support == nullptr)
+                return E_POINTER;
+            *support = CSimCard::SUPPORT_GET | CSimCard::SUPPORT_SET;
+            return S_OK;
+        }
+        break;
+    case SIM_FAMILY_BUS16:
+        if (Bus16Set(set) >= 0)
+            return CSimCard::Bus16Support(Bus16Set(set), id, support);
+        break;
+    }
+    return E_PROP_SET_UNSUPPORTED;
 }

@@ -2,9 +2,10 @@
 
 #include "CSimFilter.h"
 
-// IKsPropertySet of the card's private set, as the tuner and capture filters serve it.
-// Every other set, the kernel-streaming device-control set included, is unsupported:
-// claiming that one would send the host to a transport Wine cannot run.
+// IKsPropertySet of the card's private sets, as the tuner and capture filters serve them: the
+// sets of the family the card is registered as. Every other set, the kernel-streaming
+// device-control set included, is unsupported: claiming that one would send the host to a
+// transport Wine cannot run.
 // Part of its filter's COM object.
 class CSimCardPropertySet : public IKsPropertySet
 {

@@ -4,6 +4,7 @@
 #include "CSimCaptureFilter.h"
 #include "CSimConfig.h"
 #include "CSimCrossbarFilter.h"
+#include "CSimDriverPage.h"
 #include "CSimInstanceKeys.h"
 #include "CSimText.h"
 #include "CSimTunerFilter.h"
@@ -29,20 +30,41 @@ const FilterRow FILTERS[CSimInstanceKeys::ROLE_COUNT] = {
     { &CLSID_SimCrossbar, L"Conexant 2388x_1 Crossbar",      CSimFilter::Create<CSimCrossbarFilter>, &AM_KSCATEGORY_CROSSBAR,         CSimInstanceKeys::ROLE_CROSSBAR },
     { &CLSID_SimTuner,    L"Conexant 2388x_1 Tuner",         CSimFilter::Create<CSimTunerFilter>,    &AM_KSCATEGORY_TVTUNER,          CSimInstanceKeys::ROLE_TUNER },
     { &CLSID_SimAudio,    L"Conexant 2388x_1 Audio Capture", CSimFilter::Create<CSimAudioFilter>,    &CLSID_AudioInputDeviceCategory, CSimInstanceKeys::ROLE_AUDIO },
+    { &CLSID_SimAudio,    nullptr,                           CSimFilter::Create<CSimAudioFilter>,    &CATEGORY_SimKsAudio,            CSimInstanceKeys::ROLE_KSAUDIO },
 };
 
-const CComServer::FilterEntry CARD0_FILTERS[CSimInstanceKeys::ROLE_COUNT] = {
+// Card 0 is always the 2388x card, without the kernel-streaming audio entry.
+const size_t CARD0_ROLES = 4;
+
+// The names a family's driver registers its filters under, by role; NULL: no such filter.
+struct FamilyNames
+{
+    const char* family;
+    const WCHAR* names[CSimInstanceKeys::ROLE_COUNT];
+};
+
+const FamilyNames FAMILIES[SIM_FAMILY_COUNT] = {
+    { "2388x",   { FILTERS[0].name, FILTERS[1].name, FILTERS[2].name, FILTERS[3].name, nullptr } },
+    { "usb2800", { L"USB 2800 Video", nullptr, nullptr, L"USB EMP Audio Device", L"USB EMP Audio Device" } },
+    { "tunnel",  { L"TridVid Capture", L"TridVid Crossbar", nullptr, nullptr, nullptr } },
+    { "bus16",   { L"Conexant Raptor Video Capture", nullptr, nullptr, nullptr, nullptr } },
+    { "usbcam",  { L"Usb_Cam_Capture", nullptr, nullptr, nullptr, nullptr } },
+};
+
+const CComServer::FilterEntry CARD0_FILTERS[CARD0_ROLES] = {
     { FILTERS[0].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Capture", 0, nullptr },
     { FILTERS[1].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Crossbar", 0, nullptr },
     { FILTERS[2].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Tuner", 0, nullptr },
     { FILTERS[3].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Audio", 0, nullptr },
 };
 
-const CComServer::ClassEntry CARD0_CLASSES[CSimInstanceKeys::ROLE_COUNT] = {
+// Card 0's filters and the drivers' property page, a COM class only.
+const CComServer::ClassEntry CARD0_CLASSES[CARD0_ROLES + 1] = {
     { FILTERS[0].clsid, FILTERS[0].name, FILTERS[0].create, &CARD0_FILTERS[0] },
     { FILTERS[1].clsid, FILTERS[1].name, FILTERS[1].create, &CARD0_FILTERS[1] },
     { FILTERS[2].clsid, FILTERS[2].name, FILTERS[2].create, &CARD0_FILTERS[2] },
     { FILTERS[3].clsid, FILTERS[3].name, FILTERS[3].create, &CARD0_FILTERS[3] },
+    { &CLSID_SimDriverPage, L"Simulated driver page", CSimDriverPage::Create, nullptr },
 };
 
 std::wstring Widen(const std::string& text)
@@ -72,7 +94,7 @@ private:
 
 const CComServer::ClassEntry* CSimRegistration::Classes(size_t* count)
 {
-    *count = CSimInstanceKeys::ROLE_COUNT;
+    *count = CARD0_ROLES + 1;
     return CARD0_CLASSES;
 }
 
@@ -89,25 +111,32 @@ HRESULT CSimRegistration::UnregisterDefault()
     return CComServer::UnregisterServer(CARD0_CLASSES);
 }
 
-HRESULT CSimRegistration::RegisterCard(DWORD card, bool withAudio, const std::wstring& audioName)
+HRESULT CSimRegistration::RegisterCard(DWORD card, DWORD family, bool withAudio, const std::wstring& audioName,
+                                       const std::wstring& videoName)
 {
     std::wstring keys[CSimInstanceKeys::ROLE_COUNT];
     CComServer::FilterEntry filters[CSimInstanceKeys::ROLE_COUNT];
     CComServer::ClassEntry classes[CSimInstanceKeys::ROLE_COUNT];
     size_t count = 0;
     for (const FilterRow& row : FILTERS) {
-        bool audio = row.role == CSimInstanceKeys::ROLE_AUDIO;
-        if (audio && !withAudio)
+        const WCHAR* name = FAMILIES[family].names[row.role];
+        bool audio = row.role == CSimInstanceKeys::ROLE_AUDIO || row.role == CSimInstanceKeys::ROLE_KSAUDIO;
+        if (name == nullptr || (audio && !withAudio))
             continue;
+        if (audio && !audioName.empty())
+            name = audioName.c_str();
+        if (row.role == CSimInstanceKeys::ROLE_CAPTURE && !videoName.empty())
+            name = videoName.c_str();
         keys[count] = Widen(CSimInstanceKeys::InstanceName(card, row.role));
         filters[count] = { row.category, MERIT_DO_NOT_USE, keys[count].c_str(), 0, nullptr };
-        const WCHAR* name = audio && !audioName.empty() ? audioName.c_str() : row.name;
         classes[count] = { row.clsid, name, row.create, &filters[count] };
         ++count;
     }
     HRESULT hr = CComServer::RegisterServer(classes, count);
     if (SUCCEEDED(hr))
         hr = WriteValue(card, "SimCard", CSimText::Format("%lu", card));
+    if (SUCCEEDED(hr))
+        hr = WriteValue(card, "Family", CSimText::Format("%lu", family));
     return hr;
 }
 
@@ -156,7 +185,9 @@ HRESULT CSimRegistration::Install(bool install, const std::string& commandLine)
 {
     DWORD card = 0;
     bool withAudio = true;
+    DWORD family = SIM_FAMILY_2388X;
     std::wstring audioName;
+    std::wstring videoName;
     std::vector<std::pair<std::string, std::string>> values;
     for (const std::string& item : CSimText::Split(commandLine, ";")) {
         size_t eq = item.find('=');
@@ -171,13 +202,22 @@ HRESULT CSimRegistration::Install(bool install, const std::string& commandLine)
             withAudio = value != "0";
         } else if (CSimText::EqualsNoCase(name, "audioname")) {
             audioName = Widen(value);
+        } else if (CSimText::EqualsNoCase(name, "videoname")) {
+            videoName = Widen(value);
+        } else if (CSimText::EqualsNoCase(name, "family")) {
+            for (family = 0; family < (DWORD)SIM_FAMILY_COUNT; ++family) {
+                if (CSimText::EqualsNoCase(value, FAMILIES[family].family))
+                    break;
+            }
+            if (family == (DWORD)SIM_FAMILY_COUNT)
+                return E_INVALIDARG;
         } else {
             values.emplace_back(name, value);
         }
     }
     if (!install)
         return UnregisterCard(card);
-    HRESULT hr = RegisterCard(card, withAudio, audioName);
+    HRESULT hr = RegisterCard(card, family, withAudio, audioName, videoName);
     for (const auto& v : values) {
         if (SUCCEEDED(hr))
             hr = WriteValue(card, v.first, v.second);

@@ -1,5 +1,7 @@
 #include "CSimVideoPin.h"
 
+#include "CSimDriverPage.h"
+
 #include "CSimFilter.h"
 #include "CSimText.h"
 #include "CritGuard.h"
@@ -27,17 +29,6 @@ GUID SubtypeOf(const SimVideoFormatInfo& info)
     GUID g = { info.compression, 0x0000, 0x0010, { 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71 } };
     return g;
 }
-
-const SimVideoFormatInfo* FormatOfSubtype(REFGUID subtype)
-{
-    const SimVideoFormatInfo* all[CSimVideoFormats::COUNT];
-    CSimVideoFormats::InOrder("", all);
-    for (const SimVideoFormatInfo* f : all) {
-        if (IsEqualGUID(SubtypeOf(*f), subtype))
-            return f;
-    }
-    return nullptr;
-}
 }
 
 CSimVideoPin::CSimVideoPin(CSimFilter& filter, const WCHAR* name, const GUID& category, int index)
@@ -49,7 +40,37 @@ void* CSimVideoPin::FindInterface(REFIID iid)
 {
     if (IsEqualIID(iid, IID_IAMStreamConfig))
         return static_cast<IAMStreamConfig*>(this);
+    if (IsEqualIID(iid, IID_ISpecifyPropertyPages) && IsCamera())
+        return static_cast<ISpecifyPropertyPages*>(this);
     return CLiveSourcePin::FindInterface(iid);
+}
+
+bool CSimVideoPin::IsCamera()
+{
+    return m_owner.Card().Family() == SIM_FAMILY_USBCAM;
+}
+
+int CSimVideoPin::FormatCount()
+{
+    return IsCamera() ? CSimVideoFormats::WITH_I420 : CSimVideoFormats::COUNT;
+}
+
+const SimVideoFormatInfo* CSimVideoPin::FormatOfSubtype(REFGUID subtype)
+{
+    const SimVideoFormatInfo* all[CSimVideoFormats::WITH_I420];
+    int count = FormatCount();
+    CSimVideoFormats::InOrder("", count, all);
+    for (int i = 0; i < count; ++i) {
+        if (IsEqualGUID(SubtypeOf(*all[i]), subtype))
+            return all[i];
+    }
+    return nullptr;
+}
+
+STDMETHODIMP CSimVideoPin::GetPages(CAUUID* pages)
+{
+    m_owner.Card().AddTrace("U pages pin");
+    return CSimDriverPage::List(pages);
 }
 
 bool CSimVideoPin::Lines525()
@@ -88,8 +109,8 @@ HRESULT CSimVideoPin::DefaultType(int index, CAmMediaType& type)
     HRESULT hr = m_owner.Card().GetConfig(&config);
     if (FAILED(hr))
         return hr;
-    const SimVideoFormatInfo* order[CSimVideoFormats::COUNT];
-    CSimVideoFormats::InOrder(config.videoSubtype, order);
+    const SimVideoFormatInfo* order[CSimVideoFormats::WITH_I420];
+    CSimVideoFormats::InOrder(config.videoSubtype, FormatCount(), order);
     return MakeType(*order[index], DEFAULT_WIDTH, Lines525() ? LINES_525_HEIGHT : LINES_625_HEIGHT,
                     DefaultInterval(), type);
 }
@@ -187,7 +208,7 @@ STDMETHODIMP CSimVideoPin::GetNumberOfCapabilities(int* count, int* size)
 {
     if (count == nullptr || size == nullptr)
         return E_POINTER;
-    *count = CSimVideoFormats::COUNT;
+    *count = FormatCount();
     *size = sizeof(VIDEO_STREAM_CONFIG_CAPS);
     return S_OK;
 }
@@ -199,7 +220,7 @@ STDMETHODIMP CSimVideoPin::GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* 
     *type = nullptr;
     if (index < 0)
         return E_INVALIDARG;
-    if (index >= CSimVideoFormats::COUNT)
+    if (index >= FormatCount())
         return S_FALSE;
     CCritGuard guard(Filter().StateLock());
     // With a format set the pin offers only that one; the caps still list them all.
@@ -237,7 +258,7 @@ HRESULT CSimVideoPin::GetMediaType(int index, CAmMediaType& type)
         return E_INVALIDARG;
     if (m_formatSet)
         return index == 0 ? CurrentType(type) : VFW_S_NO_MORE_ITEMS;
-    if (index >= CSimVideoFormats::COUNT)
+    if (index >= FormatCount())
         return VFW_S_NO_MORE_ITEMS;
     return DefaultType(index, type);
 }

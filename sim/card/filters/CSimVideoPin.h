@@ -7,8 +7,9 @@
 class CSimFilter;
 
 // "Capture" and "Preview" of the capture filter: the card's picture, one frame per frame
-// time, self-paced, in the format chosen through IAMStreamConfig (each pin its own).
-class CSimVideoPin : public CLiveSourcePin, public IAMStreamConfig
+// time, self-paced, in the format chosen through IAMStreamConfig (each pin its own). A
+// camera's pins also offer I420, and property pages on their stream configuration.
+class CSimVideoPin : public CLiveSourcePin, public IAMStreamConfig, public ISpecifyPropertyPages
 {
 public:
     CSimVideoPin(CSimFilter& filter, const WCHAR* name, const GUID& category, int index);
@@ -22,6 +23,9 @@ public:
     STDMETHODIMP GetFormat(AM_MEDIA_TYPE** type) override;
     STDMETHODIMP GetNumberOfCapabilities(int* count, int* size) override;
     STDMETHODIMP GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* caps) override;
+
+    // ISpecifyPropertyPages
+    STDMETHODIMP GetPages(CAUUID* pages) override;
 
     HRESULT CheckMediaType(const AM_MEDIA_TYPE& type) override;
     HRESULT GetMediaType(int index, CAmMediaType& type) override;
@@ -49,6 +53,10 @@ private:
     HRESULT CurrentType(CAmMediaType& type);
     bool Lines525();
     LONGLONG DefaultInterval();
+    bool IsCamera();
+    // How many formats the pin offers: the card's, and I420 on a camera.
+    int FormatCount();
+    const SimVideoFormatInfo* FormatOfSubtype(REFGUID subtype);
 
     CSimFilter& m_owner;
     const int m_index;

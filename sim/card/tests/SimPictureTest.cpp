@@ -112,7 +112,7 @@ TEST(SimPictureTest, NoSignalIsNoiseAndNoOutputIsBlack)
 TEST(SimPictureTest, EveryFormatFillsItsImageExactly)
 {
     SimPictureInput in = Station(2, 184250);
-    for (const char* name : { "YUY2", "UYVY", "YV12", "YVU9", "RGB24", "RGB555", "CXF1", "CXF2" }) {
+    for (const char* name : { "YUY2", "UYVY", "YV12", "YVU9", "RGB24", "RGB555", "CXF1", "CXF2", "I420" }) {
         const SimVideoFormatInfo* info = CSimVideoFormats::ByName(name);
         DWORD size = CSimVideoFormats::ImageSize(*info, 176, 144);
         std::vector<BYTE> out(size + 16, 0xEE);
@@ -140,6 +140,11 @@ TEST(SimPictureTest, PackedAndPlanarLayouts)
     size_t uPlane = vPlane + (size_t)(W / 2) * (H / 2);
     EXPECT_EQ(212, yv12[vPlane + (H / 4) * (W / 2) + redX / 2]);
     EXPECT_EQ(100, yv12[uPlane + (H / 4) * (W / 2) + redX / 2]);
+    // I420: the same planes with U first.
+    std::vector<BYTE> i420 = Render(in, 0, "I420");
+    EXPECT_EQ(std::vector<BYTE>(yv12.begin(), yv12.begin() + vPlane), std::vector<BYTE>(i420.begin(), i420.begin() + vPlane));
+    EXPECT_EQ(100, i420[vPlane + (H / 4) * (W / 2) + redX / 2]);
+    EXPECT_EQ(212, i420[uPlane + (H / 4) * (W / 2) + redX / 2]);
 }
 
 TEST(SimPictureTest, RgbIsBottomUpUnlessTopDown)

@@ -8,6 +8,9 @@
 // The bytes of an AVI 1.0 file as the multiplexer lays it out: RIFF 'AVI ', LIST 'hdrl'
 // (avih, one strl per stream) padded by JUNK so that LIST 'movi' starts at 8192, the chunks
 // in arrival order, then idx1. No I/O: the multiplexer writes what this gives, where it says.
+// Not FFmpeg's AVI muxer: a run after a stop goes on after the last chunk over the index it
+// wrote, where FFmpeg's ends the file with its trailer; and that muxer writes an OpenDML
+// header and places 'movi' where its own reserve ends.
 class CSimAviLayout
 {
 public:

@@ -212,6 +212,7 @@ HRESULT CSimAviMux::OnPrepare()
     m_layout.Reset(streams);
     m_started = false;
     m_pendingClose = false;
+    m_halted = false;
     Log().Line("X compat=%d mode=%d interleave=%ld preroll=%ld", (int)m_compatibilityIndex, (int)m_mode,
                (long)m_interleave, (long)m_preroll);
     return S_OK;
@@ -219,12 +220,17 @@ HRESULT CSimAviMux::OnPrepare()
 
 HRESULT CSimAviMux::OnStart(REFERENCE_TIME)
 {
+    CCritGuard guard(m_receiveLock);
+    m_halted = false;
     return S_OK;
 }
 
+// The filter still reads as running until this returns: a sample that comes in after the
+// closing writes must not land behind the index.
 HRESULT CSimAviMux::OnHalt()
 {
     CCritGuard guard(m_receiveLock);
+    m_halted = true;
     if (m_pendingClose)
         WriteClosing();
     return S_OK;
@@ -234,7 +240,7 @@ HRESULT CSimAviMux::ReceiveSample(int pin, IMediaSample* sample)
 {
     CCritGuard guard(m_receiveLock);
     // A live source delivers while running only; anything later belongs to no run.
-    if (State() != State_Running || pin <= 0 || pin >= (int)m_streamOf.size() || m_streamOf[pin] < 0)
+    if (State() != State_Running || m_halted || pin <= 0 || pin >= (int)m_streamOf.size() || m_streamOf[pin] < 0)
         return S_OK;
     if (!m_output.IsConnected())
         return S_OK;

@@ -87,4 +87,6 @@ private:
     std::vector<int> m_streamOf;
     bool m_started = false;
     bool m_pendingClose = false;
+    // Left running: the index is written, and samples wait for the next run.
+    bool m_halted = false;
 };

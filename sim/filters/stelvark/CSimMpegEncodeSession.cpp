@@ -24,6 +24,19 @@ bool CSimMpegEncodeSession::OpenVideo()
     c->bit_rate = m_config.bitRate;
     c->rc_max_rate = m_config.bitRate;
     c->rc_buffer_size = m_config.vbvBits;
+    // A picture without a signal is noise, which even the coarsest quantiser codes at twice
+    // the rate: rate-distortion quantisation may then drop coefficients, with no ceiling on
+    // its weight, and MPEG-2 takes its coarser non-linear quantiser scale (FFmpeg's ceiling
+    // for that scale is code 28).
+    c->trellis = 1;
+    av_opt_set_int(c->priv_data, "lmax", 1000 * FF_QP2LAMBDA, 0);
+    if (m_config.mpeg2) {
+        av_opt_set_int(c->priv_data, "non_linear_quant", 1, 0);
+        c->qmax = 28;
+    }
+    // Slices coded side by side where the machine has the processors.
+    c->thread_count = 4;
+    c->thread_type = FF_THREAD_SLICE;
     // Pictures shown at 4:3 whatever their size.
     av_reduce(&c->sample_aspect_ratio.num, &c->sample_aspect_ratio.den, 4LL * m_config.height,
               3LL * m_config.width, 255);

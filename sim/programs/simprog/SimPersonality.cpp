@@ -82,6 +82,12 @@ bool FollowDevice(CSimProgram& program, UINT message, WPARAM, LPARAM)
     return false;
 }
 
+// The open command of web addresses: the address is in the start line; no browser starts.
+void EndAtOnce(CSimProgram& program)
+{
+    DestroyWindow(program.Window());
+}
+
 const SimPersonality kPersonalities[] = {
     // stem        title                     start          message
     {"Pocketel",   "Remote Control Tray",    NULL,          NULL},
@@ -90,6 +96,7 @@ const SimPersonality kPersonalities[] = {
     {"Patchwell",  "Patchwell",              LogFields,     NULL},
     {"Kavex",      "视频窗口",               NULL,          NULL},
     {"vlmstub",    " Media Manage Desktop ", NULL,          FollowDevice},
+    {"urlrec",     NULL,                     EndAtOnce,     NULL},
 };
 
 const SimPersonality kFallback = {NULL, NULL, NULL, NULL};

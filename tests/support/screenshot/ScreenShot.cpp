@@ -5,7 +5,8 @@
 // of that window alone, read from the screen as the user sees it. scripts/screenshot and
 // scripts/kavex run it as the program of a Wine desktop on an X display of its own. Options:
 //   --window TITLE        wait for that window and picture it alone
-//   --wait-window TITLE   wait for that window, picture the screen
+//   --wait-window TITLE   wait for that window, picture the screen (also after the program
+//                         ended, for a copy of it that owns the window)
 //   --wait MS             how long to wait for the window (30000)
 //   --settle MS           time to paint once it is there (1000)
 //   --press TITLE ID      while waiting, click button ID of the window TITLE whenever it shows
@@ -139,9 +140,13 @@ HWND WaitForWindow(const Options& options, const PROCESS_INFORMATION& process)
         if (window != NULL)
             return window;
         PressButtons(options);
-        // A dialog takes a moment to act on a click before it may be clicked again.
-        if (WaitForSingleObject(process.hProcess, options.presses.empty() ? 50 : 300) == WAIT_OBJECT_0)
-            return NULL;
+        // A dialog takes a moment to act on a click before it may be clicked again. A window
+        // awaited by its title may belong to a copy the program started before it ended.
+        if (WaitForSingleObject(process.hProcess, options.presses.empty() ? 50 : 300) == WAIT_OBJECT_0) {
+            if (options.title.empty())
+                return NULL;
+            Sleep(50);
+        }
     }
     return NULL;
 }

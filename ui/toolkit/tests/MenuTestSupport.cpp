@@ -41,7 +41,7 @@ CNewMenuItemData* CHandMadeMenu::Append(UINT nFlags, UINT_PTR nID, const char* t
     pData->m_nID = nID;
     pData->m_nTitleFlags = dwTitleFlags;
     m_MenuItemList.Add(pData);
-    AppendMenu(nFlags | MF_OWNERDRAW, nID, (LPCTSTR)pData);
+    CMenu::AppendMenu(nFlags | MF_OWNERDRAW, nID, (LPCTSTR)pData);
     return pData;
 }
 

@@ -221,7 +221,7 @@ TEST_F(KavexWindowsTest, TheShutdownClockCountsDownOnlyForATimeReached)
 {
     CTime now = CTime::GetCurrentTime();
     // Far from midnight, so that "today" does not change under the test.
-    if (now.GetHour() == 23 && now.GetMinute() == 59)
+    if (now.GetHour() == 23 && now.GetMinute() >= 58)
         GTEST_SKIP() << "too close to midnight";
     CountdownCanceller canceller;
 

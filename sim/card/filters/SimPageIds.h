@@ -1,0 +1,5 @@
+#pragma once
+
+#define IDD_SIM_DRIVER_PAGE 101
+#define IDS_SIM_DRIVER_PAGE_TITLE 102
+#define IDC_SIM_DRIVER_TEXT 1001

@@ -1,0 +1,7 @@
+#include "CNewMDIChildWnd.h"
+
+IMPLEMENT_DYNCREATE(CNewMDIChildWnd, CMDIChildWnd)
+
+CNewMDIChildWnd::CNewMDIChildWnd()
+{
+}

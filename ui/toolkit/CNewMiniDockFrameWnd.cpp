@@ -1,0 +1,7 @@
+#include "CNewMiniDockFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CNewMiniDockFrameWnd, CMiniDockFrameWnd)
+
+CNewMiniDockFrameWnd::CNewMiniDockFrameWnd()
+{
+}

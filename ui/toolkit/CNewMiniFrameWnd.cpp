@@ -1,0 +1,7 @@
+#include "CNewMiniFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CNewMiniFrameWnd, CMiniFrameWnd)
+
+CNewMiniFrameWnd::CNewMiniFrameWnd()
+{
+}
