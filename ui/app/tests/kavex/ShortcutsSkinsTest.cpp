@@ -88,6 +88,8 @@ TEST_F(KavexWindowsTest, ThePanelHoldsItsTwentySixTooltips)
 // channel by number, in one- and two-digit mode.
 TEST_F(KavexWindowsTest, PlainKeysAndDigitsReachTheirCommandsOnce)
 {
+    // The channel the other tests expect is put back at the end, as a user would.
+    int start = theTVSystem.GetChannelIndex();
     theTVSystem.SelectChannelByIndex(0);
     PostKey(VK_UP);
     EXPECT_EQ(1, theTVSystem.GetChannelIndex());
@@ -112,6 +114,8 @@ TEST_F(KavexWindowsTest, PlainKeysAndDigitsReachTheirCommandsOnce)
     EXPECT_EQ(2, theTVSystem.GetChannelIndex());
     PostKey(0xDC);
     EXPECT_FALSE(theControlPanel.IsTwoDigitMode());
+    PostKey((WORD)('0' + start));
+    EXPECT_EQ(start, theTVSystem.GetChannelIndex());
     theVideoWnd.ShowDigit(FALSE);
 }
 
