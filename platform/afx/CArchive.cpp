@@ -169,6 +169,27 @@ DWORD CArchive::ReadStringLength()
     return nLength;
 }
 
+void CArchive::WriteCount(DWORD dwCount)
+{
+    if (dwCount < kLongLength) {
+        *this << (WORD)dwCount;
+    } else {
+        *this << kLongLength << dwCount;
+    }
+}
+
+DWORD CArchive::ReadCount(UINT minElementBytes)
+{
+    WORD wCount;
+    *this >> wCount;
+    DWORD dwCount = wCount;
+    if (wCount == kLongLength)
+        *this >> dwCount;
+    if (minElementBytes > 0 && dwCount > BytesLeft() / minElementBytes)
+        AfxThrowArchiveException(CArchiveException::endOfFile);
+    return dwCount;
+}
+
 CArchive& AFXAPI operator<<(CArchive& ar, const CString& string)
 {
     DWORD nLength = (DWORD)string.GetLength();

@@ -60,6 +60,11 @@ public:
     // The string forms. ReadStringLength throws when the length is more than the bytes left.
     void WriteStringLength(DWORD nLength);
     DWORD ReadStringLength();
+    // The element count of a collection: a 16-bit word below 0xFFFF, else 0xFFFF and a 32-bit
+    // count. ReadCount throws when the count is more than the bytes left, taking each element
+    // as at least minElementBytes long, so no damaged count reaches an allocation.
+    void WriteCount(DWORD dwCount);
+    DWORD ReadCount(UINT minElementBytes = 1);
 
     CDocument* m_pDocument;  // the document being serialised, for the objects it holds
 

@@ -97,6 +97,9 @@ BEGIN_MESSAGE_MAP(CControlPanelDlg, CDialog)
     ON_UPDATE_COMMAND_UI(ID_TIMESHIFT, OnUpdateTimeShift)
     ON_UPDATE_COMMAND_UI(ID_FULL_SCREEN, OnUpdateFullScreen)
     ON_UPDATE_COMMAND_UI(IDC_PAUSE, OnUpdatePause)
+    // Shortcuts, skins and the colour dialog's place.
+    ON_COMMAND(IDC_CHANGE_SKIN, OnNextSkin)
+    ON_WM_MOVE()
 END_MESSAGE_MAP()
 
 CControlPanelDlg::CControlPanelDlg() : CDialog(IDD_CONTROL_PANEL), m_pOptionsDlg(new COptionsDlg),
@@ -157,9 +160,11 @@ void CControlPanelDlg::InitPanel()
     m_bUserMute = theTVSystem.IsPlayLineMuted();
     theTVSystem.InitDisks(m_hWnd);
     CreateWallAndToolBar();
+    CreateToolTips();
     theColorAdjustDlg.Create(IDD_COLOR_ADJUST, &theVideoWnd);
     CString dir = theTVSystem.GetAppDir();
     ChangeColorSkin(dir + "\\ColorSkin.ini", dir + "\\Chromabin.dll");
+    LoadAccelerators();
     m_bDigitEnabled = TRUE;
     ArmShutdownClock(theTVSystem.GetShutTime(), theTVSystem.GetEnableShut());
     m_pOptionsDlg->Create(this);
@@ -211,14 +216,7 @@ void CControlPanelDlg::RestoreWindowState()
 
 void CControlPanelDlg::SyncMenus()
 {
-    int format = theTVSystem.GetRecordFormat();
-    m_formatMenu.CheckMenuRadioItem(ID_FORMAT_AVI, ID_FORMAT_HIDVD, ID_FORMAT_AVI + format,
-                                    MF_BYCOMMAND);
-    CString name;
-    if (m_formatMenu.GetMenuText(ID_FORMAT_AVI + format, name))
-        ShowRecordFormatName(name);
-    m_fmFormatMenu.CheckMenuRadioItem(ID_FM_FORMAT_PCM, ID_FM_FORMAT_CUSTOM,
-                                      ID_FM_FORMAT_PCM + theTVSystem.GetFMRecordFormat(), MF_BYCOMMAND);
+    SyncFormatMenus();
     m_panelMenu.CheckMenuItem(IDC_MINIMIZE, IsWindowVisible() ? MF_CHECKED : MF_UNCHECKED);
     SyncMuteChecks();
     CheckAspectItems();
@@ -682,14 +680,6 @@ void CControlPanelDlg::ScanFinished()
 }
 
 // ---- Keys ----
-
-BOOL CControlPanelDlg::PreTranslateMessage(MSG* pMsg)
-{
-    if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) && m_bAccelEnabled &&
-        m_hAccel != NULL && ::TranslateAcceleratorA(m_hWnd, m_hAccel, pMsg))
-        return TRUE;
-    return CDialog::PreTranslateMessage(pMsg);
-}
 
 LRESULT CControlPanelDlg::OnRemoteKey(WPARAM, LPARAM)
 {

@@ -2,6 +2,8 @@
 
 #include <afxwin.h>
 
+#include "CAccelManager.h"
+#include "CHoverToolTip.h"
 #include "CNewMenu.h"
 #include "TVSystemView.h"
 
@@ -119,6 +121,30 @@ public:
     void PrepareExit();
     void RememberPanelRect();
 
+    // ---- Shortcuts, tooltips and skin walking ----
+    // The shortcut table from "Accel.txt" in the program directory, or the defaults written
+    // back when it is missing or damaged; then built for the panel.
+    void LoadAccelerators();
+    BOOL SaveAccelerators();
+    void SetDefaultAccelerators();
+    int AddDefaultCommand(DWORD group, WORD id, UINT nameId, UINT commentId);
+    BOOL AddDefaultKey(WORD id, WORD key, BYTE modifiers = 0);
+    BOOL AddKeyByName(LPCTSTR name, BYTE fVirt, WORD key);
+    BOOL RemoveKeyByName(LPCTSTR name, LPCTSTR keyText);
+    CAccelManager& GetAccelManager() { return m_accel; }
+    // After an edit of the table: the panel translates with the table built anew.
+    BOOL RebuildAccelerators();
+    HACCEL GetAccelTable() const { return m_hAccel; }
+    void CreateToolTips();
+    CHoverToolTip& GetToolTip() { return m_toolTip; }
+    // The tooltip of a panel control takes a string-table text.
+    void SetToolText(UINT control, UINT textId);
+    // The record-format radio items and label 1083, and the FM-format radio items.
+    void SyncFormatMenus();
+    void NextSkin();
+    void ShowColorDialog(BOOL show);
+    void PlaceColorDialog();
+
     BOOL IsOptionsMenuVisible() const;
     // Scan steps the options menu follows.
     void NotifyScanProgress(int low, int high, int frequency);
@@ -229,6 +255,8 @@ protected:
     afx_msg void OnUpdateTimeShift(CCmdUI* pCmdUI);
     afx_msg void OnUpdateFullScreen(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePause(CCmdUI* pCmdUI);
+    afx_msg void OnNextSkin();
+    afx_msg void OnMove(int x, int y);
     DECLARE_MESSAGE_MAP()
 
     void OnOK() override {}
@@ -277,6 +305,10 @@ protected:
     CWnd* m_pSettingsDlg = NULL;
     CWnd* m_pChannelListDlg = NULL;
     CWnd* m_pAboutDlg = NULL;
+
+    // The shortcut table and the panel's tooltips.
+    CAccelManager m_accel;
+    CHoverToolTip m_toolTip;
 
     CSkin* m_pSkin = NULL;
     CSkin* m_pColorSkin = NULL;

@@ -226,7 +226,7 @@ void CControlPanelDlg::OnColorDialog()
 {
     if (theColorAdjustDlg.GetSafeHwnd() == NULL)
         return;
-    theColorAdjustDlg.ShowWindow(theColorAdjustDlg.IsWindowVisible() ? SW_HIDE : SW_SHOW);
+    ShowColorDialog(!theColorAdjustDlg.IsWindowVisible());
 }
 
 void CControlPanelDlg::OnChannelList()

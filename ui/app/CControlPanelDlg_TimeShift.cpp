@@ -138,7 +138,9 @@ void CControlPanelDlg::OnTimeShiftTimer()
 
 void CControlPanelDlg::SetTimeShiftButtons(TimeShiftState state)
 {
-    // The tooltips of the record and pause buttons change with the tooltips themselves.
+    BOOL stopped = state == kTimeShiftStopped;
+    SetToolText(IDC_RECORD, stopped ? IDS_RECORD_TIP : IDS_TIMESHIFT_STOP_TIP);
+    SetToolText(IDC_PAUSE, stopped ? IDS_PAUSE_TIP : IDS_TIMESHIFT_PAUSE_TIP);
     EnableCommand(ID_TIMESHIFT_PAUSE, state != kTimeShiftStopped);
     BOOL free = state == kTimeShiftStopped;
     int source = theTVSystem.GetVideoSource();

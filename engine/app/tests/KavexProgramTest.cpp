@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "AppMessages.h"
 #include "DebugHelperWindow.h"
@@ -440,6 +441,170 @@ TEST_F(KavexProgramTest, TheShutdownTimeOpensTheCountdownAndEscKeepsTheProgram)
     EXPECT_TRUE(m_kavex->IsRunning());
     PostMessageA(FindTopWindow(kVideoTitle, m_kavex->Pid(), 0), WM_CLOSE, 0, 0);
     EXPECT_TRUE(Ends());
+}
+
+// ---- Shortcuts ----
+
+// "Accel.txt" as the default table lays it out, written by the test's own encoder.
+struct AccelBytes
+{
+    std::string data;
+    AccelBytes& u8(unsigned v)
+    {
+        data += (char)v;
+        return *this;
+    }
+    AccelBytes& u16(unsigned v) { return u8(v & 0xFF).u8(v >> 8); }
+    AccelBytes& u32(unsigned v) { return u16(v & 0xFFFF).u16(v >> 16); }
+    AccelBytes& str(const std::string& s) { return u8((unsigned)s.size()), data += s, *this; }
+};
+
+std::string DefaultAccelBytes()
+{
+    struct Command
+    {
+        unsigned group, id;
+        const char* name;
+        const char* comment;
+    } commands[] = {
+        {0, 1000, "频道+", "频道+"}, {0, 1001, "频道-", "频道-"},
+        {0, 1008, "返回前一频道", "返回前一频道"}, {0, 1002, "快照", "快照"},
+        {0, 1003, "录像", "录像/停止录像"}, {0, 1163, "暂停", "暂停/继续录像"},
+        {0, 1007, "切换视频源", "切换至其他视频源"}, {0, 1004, "电视墙", "进入电视墙"},
+        {0, 1099, "回放", "打开回放"}, {0, 1100, "浏览", "打开浏览模块"},
+        {1, 32894, "总在最前", "视频窗口总在最前"}, {1, 32895, "全屏", "全屏显示视频窗"},
+        {1, 32896, "标准", "标准大小显示视频窗口"}, {1, 32897, "正常", "正常大小显示视频窗口"},
+        {0, 1101, "显示/隐藏控制面板", "隐藏控制面板"}, {0, 1084, "静音", "静音"},
+        {1, 32903, "音量+", "音量增加"}, {1, 32904, "音量-", "音量减小"},
+        {1, 1164, "频道列表", "频道列表"}, {0, 1103, "关于", "关于对话框"}, {0, 1105, "退出", "退出"},
+        {0, 1005, "搜台", "搜台"}, {0, 1016, "喜好频道", "使用喜好/停止喜好频道"}, {0, 1166, "Osd", "Osd"},
+        {0, 1202, "换肤", "换肤"}, {0, 1102, "帮助", "帮助"}, {0, 3000, "单双位频道切换", "单双位频道切换"},
+        {1, 44150, "时间位移", "时间位移"},
+    };
+    const unsigned ctrl = 0x08, alt = 0x10, ctrlAlt = ctrl | alt;
+    struct Key
+    {
+        unsigned id, key, modifiers;
+    } keys[] = {
+        {3000, 'N', ctrlAlt}, {3000, 0xBD, 0}, {3000, 0xBF, 0}, {3000, 0xDC, 0}, {1001, VK_DOWN, 0},
+        {1000, VK_UP, 0}, {1008, VK_BACK, 0}, {1008, 'B', ctrl}, {1008, 'B', ctrlAlt}, {1002, 'T', ctrl},
+        {1003, 'R', ctrlAlt}, {1163, 'C', ctrl}, {1004, 'W', ctrlAlt}, {1007, 'J', ctrlAlt}, {1105, 'X', 0},
+        {1084, VK_F8, 0}, {1101, 'H', ctrlAlt}, {1103, 'A', 0}, {1099, 'P', ctrl}, {1100, 'I', ctrlAlt},
+        {32894, 'T', 0}, {32895, 'F', ctrl}, {32895, 'Z', ctrlAlt}, {32903, VK_RIGHT, 0},
+        {32904, VK_LEFT, 0}, {1005, 'S', ctrlAlt}, {1016, 'F', ctrlAlt}, {1166, 'M', ctrlAlt},
+        {1202, 'S', 0}, {1102, VK_F1, 0}, {44150, 'G', ctrlAlt},
+    };
+    AccelBytes b;
+    b.u16(2).str("面板").str("菜单");
+    b.u32(sizeof(commands) / sizeof(commands[0]));
+    for (const Command& c : commands)
+        b.u32(c.group).u16(c.id).str(c.name).str(c.comment);
+    b.u32(sizeof(keys) / sizeof(keys[0]));
+    // Each key went to the head of the list: the file holds them last first.
+    for (int i = (int)(sizeof(keys) / sizeof(keys[0])) - 1; i >= 0; i--)
+        b.u8(keys[i].modifiers | FVIRTKEY).u16(keys[i].key).u16(keys[i].id).u16(0);
+    return b.data;
+}
+
+// Keys with any modifiers held, through SendInput to the window in front.
+void KeyChord(std::initializer_list<WORD> modifiers, WORD key)
+{
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    for (WORD m : modifiers)
+        add(m, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
+        add(*it, KEYEVENTF_KEYUP);
+    SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    Sleep(300);
+}
+
+bool FillsScreen(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return rect.right - rect.left >= GetSystemMetrics(SM_CXSCREEN) &&
+           rect.bottom - rect.top >= GetSystemMetrics(SM_CYSCREEN);
+}
+
+// A start without the table writes the default one; keys posted to the video window and
+// chords typed on it each run their command once, and the table's exit key ends the program.
+TEST_F(KavexProgramTest, AFreshStartWritesTheDefaultShortcutsAndTheyWork)
+{
+    m_folder.Write("TVParam.ini", "[Asistant]\r\nLastChannel=1\r\n");
+    HWND video = Start();
+    ASSERT_NE((HWND)NULL, video);
+    std::string expected = DefaultAccelBytes();
+    EXPECT_EQ(expected.size(), m_folder.Read("Accel.txt").size());
+    EXPECT_TRUE(m_folder.Read("Accel.txt") == expected) << "the default table, byte for byte";
+    EXPECT_EQ("SIM-3", Station());
+
+    PostMessageA(video, WM_KEYDOWN, VK_UP, 0x00480001);
+    EXPECT_TRUE(WaitUntil(5000, [&] { return Station() == "SIM-4"; })) << Station();
+    PostMessageA(video, WM_KEYDOWN, VK_DOWN, 0x00500001);
+    EXPECT_TRUE(WaitUntil(5000, [&] { return Station() == "SIM-3"; })) << Station();
+    Sleep(1000);
+    EXPECT_EQ("SIM-3", Station()) << "one step per key";
+
+    SetForegroundWindow(video);
+    Sleep(300);
+    KeyChord({VK_CONTROL}, 'F');
+    EXPECT_TRUE(WaitUntil(5000, [&] { return FillsScreen(video); })) << "Ctrl+F: full screen";
+    KeyChord({VK_CONTROL, VK_MENU}, 'Z');
+    EXPECT_TRUE(WaitUntil(5000, [&] { return !FillsScreen(video); })) << "Ctrl+Alt+Z: back";
+
+    PostMessageA(video, WM_KEYDOWN, 'X', 0x002D0001);
+    EXPECT_TRUE(Ends());
+    EXPECT_TRUE(m_folder.Read("Accel.txt") == expected) << "kept as it was";
+}
+
+// Each damaged table gives way to the default one, written back at the start, and the
+// program's keys work.
+TEST_F(KavexProgramTest, ADamagedShortcutFileIsReplacedByTheDefaults)
+{
+    std::string good = DefaultAccelBytes();
+    // The first binding is the last key added (Ctrl+Alt+G); the binding count sits 7 bytes
+    // per binding before the end.
+    size_t keyCountAt = good.size() - 31 * 7 - 4;
+    std::string tooMany = good, zeroKey = good, twice = good, missing = good;
+    tooMany[keyCountAt] = (char)32;
+    zeroKey[keyCountAt + 4 + 1] = 0;
+    zeroKey[keyCountAt + 4 + 2] = 0;
+    // The second binding (F1) made a second Ctrl+Alt+G.
+    twice.replace(keyCountAt + 4 + 7, 3, good.substr(keyCountAt + 4, 3));
+    // Ctrl+Alt+G bound to command 44151, which the table lacks.
+    missing[keyCountAt + 4 + 3] = (char)(44151 & 0xFF);
+    struct Case
+    {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"truncated", good.substr(0, good.size() / 2)},
+        {"a count too large", tooMany},
+        {"a zero key", zeroKey},
+        {"a duplicate binding", twice},
+        {"a binding to a missing command", missing},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_folder.Write("Accel.txt", c.bytes);
+        m_folder.Write("TVParam.ini", "[Asistant]\r\nLastChannel=1\r\n");
+        HWND video = Start();
+        ASSERT_NE((HWND)NULL, video);
+        EXPECT_TRUE(m_folder.Read("Accel.txt") == good);
+        PostMessageA(video, WM_KEYDOWN, VK_UP, 0x00480001);
+        EXPECT_TRUE(WaitUntil(5000, [&] { return Station() == "SIM-4"; })) << Station();
+        PostMessageA(video, WM_KEYDOWN, 'X', 0x002D0001);
+        ASSERT_TRUE(Ends());
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <afx.h>
 #include <CArchive.h>
+#include <afxcoll.h>
 
 #include "TempFolder.h"
 
@@ -180,3 +181,43 @@ TEST(CArchive, StoreArchiveRefusesToReadAndLoadArchiveToWrite)
     EXPECT_EQ(CArchiveException::readOnly, cause);
     EXPECT_EQ("abcd", TempFolder::ReadWholeFile(path));
 }
+
+namespace {
+
+// A string array is its count in the collection form, then each string.
+TEST(CArchive, StringArrayCountFormsAndDamagedCounts)
+{
+    TempFolder folder;
+    CStringArray two;
+    two.Add("ab");
+    two.Add("");
+    std::string bytes = StoreBytes(folder, [&](CArchive& ar) { two.Serialize(ar); });
+    EXPECT_EQ(std::string("\x02\x00\x02" "ab" "\x00", 6), bytes);
+    CStringArray read;
+    read.Add("old");
+    EXPECT_EQ(CArchiveException::none, LoadCause(folder, bytes, [&](CArchive& ar) { read.Serialize(ar); }));
+    ASSERT_EQ(2, read.GetSize());
+    EXPECT_STREQ("ab", read[0]);
+    EXPECT_STREQ("", read[1]);
+
+    // 0xFFFF and more take the long form.
+    CStringArray many;
+    many.SetSize(0xFFFF);
+    bytes = StoreBytes(folder, [&](CArchive& ar) { many.Serialize(ar); });
+    EXPECT_EQ(std::string("\xFF\xFF\xFF\xFF\x00\x00", 6), bytes.substr(0, 6));
+    EXPECT_EQ(6u + 0xFFFF, bytes.size());
+    EXPECT_EQ(CArchiveException::none, LoadCause(folder, bytes, [&](CArchive& ar) { read.Serialize(ar); }));
+    EXPECT_EQ(0xFFFF, read.GetSize());
+
+    // A count beyond the bytes left is refused before anything is made.
+    const std::string damaged[] = {
+        std::string("\x03\x00\x01" "a", 4),
+        std::string("\xFF\xFF\xFF\xFF\xFF\x7F" "abc", 9),
+        std::string("\x01", 1),
+    };
+    for (const std::string& data : damaged)
+        EXPECT_EQ(CArchiveException::endOfFile, LoadCause(folder, data, [&](CArchive& ar) { read.Serialize(ar); }))
+            << data.size();
+}
+
+} // namespace

@@ -14,6 +14,7 @@
 #include "DialogWatcher.h"
 #include "KavexWindowsFixture.h"
 #include "PumpMessages.h"
+#include "AudioRenderFilter.h"
 
 namespace {
 
@@ -80,6 +81,25 @@ TEST_F(KavexWindowsTest, TimeShiftRunsWithItsSliderAndGivesTheVolumeBack)
         EXPECT_FALSE(Enabled(id)) << id;
     Command(IDC_CHANNEL_UP);
     EXPECT_EQ(1, theTVSystem.GetChannelIndex()) << "no channel steps in time shift";
+
+    // The arrows steer the time-shift sound alone: the play line and the channel stay.
+    CAudioRenderFilter* sound = dynamic_cast<CAudioRenderFilter*>(theTVSystem.GetGraph().GetTimeShiftSound());
+    ASSERT_NE((CAudioRenderFilter*)NULL, sound);
+    int lineVolume = -1;
+    ASSERT_TRUE(theTVSystem.GetPlayLineVolume(&lineVolume));
+    theVideoWnd.PostMessage(WM_KEYDOWN, VK_LEFT, 1);
+    PumpLikeTheProgram([] { return false; }, 200);
+    long level = -1;
+    ASSERT_TRUE(sound->GetVolume(&level, TRUE));
+    EXPECT_NEAR(70, level, 1);
+    theVideoWnd.PostMessage(WM_KEYDOWN, VK_RIGHT, 1);
+    PumpLikeTheProgram([] { return false; }, 200);
+    ASSERT_TRUE(sound->GetVolume(&level, TRUE));
+    EXPECT_NEAR(80, level, 1);
+    int lineAfter = -1;
+    ASSERT_TRUE(theTVSystem.GetPlayLineVolume(&lineAfter));
+    EXPECT_EQ(lineVolume, lineAfter);
+    EXPECT_EQ(1, theTVSystem.GetChannelIndex());
 
     ASSERT_TRUE(PumpMessagesUntil([] { return Enabled(IDC_TIMESHIFT_SLIDER); }, 5000));
     // The encoder's first pictures of a fresh run take their time on a loaded machine.
