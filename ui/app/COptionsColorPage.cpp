@@ -83,9 +83,10 @@ LRESULT COptionsColorPage::OnPageKey(UINT key, LPARAM)
         return -1;
     if (m_pDefault != NULL && m_pDefault->GetCurSel() == 0) {
         theTVSystem.ResetVideoColors();
+        // The bars show what was written: the reset's defaults, not the card's own.
         for (int i = 0; i < kBars; ++i)
             if (m_pBars[i] != NULL)
-                m_pBars[i]->SetValue(theTVSystem.GetPictureRange(i).standard);
+                m_pBars[i]->SetValue(GetProperty(i));
     }
     return 0;
 }

@@ -61,6 +61,11 @@ HWND OptionsHost()
     return search.found;
 }
 
+COptionsDlg* OptionsMenu()
+{
+    return dynamic_cast<COptionsDlg*>(CWnd::FromHandlePermanent(OptionsHost()));
+}
+
 bool PageShown(HWND host, int id)
 {
     HWND page = GetDlgItem(host, id);
@@ -82,7 +87,7 @@ TEST_F(KavexWindowsTest, TheOptionsMenuFloatsOverThePictureAndTakesTheRemotesKey
     // The root: its bands and five rows.
     CRect window, row;
     GetWindowRect(host, &window);
-    GetClientRect(GetDlgItem(GetDlgItem(host, 45600), 45600), &row);
+    OptionsMenu()->GetPage(0)->GetRow(0)->GetClientRect(&row);
     EXPECT_EQ(600, window.Width());
     EXPECT_EQ(90 + 5 * row.Height(), window.Height());
     EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, window.CenterPoint().x, 1);
@@ -123,11 +128,6 @@ TEST_F(KavexWindowsTest, TheOptionsMenuFloatsOverThePictureAndTakesTheRemotesKey
     RunLoop(200);
 }
 
-COptionsDlg* OptionsMenu()
-{
-    return dynamic_cast<COptionsDlg*>(CWnd::FromHandlePermanent(OptionsHost()));
-}
-
 std::string CardValue(const char* name)
 {
     SimControl card(0);
@@ -148,10 +148,12 @@ void OpenRootRow(int row)
     RemoteKey(VK_RETURN);
 }
 
+// The menu shown at the root's first row.
 void OpenMenu()
 {
     if (!theControlPanel.IsOptionsMenuVisible())
         Command(IDC_OSD_MENU);
+    OptionsMenu()->GetPage(0)->SetCurrentRow(0);
     RunLoop(100);
 }
 
@@ -291,10 +293,14 @@ TEST_F(KavexWindowsTest, TheColourPageWritesThePictureAndRestoresItsDefaults)
     EXPECT_EQ(page, menu->GetCurrentPage());
     RemoteKey(VK_RIGHT);
     EXPECT_EQ(9900, theTVSystem.GetBrightness());
+    // The bars show the values written, whatever defaults the card's own ranges name.
     RemoteKey(VK_RETURN);
+    const int written[] = {theTVSystem.GetBrightness(), theTVSystem.GetContrast(), theTVSystem.GetHue(),
+                           theTVSystem.GetSaturation(), theTVSystem.GetSharpness()};
+    EXPECT_EQ(5020, written[0]);
+    EXPECT_EQ(1, written[4]);
     for (int i = 0; i < CTVSettings::kPictureProperties; ++i)
-        EXPECT_EQ(theTVSystem.GetPictureRange(i).standard, page->GetBar(i)->GetValue()) << i;
-    EXPECT_EQ(theTVSystem.GetPictureRange(0).standard, theTVSystem.GetBrightness());
+        EXPECT_EQ(written[i], page->GetBar(i)->GetValue()) << i;
     CloseMenu();
 }
 
