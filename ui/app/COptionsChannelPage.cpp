@@ -79,8 +79,7 @@ void COptionsChannelPage::Refresh()
 
 BOOL COptionsChannelPage::ScanButtonEnabled() const
 {
-    CWnd* button = theControlPanel.GetSafeHwnd() != NULL ? theControlPanel.GetDlgItem(IDC_SEARCH) : NULL;
-    return button != NULL && button->IsWindowEnabled();
+    return theControlPanel.GetSafeHwnd() != NULL && theControlPanel.IsItemEnabled(IDC_SEARCH);
 }
 
 LRESULT COptionsChannelPage::OnPageKey(UINT key, LPARAM)

@@ -365,7 +365,10 @@ TEST_F(KavexWindowsTest, TheScanPageFollowsTheScanAndLeadsBackToTheChannelPageOn
     auto* scan = dynamic_cast<COptionsScanPage*>(menu->GetPage(2));
     ASSERT_NE((COptionsScanPage*)NULL, scan);
 
-    // Started from the channel page and stopped from the scan page.
+    // Started from the channel page and stopped from the scan page. (A page keeps its row
+    // between showings.)
+    ASSERT_TRUE(Enabled(IDC_SEARCH));
+    channels->SetCurrentRow(0);
     RemoteKey(VK_RETURN);
     EXPECT_TRUE(theTVSystem.IsScanning());
     EXPECT_EQ((COptionsPage*)scan, menu->GetCurrentPage());
@@ -380,8 +383,9 @@ TEST_F(KavexWindowsTest, TheScanPageFollowsTheScanAndLeadsBackToTheChannelPageOn
     EXPECT_EQ(channels, menu->GetCurrentPage());
 
     // The end of the range leads back by itself, and the scan's end then stays there.
-    OpenMenu();
-    OpenRootRow(0);
+    for (int i = 0; i < 30 && !Enabled(IDC_SEARCH); ++i)
+        RunLoop(100);
+    ASSERT_TRUE(Enabled(IDC_SEARCH));
     RemoteKey(VK_RETURN);
     ASSERT_EQ((COptionsPage*)scan, menu->GetCurrentPage());
     menu->OnScanProgress(100, 200, 200);
