@@ -3,7 +3,6 @@
 // program's message loop.
 #include "RecordRoadFixture.h"
 
-#include "../OptionsTestPages.h"
 #include "COptionsChannelPage.h"
 #include "COptionsColorPage.h"
 #include "COptionsDlg.h"
@@ -418,22 +417,17 @@ TEST_F(RecordRoadTest, TheOptionsMenuIsRefusedWhileRecording)
     Command(IDC_OSD_MENU);
 }
 
-// A menu of test pages held open over the picture, to be looked at on a display
+// The menu's channel page held open over the picture, to be looked at on a display
 // (scripts/screenshot with --gtest_also_run_disabled_tests).
 TEST_F(KavexWindowsTest, DISABLED_ShowsAMenuOverThePicture)
 {
     theControlPanel.ShowPanel(FALSE);
-    theVideoWnd.ShowWindow(SW_MAXIMIZE);
-    TestOptionsDlg menu(true);
-    ASSERT_TRUE(menu.Create(&theControlPanel));
-    menu.ShowMenu(TRUE);
-    RemoteKey(VK_DOWN);
-    RemoteKey(VK_DOWN);
+    OpenMenu();
+    OpenRootRow(0);
     RemoteKey(VK_DOWN);
     RemoteKey(VK_RIGHT);
-    RemoteKey(VK_UP);
     RunLoop(20000);
-    menu.ShowMenu(FALSE);
+    CloseMenu();
 }
 
 } // namespace
