@@ -3,10 +3,14 @@
 // program's message loop.
 #include "RecordRoadFixture.h"
 
+#include "COptionsBar.h"
 #include "COptionsChannelPage.h"
 #include "COptionsColorPage.h"
 #include "COptionsDlg.h"
+#include "COptionsRow.h"
 #include "COptionsScanPage.h"
+#include "COptionsSelector.h"
+#include "COptionsSlider.h"
 #include "COptionsVideoPage.h"
 #include "ChannelEntry.h"
 #include "SimDeviceSupport.h"
