@@ -675,7 +675,8 @@ void CControlPanelDlg::NotifyScanProgress(int low, int high, int frequency)
 
 void CControlPanelDlg::ScanFinished()
 {
-    if (IsOptionsMenuVisible())
+    // Only the scan progress page steps back: a scan stopped from it has left it already.
+    if (IsOptionsMenuVisible() && m_pOptionsDlg->GetCurrentPage() == m_pOptionsDlg->GetPage(COptionsDlg::kScanPage))
         m_pOptionsDlg->GoToParentPage();
 }
 

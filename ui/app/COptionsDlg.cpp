@@ -1,7 +1,12 @@
 #include "COptionsDlg.h"
 
 #include "AppMessages.h"
+#include "COptionsChannelPage.h"
+#include "COptionsColorPage.h"
 #include "COptionsPage.h"
+#include "COptionsRootPage.h"
+#include "COptionsScanPage.h"
+#include "COptionsVideoPage.h"
 #include "resource.h"
 
 namespace {
@@ -51,7 +56,15 @@ BOOL COptionsDlg::Create(CWnd* pParent)
 
 COptionsPage* COptionsDlg::NewPage(int index)
 {
-    return new COptionsPage(kTree[index].id);
+    switch (index) {
+    case 0: return new COptionsRootPage;
+    case 1: return new COptionsChannelPage;
+    case 2: return new COptionsScanPage;
+    case 3: return new COptionsColorPage;
+    case 8: return new COptionsVideoPage;
+    // Pages still to come are bare: their bands, without rows.
+    default: return new COptionsPage(kTree[index].id);
+    }
 }
 
 void COptionsDlg::LoadBitmaps()
@@ -178,7 +191,7 @@ COptionsPage* COptionsDlg::GetPage(int index) const
 
 void COptionsDlg::OnScanProgress(int from, int to, int position)
 {
-    if (COptionsPage* page = GetPage(2))
+    if (COptionsPage* page = GetPage(kScanPage))
         page->OnScanProgress(from, to, position);
 }
 

@@ -15,6 +15,8 @@ class COptionsDlg : public CDialog
 {
 public:
     enum { kPageCount = 9 };
+    // The page a running scan's progress goes to.
+    enum { kScanPage = 2 };
 
     explicit COptionsDlg(CWnd* pParent = NULL);
     ~COptionsDlg() override;

@@ -38,6 +38,20 @@
 #define IDB_OPTIONS_TOP                 256
 // and the text of its page caption
 #define IDS_OPTIONS_CAPTION             35230
+// and the texts of its pages' rows; a page's rows take the strings from its first on
+#define IDS_OPTIONS_CHANNEL_ROWS        35107
+#define IDS_OPTIONS_SCAN_LABEL          35115
+#define IDS_OPTIONS_CONFIRM             35116
+#define IDS_OPTIONS_CANCEL              35117
+#define IDS_OPTIONS_YES                 35118
+#define IDS_OPTIONS_NO                  35119
+#define IDS_OPTIONS_USE_FAVOR           35120
+#define IDS_OPTIONS_ALL_CHANNELS        35121
+#define IDS_OPTIONS_ROOT_ROWS           35130
+#define IDS_OPTIONS_ROOT_LABELS         35140
+#define IDS_OPTIONS_COLOR_ROWS          35149
+#define IDS_OPTIONS_VIDEO_ROWS          35155
+#define IDS_OPTIONS_VIDEO_SIZES         35165
 
 // Dialogs
 #define IDD_CONTROL_PANEL               102
