@@ -178,6 +178,20 @@ BOOL CTVSystem::SetAudioDevice(const char* name)
     return TRUE;
 }
 
+void CTVSystem::SetAudioPlayDev(const char* name)
+{
+    m_settings.audioPlayDev = name;
+    m_graph.SetPlayDevice(name);
+    m_graph.SetPlayLine(m_settings.audioPlayInput);
+    m_graph.ReadMixerLines();
+}
+
+void CTVSystem::SetAudioPlayInput(const char* name)
+{
+    m_settings.audioPlayInput = name;
+    m_graph.SetPlayLine(name);
+}
+
 BOOL CTVSystem::IsInputLine(const char* name) const
 {
     const CStringArray& lines = m_graph.GetInputLineNames();

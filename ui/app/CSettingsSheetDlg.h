@@ -3,6 +3,9 @@
 #include <afxwin.h>
 
 #include "CChannelPage.h"
+#include "CRecordSnapshotPage.h"
+#include "CRecordStoragePage.h"
+#include "CSourcePage.h"
 #include "CSetupPage.h"
 #include "CSkinTabCtrl.h"
 
@@ -18,6 +21,9 @@ public:
     CSkinTabCtrl& GetTabCtrl() { return m_tab; }
     CChannelPage& GetTVChannelPage() { return m_tvChannelPage; }
     CChannelPage& GetFMChannelPage() { return m_fmChannelPage; }
+    CSourcePage& GetSourcePage() { return m_sourcePage; }
+    CRecordSnapshotPage& GetRecordPage() { return m_recordPage; }
+    CRecordStoragePage& GetStoragePage() { return m_storagePage; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -27,11 +33,11 @@ protected:
     CSkinTabCtrl m_tab;
     CChannelPage m_tvChannelPage;
     CChannelPage m_fmChannelPage;
-    // The pages of the devices, recording, schedule, picture, storage and interface settings.
-    CSetupPage m_sourcePage;
-    CSetupPage m_recordPage;
+    CSourcePage m_sourcePage;
+    CRecordSnapshotPage m_recordPage;
+    // The pages of the schedule, picture and interface settings.
     CSetupPage m_schedulePage;
     CSetupPage m_videoPage;
-    CSetupPage m_storagePage;
+    CRecordStoragePage m_storagePage;
     CSetupPage m_hotKeyPage;
 };
