@@ -207,8 +207,9 @@ public:
     const CString& GetAudioInput() const { return m_settings.audioInput; }
     const CString& GetAudioDevice() const { return m_settings.audioDevice; }
     const CStringArray& GetAudioDeviceList() const { return m_graph.GetAudioDeviceNames(); }
-    // The recording mixer's lines of the audio capture device.
-    const CStringArray& GetAudioInputList() const { return m_graph.GetInputLineNames(); }
+    // The recording mixer's lines of the audio capture device; a device without a mixer of
+    // its name offers the input pins of its filter instead.
+    const CStringArray& GetAudioInputList();
     // The sound card whose play line carries the TV sound, and that line; the lines are
     // listed again for a new device.
     const CStringArray& GetMixerDeviceList() const { return m_graph.GetPlayDeviceNames(); }
@@ -503,7 +504,7 @@ private:
     void ChooseMpeg4Codecs();
     void ApplyMpeg4State();
     void LoadProvinces();
-    BOOL IsInputLine(const char* name) const;
+    BOOL IsInputLine(const char* name);
     CChannelEntry* StepChannel(CChannelGroup* group, BOOL forward);
     void ShowChannelOnPanel();
     void ApplyFMScan(const std::vector<CChannelEntry>& results);
@@ -511,6 +512,7 @@ private:
     void NameFromRegionTable(std::vector<CChannelEntry>& results);
 
     BOOL m_hasFM = FALSE;
+    CStringArray m_audioInputs;
     BOOL m_scanning = FALSE;
     int m_scanMode = 1;
     int m_scanFrequencyCount = 0;
