@@ -6,6 +6,8 @@
 
 #include <shlwapi.h>
 
+#include <functional>
+
 #include "TVSystem.h"
 
 #include "CControlPanelDlg.h"
@@ -36,6 +38,24 @@ inline bool Enabled(UINT id)
 inline bool Visible(CWnd& window)
 {
     return window.GetSafeHwnd() != NULL && window.IsWindowVisible();
+}
+
+// Dispatches this thread's messages through the framework's pre-translate walk, as the
+// program's modal loop does, until done() holds or the time is up.
+inline bool PumpLikeTheProgram(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < timeoutMs) {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            if (!AfxPreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        Sleep(10);
+    }
+    return done();
 }
 
 class KavexWindowsTest : public testing::Test

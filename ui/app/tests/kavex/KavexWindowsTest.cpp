@@ -83,24 +83,6 @@ TEST_F(KavexWindowsTest, ChannelAndDigitTextsShareTheirPlaceAndWaitForAVisibleWi
     EXPECT_FALSE(Visible(theVideoWnd.GetRecordOverlay()));
 }
 
-// Dispatches this thread's messages through the framework's pre-translate walk, as the
-// program's modal loop does, until done() holds or the time is up.
-bool PumpLikeTheProgram(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < timeoutMs) {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            if (!AfxPreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        Sleep(10);
-    }
-    return done();
-}
-
 int keysToPanel;
 
 LRESULT CALLBACK CountKeysToPanel(int code, WPARAM wParam, LPARAM lParam)

@@ -22,7 +22,7 @@ namespace {
 void PostKey(WORD vk)
 {
     theVideoWnd.PostMessage(WM_KEYDOWN, vk, 1);
-    PumpMessagesUntil([] { return false; }, 150);
+    PumpLikeTheProgram([] { return false; }, 150);
 }
 
 void KeyChord(std::initializer_list<WORD> modifiers, WORD key)
@@ -42,7 +42,7 @@ void KeyChord(std::initializer_list<WORD> modifiers, WORD key)
     for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
         add(*it, KEYEVENTF_KEYUP);
     SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
-    PumpMessagesUntil([] { return false; }, 300);
+    PumpLikeTheProgram([] { return false; }, 300);
 }
 
 std::string ToolText(UINT control)
@@ -134,8 +134,26 @@ TEST_F(KavexWindowsTest, ModifierShortcutsTypedOnTheVideoWindowRunOnce)
     PumpMessagesUntil([] { return Enabled(IDC_RECORD); }, 3000);
 }
 
-// The menu key runs the settings road (which hides the colour dialog) and still reaches the
-// table, here bound to the always-on-top item.
+// Closes the settings dialog from the loop that runs it, noting whether the panel's shortcuts
+// were off meanwhile.
+struct SettingsCloser
+{
+    static inline int seen = 0;
+    static inline bool accelOff = false;
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        HWND dialog = FindWindowA("#32770", "设置");
+        if (dialog == NULL || !IsWindowVisible(dialog))
+            return;
+        seen++;
+        accelOff = !theControlPanel.GetAcceleratorsEnabled();
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+};
+
+// The menu key runs the settings road (which hides the colour dialog and turns the shortcuts
+// off while it runs) and still reaches the table, here bound to the always-on-top item.
 TEST_F(KavexWindowsTest, TheMenuKeyOpensTheSettingsAndStillReachesTheTable)
 {
     CAccelManager& table = theControlPanel.GetAccelManager();
@@ -145,8 +163,13 @@ TEST_F(KavexWindowsTest, TheMenuKeyOpensTheSettingsAndStillReachesTheTable)
     ASSERT_TRUE(theControlPanel.RebuildAccelerators());
     theControlPanel.ShowColorDialog(TRUE);
     BOOL topMost = theVideoWnd.IsTopMost();
+    SettingsCloser::seen = 0;
+    SettingsCloser::accelOff = false;
+    UINT_PTR timer = SetTimer(NULL, 0, 100, SettingsCloser::Tick);
     PostKey(VK_APPS);
-    EXPECT_FALSE(Visible(theColorAdjustDlg)) << "the settings road ran";
+    EXPECT_EQ(1, SettingsCloser::seen) << "the settings road ran";
+    EXPECT_TRUE(SettingsCloser::accelOff) << "no shortcuts while the settings run";
+    EXPECT_FALSE(Visible(theColorAdjustDlg));
     EXPECT_NE(topMost, theVideoWnd.IsTopMost()) << "the table ran too";
     EXPECT_TRUE(theControlPanel.GetAcceleratorsEnabled());
     if (theVideoWnd.IsTopMost() != topMost)
@@ -155,6 +178,8 @@ TEST_F(KavexWindowsTest, TheMenuKeyOpensTheSettingsAndStillReachesTheTable)
     EXPECT_TRUE(theControlPanel.RebuildAccelerators());
     BOOL before = theVideoWnd.IsTopMost();
     PostKey(VK_APPS);
+    KillTimer(NULL, timer);
+    EXPECT_EQ(2, SettingsCloser::seen);
     EXPECT_EQ(before, theVideoWnd.IsTopMost());
 }
 

@@ -88,12 +88,12 @@ TEST_F(KavexWindowsTest, TimeShiftRunsWithItsSliderAndGivesTheVolumeBack)
     int lineVolume = -1;
     ASSERT_TRUE(theTVSystem.GetPlayLineVolume(&lineVolume));
     theVideoWnd.PostMessage(WM_KEYDOWN, VK_LEFT, 1);
-    PumpMessagesUntil([] { return false; }, 200);
+    PumpLikeTheProgram([] { return false; }, 200);
     long level = -1;
     ASSERT_TRUE(sound->GetVolume(&level, TRUE));
     EXPECT_NEAR(70, level, 1);
     theVideoWnd.PostMessage(WM_KEYDOWN, VK_RIGHT, 1);
-    PumpMessagesUntil([] { return false; }, 200);
+    PumpLikeTheProgram([] { return false; }, 200);
     ASSERT_TRUE(sound->GetVolume(&level, TRUE));
     EXPECT_NEAR(80, level, 1);
     int lineAfter = -1;
