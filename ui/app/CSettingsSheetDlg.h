@@ -4,6 +4,9 @@
 
 #include "CChannelPage.h"
 #include "CSchedulePage.h"
+#include "CRecordSnapshotPage.h"
+#include "CRecordStoragePage.h"
+#include "CSourcePage.h"
 #include "CSetupPage.h"
 #include "CSkinTabCtrl.h"
 
@@ -20,6 +23,9 @@ public:
     CChannelPage& GetTVChannelPage() { return m_tvChannelPage; }
     CChannelPage& GetFMChannelPage() { return m_fmChannelPage; }
     CSchedulePage& GetSchedulePage() { return m_schedulePage; }
+    CSourcePage& GetSourcePage() { return m_sourcePage; }
+    CRecordSnapshotPage& GetRecordPage() { return m_recordPage; }
+    CRecordStoragePage& GetStoragePage() { return m_storagePage; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -30,10 +36,10 @@ protected:
     CChannelPage m_tvChannelPage;
     CChannelPage m_fmChannelPage;
     CSchedulePage m_schedulePage;
-    // The pages of the devices, recording, picture, storage and interface settings.
-    CSetupPage m_sourcePage;
-    CSetupPage m_recordPage;
+    CSourcePage m_sourcePage;
+    CRecordSnapshotPage m_recordPage;
+    // The pages of the picture and interface settings.
     CSetupPage m_videoPage;
-    CSetupPage m_storagePage;
+    CRecordStoragePage m_storagePage;
     CSetupPage m_hotKeyPage;
 };
