@@ -2,6 +2,10 @@
 
 #include "AppMessages.h"
 #include "COptionsPage.h"
+#include "COptionsRecordPage.h"
+#include "COptionsScheduleItemPage.h"
+#include "COptionsSchedulePage.h"
+#include "COptionsShutdownPage.h"
 #include "resource.h"
 
 namespace {
@@ -51,7 +55,18 @@ BOOL COptionsDlg::Create(CWnd* pParent)
 
 COptionsPage* COptionsDlg::NewPage(int index)
 {
-    return new COptionsPage(kTree[index].id);
+    switch (index) {
+    case 4:
+        return new COptionsSchedulePage;
+    case 5:
+        return new COptionsRecordPage;
+    case 6:
+        return new COptionsShutdownPage;
+    case 7:
+        return new COptionsScheduleItemPage;
+    default:
+        return new COptionsPage(kTree[index].id);
+    }
 }
 
 void COptionsDlg::LoadBitmaps()

@@ -249,3 +249,25 @@
 #define IDS_LOGON_USER_MISSING          45275
 #define IDS_POWER_ON_TOO_EARLY          45276
 #define IDS_SCHEDULE_OVERLAP            45277
+// Options menu: schedule, shutdown and recording pages.
+#define IDS_OPTIONS_OK                  35116
+#define IDS_OPTIONS_CANCEL              35117
+#define IDS_OPTIONS_YES                 35118
+#define IDS_OPTIONS_NO                  35119
+#define IDS_OPTIONS_SCHEME_PICTURE      35156
+#define IDS_OPTIONS_RECORD_ROW          35175
+#define IDS_OPTIONS_SNAP_BMP            35185
+#define IDS_OPTIONS_SNAP_JPG            35186
+#define IDS_OPTIONS_FORMAT_FIRST        35187
+#define IDS_OPTIONS_SCHEME_CPU          35198
+#define IDS_OPTIONS_QUALITY_FIRST       35200
+#define IDS_OPTIONS_ITEM_ROW            35210
+#define IDS_OPTIONS_DATE_SEPARATOR      35220
+#define IDS_OPTIONS_TIME_SEPARATOR      35221
+#define IDS_OPTIONS_ADD                 35222
+#define IDS_OPTIONS_SHUT_ROW            35225
+#define IDS_OPTIONS_EMPTY               35231
+#define IDS_OPTIONS_OPERATION           35232
+#define IDS_OPTIONS_CHANGE              35234
+#define IDS_OPTIONS_DELETE              35235
+#define IDS_OPTIONS_ITEM                35236
