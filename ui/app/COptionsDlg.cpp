@@ -4,8 +4,12 @@
 #include "COptionsChannelPage.h"
 #include "COptionsColorPage.h"
 #include "COptionsPage.h"
+#include "COptionsRecordPage.h"
 #include "COptionsRootPage.h"
 #include "COptionsScanPage.h"
+#include "COptionsScheduleItemPage.h"
+#include "COptionsSchedulePage.h"
+#include "COptionsShutdownPage.h"
 #include "COptionsVideoPage.h"
 #include "resource.h"
 
@@ -61,9 +65,11 @@ COptionsPage* COptionsDlg::NewPage(int index)
     case 1: return new COptionsChannelPage;
     case 2: return new COptionsScanPage;
     case 3: return new COptionsColorPage;
-    case 8: return new COptionsVideoPage;
-    // Pages still to come are bare: their bands, without rows.
-    default: return new COptionsPage(kTree[index].id);
+    case 4: return new COptionsSchedulePage;
+    case 5: return new COptionsRecordPage;
+    case 6: return new COptionsShutdownPage;
+    case 7: return new COptionsScheduleItemPage;
+    default: return new COptionsVideoPage;  // 8, the last of the kPageCount pages
     }
 }
 

@@ -338,3 +338,21 @@
 #define IDS_COLUMN_FREE_PERCENT         34042
 #define IDS_NO_DISK_CHOSEN              34048
 #define IDS_CHOOSE_FOLDER               34049
+// Options menu: schedule, shutdown and recording pages.
+#define IDS_OPTIONS_SCHEME_PICTURE      35156
+#define IDS_OPTIONS_RECORD_ROW          35175
+#define IDS_OPTIONS_SNAP_BMP            35185
+#define IDS_OPTIONS_SNAP_JPG            35186
+#define IDS_OPTIONS_FORMAT_FIRST        35187
+#define IDS_OPTIONS_SCHEME_CPU          35198
+#define IDS_OPTIONS_QUALITY_FIRST       35200
+#define IDS_OPTIONS_ITEM_ROW            35210
+#define IDS_OPTIONS_DATE_SEPARATOR      35220
+#define IDS_OPTIONS_TIME_SEPARATOR      35221
+#define IDS_OPTIONS_ADD                 35222
+#define IDS_OPTIONS_SHUT_ROW            35225
+#define IDS_OPTIONS_EMPTY               35231
+#define IDS_OPTIONS_OPERATION           35232
+#define IDS_OPTIONS_CHANGE              35234
+#define IDS_OPTIONS_DELETE              35235
+#define IDS_OPTIONS_ITEM                35236
