@@ -21,7 +21,6 @@ END_MESSAGE_MAP()
 const char CVelmoraView::kSettingsSection[] = "Settings";
 const char CVelmoraView::kCloseAllOnExit[] = "bCloseAllOnExit";
 const char CVelmoraView::kStartupHide[] = "StartupHide";
-const char CVelmoraView::kCurrentPreferencePage[] = "nCurPage";
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 class CVelmoraDoc;
+struct PreferencePages;
 
 // The one view of the desktop's frame: it holds the four pages and the caption bar, and the
 // user's settings, which it reads from "VLM.exe.sav" in the program folder when it is first
@@ -24,11 +25,10 @@ public:
     enum { kHomePage, kPicturePage, kVideoPage, kMusicPage };
 
     // The profile's section and values: close the started programs at exit (default 1), start
-    // hidden (default 0), the last preference page (default 0).
+    // hidden (default 0). The preferences dialog keeps its last page there too.
     static const char kSettingsSection[];
     static const char kCloseAllOnExit[];
     static const char kStartupHide[];
-    static const char kCurrentPreferencePage[];
 
     CVelmoraView();
     ~CVelmoraView() override;
@@ -62,6 +62,14 @@ public:
     static const char kWebSite[];
     CSceneContainer& GetScenes() { return m_scenes; }
 
+    // The Run key's value that starts the desktop with Windows: the application title, string
+    // IDS_APP_TITLE_VLM, under HKEY_LOCAL_MACHINE.
+    static const char kRunKey[];
+    // The Start-menu shortcuts, under the common Programs folder, that follow the TV program
+    // and the video player.
+    static const char kTvShortcut[];
+    static const char kPlayerShortcut[];
+
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
@@ -79,6 +87,9 @@ protected:
     // quoted short path and the main window's handle, else the program associated with the
     // file gets the path alone.
     virtual LRESULT PlayMedia(WPARAM path, LPARAM kind);
+    // ID_PREFERENCES: the preferences dialog with the settings in its pages; on OK what
+    // changed is kept and takes effect at once, Cancel changes nothing.
+    void OpenPreferences();
 
     afx_msg void OnDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -94,6 +105,13 @@ private:
     BOOL IsCurrentPageVisible() const;
     void WatchChildren();
     BOOL OpenHelpFile();
+    void FillPreferences(PreferencePages& pages) const;
+    void ApplyPreferences(const PreferencePages& pages);
+    // Each background that differs other than in letter case is taken only when it loads as
+    // a picture.
+    void ApplyBackground(CString& current, const CString& chosen, CSceneBase& scene);
+    // Writes the Run value with this program's full path, or deletes it.
+    static void SetRunAtStartup(BOOL run);
 
     CSceneContainer m_scenes;
     CHomeScene m_homeScene;

@@ -161,6 +161,7 @@ BOOL CVelmoraView::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
     case ID_PREFERENCES:
+        OpenPreferences();
         return TRUE;
     case ID_HELP_FILE:
         if (!OpenHelpFile())

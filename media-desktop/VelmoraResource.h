@@ -55,3 +55,14 @@
 #define IDS_TV_START_FAILED 61205
 #define IDS_HELP_FAILED 61226
 #define IDS_PLAY_FAILED 61229
+
+// The preferences: the dialog and its pages' templates, the folder choosers' titles.
+#define IDD_PREFERENCES 101
+#define IDD_PICTURE_PREFS 102
+#define IDD_TV_PREFS 152
+#define IDD_VIDEO_PREFS 154
+#define IDD_MUSIC_PREFS 155
+#define IDD_GENERAL_PREFS 158
+#define IDS_CHOOSE_VIDEO_FOLDER 61206
+#define IDS_CHOOSE_MUSIC_FOLDER 61207
+#define IDS_CHOOSE_PICTURE_FOLDER 61208

@@ -307,6 +307,7 @@ public:
     static BOOL EnableShutdownPrivilege();
     // Kept in memory only; FALSE for an empty user name.
     BOOL SetLogonAccount(const char* user, const char* password);
+    const CString& GetLogonUser() const { return m_logonUser; }
     // With a stored user name, writes the Winlogon values; the flag follows on success.
     BOOL EnableAutoLogon(BOOL on);
     BOOL IsAutoLogonEnabled() const { return m_autoLogon; }
@@ -329,7 +330,9 @@ public:
     // without one), 1 the time cannot be programmed, -1 the card refused. Failures are shown
     // unless reporting is off.
     int GetNextAutoRunTime();
+    // Program-wide: whether a failed power-on programming is shown to the user.
     void SetReportPowerOnErrors(BOOL on) { m_reportPowerOnErrors = on; }
+    BOOL GetReportPowerOnErrors() const { return m_reportPowerOnErrors; }
     void HideOptionsMenu();
 
     // ---- Recording, snapshots, file names and record drives ----

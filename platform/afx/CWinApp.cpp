@@ -112,7 +112,23 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
     HWND hOwner = m_pMainWnd->GetSafeHwnd();
     if (hOwner != NULL && !IsWindow(hOwner))
         hOwner = NULL;
-    return MessageBoxA(hOwner, lpszPrompt, m_pszAppName, WithDefaultIcon(nType));
+    while (hOwner != NULL && (::GetWindowLongA(hOwner, GWL_STYLE) & WS_CHILD))
+        hOwner = ::GetParent(hOwner);
+    // The owner is the main window's last active popup, as the framework's boxes have always
+    // been: a dialog open over the main window owns the box, so that the box is modal to it, and
+    // the main window is kept disabled while the box shows when that dialog left it enabled.
+    HWND hWndTop = hOwner;
+    if (hOwner != NULL)
+        hOwner = ::GetLastActivePopup(hOwner);
+    BOOL bDisabledTop = FALSE;
+    if (hWndTop != NULL && hWndTop != hOwner && ::IsWindowEnabled(hWndTop)) {
+        ::EnableWindow(hWndTop, FALSE);
+        bDisabledTop = TRUE;
+    }
+    int nResult = MessageBoxA(hOwner, lpszPrompt, m_pszAppName, WithDefaultIcon(nType));
+    if (bDisabledTop)
+        ::EnableWindow(hWndTop, TRUE);
+    return nResult;
 }
 
 CWinApp* AFXAPI AfxGetApp()

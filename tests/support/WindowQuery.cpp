@@ -59,3 +59,47 @@ std::string ControlText(HWND dialog, int controlId)
     HWND control = GetDlgItem(dialog, controlId);
     return control ? WindowTextOf(control) : std::string();
 }
+
+HWND FindWindowWithControl(DWORD processId, int controlId)
+{
+    struct Search
+    {
+        DWORD processId;
+        int controlId;
+        HWND found;
+    } search = {processId, controlId, NULL};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            Search* s = (Search*)param;
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId && GetDlgItem(window, s->controlId) != NULL) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.found;
+}
+
+bool HasWindowWithText(DWORD processId, const std::string& text)
+{
+    struct Search
+    {
+        DWORD processId;
+        const std::string& text;
+        bool found;
+    } search = {processId, text, false};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            Search* s = (Search*)param;
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId && WindowTextOf(window) == s->text)
+                s->found = true;
+            return !s->found;
+        },
+        (LPARAM)&search);
+    return search.found;
+}

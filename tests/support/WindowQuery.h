@@ -22,3 +22,11 @@ std::string WindowTextOf(HWND window);
 
 // The text of the dialog's control with that id; empty when there is no such control.
 std::string ControlText(HWND dialog, int controlId);
+
+// The process's top-level window that holds a control of that id (a dialog known by one of its
+// controls); NULL when none does.
+HWND FindWindowWithControl(DWORD processId, int controlId);
+
+// Whether one of the process's top-level windows has exactly that text: overlay windows carry
+// what they show as their window text.
+bool HasWindowWithText(DWORD processId, const std::string& text);

@@ -3,6 +3,7 @@
 #include <afxwin.h>
 
 #include "CChannelPage.h"
+#include "CSchedulePage.h"
 #include "CSetupPage.h"
 #include "CSkinTabCtrl.h"
 
@@ -18,6 +19,7 @@ public:
     CSkinTabCtrl& GetTabCtrl() { return m_tab; }
     CChannelPage& GetTVChannelPage() { return m_tvChannelPage; }
     CChannelPage& GetFMChannelPage() { return m_fmChannelPage; }
+    CSchedulePage& GetSchedulePage() { return m_schedulePage; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -27,10 +29,10 @@ protected:
     CSkinTabCtrl m_tab;
     CChannelPage m_tvChannelPage;
     CChannelPage m_fmChannelPage;
-    // The pages of the devices, recording, schedule, picture, storage and interface settings.
+    CSchedulePage m_schedulePage;
+    // The pages of the devices, recording, picture, storage and interface settings.
     CSetupPage m_sourcePage;
     CSetupPage m_recordPage;
-    CSetupPage m_schedulePage;
     CSetupPage m_videoPage;
     CSetupPage m_storagePage;
     CSetupPage m_hotKeyPage;

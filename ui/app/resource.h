@@ -23,6 +23,21 @@
 #define IDB_BORDER_RIGHT                217
 #define IDB_BORDER_LEFT                 218
 #define IDB_BORDER_BOTTOM               219
+// The options menu: page bands, row backgrounds and the pictures of its cells
+#define IDB_OPTIONS_BOTTOM              245
+#define IDB_OPTIONS_ROW_SELECTED        246
+#define IDB_OPTIONS_LEFT_HOT            247
+#define IDB_OPTIONS_LEFT                248
+#define IDB_OPTIONS_ROW                 249
+#define IDB_OPTIONS_RIGHT_HOT           250
+#define IDB_OPTIONS_RIGHT               251
+#define IDB_OPTIONS_TRACK               252
+#define IDB_OPTIONS_BAR_BACK            253
+#define IDB_OPTIONS_BAR_FILL            254
+#define IDB_OPTIONS_THUMB               255
+#define IDB_OPTIONS_TOP                 256
+// and the text of its page caption
+#define IDS_OPTIONS_CAPTION             35230
 
 // Dialogs
 #define IDD_CONTROL_PANEL               102
@@ -31,6 +46,7 @@
 #define IDD_SETUP_WIZARD                236
 #define IDD_AUTO_SHUTDOWN               305
 #define IDD_ABOUTBOX                    100
+#define IDD_OPTIONS_MENU                257
 
 // Menus
 #define IDR_PANEL_MENU                  131
@@ -193,3 +209,43 @@
 #define IDS_STOP_SCAN                   35228
 #define IDS_START_SCAN                  35229
 #define IDS_TAB_FM_CHANNELS             35249
+
+// The schedule page and its scheduled-recording dialog
+#define IDD_SCHEDULE_ITEM               138
+#define IDC_SCHEDULE_VIEW               1050
+#define IDC_SCHEDULE_ADD                1051
+#define IDC_SCHEDULE_EDIT               1052
+#define IDC_SCHEDULE_DELETE             1017
+#define IDC_ENABLE_SHUT                 1075
+#define IDC_SHUT_TIME                   1176
+#define IDC_ITEM_SOURCE                 1069
+#define IDC_ITEM_CHANNEL                1070
+#define IDC_ITEM_LENGTH                 1071
+#define IDC_ITEM_START                  1073
+#define IDC_ITEM_WEEKDAYS               1074
+#define IDC_ITEM_SHUT_DOWN              1075
+#define IDC_ITEM_FROM_FAVORITES         1060
+#define IDC_ITEM_DATE                   1160
+#define IDC_ITEM_ONE_TIME               1161
+#define IDC_ITEM_WARN                   1208
+#define IDC_ITEM_POWER_ON               1210
+#define IDC_ITEM_MUTE                   1211
+#define IDC_ITEM_EARLY                  1212
+#define IDC_ITEM_USER                   1213
+#define IDC_ITEM_PASSWORD               1214
+#define IDS_COLUMN_START_DATE           34029
+#define IDS_COLUMN_START_TIME           34030
+#define IDS_COLUMN_LENGTH               34031
+#define IDS_COLUMN_CHANNEL              34032
+#define IDS_COLUMN_SOURCE               34033
+#define IDS_SUNDAY                      33848
+#define IDS_MONDAY                      33849
+#define IDS_TUESDAY                     33850
+#define IDS_WEDNESDAY                   33851
+#define IDS_THURSDAY                    33852
+#define IDS_FRIDAY                      33853
+#define IDS_SATURDAY                    33854
+#define IDS_LOGON_FAILED                45274
+#define IDS_LOGON_USER_MISSING          45275
+#define IDS_POWER_ON_TOO_EARLY          45276
+#define IDS_SCHEDULE_OVERLAP            45277

@@ -16,6 +16,7 @@
 #include "DialogWatcher.h"
 #include "ProgramProcess.h"
 #include "PumpMessages.h"
+#include "RegistryValue.h"
 #include "SimDeviceSupport.h"
 #include "TempFolder.h"
 #include "WaitUntil.h"
@@ -68,77 +69,14 @@ std::string ReadLog(const std::string& module)
     return TempFolder::ReadWholeFile(std::string(kLogFolder) + "\\" + module + ".log");
 }
 
-struct WindowOfProcess
-{
-    DWORD pid;
-    int controlId;
-    HWND found;
-};
-
-// The top-level window of the process that holds a control of that id: the control panel
-// holds the channel label.
-HWND FindDialogWithControl(DWORD pid, int controlId)
-{
-    WindowOfProcess search = {pid, controlId, NULL};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            WindowOfProcess* s = (WindowOfProcess*)param;
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->pid && GetDlgItem(window, s->controlId) != NULL) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        (LPARAM)&search);
-    return search.found;
-}
-
-// The overlay windows of the video window carry their text as their window text; they are
-// the process's windows over the video window's client area.
-bool HasOverlayWithText(DWORD pid, const std::string& text)
-{
-    struct Search
-    {
-        DWORD pid;
-        std::string text;
-        bool found;
-    } search = {pid, text, false};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            Search* s = (Search*)param;
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != s->pid)
-                return TRUE;
-            s->found |= WindowTextOf(window) == s->text;
-            return !s->found;
-        },
-        (LPARAM)&search);
-    return search.found;
-}
-
 std::string ProfileBinarySize(const char* entry)
 {
-    HKEY key;
-    std::string path = std::string(kProfileKey) + "\\Settings";
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "no key";
-    DWORD type = 0, size = 0;
-    LONG result = RegQueryValueExA(key, entry, NULL, &type, NULL, &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS)
-        return "missing";
-    return std::to_string(size) + (type == REG_BINARY ? " binary" : " other");
+    return RegistryValueShape(HKEY_CURRENT_USER, std::string(kProfileKey) + "\\Settings", entry);
 }
 
-DWORD ProfileInt(const char* entry, DWORD missing = 0xFFFFFFFF)
+DWORD ProfileInt(const char* entry)
 {
-    DWORD value = missing, size = sizeof(value);
-    std::string path = std::string(kProfileKey) + "\\Settings";
-    RegGetValueA(HKEY_CURRENT_USER, path.c_str(), entry, RRF_RT_REG_DWORD, NULL, &value, &size);
-    return value;
+    return RegistryDword(HKEY_CURRENT_USER, std::string(kProfileKey) + "\\Settings", entry);
 }
 
 void WriteProfile(const char* entry, DWORD type, const void* data, DWORD size)
@@ -215,7 +153,7 @@ protected:
         if (video != NULL) {
             EXPECT_TRUE(WaitUntilVisible(video, kStartMs));
         }
-        m_panel = FindDialogWithControl(m_kavex->Pid(), 1082);
+        m_panel = FindWindowWithControl(m_kavex->Pid(), 1082);
         return video;
     }
 
@@ -268,7 +206,7 @@ TEST_F(KavexProgramTest, FirstStartShowsTheStationAndTheExitKeepsTheState)
     ASSERT_NE((HWND)NULL, m_panel);
     EXPECT_EQ("SIM-3", Station());
     EXPECT_EQ("1,B", ControlText(m_panel, 1082));
-    EXPECT_TRUE(HasOverlayWithText(m_kavex->Pid(), "1,B")) << "the channel overlay";
+    EXPECT_TRUE(HasWindowWithText(m_kavex->Pid(), "1,B")) << "the channel overlay";
     RECT window, panel;
     GetWindowRect(video, &window);
     GetWindowRect(m_panel, &panel);

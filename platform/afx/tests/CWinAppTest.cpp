@@ -256,6 +256,25 @@ TEST(AfxMessageBox, CaptionIsTheApplicationAndOwnerTheMainWindow)
     EXPECT_EQ("\xCE\xC4\xBC\xFE\xB2\xBB\xB4\xE6\xD4\xDA!", dialogs[1].text);
 }
 
+TEST(AfxMessageBox, ADialogOpenOverTheMainWindowOwnsTheBox)
+{
+    DialogWatcher watcher;
+    CWinApp app;
+    MainWindow main;
+    app.m_pMainWnd = main.Get();
+    ShowWindow(main.Get()->m_hWnd, SW_SHOW);
+    HWND dialog = CreateWindowExA(0, "STATIC", "over main", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                  main.Get()->m_hWnd, NULL, NULL, NULL);
+    SetActiveWindow(dialog);
+    EXPECT_EQ(IDOK, AfxMessageBox("Refused"));
+    DestroyWindow(dialog);
+
+    std::vector<ShownDialog> dialogs = watcher.Dialogs();
+    ASSERT_EQ(1u, dialogs.size());
+    EXPECT_EQ(dialog, dialogs[0].owner);
+    EXPECT_TRUE(IsWindowEnabled(main.Get()->m_hWnd));
+}
+
 TEST(AfxMessageBox, WithoutAnApplicationTheCaptionIsTheProgramFile)
 {
     DialogWatcher watcher;

@@ -10,6 +10,28 @@ CSimMpegEncodeSession::CSimMpegEncodeSession(const Config& config)
     m_valid = OpenVideo() && (config.audioRate <= 0 || OpenAudio()) && m_mux.Start();
 }
 
+namespace
+{
+
+// The standard's default intra matrix, doubled.
+const uint8_t kMatrix[64] = {
+    16, 32, 38, 44, 52, 54, 58, 68,  32, 32, 44, 48, 54, 58, 68,  74,  38, 44, 52, 54, 58, 68,  68,  76,
+    44, 44, 52, 54, 58, 68, 74, 80,  44, 52, 54, 58, 64, 70, 80,  96,  52, 54, 58, 64, 70, 80,  96,  116,
+    52, 54, 58, 68, 76, 92, 112, 138, 54, 58, 70, 76, 92, 112, 138, 166};
+
+// The codec context frees the matrix with the rest.
+bool SetMatrix(uint16_t** matrix)
+{
+    *matrix = (uint16_t*)av_malloc(64 * sizeof(uint16_t));
+    if (*matrix == nullptr)
+        return false;
+    for (int i = 0; i < 64; ++i)
+        (*matrix)[i] = kMatrix[i];
+    return true;
+}
+
+} // namespace
+
 bool CSimMpegEncodeSession::OpenVideo()
 {
     AVCodecContext* c = m_video.Context();
@@ -25,11 +47,13 @@ bool CSimMpegEncodeSession::OpenVideo()
     c->rc_max_rate = m_config.bitRate;
     c->rc_buffer_size = m_config.vbvBits;
     // A picture without a signal is noise, which even the coarsest quantiser codes at twice
-    // the rate: rate-distortion quantisation may then drop coefficients, with no ceiling on
-    // its weight, and MPEG-2 takes its coarser non-linear quantiser scale (FFmpeg's ceiling
-    // for that scale is code 28).
-    c->trellis = 1;
-    av_opt_set_int(c->priv_data, "lmax", 1000 * FF_QP2LAMBDA, 0);
+    // the rate with the standard's matrices: matrices twice the standard intra one weigh the
+    // high frequencies down enough to hold the rate there. (Rate-distortion quantisation
+    // held it too, but its search at the weights noise needs cost six times the coding.)
+    // MPEG-2 also takes its coarser non-linear quantiser scale (FFmpeg's ceiling for that
+    // scale is code 28).
+    if (!SetMatrix(&c->intra_matrix) || !SetMatrix(&c->inter_matrix))
+        return false;
     if (m_config.mpeg2) {
         av_opt_set_int(c->priv_data, "non_linear_quant", 1, 0);
         c->qmax = 28;

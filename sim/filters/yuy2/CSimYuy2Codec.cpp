@@ -58,8 +58,11 @@ LRESULT CSimYuy2Codec::Decompress(const ICDECOMPRESS* request)
         return ICERR_BADFORMAT;
     const BITMAPINFOHEADER* in = request->lpbiInput;
     const BITMAPINFOHEADER* out = request->lpbiOutput;
-    CSimFrame frame;
-    frame.Resize(in->biWidth, Height(in));
+    // Each streaming thread keeps its frame: a fresh one per picture costs more in clearing
+    // and first-touch page faults than the conversion.
+    thread_local CSimFrame frame;
+    if (frame.width != in->biWidth || frame.height != Height(in))
+        frame.Resize(in->biWidth, Height(in));
     memcpy(frame.yuy2.data(), request->lpInput, frame.Bytes());
     if (in->biCompression == FOURCC_UYVY) {
         for (size_t i = 0; i + 1 < frame.Bytes(); i += 2) {

@@ -15,6 +15,9 @@
 //   --close-window TITLE  after the picture, WM_CLOSE to that window (waited for up to 5 s)
 //                         and up to --close-wait MS (20000) for its program to end, as a
 //                         user closes it; repeatable, in order
+//   --fail-on-box         a message box (a dialog not named by --press) that shows while
+//                         waiting or closing fails the run: its caption and text are
+//                         printed and it is answered
 // Exit code 0 when the picture was written and every program asked to close ended by itself.
 #include <windows.h>
 #include <wincodec.h>
@@ -45,6 +48,7 @@ struct Options
     std::string folder;
     std::vector<std::string> closeTitles;
     DWORD closeWaitMs = 20000;
+    bool failOnBox = false;
     std::string commandLine;
 };
 
@@ -69,6 +73,11 @@ bool ParseOptions(int argc, char** argv, Options* options)
     options->output = argv[i++];
     for (; i + 1 < argc && argv[i][0] == '-' && argv[i][1] == '-'; i += 2) {
         std::string name = argv[i];
+        if (name == "--fail-on-box") {
+            options->failOnBox = true;
+            --i;
+            continue;
+        }
         const char* value = argv[i + 1];
         if (name == "--window" || name == "--wait-window") {
             options->title = value;
@@ -113,6 +122,76 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param)
     return TRUE;
 }
 
+std::string Utf8(const std::string& text);
+
+struct BoxSearch
+{
+    const Options* options;
+    DWORD ownProcess;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param)
+{
+    BoxSearch* search = (BoxSearch*)param;
+    char className[16] = "", title[256] = "";
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == search->ownProcess || !IsWindowVisible(window)
+        || !GetClassNameA(window, className, sizeof(className)) || strcmp(className, "#32770") != 0)
+        return TRUE;
+    GetWindowTextA(window, title, sizeof(title));
+    for (const PressRule& rule : search->options->presses)
+        if (rule.title == title)
+            return TRUE;
+    // A message box: its text in a static of id 0xFFFF, and only buttons of the standard
+    // answers (IDOK to IDCONTINUE) besides; the program's own dialogs have other controls.
+    bool text = false, buttons = false;
+    for (HWND child = GetWindow(window, GW_CHILD); child != NULL; child = GetWindow(child, GW_HWNDNEXT)) {
+        char childClass[16] = "";
+        GetClassNameA(child, childClass, sizeof(childClass));
+        int id = GetDlgCtrlID(child);
+        if (_stricmp(childClass, "Static") == 0) {
+            text = text || (id & 0xFFFF) == 0xFFFF;
+        } else if (_stricmp(childClass, "Button") == 0 && id >= IDOK && id <= IDCONTINUE) {
+            buttons = true;
+        } else {
+            return TRUE;
+        }
+    }
+    if (!text || !buttons)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// With --fail-on-box, a message box of the program: printed, answered, and remembered.
+bool g_boxSeen = false;
+
+bool ReportBox(const Options& options)
+{
+    if (!options.failOnBox)
+        return false;
+    BoxSearch search = {&options, GetCurrentProcessId(), NULL};
+    EnumWindows(FindBox, (LPARAM)&search);
+    if (search.found == NULL)
+        return false;
+    char title[256] = "";
+    GetWindowTextA(search.found, title, sizeof(title));
+    std::string text;
+    for (HWND child = GetWindow(search.found, GW_CHILD); child != NULL; child = GetWindow(child, GW_HWNDNEXT)) {
+        char childText[1024] = "";
+        if ((GetDlgCtrlID(child) & 0xFFFF) == 0xFFFF && GetWindowTextA(child, childText, sizeof(childText)) > 0)
+            text += (text.empty() ? "" : " ") + std::string(childText);
+    }
+    fprintf(stderr, "suite_screenshot: a message box showed: \"%s\": %s\n", Utf8(title).c_str(),
+            Utf8(text).c_str());
+    PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+    PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
+    g_boxSeen = true;
+    return true;
+}
+
 // Clicks the buttons of the dialogs that stand before the awaited window.
 void PressButtons(const Options& options)
 {
@@ -139,6 +218,8 @@ HWND WaitForWindow(const Options& options, const PROCESS_INFORMATION& process)
         }
         if (window != NULL)
             return window;
+        if (ReportBox(options))
+            return NULL;
         PressButtons(options);
         // A dialog takes a moment to act on a click before it may be clicked again. A window
         // awaited by its title may belong to a copy the program started before it ended.
@@ -188,7 +269,11 @@ bool CloseWindows(const Options& options)
         PostMessageA(window, WM_CLOSE, 0, 0);
         if (process == NULL)
             continue;
-        if (WaitForSingleObject(process, options.closeWaitMs) != WAIT_OBJECT_0) {
+        DWORD start = GetTickCount(), wait;
+        while ((wait = WaitForSingleObject(process, 100)) != WAIT_OBJECT_0
+               && GetTickCount() - start < options.closeWaitMs)
+            ReportBox(options);
+        if (wait != WAIT_OBJECT_0) {
             fprintf(stderr, "suite_screenshot: the program of \"%s\" did not end within %lu ms; ended it\n",
                     Utf8(title).c_str(), options.closeWaitMs);
             TerminateProcess(process, 1);
@@ -269,7 +354,7 @@ int main(int argc, char** argv)
     if (!ParseOptions(argc, argv, &options)) {
         fprintf(stderr, "usage: suite_screenshot OUTPUT.png [--window TITLE | --wait-window TITLE] "
                         "[--wait MS] [--settle MS] [--press TITLE ID]... [--cwd FOLDER] "
-                        "[--close-window TITLE]... [--close-wait MS] PROGRAM [ARGS...]\n");
+                        "[--close-window TITLE]... [--close-wait MS] [--fail-on-box] PROGRAM [ARGS...]\n");
         return 2;
     }
     STARTUPINFOA startup = {};
@@ -284,7 +369,10 @@ int main(int argc, char** argv)
     }
     HWND window = WaitForWindow(options, process);
     int result = 1;
-    if (window == NULL) {
+    if (window == NULL && g_boxSeen) {
+        // The box said why; the program may end on its answer.
+        WaitForSingleObject(process.hProcess, 5000);
+    } else if (window == NULL) {
         fprintf(stderr, "suite_screenshot: no window of %s appeared\n", options.commandLine.c_str());
     } else {
         Sleep(options.settleMs);
@@ -301,7 +389,9 @@ int main(int argc, char** argv)
             fprintf(stderr, "suite_screenshot: writing %s failed (0x%08lx)\n",
                     options.output.c_str(), hr);
     }
-    if (!CloseWindows(options))
+    if ((!g_boxSeen || window != NULL) && !CloseWindows(options))
+        result = 1;
+    if (g_boxSeen)
         result = 1;
     TerminateProcess(process.hProcess, 0);
     CloseHandle(process.hThread);

@@ -131,6 +131,10 @@ int main()
     printf("dropped: %ld frames by the end; the card fell up to %ld frames behind in the first %.0f s, and "
            "after them up to %ld further behind than before\n",
            behind, behindAtStart, kStartMs / 1000.0, fellLater);
+    // The graph's stream time starts a moment after the run is asked for, and the card sends
+    // each frame at its end time: a lag that never shrinks below this much is that offset.
+    printf("lag: at least %ld frames behind the clock after the first %.0f s\n", leastLater == LONG_MAX ? 0 : leastLater,
+           kStartMs / 1000.0);
     printf("encoder: %ld pictures missing at the start, %ld repeated during the recording\n", firstSlot, repeated);
     printf("CPU time: %.2f s in all, %.3f s per second of video\n", cpu, cpu / seconds);
     // Over the time the file's pictures span too, which differs once pictures are lost.
