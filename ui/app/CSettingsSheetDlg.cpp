@@ -16,7 +16,7 @@ END_MESSAGE_MAP()
 
 CSettingsSheetDlg::CSettingsSheetDlg(CWnd* pParent)
     : CDialog(IDD_SETTINGS, pParent), m_sourcePage(IDD_SOURCE_PAGE), m_recordPage(IDD_RECORD_PAGE),
-      m_videoPage(IDD_VIDEO_PAGE), m_storagePage(IDD_STORAGE_PAGE), m_hotKeyPage(IDD_HOTKEY_PAGE)
+      m_storagePage(IDD_STORAGE_PAGE)
 {
     m_fmChannelPage.SetFM(TRUE);
 }

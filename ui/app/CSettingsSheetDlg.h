@@ -3,9 +3,11 @@
 #include <afxwin.h>
 
 #include "CChannelPage.h"
+#include "CHotKeyPage.h"
 #include "CSchedulePage.h"
 #include "CSetupPage.h"
 #include "CSkinTabCtrl.h"
+#include "CVideoAdjustDlg.h"
 
 // The settings dialog: a tab control with one child page per tab. It opens on the tab shown
 // when it last closed; the pages save themselves as their windows go, however it is closed.
@@ -20,6 +22,8 @@ public:
     CChannelPage& GetTVChannelPage() { return m_tvChannelPage; }
     CChannelPage& GetFMChannelPage() { return m_fmChannelPage; }
     CSchedulePage& GetSchedulePage() { return m_schedulePage; }
+    CVideoAdjustDlg& GetVideoPage() { return m_videoPage; }
+    CHotKeyPage& GetHotKeyPage() { return m_hotKeyPage; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -30,10 +34,10 @@ protected:
     CChannelPage m_tvChannelPage;
     CChannelPage m_fmChannelPage;
     CSchedulePage m_schedulePage;
-    // The pages of the devices, recording, picture, storage and interface settings.
+    // The pages of the devices, recording and storage settings.
     CSetupPage m_sourcePage;
     CSetupPage m_recordPage;
-    CSetupPage m_videoPage;
+    CVideoAdjustDlg m_videoPage;
     CSetupPage m_storagePage;
-    CSetupPage m_hotKeyPage;
+    CHotKeyPage m_hotKeyPage;
 };
