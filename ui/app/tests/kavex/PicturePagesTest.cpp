@@ -364,3 +364,15 @@ TEST_F(PicturePagesTest, InterfacePageEditsTheShortcutTable)
     CloseSheet();
     EXPECT_EQ(before, theControlPanel.GetAccelManager().GetBindings().size());
 }
+
+// Holds the settings dialog open on its picture page for a while, to be looked at on a display
+// (scripts/screenshot with --gtest_also_run_disabled_tests).
+TEST_F(PicturePagesTest, DISABLED_ShowsThePicturePage)
+{
+    OpenSheet();
+    m_sheet->SetWindowPos(NULL, 150, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    m_sheet->GetTabCtrl().SelectTab(5);
+    m_sheet->ShowWindow(SW_SHOW);
+    PumpMessagesUntil([] { return false; }, 20000);
+    CloseSheet();
+}
