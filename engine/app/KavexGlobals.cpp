@@ -6,10 +6,12 @@
 #include "CTVVideoWnd.h"
 #include "CTvApp.h"
 #include "TVSystem.h"
+#include "XvidSettings.h"
 
 CTvApp theApp;
 CTVVideoWnd theVideoWnd;
 CTVSystem theTVSystem;
+CXvidSettings theXvidSettings;
 CDebugScope theDebugScope("");
 CControlPanelDlg theControlPanel;
 CColorAdjustDlg theColorAdjustDlg;

@@ -80,6 +80,18 @@ public:
     void LoadRegionTables();
     const CStringList& GetProvinces() const { return m_provinces; }
     const CStringList& GetCountries() const { return m_countries; }
+    // The regions of the given country into the region list, afresh; empty without
+    // ChannelAddress.ini.
+    void ReadProvinces(const char* country);
+    // The region whose channel table names the TV channels: the table's names go onto the
+    // channels within the list's tolerance. FALSE when the region has no table.
+    BOOL ApplyCityTable(const char* city);
+    const CString& GetProvince() const { return m_settings.province; }
+    void SetProvince(const char* city) { m_settings.province = city; }
+    BOOL GetReservePrev() const { return m_settings.reservePrev; }
+    void SetReservePrev(BOOL on) { m_settings.reservePrev = on; }
+    BOOL GetUseLocality() const { return m_settings.useLocality; }
+    void SetUseLocality(BOOL on) { m_settings.useLocality = on; }
 
     // ---- Start-up, sources, picture, channels, scans and FM stations ----
 
@@ -193,6 +205,19 @@ public:
     // Only a line of the graph's input list; the result of the switch.
     BOOL SetAudioInput(const char* name);
     const CString& GetAudioInput() const { return m_settings.audioInput; }
+    const CString& GetAudioDevice() const { return m_settings.audioDevice; }
+    const CStringArray& GetAudioDeviceList() const { return m_graph.GetAudioDeviceNames(); }
+    // The recording mixer's lines of the audio capture device; a device without a mixer of
+    // its name offers the input pins of its filter instead.
+    const CStringArray& GetAudioInputList();
+    // The sound card whose play line carries the TV sound, and that line; the lines are
+    // listed again for a new device.
+    const CStringArray& GetMixerDeviceList() const { return m_graph.GetPlayDeviceNames(); }
+    const CStringArray& GetMixerPortList() const { return m_graph.GetPlayLineNames(); }
+    void SetAudioPlayDev(const char* name);
+    void SetAudioPlayInput(const char* name);
+    const CString& GetAudioPlayDev() const { return m_settings.audioPlayDev; }
+    const CString& GetAudioPlayInput() const { return m_settings.audioPlayInput; }
     BOOL ApplyAudioInput();
     // The sound card's play line that carries the TV sound; the volume as 0..100. Each is
     // FALSE when the mixer cannot be opened, and the volume's setter for a value outside 0..100.
@@ -399,6 +424,19 @@ public:
     void PrepareMediaFolders();
     // HKLM "SOFTWARE\Quorvex\Common", for the maker's other programs.
     static BOOL WriteSnapPath(const char* path);
+    const CString& GetPicPath() const { return m_settings.picPath; }
+    void SetPicPath(const char* path) { m_settings.picPath = path; }
+    BOOL GetSnapBmp() const { return m_settings.snapBmp; }
+    void SetSnapBmp(BOOL bmp) { m_settings.snapBmp = bmp; }
+    int GetJpgQuality() const { return m_settings.jpgQuality; }
+    void SetJpgQuality(int quality) { m_settings.jpgQuality = quality; }
+    void SetMpeg4RecordSize(SIZE size) { m_settings.mpeg4RecordSize = size; }
+    // What a full drive and a file at its maximum length do: 1 stop recording, 0 go on (on
+    // the next drive, in a new file).
+    BOOL GetNoSpace() const { return m_settings.noSpace; }
+    void SetNoSpace(BOOL stop) { m_settings.noSpace = stop; }
+    BOOL GetExcessLength() const { return m_settings.excessLength; }
+    void SetExcessLength(BOOL stop) { m_settings.excessLength = stop; }
     static BOOL WriteRecordPath(const char* path);
     CDiskSpaceMonitor& GetDiskMonitor() { return m_diskMonitor; }
 
@@ -469,7 +507,7 @@ private:
     void ChooseMpeg4Codecs();
     void ApplyMpeg4State();
     void LoadProvinces();
-    BOOL IsInputLine(const char* name) const;
+    BOOL IsInputLine(const char* name);
     CChannelEntry* StepChannel(CChannelGroup* group, BOOL forward);
     void ShowChannelOnPanel();
     void ApplyFMScan(const std::vector<CChannelEntry>& results);
@@ -477,6 +515,7 @@ private:
     void NameFromRegionTable(std::vector<CChannelEntry>& results);
 
     BOOL m_hasFM = FALSE;
+    CStringArray m_audioInputs;
     BOOL m_scanning = FALSE;
     int m_scanMode = 1;
     int m_scanFrequencyCount = 0;

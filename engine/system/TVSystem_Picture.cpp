@@ -1,5 +1,7 @@
 #include "TVSystem.h"
 
+#include "AudioCaptureDevice.h"
+
 namespace {
 
 const int kMixerFullScale = 65535;
@@ -178,9 +180,37 @@ BOOL CTVSystem::SetAudioDevice(const char* name)
     return TRUE;
 }
 
-BOOL CTVSystem::IsInputLine(const char* name) const
+void CTVSystem::SetAudioPlayDev(const char* name)
 {
-    const CStringArray& lines = m_graph.GetInputLineNames();
+    m_settings.audioPlayDev = name;
+    m_graph.SetPlayDevice(name);
+    m_graph.SetPlayLine(m_settings.audioPlayInput);
+    m_graph.ReadMixerLines();
+}
+
+void CTVSystem::SetAudioPlayInput(const char* name)
+{
+    m_settings.audioPlayInput = name;
+    m_graph.SetPlayLine(name);
+}
+
+const CStringArray& CTVSystem::GetAudioInputList()
+{
+    m_audioInputs.Copy(m_graph.GetInputLineNames());
+    CAudioCaptureDevice* device = m_graph.GetAudioCaptureDevice();
+    if (m_audioInputs.GetSize() > 0 || device == NULL)
+        return m_audioInputs;
+    for (CFilterPin* pin = device->GetFirstPin(); pin != NULL; pin = pin->GetNext()) {
+        PIN_DIRECTION direction;
+        if (pin->QueryDirection(&direction) && direction == PINDIR_INPUT)
+            m_audioInputs.Add(pin->GetName());
+    }
+    return m_audioInputs;
+}
+
+BOOL CTVSystem::IsInputLine(const char* name)
+{
+    const CStringArray& lines = GetAudioInputList();
     for (int i = 0; i < lines.GetSize(); ++i)
         if (lines[i] == name)
             return TRUE;

@@ -71,3 +71,21 @@ void CTVSystem::NameFromRegionTable(std::vector<CChannelEntry>& results)
     if (table)
         CChannelList::UpdateChannelNames(results, *table, m_tvChannels.GetTolerance());
 }
+
+// The channels keep their frequencies, flags and order: only names within the tolerance
+// change, and merging back with keepExisting off writes each renamed entry over its own.
+BOOL CTVSystem::ApplyCityTable(const char* city)
+{
+    std::vector<CChannelEntry> working;
+    for (int i = 0; i < m_tvChannels.GetCount(); ++i)
+        working.push_back(*m_tvChannels.GetAt(i));
+    m_settings.province = city;
+    if (!m_channelTables.Open(ProgramFile(kChannelAddressFile)))
+        return FALSE;
+    const std::vector<CChannelEntry>* table = m_channelTables.ReadTable(city);
+    if (!table)
+        return FALSE;
+    CChannelList::UpdateChannelNames(working, *table, m_tvChannels.GetTolerance());
+    m_tvChannels.MergeChannels(working, FALSE);
+    return TRUE;
+}

@@ -30,10 +30,15 @@ void CTVSystem::LoadRegionTables()
 // The regions belong to the country: whatever changes the country lists them again.
 void CTVSystem::LoadProvinces()
 {
+    ReadProvinces(m_settings.country);
+}
+
+void CTVSystem::ReadProvinces(const char* country)
+{
     m_provinces.RemoveAll();
     CString address = ProgramFile(kChannelAddressFile);
     if (CPathUtil::FileExists(address))
-        CChannelTableStore::ReadProfileTableList(address, m_settings.country, m_provinces);
+        CChannelTableStore::ReadProfileTableList(address, country, m_provinces);
 }
 
 BOOL CTVSystem::ApplyCountry(const char* country)

@@ -15,8 +15,7 @@ BEGIN_MESSAGE_MAP(CSettingsSheetDlg, CDialog)
 END_MESSAGE_MAP()
 
 CSettingsSheetDlg::CSettingsSheetDlg(CWnd* pParent)
-    : CDialog(IDD_SETTINGS, pParent), m_sourcePage(IDD_SOURCE_PAGE), m_recordPage(IDD_RECORD_PAGE),
-      m_storagePage(IDD_STORAGE_PAGE)
+    : CDialog(IDD_SETTINGS, pParent)
 {
     m_fmChannelPage.SetFM(TRUE);
 }

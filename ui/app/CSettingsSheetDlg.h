@@ -4,7 +4,10 @@
 
 #include "CChannelPage.h"
 #include "CHotKeyPage.h"
+#include "CRecordSnapshotPage.h"
+#include "CRecordStoragePage.h"
 #include "CSchedulePage.h"
+#include "CSourcePage.h"
 #include "CSetupPage.h"
 #include "CSkinTabCtrl.h"
 #include "CVideoAdjustDlg.h"
@@ -24,6 +27,9 @@ public:
     CSchedulePage& GetSchedulePage() { return m_schedulePage; }
     CVideoAdjustDlg& GetVideoPage() { return m_videoPage; }
     CHotKeyPage& GetHotKeyPage() { return m_hotKeyPage; }
+    CSourcePage& GetSourcePage() { return m_sourcePage; }
+    CRecordSnapshotPage& GetRecordPage() { return m_recordPage; }
+    CRecordStoragePage& GetStoragePage() { return m_storagePage; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -34,10 +40,9 @@ protected:
     CChannelPage m_tvChannelPage;
     CChannelPage m_fmChannelPage;
     CSchedulePage m_schedulePage;
-    // The pages of the devices, recording and storage settings.
-    CSetupPage m_sourcePage;
-    CSetupPage m_recordPage;
+    CSourcePage m_sourcePage;
+    CRecordSnapshotPage m_recordPage;
     CVideoAdjustDlg m_videoPage;
-    CSetupPage m_storagePage;
+    CRecordStoragePage m_storagePage;
     CHotKeyPage m_hotKeyPage;
 };

@@ -191,6 +191,9 @@ public:
     const CString& GetInputLine() const { return m_inputLine; }
     const CStringArray& GetPlayDeviceNames() const { return m_playDeviceNames; }
     const CString& GetPlayDevice() const { return m_playDevice; }
+    // The play device and line chosen by name; ReadMixerLines lists a new device's lines.
+    void SetPlayDevice(const char* name) { m_playDevice = name; }
+    void SetPlayLine(const char* name) { m_playLine = name; }
     const CStringArray& GetPlayLineNames() const { return m_playLineNames; }
     const CString& GetPlayLine() const { return m_playLine; }
     // The chosen play line of the play device's speakers; each call opens the mixer and closes

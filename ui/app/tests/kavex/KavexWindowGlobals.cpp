@@ -4,8 +4,10 @@
 #include "CControlPanelDlg.h"
 #include "CTVVideoWnd.h"
 #include "TVSystem.h"
+#include "XvidSettings.h"
 
 CTVVideoWnd theVideoWnd;
 CTVSystem theTVSystem;
 CControlPanelDlg theControlPanel;
 CColorAdjustDlg theColorAdjustDlg;
+CXvidSettings theXvidSettings;
