@@ -364,3 +364,13 @@
 #define IDS_COLUMN_FREE_PERCENT         34042
 #define IDS_NO_DISK_CHOSEN              34048
 #define IDS_CHOOSE_FOLDER               34049
+#define IDD_REGION_PAGE                 234
+#define IDD_RECORD_FORMAT_PAGE          235
+#define IDC_WZ_CANCEL                   1185
+#define IDC_WZ_BACK                     1186
+#define IDC_WZ_NEXT                     1187
+#define IDC_WZ_HELP                     1102
+#define IDC_WZ_PAGE_AREA                1189
+#define IDS_WIZARD_QUIT                 35243
+#define IDS_WIZARD_NEXT                 35245
+#define IDS_WIZARD_FINISH               35246
