@@ -10,6 +10,7 @@
 #include "CColorAdjustDlg.h"
 #include "CHotKeyPage.h"
 #include "CSettingsSheetDlg.h"
+#include "CSetupWizardDlg.h"
 #include "CVideoAdjustDlg.h"
 #include "DialogWatcher.h"
 #include "IniFile.h"
@@ -363,6 +364,99 @@ TEST_F(PicturePagesTest, InterfacePageEditsTheShortcutTable)
     Press(m_sheet->GetHotKeyPage(), IDC_HK_DEFAULT);
     CloseSheet();
     EXPECT_EQ(before, theControlPanel.GetAccelManager().GetBindings().size());
+}
+
+// Runs steps on the wizard, one per timer tick of its modal loop; the result of DoModal.
+INT_PTR RunWizard(std::vector<std::function<void(CSetupWizardDlg&)>> script)
+{
+    static std::vector<std::function<void(CSetupWizardDlg&)>> steps;
+    static size_t next;
+    static CSetupWizardDlg* wizard;
+    steps = std::move(script);
+    next = 0;
+    CSetupWizardDlg dialog(&theControlPanel);
+    wizard = &dialog;
+    struct Tick
+    {
+        static void CALLBACK Run(HWND, UINT, UINT_PTR, DWORD)
+        {
+            if (wizard->GetSafeHwnd() == NULL || !wizard->IsWindowVisible() || next >= steps.size())
+                return;
+            steps[next++](*wizard);
+        }
+    };
+    UINT_PTR timer = SetTimer(NULL, 0, 100, Tick::Run);
+    INT_PTR result = dialog.DoModal();
+    KillTimer(NULL, timer);
+    return result;
+}
+
+std::string ItemText(CWnd& window, UINT id)
+{
+    CString text;
+    window.GetDlgItem(id)->GetWindowText(text);
+    return (LPCTSTR)text;
+}
+
+// Page 1 without "上一步", page 2 with "完成"; the cancel question kept the wizard on Cancel and
+// ended it on OK; help without its file shows its box; both pages stored their choices.
+TEST_F(PicturePagesTest, WizardWalksItsPagesAndStoresThemWhenCancelled)
+{
+    std::string country;
+    int format = theTVSystem.GetRecordFormat() == 1 ? 2 : 1;
+    bool backOnFirst = true, openAfterCancel = false;
+    std::string nextText, finishText;
+    std::vector<std::string> quitBoxes, helpBoxes;
+    INT_PTR result = RunWizard(
+        {[&](CSetupWizardDlg& wizard) {
+             EXPECT_EQ(1, wizard.GetCurrentPage());
+             backOnFirst = wizard.GetDlgItem(IDC_WZ_BACK)->IsWindowEnabled() != FALSE;
+             nextText = ItemText(wizard, IDC_WZ_NEXT);
+             CWnd& region = *wizard.GetPage(1);
+             CComboBox& countries = Combo(region, IDC_COUNTRY);
+             int row = countries.GetCurSel() == 0 ? 1 : 0;
+             countries.SetCurSel(row);
+             CString text;
+             countries.GetLBText(row, text);
+             country = (LPCTSTR)text;
+             region.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_COUNTRY, CBN_SELCHANGE), (LPARAM)countries.GetSafeHwnd());
+             Press(wizard, IDC_WZ_NEXT);
+         },
+         [&](CSetupWizardDlg& wizard) {
+             EXPECT_EQ(2, wizard.GetCurrentPage());
+             finishText = ItemText(wizard, IDC_WZ_NEXT);
+             CWnd& record = *wizard.GetPage(2);
+             Combo(record, IDC_RECORD_FORMAT).SetCurSel(format);
+             record.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RECORD_FORMAT, CBN_SELCHANGE),
+                                (LPARAM)Combo(record, IDC_RECORD_FORMAT).GetSafeHwnd());
+             {
+                 DialogWatcher watcher;
+                 watcher.OnlyCaption("Kavex");
+                 watcher.PressId(IDCANCEL);
+                 Press(wizard, IDC_WZ_CANCEL);
+                 quitBoxes = Captions(watcher);
+             }
+             openAfterCancel = wizard.IsWindowVisible() != FALSE;
+             {
+                 DialogWatcher watcher;
+                 watcher.OnlyCaption("Kavex");
+                 Press(wizard, IDC_WZ_HELP);
+                 helpBoxes = Captions(watcher);
+             }
+             DialogWatcher watcher;
+             watcher.OnlyCaption("Kavex");
+             Press(wizard, IDC_WZ_CANCEL);
+         }});
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_FALSE(backOnFirst);
+    EXPECT_EQ("下一步 (&N) >", nextText);
+    EXPECT_EQ("完成 (&F)", finishText);
+    EXPECT_EQ(std::vector<std::string>{"放弃配置向导"}, quitBoxes);
+    EXPECT_TRUE(openAfterCancel);
+    EXPECT_EQ(std::vector<std::string>{"打开帮助文件失败"}, helpBoxes);
+    EXPECT_EQ(country, std::string(theTVSystem.GetCountry()));
+    EXPECT_EQ(format, theTVSystem.GetRecordFormat());
+    EXPECT_EQ(std::to_string(format), ParamValue("Record", "RecordFormat"));
 }
 
 // Holds the settings dialog open on its picture page for a while, to be looked at on a display
