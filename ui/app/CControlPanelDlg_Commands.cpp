@@ -10,6 +10,7 @@
 #include "AudioRenderFilter.h"
 #include "CAboutDlg.h"
 #include "CChannelListDlg.h"
+#include "CAudioFormatDlg.h"
 #include "CColorAdjustDlg.h"
 #include "CSettingsSheetDlg.h"
 #include "CSkinButton.h"
@@ -301,7 +302,9 @@ void CControlPanelDlg::OnFMFormat(UINT id)
 
 void CControlPanelDlg::OnFMCustomFormat()
 {
-    // The custom sound format dialog runs here when it comes; until then nothing changes.
+    CAudioFormatDlg dialog(this);
+    if (dialog.DoModal() == IDOK)
+        OnFMFormat(ID_FM_FORMAT_CUSTOM);
 }
 
 // ---- The video window's size and aspect ----

@@ -15,7 +15,7 @@ BEGIN_MESSAGE_MAP(CSettingsSheetDlg, CDialog)
 END_MESSAGE_MAP()
 
 CSettingsSheetDlg::CSettingsSheetDlg(CWnd* pParent)
-    : CDialog(IDD_SETTINGS, pParent), m_videoPage(IDD_VIDEO_PAGE), m_hotKeyPage(IDD_HOTKEY_PAGE)
+    : CDialog(IDD_SETTINGS, pParent)
 {
     m_fmChannelPage.SetFM(TRUE);
 }

@@ -3,12 +3,14 @@
 #include <afxwin.h>
 
 #include "CChannelPage.h"
-#include "CSchedulePage.h"
+#include "CHotKeyPage.h"
 #include "CRecordSnapshotPage.h"
 #include "CRecordStoragePage.h"
+#include "CSchedulePage.h"
 #include "CSourcePage.h"
 #include "CSetupPage.h"
 #include "CSkinTabCtrl.h"
+#include "CVideoAdjustDlg.h"
 
 // The settings dialog: a tab control with one child page per tab. It opens on the tab shown
 // when it last closed; the pages save themselves as their windows go, however it is closed.
@@ -23,6 +25,8 @@ public:
     CChannelPage& GetTVChannelPage() { return m_tvChannelPage; }
     CChannelPage& GetFMChannelPage() { return m_fmChannelPage; }
     CSchedulePage& GetSchedulePage() { return m_schedulePage; }
+    CVideoAdjustDlg& GetVideoPage() { return m_videoPage; }
+    CHotKeyPage& GetHotKeyPage() { return m_hotKeyPage; }
     CSourcePage& GetSourcePage() { return m_sourcePage; }
     CRecordSnapshotPage& GetRecordPage() { return m_recordPage; }
     CRecordStoragePage& GetStoragePage() { return m_storagePage; }
@@ -38,8 +42,7 @@ protected:
     CSchedulePage m_schedulePage;
     CSourcePage m_sourcePage;
     CRecordSnapshotPage m_recordPage;
-    // The pages of the picture and interface settings.
-    CSetupPage m_videoPage;
+    CVideoAdjustDlg m_videoPage;
     CRecordStoragePage m_storagePage;
-    CSetupPage m_hotKeyPage;
+    CHotKeyPage m_hotKeyPage;
 };

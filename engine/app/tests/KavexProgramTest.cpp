@@ -25,6 +25,9 @@
 namespace {
 
 const char kVideoTitle[] = "视频窗口";
+// The set-up wizard of every start, passed with its defaults: "下一步", then "完成".
+const char kWizardTitle[] = "Kavex ----- 配置向导";
+const int kWizardNext = 1187;
 const char kProfileKey[] = "Software\\Quorvex\\Kavex";
 const char kMakerFolder[] = "C:\\Program Files\\Quorvex";
 const char kLogFolder[] = "C:\\sim\\log";
@@ -148,6 +151,7 @@ protected:
         // The program's own boxes, all captioned with its name; its windows are dialogs too.
         m_watcher.reset(new DialogWatcher(m_kavex->Pid()));
         m_watcher->OnlyCaption("Kavex");
+        PassWizard();
         HWND video = FindTopWindow(kVideoTitle, m_kavex->Pid(), kStartMs);
         EXPECT_NE((HWND)NULL, video);
         if (video != NULL) {
@@ -155,6 +159,18 @@ protected:
         }
         m_panel = FindWindowWithControl(m_kavex->Pid(), 1082);
         return video;
+    }
+
+    void PassWizard()
+    {
+        HWND wizard = FindTopWindow(kWizardTitle, m_kavex->Pid(), kStartMs);
+        if (wizard == NULL)
+            return;
+        for (int page = 0; page < 2 && IsWindow(wizard); page++) {
+            PostMessageA(wizard, WM_COMMAND, MAKEWPARAM(kWizardNext, BN_CLICKED),
+                         (LPARAM)GetDlgItem(wizard, kWizardNext));
+            Sleep(300);
+        }
     }
 
     bool Ends(DWORD* code = NULL) { return m_kavex->Wait(kExitMs, code); }
