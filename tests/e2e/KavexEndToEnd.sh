@@ -14,6 +14,11 @@ scratch=$(mktemp -d)
 trap 'WINEPREFIX=$scratch/wp wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
 cp -a --reflink=auto "$suite_wine/wp" "$suite_wine/home" "$scratch/"
 export WINEPREFIX=$scratch/wp HOME=$scratch/home
+# The copy holds the registry as the suite's Wine server last wrote it out, which it does only
+# now and then: the remote-control service's folder value, which the program tests take away
+# and put back, is set again as the installer sets it.
+env LC_ALL="$suite_locale" wine reg add 'HKLM\SOFTWARE\Quorvex\Common' /v RemoteService /t REG_SZ \
+    /d 'C:\Program Files\Quorvex\Skyvault III' /f >/dev/null 2>&1
 log=$scratch/test.log
 program=$(winepath -w "$test_program" 2>/dev/null)
 timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" \

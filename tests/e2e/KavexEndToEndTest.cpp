@@ -26,6 +26,9 @@ namespace {
 const char kSuite[] = "C:\\Program Files\\Quorvex\\Skyvault III";
 const char kVideoTitle[] = "视频窗口";
 const char kToolBarTitle[] = "ScreenTool";
+// The set-up wizard of every start: its button 1187 is "下一步", then "完成".
+const char kWizardTitle[] = "Kavex ----- 配置向导";
+const int kWizardNext = 1187;
 const char kSettingsKey[] = "Software\\Quorvex\\Kavex\\Settings";
 const char kLogFolder[] = "C:\\sim\\log";
 const char kStations[] = "tv 49750:SIM-1 77250:SIM-2 184250:SIM-3 471250:SIM-4 615250:SIM-5";
@@ -133,6 +136,16 @@ protected:
         // Every message box of the program is recorded (and answered): the run expects none.
         m_watcher.reset(new DialogWatcher(m_kavex->Pid()));
         m_watcher->OnlyCaption("Kavex");
+        // The user passes the wizard with its defaults, clicking its button on each page.
+        HWND wizard = FindTopWindow(kWizardTitle, m_kavex->Pid(), kStartMs);
+        ASSERT_NE((HWND)NULL, wizard) << "the set-up wizard";
+        for (int page = 0; page < 2 && IsWindow(wizard); ++page) {
+            ASSERT_TRUE(WaitUntilVisible(wizard, kStepMs));
+            UserInput::BringToFront(wizard);
+            ClickOn(GetDlgItem(wizard, kWizardNext));
+            UserInput::Settle(500);
+        }
+        EXPECT_TRUE(WaitUntil(kStepMs, [&] { return !IsWindow(wizard); })) << "the wizard finished";
         m_video = FindTopWindow(kVideoTitle, m_kavex->Pid(), kStartMs);
         ASSERT_NE((HWND)NULL, m_video);
         ASSERT_TRUE(WaitUntilVisible(m_video, kStartMs));
