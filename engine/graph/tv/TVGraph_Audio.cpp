@@ -172,16 +172,17 @@ BOOL CTVGraph::GetAudioOn()
 
 BOOL CTVGraph::ReadMixerLines()
 {
-    CMixerControl* recording = RecordMixer();
-    BOOL result = ReadLines(recording ? *recording : m_recordMixer, m_inputLineNames, m_inputLine);
+    // A mixer that cannot be opened is left closed, and gives no lines.
+    RecordMixer();
+    BOOL result = ReadLines(m_recordMixer, m_inputLineNames, m_inputLine);
 
     CStringList mixers;
     CMixerControl::ListMixerNames(mixers);
     m_playDeviceNames.RemoveAll();
     for (POSITION pos = mixers.GetHeadPosition(); pos != NULL;)
         m_playDeviceNames.Add(mixers.GetNext(pos));
-    CMixerControl* play = PlayMixer();
-    return ReadLines(play ? *play : m_playMixer, m_playLineNames, m_playLine) && result;
+    PlayMixer();
+    return ReadLines(m_playMixer, m_playLineNames, m_playLine) && result;
 }
 
 BOOL CTVGraph::IsPlayLineMuted(BOOL* muted)

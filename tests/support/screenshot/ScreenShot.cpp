@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "WindowPixels.h"
+#include "WindowQuery.h"
 
 namespace {
 
@@ -178,12 +179,7 @@ bool ReportBox(const Options& options)
         return false;
     char title[256] = "";
     GetWindowTextA(search.found, title, sizeof(title));
-    std::string text;
-    for (HWND child = GetWindow(search.found, GW_CHILD); child != NULL; child = GetWindow(child, GW_HWNDNEXT)) {
-        char childText[1024] = "";
-        if ((GetDlgCtrlID(child) & 0xFFFF) == 0xFFFF && GetWindowTextA(child, childText, sizeof(childText)) > 0)
-            text += (text.empty() ? "" : " ") + std::string(childText);
-    }
+    std::string text = ControlText(search.found, 0xFFFF);
     fprintf(stderr, "suite_screenshot: a message box showed: \"%s\": %s\n", Utf8(title).c_str(),
             Utf8(text).c_str());
     PostMessageA(search.found, WM_COMMAND, IDOK, 0);
