@@ -51,15 +51,16 @@ void NoWait(DWORD)
 class BridgeBoxTest : public testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_graph.MakeGraph()) << CGraphBuilder::GetLastErrorText(); }
-
     void TearDown() override { m_graph.TearDown(); }
 
-    // The box through its record, the card registered under its names with those values.
+    // The box through its record in a new graph, the card registered under its names with
+    // those values.
     template <class T>
     T* Open(const BoxRow& box, const std::wstring& values = L"")
     {
+        m_graph.TearDown();
         m_card.reset();
+        EXPECT_TRUE(m_graph.MakeGraph()) << CGraphBuilder::GetLastErrorText();
         m_card.reset(new SimFamilyCard(kCard, box.family + (values.empty() ? L"" : L";" + values)));
         EXPECT_EQ(S_OK, m_card->Installed());
         // A card live from an earlier case takes its new values.
@@ -125,8 +126,6 @@ TEST_F(BridgeBoxTest, EachBoxOpensWithItsTransportAccessModeAndCrossbarMap)
             EXPECT_EQ(S_OK, jacks->get_CrossbarPinInfo(TRUE, input, &related, &kind));
             EXPECT_EQ(kinds[i], kind) << i;
         }
-        m_graph.TearDown();
-        ASSERT_TRUE(m_graph.MakeGraph());
     }
 }
 
@@ -164,8 +163,6 @@ TEST_F(BridgeBoxTest, EepromLetterModelAndConfigByteFollowEachPairsRules)
         EXPECT_EQ(c.model, device->GetTunerModelId());
         EXPECT_EQ(strtol(c.config, NULL, 16), device->ReadEepromConfigByte());
         EXPECT_EQ(c.modelByte, device->IsModelByte());
-        m_graph.TearDown();
-        ASSERT_TRUE(m_graph.MakeGraph());
     }
 }
 
@@ -185,8 +182,6 @@ TEST_F(BridgeBoxTest, KeysComeFromTheControllerAtBBAndClearRemoteKeyWritesItsReg
         DWORD from = m_card->Mark();
         EXPECT_TRUE(device->ClearRemoteKey());
         EXPECT_EQ(Lines({"W 5D 31 BB", "KC 49=BB"}), m_card->TraceFrom(from, kBridgeLines));
-        m_graph.TearDown();
-        ASSERT_TRUE(m_graph.MakeGraph());
     }
 }
 
@@ -222,9 +217,26 @@ TEST_F(BridgeBoxTest, BridgeRegisterHelpersReadAndWriteTheRegisterFile)
         EXPECT_FALSE(device->ReadBridgeRegister(58, &value));
         EXPECT_TRUE(device->IsRegister58Clear());
         EXPECT_TRUE(device->IsRegister60Set());
-        m_graph.TearDown();
-        ASSERT_TRUE(m_graph.MakeGraph());
     }
+}
+
+TEST_F(BridgeBoxTest, TheTridVidBoxSendsGpioFramesToItsLinesAndTheTridentBoxResetsItsBridge)
+{
+    CTridVidCapture* tridVid = Open<CTridVidCapture>(kTridVid);
+    ASSERT_NE(nullptr, tridVid);
+    DWORD from = m_card->Mark();
+    EXPECT_TRUE(tridVid->SendGpioFrame(1, 5, 0));
+    EXPECT_FALSE(tridVid->SendGpioFrame(1, 8, 0));
+    EXPECT_EQ(Lines({"Q gpio line=5 level=1"}), m_card->TraceFrom(from, kBridgeLines));
+
+    CTridentUsbCapture* trident = Open<CTridentUsbCapture>(kTrident);
+    ASSERT_NE(nullptr, trident);
+    from = m_card->Mark();
+    // The base frame needs a GPIO read, which the transport cannot do.
+    EXPECT_FALSE(trident->SendGpioFrame(1, 5, 0));
+    EXPECT_EQ(S_OK, trident->ResetBridge());
+    Lines reset(3, "Q gpio line=1 level=0");
+    EXPECT_EQ(reset, m_card->TraceFrom(from, kBridgeLines));
 }
 
 TEST_F(BridgeBoxTest, TheTridVidPairRefusesEepromBlocksPastThePartBeforeAnyTraffic)
@@ -257,8 +269,6 @@ TEST_F(BridgeBoxTest, TheTridVidPairRefusesEepromBlocksPastThePartBeforeAnyTraff
         count = 6;
         EXPECT_EQ(S_OK, device->ReadEeprom(back, 250, &count));
         EXPECT_EQ(6, count);
-        m_graph.TearDown();
-        ASSERT_TRUE(m_graph.MakeGraph());
     }
 }
 
