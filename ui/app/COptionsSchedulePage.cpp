@@ -190,9 +190,11 @@ int COptionsSchedulePage::ChosenPosition() const
 LRESULT COptionsSchedulePage::OnPageKey(UINT key, LPARAM)
 {
     if (m_nCurrentRow < kListRows) {
+        // The chosen row stays highlighted beside the operation row, which takes the keys:
+        // Up and Down alone never lead there.
         if (key == VK_RETURN) {
             m_nChosenRow = m_nCurrentRow;
-            SelectRow(kOperationRow, TRUE);
+            SetCurrentRow(kOperationRow);
         }
         return 0;
     }

@@ -12,68 +12,11 @@
 #include "COptionsSelector.h"
 #include "COptionsSlider.h"
 #include "COptionsVideoPage.h"
+#include "OptionsMenuDriver.h"
 #include "ChannelEntry.h"
 #include "SimDeviceSupport.h"
 
 namespace {
-
-// Messages handled as the program's own loop handles them: pre-translated first.
-void RunLoop(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            if (!AfxPreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= ms)
-            return;
-        MsgWaitForMultipleObjects(0, NULL, FALSE, ms - elapsed, QS_ALLINPUT);
-    }
-}
-
-// A key of the remote control, which reaches the program as a key press.
-void RemoteKey(WORD vk)
-{
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.wScan = (WORD)MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
-    RunLoop(200);
-}
-
-// The host: the panel's owned window that holds the root page.
-HWND OptionsHost()
-{
-    struct Search { HWND found; } search = {NULL};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM param) -> BOOL {
-        if (GetWindow(window, GW_OWNER) == theControlPanel.m_hWnd && GetDlgItem(window, 45600) != NULL) {
-            reinterpret_cast<Search*>(param)->found = window;
-            return FALSE;
-        }
-        return TRUE;
-    }, (LPARAM)&search);
-    return search.found;
-}
-
-COptionsDlg* OptionsMenu()
-{
-    return dynamic_cast<COptionsDlg*>(CWnd::FromHandlePermanent(OptionsHost()));
-}
-
-bool PageShown(HWND host, int id)
-{
-    HWND page = GetDlgItem(host, id);
-    return page != NULL && (GetWindowLongA(page, GWL_STYLE) & WS_VISIBLE) != 0;
-}
 
 TEST_F(KavexWindowsTest, TheOptionsMenuFloatsOverThePictureAndTakesTheRemotesKeys)
 {
@@ -141,30 +84,6 @@ std::string CardValue(const char* name)
         return "";
     at += key.size();
     return state.substr(at, state.find('\n', at) - at);
-}
-
-// Keys from the root: Down to a row, then Enter.
-void OpenRootRow(int row)
-{
-    for (int i = 0; i < row; ++i)
-        RemoteKey(VK_DOWN);
-    RemoteKey(VK_RETURN);
-}
-
-// The menu shown at the root's first row.
-void OpenMenu()
-{
-    if (!theControlPanel.IsOptionsMenuVisible())
-        Command(IDC_OSD_MENU);
-    OptionsMenu()->GetPage(0)->SetCurrentRow(0);
-    RunLoop(100);
-}
-
-void CloseMenu()
-{
-    if (theControlPanel.IsOptionsMenuVisible())
-        Command(IDC_OSD_MENU);
-    RunLoop(100);
 }
 
 TEST_F(KavexWindowsTest, RootRowsOpenTheirPagesAndTheChannelPageOnlyFromTheTuner)
@@ -405,6 +324,96 @@ TEST_F(KavexWindowsTest, TheScanPageFollowsTheScanAndLeadsBackToTheChannelPageOn
     theTVSystem.RestoreChannelSelection();
     theTVSystem.SelectChannel(theTVSystem.GetCurrentChannel());
     RunLoop(300);
+}
+
+std::string ParamValue(const char* section, const char* key)
+{
+    char value[128] = "";
+    CString path = theTVSystem.GetAppDir() + "\\TVParam.ini";
+    GetPrivateProfileStringA(section, key, "", value, sizeof(value), path);
+    return value;
+}
+
+std::string PanelLabel(UINT id)
+{
+    CString text;
+    theControlPanel.GetDlgItem(id)->GetWindowText(text);
+    return (LPCTSTR)text;
+}
+
+// Left and Right change the recording settings at once: the format wraps both ways with the
+// panel's label and menu following, the JPEG bar steps by five within 0..100. What was chosen
+// is what the settings file keeps and what the next snapshot is.
+TEST_F(KavexWindowsTest, TheRecordingPageChangesTheRecordSettingsAtOnce)
+{
+    COptionsDlg* menu = OptionsMenu();
+    ASSERT_NE((COptionsDlg*)NULL, menu);
+    CTVSettings& settings = theTVSystem.GetSettings();
+    const CTVSettings kept = settings;
+    theTVSystem.SetRecordFormat(7);
+    settings.snapBmp = 1;
+    settings.jpgQuality = 93;
+    const int scheme = theTVSystem.GetRecordScheme();
+    const int quality = theTVSystem.GetDisplayQuality();
+    OpenMenu();
+    OpenRootRow(3);
+    COptionsPage* page = menu->GetCurrentPage();
+    ASSERT_EQ(menu->GetPage(5), page);
+    page->SetCurrentRow(0);
+
+    RemoteKey(VK_RIGHT);
+    EXPECT_EQ(0, settings.snapBmp);
+    RemoteKey(VK_DOWN);
+    const struct { WORD key; int format; } steps[] = {{VK_RIGHT, 0}, {VK_LEFT, 7}, {VK_LEFT, 6}};
+    for (const auto& step : steps) {
+        RemoteKey(step.key);
+        EXPECT_EQ(step.format, theTVSystem.GetRecordFormat());
+        CString name;
+        theControlPanel.GetFormatMenu().GetMenuText(ID_FORMAT_AVI + step.format, name);
+        EXPECT_EQ((LPCTSTR)name, PanelLabel(IDC_FORMAT_LABEL));
+        EXPECT_EQ((UINT)MF_CHECKED, theControlPanel.GetFormatMenu().GetMenuState(ID_FORMAT_AVI + step.format, MF_BYCOMMAND) & MF_CHECKED);
+    }
+    RemoteKey(VK_DOWN);
+    RemoteKey(VK_RIGHT);
+    EXPECT_EQ(scheme != 0 ? 0 : 1, theTVSystem.GetRecordScheme());
+    RemoteKey(VK_DOWN);
+    RemoteKey(VK_RIGHT);
+    const int chosenQuality = theTVSystem.GetDisplayQuality();
+    EXPECT_EQ(quality == 2 ? 0 : quality + 1, chosenQuality);
+    RemoteKey(VK_DOWN);
+    const struct { WORD key; int value; } jpeg[] = {{VK_RIGHT, 98}, {VK_RIGHT, 100}, {VK_LEFT, 95}};
+    for (const auto& step : jpeg) {
+        RemoteKey(step.key);
+        EXPECT_EQ(step.value, settings.jpgQuality);
+    }
+    // Enter opens nothing from any row.
+    for (int row = 0; row < 5; ++row) {
+        page->SetCurrentRow(row);
+        RemoteKey(VK_RETURN);
+        EXPECT_EQ(page, menu->GetCurrentPage()) << row;
+    }
+    CloseMenu();
+
+    theTVSystem.SaveSettings();
+    EXPECT_EQ("6", ParamValue("Record", "RecordFormat"));
+    EXPECT_EQ(scheme != 0 ? "0" : "1", ParamValue("Record", "RecordScheme"));
+    EXPECT_EQ(std::to_string(chosenQuality), ParamValue("Record", "DisplayQuality"));
+    EXPECT_EQ("0", ParamValue("Record", "SnapBmp"));
+    EXPECT_EQ("95", ParamValue("Record", "JpgQuality"));
+
+    TempFolder pictures;
+    settings.picPath = pictures.Path().c_str();
+    MenuCommand(IDC_SNAPSHOT);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((pictures.Path() + "\\*.jpg").c_str(), &found);
+    EXPECT_NE(INVALID_HANDLE_VALUE, search) << "a JPEG picture in " << pictures.Path();
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+
+    settings = kept;
+    theTVSystem.SetRecordFormat(kept.recordFormat);
+    theControlPanel.SyncFormatMenus();
+    theTVSystem.SaveSettings();
 }
 
 TEST_F(RecordRoadTest, TheOptionsMenuIsRefusedWhileRecording)

@@ -34,6 +34,16 @@ void Tick(CWnd& page, UINT id, BOOL on)
     Press(page, id);
 }
 
+std::string RunValue()
+{
+    char value[MAX_PATH] = "";
+    DWORD size = sizeof(value);
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Pocketel",
+                     RRF_RT_REG_SZ, NULL, value, &size) != ERROR_SUCCESS)
+        return "missing";
+    return value;
+}
+
 CComboBox& Combo(CWnd& page, UINT id)
 {
     return *(CComboBox*)page.GetDlgItem(id);
@@ -337,6 +347,24 @@ TEST_F(PicturePagesTest, InterfacePageEditsTheShortcutTable)
     thePicturePagesTestApp.WriteProfileInt("Settings", "RunTrayWhenExit", 1);
     Tick(page, IDC_HK_RUN_TRAY, FALSE);
     EXPECT_EQ(0u, thePicturePagesTestApp.GetProfileInt("Settings", "RunTrayWhenExit", 1));
+
+    // The autorun box writes and clears the tray program's Run value.
+    Tick(page, IDC_HK_AUTORUN, TRUE);
+    std::string run = RunValue();
+    EXPECT_EQ("\\Pocketel.exe", run.substr(run.size() < 13 ? 0 : run.size() - 13)) << run;
+    Tick(page, IDC_HK_AUTORUN, FALSE);
+    EXPECT_EQ("", RunValue());
+
+    // A skin chosen in the list dresses the panel at once.
+    CString skin = theTVSystem.GetSkinName();
+    CListBox& skins = *(CListBox*)page.GetDlgItem(IDC_HK_SKINS);
+    ASSERT_GE(skins.SelectString(-1, "Two"), 0);
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HK_SKINS, LBN_SELCHANGE), (LPARAM)skins.GetSafeHwnd());
+    EXPECT_STREQ("Two", theTVSystem.GetSkinName());
+    EXPECT_TRUE(Visible(theControlPanel));
+    ASSERT_GE(skins.SelectString(-1, skin), 0);
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HK_SKINS, LBN_SELCHANGE), (LPARAM)skins.GetSafeHwnd());
+    EXPECT_STREQ(skin, theTVSystem.GetSkinName());
     CloseSheet();
     EXPECT_EQ((std::vector<std::string>{"该热键已经被其他命令占用!", "请先选择热键值!",
                                         "请注意:禁用托盘后定时将不能使用定时录像功能."}),

@@ -11,6 +11,7 @@
 #include "CSettingsSheetDlg.h"
 #include "DialogWatcher.h"
 #include "KavexWindowsFixture.h"
+#include "OptionsMenuDriver.h"
 #include "PumpMessages.h"
 #include "Tickwell.h"
 #include "WaitUntil.h"
@@ -640,6 +641,304 @@ TEST_F(ScheduleTest, AnItemAddedInTheSheetRecordsAtItsTime)
     ASSERT_NE(INVALID_HANDLE_VALUE, search) << "a recording in " << folder.Path();
     FindClose(search);
     EXPECT_GT(found.nFileSizeLow, 10000u) << found.cFileName;
+}
+
+// ---- The options menu's schedule and shutdown pages, worked with the remote's keys ----
+
+enum { kAdd = 0, kChange = 1, kDelete = 2 };
+
+class ScheduleMenuTest : public ScheduleTest
+{
+protected:
+    void TearDown() override
+    {
+        CloseMenu();
+        ScheduleTest::TearDown();
+    }
+
+    // The list page, from the root's third row.
+    static COptionsPage* OpenList()
+    {
+        OpenMenu();
+        OpenRootRow(2);
+        return OptionsMenu()->GetCurrentPage();
+    }
+
+    static std::vector<std::string> ListRows(COptionsPage* list)
+    {
+        std::vector<std::string> rows;
+        for (int row = 0; row < 5; ++row)
+            rows.push_back(CellText(list, row, 0) + "|" + CellText(list, row, 1));
+        return rows;
+    }
+
+    // Enter on a list row, then the operation chosen on the operation row, then Enter.
+    static void Operate(COptionsPage* list, int row, int operation)
+    {
+        if (list->GetCurrentRowIndex() >= 5)
+            RemoteKey(VK_UP);
+        int current = list->GetCurrentRowIndex();
+        RemoteKeys(row > current ? VK_DOWN : VK_UP, row > current ? row - current : current - row);
+        RemoteKey(VK_RETURN);
+        const char* const names[] = {"添加", "修改", "删除"};
+        for (int i = 0; i < 3 && CellText(list, 5, 1) != names[operation]; ++i)
+            RemoteKey(VK_RIGHT);
+        EXPECT_EQ(names[operation], CellText(list, 5, 1));
+        RemoteKey(VK_RETURN);
+    }
+
+    // The item page, its first row current.
+    static COptionsPage* ItemPage()
+    {
+        COptionsPage* item = OptionsMenu()->GetCurrentPage();
+        EXPECT_EQ(OptionsMenu()->GetPage(7), item);
+        item->SetCurrentRow(0);
+        return item;
+    }
+
+    // The three numbers of a row of numbers as the page shows them.
+    static std::vector<int> Numbers(COptionsPage* page, int row)
+    {
+        return {atoi(CellText(page, row, 1).c_str()), atoi(CellText(page, row, 3).c_str()),
+                atoi(CellText(page, row, 5).c_str())};
+    }
+
+    // On a row of numbers: Right focuses the next number, Up and Down change it, and Right
+    // past the last number leaves them.
+    static void ChangeNumber(int index, WORD key)
+    {
+        RemoteKeys(VK_RIGHT, index + 1);
+        RemoteKey(key);
+        RemoteKeys(VK_RIGHT, 3 - index);
+    }
+};
+
+// Five items a screen with their numbers and start times; Down from the last row shows the
+// next screen, Up from the first goes back. An item of another source takes no row, and one
+// already passed leaves the schedule as the page shows.
+TEST_F(ScheduleMenuTest, TheListShowsFiveItemsAScreen)
+{
+    CTime first = Tomorrow(20, 0, 0);
+    for (int i = 0; i < 7; ++i)
+        Insert(OneTime(first + CTimeSpan(i, 0, 0, 0), 600), Execute(0, 1, 49750, 600));
+    Insert(OneTime(first + CTimeSpan(8, 0, 0, 0), 600), Execute(1, 0, 0, 600));
+    Insert(OneTime(CTime::GetCurrentTime() - CTimeSpan(0, 1, 0, 0), 600), Execute(0, 1, 49750, 600));
+
+    COptionsPage* list = OpenList();
+    ASSERT_EQ(OptionsMenu()->GetPage(4), list);
+    EXPECT_EQ(8u, StoredItems().size());
+    auto row = [&](int number) {
+        return std::to_string(number) + "   项|" +
+               (LPCTSTR)(first + CTimeSpan(number - 1, 0, 0, 0)).Format("%Y-%m-%d  %H:%M:%S");
+    };
+    const std::vector<std::string> screen0 = {row(1), row(2), row(3), row(4), row(5)};
+    const std::vector<std::string> screen1 = {row(6), row(7), "空|", "空|", "空|"};
+    EXPECT_EQ(screen0, ListRows(list));
+    int current = list->GetCurrentRowIndex();
+    RemoteKeys(VK_DOWN, 4 - current);
+    EXPECT_EQ(screen0, ListRows(list));
+    RemoteKey(VK_DOWN);
+    EXPECT_EQ(screen1, ListRows(list));
+    EXPECT_EQ(0, list->GetCurrentRowIndex());
+    RemoteKey(VK_UP);
+    EXPECT_EQ(screen0, ListRows(list));
+    EXPECT_EQ(4, list->GetCurrentRowIndex());
+}
+
+// An item made on the item page is stored word for word as the page showed it; "取消" stores
+// nothing.
+TEST_F(ScheduleMenuTest, AddingStoresTheItemAsThePageShowsIt)
+{
+    CTime now = CTime::GetCurrentTime();
+    if (now.GetHour() == 23 && now.GetMinute() >= 58)
+        GTEST_SKIP() << "the new item's start would fall on the next day";
+    COptionsPage* list = OpenList();
+    ASSERT_EQ(OptionsMenu()->GetPage(4), list);
+    Operate(list, 0, kAdd);
+    COptionsPage* item = ItemPage();
+    const std::vector<int> defaultLength = {0, 50, 0};
+    EXPECT_EQ(defaultLength, Numbers(item, 2));
+    EXPECT_EQ("否", CellText(item, 4, 1));
+    const int year = Numbers(item, 0)[0];
+    const int minute = Numbers(item, 1)[1];
+
+    ChangeNumber(0, VK_UP);                             // next year
+    RemoteKey(VK_DOWN);
+    ChangeNumber(1, minute < 59 ? VK_UP : VK_DOWN);
+    RemoteKey(VK_DOWN);
+    ChangeNumber(0, VK_UP);                             // 1:50:00
+    RemoteKey(VK_DOWN);
+    RemoteKey(VK_RIGHT);
+    EXPECT_EQ("1.B", CellText(item, 3, 1));
+    RemoteKey(VK_DOWN);
+    RemoteKey(VK_RIGHT);
+    EXPECT_EQ("是", CellText(item, 4, 1));
+    RemoteKey(VK_DOWN);
+    EXPECT_EQ("确定", CellText(item, 5, 1));
+    std::vector<int> date = Numbers(item, 0), clock = Numbers(item, 1);
+    EXPECT_EQ(year + 1, date[0]);
+    EXPECT_NE(minute, clock[1]);
+    RemoteKey(VK_RETURN);
+    EXPECT_EQ(list, OptionsMenu()->GetCurrentPage());
+
+    std::vector<Records> items = StoredItems();
+    ASSERT_EQ(1u, items.size());
+    const std::vector<int> expected = {date[0], date[1], date[2], clock[0], clock[1], clock[2], 6600, 1, 0, 0,
+                                       40, 0, 6600, 0, 2, 184250, 1, 0, 0, 0};
+    EXPECT_EQ(expected, Words(items[0]));
+    EXPECT_EQ("1   项", CellText(list, 0, 0));
+
+    Operate(list, 0, kAdd);
+    ItemPage();
+    RemoteKeys(VK_DOWN, 5);
+    RemoteKey(VK_RIGHT);
+    RemoteKey(VK_RETURN);
+    EXPECT_EQ(list, OptionsMenu()->GetCurrentPage());
+    EXPECT_EQ(1u, StoredItems().size());
+}
+
+// Answers the message boxes the menu's pages open, from a timer of the box's own loop, and
+// keeps their texts. (The menu's host and the video window are dialogs too: a watcher of every
+// dialog would answer them.)
+struct MenuBoxes
+{
+    static inline std::vector<std::string> texts;
+    UINT_PTR timer;
+
+    MenuBoxes() : timer(SetTimer(NULL, 0, 200, Tick)) { texts.clear(); }
+    ~MenuBoxes() { KillTimer(NULL, timer); }
+
+    static BOOL CALLBACK Answer(HWND window, LPARAM)
+    {
+        HWND text = GetDlgItem(window, 0xFFFF);
+        if (text != NULL && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == OptionsHost()) {
+            char buffer[256] = "";
+            GetWindowTextA(text, buffer, sizeof(buffer));
+            texts.push_back(buffer);
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), Answer, 0);
+    }
+};
+
+// A start inside another recording or in the past is told and stores nothing; "修改" and
+// "删除" touch only the chosen item, and nothing at all in an empty schedule.
+TEST_F(ScheduleMenuTest, RefusedStartsAreToldAndChangesHitOnlyTheChosenItem)
+{
+    CTime now = CTime::GetCurrentTime();
+    if (now.GetHour() >= 22)
+        GTEST_SKIP() << "the items would fall on the next day";
+    COptionsPage* list = OpenList();
+    ASSERT_EQ(OptionsMenu()->GetPage(4), list);
+    for (int operation : {kChange, kDelete}) {
+        Operate(list, 0, operation);
+        EXPECT_EQ(list, OptionsMenu()->GetCurrentPage()) << operation;
+        EXPECT_TRUE(StoredItems().empty());
+    }
+    CloseMenu();
+
+    // Next year, the new item's default start (a minute ahead) falls inside the first item.
+    Insert(OneTime(CTime(now.GetYear() + 1, now.GetMonth(), now.GetDay(), now.GetHour(), 0, 0), 7200),
+           Execute(0, 1, 49750, 7200));
+    Insert(OneTime(Tomorrow(20, 0, 0), 600), Execute(0, 3, 471250, 600));
+    const std::vector<Records> before = StoredItems();
+    MenuBoxes boxes;
+    list = OpenList();
+    const struct { WORD yearKey; const char* text; } refused[] = {{VK_UP, "定时录像时间重叠"}, {VK_DOWN, "时间已过期"}};
+    for (size_t i = 0; i < 2; ++i) {
+        Operate(list, 0, kAdd);
+        ItemPage();
+        ChangeNumber(0, refused[i].yearKey);
+        RemoteKeys(VK_DOWN, 5);
+        RemoteKey(VK_RETURN);
+        ASSERT_EQ(i + 1, MenuBoxes::texts.size()) << refused[i].text;
+        EXPECT_NE(std::string::npos, MenuBoxes::texts[i].find(refused[i].text)) << MenuBoxes::texts[i];
+        EXPECT_EQ(list, OptionsMenu()->GetCurrentPage());
+        EXPECT_EQ(2u, StoredItems().size());
+    }
+
+    // The second item's length, changed on its own page.
+    Operate(list, 1, kChange);
+    COptionsPage* item = ItemPage();
+    const std::vector<int> length = {0, 10, 0};
+    EXPECT_EQ(length, Numbers(item, 2));
+    EXPECT_EQ("2.C", CellText(item, 3, 1));
+    RemoteKeys(VK_DOWN, 2);
+    ChangeNumber(0, VK_UP);
+    RemoteKeys(VK_DOWN, 3);
+    RemoteKey(VK_RETURN);
+    std::vector<Records> after = StoredItems();
+    ASSERT_EQ(2u, after.size());
+    EXPECT_EQ(Words(before[0]), Words(after[0]));
+    std::vector<int> changed = Words(before[1]);
+    changed[6] = changed[12] = 4200;
+    EXPECT_EQ(changed, Words(after[1]));
+
+    Operate(list, 0, kDelete);
+    after = StoredItems();
+    ASSERT_EQ(1u, after.size());
+    EXPECT_EQ(changed, Words(after[0]));
+    EXPECT_EQ(list, OptionsMenu()->GetCurrentPage());
+}
+
+// "是" keeps the time shown and counts down when it comes; "否" switches the shutdown off,
+// also one the panel had armed already.
+TEST_F(ScheduleMenuTest, TheShutdownPageArmsTheCountdownOrSwitchesItOff)
+{
+    CTime now = CTime::GetCurrentTime();
+    if (now.GetHour() == 23 && now.GetMinute() >= 58)
+        GTEST_SKIP() << "the shutdown time would fall on the next day";
+    for (bool yes : {true, false}) {
+        while (CTime::GetCurrentTime().GetSecond() > 50)
+            Sleep(500);
+        if (!yes) {
+            theTVSystem.SetEnableShut(TRUE);
+            theControlPanel.ArmShutdownClock(CTime::GetCurrentTime() + CTimeSpan(0, 0, 0, 10), TRUE);
+        }
+        OpenMenu();
+        OpenRootRow(4);
+        COptionsPage* video = OptionsMenu()->GetCurrentPage();
+        video->SetCurrentRow(5);
+        RemoteKey(VK_RETURN);
+        COptionsPage* page = OptionsMenu()->GetCurrentPage();
+        ASSERT_EQ(OptionsMenu()->GetPage(6), page);
+        page->SetCurrentRow(1);
+        RemoteKeys(VK_RIGHT, 3);
+        RemoteKeys(VK_UP, 5);
+        RemoteKey(VK_RIGHT);
+        RemoteKey(VK_DOWN);
+        if (!yes)
+            RemoteKey(VK_RIGHT);
+        EXPECT_EQ(yes ? "是" : "否", CellText(page, 2, 1));
+        std::vector<int> date = Numbers(page, 0), clock = Numbers(page, 1);
+        CTime shutAt(date[0], date[1], date[2], clock[0], clock[1], clock[2]);
+        EXPECT_LE(shutAt.GetTime(), CTime::GetCurrentTime().GetTime() + 8);
+        DialogWatcher countdown;
+        countdown.OnlyCaption("关闭计算机");
+        countdown.PressId(IDC_SHUTDOWN_CANCEL);
+        RemoteKey(VK_RETURN);
+        EXPECT_EQ(video, OptionsMenu()->GetCurrentPage());
+        CloseMenu();
+
+        theTVSystem.SaveSettings();
+        EXPECT_EQ(yes ? "1" : "0", ParamValue("Schedule", "EnableShut"));
+        if (yes) {
+            EXPECT_EQ((LPCTSTR)shutAt.Format("%Y,%m,%d,%H,%M,%S"), ParamValue("Schedule", "ShutTime"));
+        }
+        bool came = PumpMessagesUntil([&] { return !countdown.Dialogs().empty(); }, 12000);
+        EXPECT_EQ(yes, came);
+        if (came) {
+            EXPECT_GE(CTime::GetCurrentTime().GetTime() + 1, shutAt.GetTime()) << "not before its time";
+        }
+    }
+    theTVSystem.SetEnableShut(FALSE);
+    theTVSystem.SaveSettings();
 }
 
 } // namespace
