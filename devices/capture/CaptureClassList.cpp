@@ -13,6 +13,8 @@
 #include "Cx2388xCrossbar.h"
 #include "DvCamera.h"
 #include "EmpAudioDevice.h"
+#include "Go7007Capture.h"
+#include "Go7007Crossbar.h"
 #include "TftvCapture.h"
 #include "TftvCrossbar.h"
 #include "TvAvCapture.h"
@@ -64,3 +66,7 @@ static CFilterClassRecord s_tftvCapture(NULL, &CLSID_VideoInputDeviceCategory, "
                                         CCaptureDevice::CreateDevice<CTftvCapture>);
 static CFilterClassRecord s_tftvCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "TFTV Crossbar",
                                          CCrossbarWrapper::CreateCrossbar<CTftvCrossbar>);
+static CFilterClassRecord s_go7007Capture(NULL, &CLSID_VideoInputDeviceCategory, "UT400 A/V Capture",
+                                          CCaptureDevice::CreateDevice<CGo7007Capture>);
+static CFilterClassRecord s_go7007Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "UT400 CrossBar",
+                                           CCrossbarWrapper::CreateCrossbar<CGo7007Crossbar>);

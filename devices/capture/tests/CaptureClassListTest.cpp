@@ -42,6 +42,8 @@ const ExpectedRecord kCaptureRecords[] = {
     {"TV AV Capture Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"TFTV Capture", &CLSID_VideoInputDeviceCategory},
     {"TFTV Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"UT400 A/V Capture", &CLSID_VideoInputDeviceCategory},
+    {"UT400 CrossBar", &AM_KSCATEGORY_CROSSBAR},
 };
 
 const ExpectedRecord* Find(const char* name)

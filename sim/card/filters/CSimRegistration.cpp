@@ -49,6 +49,7 @@ const FamilyNames FAMILIES[SIM_FAMILY_COUNT] = {
     { "tunnel",  { L"TridVid Capture", L"TridVid Crossbar", nullptr, nullptr, nullptr } },
     { "bus16",   { L"Conexant Raptor Video Capture", nullptr, nullptr, nullptr, nullptr } },
     { "usbcam",  { L"Usb_Cam_Capture", nullptr, nullptr, nullptr, nullptr } },
+    { "go7007",  { L"UT400 A/V Capture", L"UT400 CrossBar", nullptr, nullptr, nullptr } },
 };
 
 const CComServer::FilterEntry CARD0_FILTERS[CARD0_ROLES] = {
