@@ -135,7 +135,7 @@ TEST(Go7007RegisterAccess, EachOperationCallsItsMethodWithWidthFlagsAndCount)
             {
                 CGo7007RegisterAccess access;
                 ASSERT_EQ(S_OK, access.Attach(&driver, NULL));
-                out = 0;
+                readBuffer[0] = 0xC1;
                 EXPECT_EQ(result, cases[i].call(access)) << cases[i].what;
                 ASSERT_EQ(1u, driver.calls.size()) << cases[i].what;
                 EXPECT_EQ(cases[i].expected, driver.calls[0]) << cases[i].what;
@@ -143,8 +143,20 @@ TEST(Go7007RegisterAccess, EachOperationCallsItsMethodWithWidthFlagsAndCount)
             EXPECT_EQ(1u, driver.refs) << cases[i].what;
         }
     }
+}
+
+TEST(Go7007RegisterAccess, ReadsLandInTheCallersByte)
+{
+    RecordingRegisters driver;
+    CGo7007RegisterAccess access;
+    ASSERT_EQ(S_OK, access.Attach(&driver, NULL));
+    BYTE out = 0;
+    EXPECT_EQ(S_OK, access.ReadByte(0xA0, 0x21, &out));
     EXPECT_EQ(0x5A, out);
-    EXPECT_EQ(0x5A, readBuffer[0]);
+    BYTE buffer[2] = {0xC1, 0x00};
+    EXPECT_EQ(S_OK, access.Read(buffer, 2));
+    EXPECT_EQ(0x5A, buffer[0]);
+    EXPECT_EQ(0x00, buffer[1]);
 }
 
 TEST(Go7007RegisterAccess, RefusesWithoutInterfaceOrOutputAndNeverCallsTheDriver)

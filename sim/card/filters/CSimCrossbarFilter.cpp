@@ -1,5 +1,6 @@
 #include "CSimCrossbarFilter.h"
 
+#include "CSimText.h"
 #include "SimGuids.h"
 
 namespace
@@ -22,6 +23,23 @@ const JackRow INPUT_JACKS[CSimCrossbarFilter::INPUTS] = {
     { L"Audio Line In 2",    PhysConn_Audio_Line,      0 },
 };
 
+struct GoJackRow
+{
+    const WCHAR* name;
+    long physicalType;
+    long related;
+    LONG cardInput;
+};
+
+const GoJackRow GO_INPUT_JACKS[CSimCrossbarFilter::GO_INPUTS] = {
+    // name                   physical type              related pin  card input
+    { L"Video Tuner In",     PhysConn_Video_Tuner,     3,           1 },
+    { L"Video Composite In", PhysConn_Video_Composite, 4,           2 },
+    { L"Video SVideo In",    PhysConn_Video_SVideo,    4,           0 },
+    { L"Audio Tuner In",     PhysConn_Audio_Tuner,     0,           4 },
+    { L"Audio Line In",      PhysConn_Audio_Line,      1,           5 },
+};
+
 const JackRow OUTPUT_JACKS[CSimCrossbarFilter::OUTPUTS] = {
     { L"Video Decoder Out", PhysConn_Video_VideoDecoder, 1 },
     { L"Audio Decoder Out", PhysConn_Audio_AudioDecoder, 0 },
@@ -34,11 +52,34 @@ CSimCrossbarFilter::CSimCrossbarFilter(IUnknown* outer) : CSimFilter(outer, CLSI
         m_pins[i].reset(new CSimCrossbarPin(*this, INPUT_JACKS[i].name, PINDIR_INPUT));
     for (int i = 0; i < OUTPUTS; ++i)
         m_pins[INPUTS + i].reset(new CSimCrossbarPin(*this, OUTPUT_JACKS[i].name, PINDIR_OUTPUT));
+    for (int i = 0; i < GO_INPUTS; ++i)
+        m_goPins[i].reset(new CSimCrossbarPin(*this, GO_INPUT_JACKS[i].name, PINDIR_INPUT));
+    for (int i = 0; i < OUTPUTS; ++i)
+        m_goPins[GO_INPUTS + i].reset(new CSimCrossbarPin(*this, OUTPUT_JACKS[i].name, PINDIR_OUTPUT));
+}
+
+bool CSimCrossbarFilter::IsGoBox()
+{
+    return Card().Family() == SIM_FAMILY_GO7007;
+}
+
+LONG CSimCrossbarFilter::CardInput(LONG input)
+{
+    if (!IsGoBox() || input < 0 || input >= GO_INPUTS)
+        return input;
+    return GO_INPUT_JACKS[input].cardInput;
+}
+
+int CSimCrossbarFilter::GetPinCount()
+{
+    return (IsGoBox() ? GO_INPUTS : INPUTS) + OUTPUTS;
 }
 
 CBasePin* CSimCrossbarFilter::GetPin(int index)
 {
-    return index >= 0 && index < INPUTS + OUTPUTS ? m_pins[index].get() : nullptr;
+    if (index < 0 || index >= GetPinCount())
+        return nullptr;
+    return IsGoBox() ? m_goPins[index].get() : m_pins[index].get();
 }
 
 void* CSimCrossbarFilter::FindInterface(REFIID iid)
@@ -53,34 +94,52 @@ STDMETHODIMP CSimCrossbarFilter::get_PinCounts(long* outputs, long* inputs)
     if (outputs == nullptr || inputs == nullptr)
         return E_POINTER;
     *outputs = OUTPUTS;
-    *inputs = INPUTS;
+    *inputs = IsGoBox() ? GO_INPUTS : INPUTS;
     return S_OK;
 }
 
 STDMETHODIMP CSimCrossbarFilter::CanRoute(long output, long input)
 {
-    return CSimCard::CanRoute(output, input);
+    if (IsGoBox() && input >= GO_INPUTS)
+        return E_INVALIDARG;
+    return CSimCard::CanRoute(output, CardInput(input));
 }
 
 STDMETHODIMP CSimCrossbarFilter::Route(long output, long input)
 {
-    return Card().Route(output, input);
+    if (IsGoBox() && input >= GO_INPUTS)
+        return E_INVALIDARG;
+    if (IsGoBox())
+        Card().AddTrace(CSimText::Format("X go out=%ld in=%ld", output, input).c_str());
+    return Card().Route(output, CardInput(input));
 }
 
 STDMETHODIMP CSimCrossbarFilter::get_IsRoutedTo(long output, long* input)
 {
     if (input == nullptr)
         return E_POINTER;
-    return Card().GetRoute(output, input);
+    HRESULT hr = Card().GetRoute(output, input);
+    for (int i = 0; SUCCEEDED(hr) && IsGoBox() && i < GO_INPUTS; ++i) {
+        if (GO_INPUT_JACKS[i].cardInput == *input) {
+            *input = i;
+            break;
+        }
+    }
+    return hr;
 }
 
 STDMETHODIMP CSimCrossbarFilter::get_CrossbarPinInfo(BOOL isInput, long index, long* related, long* physicalType)
 {
     if (related == nullptr || physicalType == nullptr)
         return E_POINTER;
-    long count = isInput ? INPUTS : OUTPUTS;
+    long count = isInput ? (IsGoBox() ? GO_INPUTS : INPUTS) : OUTPUTS;
     if (index < 0 || index >= count)
         return E_INVALIDARG;
+    if (isInput && IsGoBox()) {
+        *related = GO_INPUT_JACKS[index].related;
+        *physicalType = GO_INPUT_JACKS[index].physicalType;
+        return S_OK;
+    }
     const JackRow& row = isInput ? INPUT_JACKS[index] : OUTPUT_JACKS[index];
     *related = row.related;
     *physicalType = row.physicalType;

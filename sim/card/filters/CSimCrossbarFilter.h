@@ -6,17 +6,19 @@
 #include <memory>
 
 // "Conexant 2388x_1 Crossbar": S-video 0, tuner 1, composite 2, spare 3 and the three
-// audio inputs 4-6, routed to the video and audio decoder outputs in the card.
+// audio inputs 4-6, routed to the video and audio decoder outputs in the card. The GO7007
+// box's crossbar has its own five inputs (tuner, composite and S-video, then tuner sound and
+// one line input), each standing for one of the card's.
 class CSimCrossbarFilter : public CSimFilter, public IAMCrossbar
 {
 public:
-    enum { INPUTS = 7, OUTPUTS = 2 };
+    enum { INPUTS = 7, GO_INPUTS = 5, OUTPUTS = 2 };
 
     explicit CSimCrossbarFilter(IUnknown* outer);
 
     DSHOW_DELEGATING_UNKNOWN
 
-    int GetPinCount() override { return INPUTS + OUTPUTS; }
+    int GetPinCount() override;
     CBasePin* GetPin(int index) override;
 
     // IAMCrossbar
@@ -31,5 +33,10 @@ protected:
     void* FindInterface(REFIID iid) override;
 
 private:
+    bool IsGoBox();
+    // The card's input for one of this crossbar's; -1 stays -1, anything else is left as is.
+    LONG CardInput(LONG input);
+
     std::unique_ptr<CSimCrossbarPin> m_pins[INPUTS + OUTPUTS];
+    std::unique_ptr<CSimCrossbarPin> m_goPins[GO_INPUTS + OUTPUTS];
 };
