@@ -366,20 +366,16 @@ BOOL CGo7007CaptureBase::LoadCombinations(DWORD tvStandard)
 
 BOOL CGo7007CaptureBase::IsCombinationAllowed(int stream, int frameRate)
 {
-    for (DWORD i = 0; i < m_catalogue->combinationCount; ++i) {
-        const ProfileCombination& c = m_catalogue->combinations[i];
-        if (c.stream == m_profiles->streamIndices[stream] && c.frameRate == m_profiles->frameRateIndices[frameRate])
-            return TRUE;
-    }
-    return FALSE;
+    return IsCombinationAllowed(stream, frameRate, kAnyResolution);
 }
 
+// The table holds catalogue ids; the rows of the profile file carry the id they matched.
 BOOL CGo7007CaptureBase::IsCombinationAllowed(int stream, int frameRate, int resolution)
 {
     for (DWORD i = 0; i < m_catalogue->combinationCount; ++i) {
         const ProfileCombination& c = m_catalogue->combinations[i];
         if (c.stream == m_profiles->streamIndices[stream] && c.frameRate == m_profiles->frameRateIndices[frameRate] &&
-            c.resolution == m_profiles->resolutionIndices[resolution])
+            (resolution == kAnyResolution || c.resolution == m_profiles->resolutionIndices[resolution]))
             return TRUE;
     }
     return FALSE;

@@ -74,6 +74,7 @@ public:
     enum { kEepromLetterOffset = 17, kEepromModelOffset = 16, kEepromSize = 256 };
     enum { kFallbackModel = 72, kFallbackModelLetter = 'L' };
     enum { kMpeg1 = 0, kMpeg2 = 1, kMpeg4 = 4 };
+    enum { kAnyResolution = -1 };
 
     CGo7007CaptureBase(CGraphBuilder* graph, REFCLSID clsid);
     CGo7007CaptureBase(CGraphBuilder* graph, REFCLSID category, const char* friendlyName, int matchMode);
@@ -101,6 +102,7 @@ public:
     // The combinations of the driver's current profile under the standard mask.
     BOOL LoadCombinations(DWORD tvStandard);
     BOOL IsCombinationAllowed(int stream, int frameRate);
+    // resolution kAnyResolution: with any resolution.
     BOOL IsCombinationAllowed(int stream, int frameRate, int resolution);
     BOOL IsBitrateAllowed(int resolution, int bitrate);
     BOOL GetBitrateRange(DWORD tvStandard, DWORD width, DWORD height, DWORD* maxBitrate, DWORD* minBitrate);

@@ -7,6 +7,8 @@
 #include "Go7007Capture.h"
 #include "Go7007Crossbar.h"
 #include "Go7007RegisterAccess.h"
+#include "DialogWatcher.h"
+#include "MutexHolder.h"
 #include "SimDeviceSupport.h"
 
 #include <ks.h>
@@ -25,7 +27,7 @@ const DWORD kNtsc = 0x807;
 const DWORD kPal = 0x7F0;
 
 // The driver's catalogue: profiles "DVD" and "VCD"; MPEG-1, MPEG-2, the four MPEG-4 modes and
-// a second MPEG-4 kind (68) that no frame rate may go with; NTSC and PAL rates; PAL D1, NTSC
+// a second MPEG-4 kind (68) that no frame rate may go with; NTSC and PAL rates and a PAL rate of 0; PAL D1, NTSC
 // D1, PAL 320x240 and PAL CIF, which the PAL rate refuses.
 std::vector<BYTE> DriverCatalogue()
 {
@@ -40,11 +42,13 @@ std::vector<BYTE> DriverCatalogue()
         c->streams[i].head.mask = modes[i] == 4 ? 0x11 : 0x1;
         c->streams[i].mpeg4Mode = (BYTE)(i >= 2 && i <= 5 ? i - 2 : 0);
     }
-    c->frameRateCount = 2;
+    c->frameRateCount = 3;
     c->frameRates[0].frameRate = 30000;
     c->frameRates[0].tvStandard = kNtsc;
     c->frameRates[1].frameRate = 25025;
     c->frameRates[1].tvStandard = kPal;
+    c->frameRates[2].frameRate = 0;
+    c->frameRates[2].tvStandard = kPal;
     struct Size { DWORD w, h, standard, max, min; };
     const Size sizes[] = {{720, 576, kPal, 9000000, 1000000}, {720, 480, kNtsc, 9000000, 1000000},
                           {320, 240, kPal, 4000000, 100000}, {352, 288, kPal, 4000000, 100000}};
@@ -75,6 +79,7 @@ const char kProfileFile[] =
     "[StreamSetting]\nname=m4x\ncompress_mode=68\nsequence=1\nmpeg4_mode=0\n"
     "[FrameRateSetting]\nname=ntsc\nframe_rate=30000\ntv_standard=NTSC\n"
     "[FrameRateSetting]\nname=pal\nframe_rate=25025\ntv_standard=PAL\n"
+    "[FrameRateSetting]\nname=zero\nframe_rate=0\ntv_standard=PAL\n"
     "[ResolutionSetting]\nname=d1pal\nwidth=720\nheight=576\ntv_standard=PAL\n"
     "[ResolutionSetting]\nname=d1ntsc\nwidth=720\nheight=480\ntv_standard=NTSC\n"
     "[ResolutionSetting]\nname=qvga\nwidth=320\nheight=240\ntv_standard=PAL\n"
@@ -210,6 +215,17 @@ TEST_F(Go7007BoxTest, WithoutTheProfileFileTheBoxIsNotUsed)
     EXPECT_EQ(nullptr, wrapper);
 }
 
+TEST_F(Go7007BoxTest, AnotherHolderOfTheRemoteMutexStopsTheBoxWithABox)
+{
+    DialogWatcher watcher;
+    MutexHolder holder("Mutex_Remote_Control");
+    ASSERT_TRUE(holder.IsHolding());
+    EXPECT_EQ(nullptr, OpenBox());
+    std::vector<ShownDialog> shown = watcher.Dialogs();
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("Initfilter lock failed", shown[0].text);
+}
+
 TEST_F(Go7007BoxTest, TuningGoesThroughTheRegisterObjectToThePll)
 {
     CGo7007Capture* box = OpenBox();
@@ -304,6 +320,10 @@ TEST_F(Go7007BoxTest, ApplyProfileSetsBothPinsForEachStreamKind)
         {5, kPal, 25025, 720, 576, 4000000, FALSE, FALSE,
          "V go cap DIVX 720x576 400000 4000000 rows@88 divx pal d1pal r4 t=4000000",
          "videoinfo width: 720 height: 576 fps: 400000 bps: 4000000"},
+        // A frame rate of 0 keeps the pin's frame time instead of dividing by it.
+        {0, kPal, 0, 720, 576, 4000000, FALSE, FALSE,
+         "V go cap MPEG1 720x576 400000 4000000 rows@108 mpeg1 zero d1pal r4 t=4000000",
+         "MPEG1 width: 720 height: 576 fps: 400000 bps: 4000000"},
         // Too small a block for the rows: the format is set without them.
         {5, kPal, 25025, 320, 240, 4000000, FALSE, FALSE,
          "V go cap DIVX 320x240 400000 4000000 rows -",
