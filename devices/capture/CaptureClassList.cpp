@@ -17,11 +17,20 @@
 #include "Go7007Crossbar.h"
 #include "TftvCapture.h"
 #include "TftvCrossbar.h"
+#include "TridVidCapture.h"
+#include "TridVidCrossbar.h"
+#include "TridentUsbCapture.h"
+#include "TridentUsbCrossbar.h"
+#include "TridentUsbTvAudio.h"
 #include "TvAvCapture.h"
 #include "TvAvCrossbar.h"
 #include "TvCardCapture.h"
 #include "TvCardCrossbar.h"
 #include "UsbCamCapture.h"
+#include "Ut800Capture.h"
+#include "Ut800Crossbar.h"
+#include "Ut810Capture.h"
+#include "Ut810Crossbar.h"
 
 #include <ks.h>
 #include <ksmedia.h>
@@ -66,7 +75,28 @@ static CFilterClassRecord s_tftvCapture(NULL, &CLSID_VideoInputDeviceCategory, "
                                         CCaptureDevice::CreateDevice<CTftvCapture>);
 static CFilterClassRecord s_tftvCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "TFTV Crossbar",
                                          CCrossbarWrapper::CreateCrossbar<CTftvCrossbar>);
+
+static CFilterClassRecord s_tridVidCapture(NULL, &CLSID_VideoInputDeviceCategory, "TridVid Capture",
+                                           CCaptureDevice::CreateDevice<CTridVidCapture>);
+static CFilterClassRecord s_tridVidCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "TridVid Crossbar",
+                                            CCrossbarWrapper::CreateCrossbar<CTridVidCrossbar>);
+static CFilterClassRecord s_tridentUsbCapture(NULL, &CLSID_VideoInputDeviceCategory, "Trident USB Capture",
+                                              CCaptureDevice::CreateDevice<CTridentUsbCapture>);
+static CFilterClassRecord s_tridentUsbCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Trident USB Crossbar",
+                                               CCrossbarWrapper::CreateCrossbar<CTridentUsbCrossbar>);
+static CFilterClassRecord s_tridentUsbTvAudio(NULL, &AM_KSCATEGORY_TVAUDIO, "Trident USB TvAudio",
+                                              CFilterClassRecord::CreateWrapper<CTridentUsbTvAudio>);
+
 static CFilterClassRecord s_go7007Capture(NULL, &CLSID_VideoInputDeviceCategory, "UT400 A/V Capture",
                                           CCaptureDevice::CreateDevice<CGo7007Capture>);
 static CFilterClassRecord s_go7007Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "UT400 CrossBar",
                                            CCrossbarWrapper::CreateCrossbar<CGo7007Crossbar>);
+
+static CFilterClassRecord s_ut800Capture(NULL, &CLSID_VideoInputDeviceCategory, "UT800 Capture",
+                                         CCaptureDevice::CreateDevice<CUt800Capture>);
+static CFilterClassRecord s_ut800Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "UT800 Crossbar",
+                                          CCrossbarWrapper::CreateCrossbar<CUt800Crossbar>);
+static CFilterClassRecord s_ut810Capture(NULL, &CLSID_VideoInputDeviceCategory, "UT810 Capture",
+                                         CCaptureDevice::CreateDevice<CUt810Capture>);
+static CFilterClassRecord s_ut810Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "UT810 Crossbar",
+                                          CCrossbarWrapper::CreateCrossbar<CUt810Crossbar>);

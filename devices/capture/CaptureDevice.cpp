@@ -99,8 +99,10 @@ BOOL CCaptureDevice::InitDevice()
     CNamedMutex mutex(kRemoteMutexName, FALSE);
     if (!mutex.Lock())
         return FALSE;
+    // Access mode 0 is also the mode of a box whose transport takes unaddressed messages, so
+    // the access object, not the mode, tells whether the device opened.
     HRESULT hr = OpenDeviceAccess();
-    if (FAILED(hr) || m_accessMode == kNotOpen) {
+    if (FAILED(hr) || !m_access) {
         mutex.Unlock();
         return FALSE;
     }
@@ -116,6 +118,19 @@ void CCaptureDevice::SetAccess(CI2CAccess* access, int mode)
     delete m_access;
     m_access = access;
     m_accessMode = access ? mode : kNotOpen;
+}
+
+HRESULT CCaptureDevice::OpenAccess(CI2CAccess* access, int mode, IUnknown* filter, void* context)
+{
+    if (!access)
+        return E_OUTOFMEMORY;
+    HRESULT hr = access->Attach(filter, context);
+    if (FAILED(hr)) {
+        delete access;
+        return hr;
+    }
+    SetAccess(access, mode);
+    return hr;
 }
 
 HRESULT CCaptureDevice::OpenDeviceAccess()
@@ -137,14 +152,9 @@ HRESULT CCaptureDevice::OpenDeviceAccess()
     } else {
         return E_FAIL;
     }
-    if (!access)
-        return E_OUTOFMEMORY;
-    HRESULT hr = access->Attach(GetFilter(), this);
-    if (FAILED(hr)) {
-        delete access;
+    HRESULT hr = OpenAccess(access, mode, GetFilter(), this);
+    if (FAILED(hr))
         return hr;
-    }
-    SetAccess(access, mode);
     if (access->SendBusControl(1) != S_OK)
         return E_FAIL;
     if (mode == kDeviceControl)
@@ -220,8 +230,13 @@ HRESULT CCaptureDevice::ReadEeprom(BYTE* data, int offset, int* count)
 
 BYTE CCaptureDevice::ReadEepromConfigByte()
 {
+    return ReadEepromByte(kEepromConfigOffset);
+}
+
+BYTE CCaptureDevice::ReadEepromByte(int offset)
+{
     BYTE value = 0;
-    if (!m_access || FAILED(m_access->ReadByte(m_eepromAddress, kEepromConfigOffset, &value)))
+    if (!m_access || FAILED(m_access->ReadByte(m_eepromAddress, offset, &value)))
         return 0;
     return value;
 }

@@ -42,8 +42,17 @@ const ExpectedRecord kCaptureRecords[] = {
     {"TV AV Capture Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"TFTV Capture", &CLSID_VideoInputDeviceCategory},
     {"TFTV Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"TridVid Capture", &CLSID_VideoInputDeviceCategory},
+    {"TridVid Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Trident USB Capture", &CLSID_VideoInputDeviceCategory},
+    {"Trident USB Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Trident USB TvAudio", &AM_KSCATEGORY_TVAUDIO},
     {"UT400 A/V Capture", &CLSID_VideoInputDeviceCategory},
     {"UT400 CrossBar", &AM_KSCATEGORY_CROSSBAR},
+    {"UT800 Capture", &CLSID_VideoInputDeviceCategory},
+    {"UT800 Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"UT810 Capture", &CLSID_VideoInputDeviceCategory},
+    {"UT810 Crossbar", &AM_KSCATEGORY_CROSSBAR},
 };
 
 const ExpectedRecord* Find(const char* name)

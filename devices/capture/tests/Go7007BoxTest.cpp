@@ -417,15 +417,16 @@ TEST_F(Go7007BoxTest, TheCrossbarRoutesEachSourceThroughItsMap)
     ASSERT_NE(nullptr, crossbar);
     struct Case { int source; const char* video; const char* audio; };
     const Case cases[] = {
-        {CCrossbarWrapper::kTuner, "X go out=0 in=0", "X go out=1 in=3"},
-        {CCrossbarWrapper::kComposite, "X go out=0 in=1", "X go out=1 in=4"},
-        {CCrossbarWrapper::kSVideo, "X go out=0 in=2", "X go out=1 in=4"},
+        // The card's own jacks: S-video 0, tuner 1, composite 2, tuner sound 4, line 5.
+        {CCrossbarWrapper::kTuner, "X out=0 in=1", "X out=1 in=4"},
+        {CCrossbarWrapper::kComposite, "X out=0 in=2", "X out=1 in=5"},
+        {CCrossbarWrapper::kSVideo, "X out=0 in=0", "X out=1 in=5"},
     };
     for (const Case& c : cases) {
         DWORD mark = TraceMark();
         EXPECT_TRUE(crossbar->SelectInput(c.source)) << c.source;
         EXPECT_TRUE(crossbar->SelectAudioInput(c.source)) << c.source;
-        EXPECT_EQ(std::vector<std::string>({c.video, c.audio}), TraceFrom(mark, "X go")) << c.source;
+        EXPECT_EQ(std::vector<std::string>({c.video, c.audio}), TraceFrom(mark, "X out")) << c.source;
     }
     EXPECT_TRUE(crossbar->RouteChecked(4, 1));
     EXPECT_FALSE(crossbar->RouteChecked(5, 1));

@@ -1,6 +1,6 @@
 #include "CSimCrossbarFilter.h"
 
-#include "CSimText.h"
+#include "CritGuard.h"
 #include "SimGuids.h"
 
 namespace
@@ -13,7 +13,7 @@ struct JackRow
 };
 
 const JackRow INPUT_JACKS[CSimCrossbarFilter::INPUTS] = {
-    // name                   physical type              related pin
+    // name                   physical type              related jack
     { L"Video SVideo In",    PhysConn_Video_SVideo,    6 },
     { L"Video Tuner In",     PhysConn_Video_Tuner,     4 },
     { L"Video Composite In", PhysConn_Video_Composite, 5 },
@@ -23,22 +23,11 @@ const JackRow INPUT_JACKS[CSimCrossbarFilter::INPUTS] = {
     { L"Audio Line In 2",    PhysConn_Audio_Line,      0 },
 };
 
-struct GoJackRow
-{
-    const WCHAR* name;
-    long physicalType;
-    long related;
-    LONG cardInput;
-};
-
-const GoJackRow GO_INPUT_JACKS[CSimCrossbarFilter::GO_INPUTS] = {
-    // name                   physical type              related pin  card input
-    { L"Video Tuner In",     PhysConn_Video_Tuner,     3,           1 },
-    { L"Video Composite In", PhysConn_Video_Composite, 4,           2 },
-    { L"Video SVideo In",    PhysConn_Video_SVideo,    4,           0 },
-    { L"Audio Tuner In",     PhysConn_Audio_Tuner,     0,           4 },
-    { L"Audio Line In",      PhysConn_Audio_Line,      1,           5 },
-};
+// Card jacks by input pin, for each front end's driver.
+const int CARD_ORDER[CSimCrossbarFilter::INPUTS] = { 0, 1, 2, 3, 4, 5, 6 };
+const int BOX_ORDER[CSimCrossbarFilter::INPUTS] = { 1, 2, 0, 3, 4, 5, 6 };
+const int GO_ORDER[] = { 1, 2, 0, 4, 5 };
+const int GO_INPUTS = sizeof(GO_ORDER) / sizeof(GO_ORDER[0]);
 
 const JackRow OUTPUT_JACKS[CSimCrossbarFilter::OUTPUTS] = {
     { L"Video Decoder Out", PhysConn_Video_VideoDecoder, 1 },
@@ -46,40 +35,59 @@ const JackRow OUTPUT_JACKS[CSimCrossbarFilter::OUTPUTS] = {
 };
 }
 
-CSimCrossbarFilter::CSimCrossbarFilter(IUnknown* outer) : CSimFilter(outer, CLSID_SimCrossbar, "crossbar")
+CSimCrossbarFilter::CSimCrossbarFilter(IUnknown* outer)
+    : CSimFilter(outer, CLSID_SimCrossbar, "crossbar"), m_order(CARD_ORDER), m_inputs(INPUTS)
 {
-    for (int i = 0; i < INPUTS; ++i)
-        m_pins[i].reset(new CSimCrossbarPin(*this, INPUT_JACKS[i].name, PINDIR_INPUT));
+    MakeInputPins();
     for (int i = 0; i < OUTPUTS; ++i)
         m_pins[INPUTS + i].reset(new CSimCrossbarPin(*this, OUTPUT_JACKS[i].name, PINDIR_OUTPUT));
-    for (int i = 0; i < GO_INPUTS; ++i)
-        m_goPins[i].reset(new CSimCrossbarPin(*this, GO_INPUT_JACKS[i].name, PINDIR_INPUT));
-    for (int i = 0; i < OUTPUTS; ++i)
-        m_goPins[GO_INPUTS + i].reset(new CSimCrossbarPin(*this, OUTPUT_JACKS[i].name, PINDIR_OUTPUT));
 }
 
-bool CSimCrossbarFilter::IsGoBox()
+void CSimCrossbarFilter::MakeInputPins()
 {
-    return Card().Family() == SIM_FAMILY_GO7007;
+    for (int i = 0; i < INPUTS; ++i)
+        m_pins[i].reset(i < m_inputs ? new CSimCrossbarPin(*this, INPUT_JACKS[m_order[i]].name, PINDIR_INPUT) : nullptr);
 }
 
-LONG CSimCrossbarFilter::CardInput(LONG input)
+long CSimCrossbarFilter::PinOfJack(long jack) const
 {
-    if (!IsGoBox() || input < 0 || input >= GO_INPUTS)
-        return input;
-    return GO_INPUT_JACKS[input].cardInput;
+    for (long i = 0; i < m_inputs; ++i) {
+        if (m_order[i] == jack)
+            return i;
+    }
+    return -1;
+}
+
+STDMETHODIMP CSimCrossbarFilter::Load(IPropertyBag* bag, IErrorLog* log)
+{
+    HRESULT hr = CSimFilter::Load(bag, log);
+    if (FAILED(hr))
+        return hr;
+    // The bag comes as the enumerator makes the filter, before anyone holds a pin.
+    CCritGuard guard(StateLock());
+    DWORD family = Card().Family();
+    const int* order = family == SIM_FAMILY_TUNNEL ? BOX_ORDER : family == SIM_FAMILY_GO7007 ? GO_ORDER : CARD_ORDER;
+    if (order != m_order) {
+        m_order = order;
+        m_inputs = order == GO_ORDER ? GO_INPUTS : INPUTS;
+        MakeInputPins();
+        IncrementPinVersion();
+    }
+    return hr;
 }
 
 int CSimCrossbarFilter::GetPinCount()
 {
-    return (IsGoBox() ? GO_INPUTS : INPUTS) + OUTPUTS;
+    CCritGuard guard(StateLock());
+    return m_inputs + OUTPUTS;
 }
 
 CBasePin* CSimCrossbarFilter::GetPin(int index)
 {
-    if (index < 0 || index >= GetPinCount())
+    CCritGuard guard(StateLock());
+    if (index < 0 || index >= m_inputs + OUTPUTS)
         return nullptr;
-    return IsGoBox() ? m_goPins[index].get() : m_pins[index].get();
+    return index < m_inputs ? m_pins[index].get() : m_pins[INPUTS + index - m_inputs].get();
 }
 
 void* CSimCrossbarFilter::FindInterface(REFIID iid)
@@ -93,38 +101,37 @@ STDMETHODIMP CSimCrossbarFilter::get_PinCounts(long* outputs, long* inputs)
 {
     if (outputs == nullptr || inputs == nullptr)
         return E_POINTER;
+    CCritGuard guard(StateLock());
     *outputs = OUTPUTS;
-    *inputs = IsGoBox() ? GO_INPUTS : INPUTS;
+    *inputs = m_inputs;
     return S_OK;
 }
 
 STDMETHODIMP CSimCrossbarFilter::CanRoute(long output, long input)
 {
-    if (IsGoBox() && input >= GO_INPUTS)
+    CCritGuard guard(StateLock());
+    if (input >= m_inputs)
         return E_INVALIDARG;
-    return CSimCard::CanRoute(output, CardInput(input));
+    return CSimCard::CanRoute(output, input >= 0 ? m_order[input] : input);
 }
 
 STDMETHODIMP CSimCrossbarFilter::Route(long output, long input)
 {
-    if (IsGoBox() && input >= GO_INPUTS)
+    CCritGuard guard(StateLock());
+    if (input >= m_inputs)
         return E_INVALIDARG;
-    if (IsGoBox())
-        Card().AddTrace(CSimText::Format("X go out=%ld in=%ld", output, input).c_str());
-    return Card().Route(output, CardInput(input));
+    return Card().Route(output, input >= 0 ? m_order[input] : input);
 }
 
 STDMETHODIMP CSimCrossbarFilter::get_IsRoutedTo(long output, long* input)
 {
     if (input == nullptr)
         return E_POINTER;
-    HRESULT hr = Card().GetRoute(output, input);
-    for (int i = 0; SUCCEEDED(hr) && IsGoBox() && i < GO_INPUTS; ++i) {
-        if (GO_INPUT_JACKS[i].cardInput == *input) {
-            *input = i;
-            break;
-        }
-    }
+    CCritGuard guard(StateLock());
+    long jack = -1;
+    HRESULT hr = Card().GetRoute(output, &jack);
+    if (SUCCEEDED(hr))
+        *input = PinOfJack(jack);
     return hr;
 }
 
@@ -132,16 +139,12 @@ STDMETHODIMP CSimCrossbarFilter::get_CrossbarPinInfo(BOOL isInput, long index, l
 {
     if (related == nullptr || physicalType == nullptr)
         return E_POINTER;
-    long count = isInput ? (IsGoBox() ? GO_INPUTS : INPUTS) : OUTPUTS;
+    CCritGuard guard(StateLock());
+    long count = isInput ? m_inputs : OUTPUTS;
     if (index < 0 || index >= count)
         return E_INVALIDARG;
-    if (isInput && IsGoBox()) {
-        *related = GO_INPUT_JACKS[index].related;
-        *physicalType = GO_INPUT_JACKS[index].physicalType;
-        return S_OK;
-    }
-    const JackRow& row = isInput ? INPUT_JACKS[index] : OUTPUT_JACKS[index];
-    *related = row.related;
+    const JackRow& row = isInput ? INPUT_JACKS[m_order[index]] : OUTPUT_JACKS[index];
+    *related = isInput ? PinOfJack(row.related) : row.related;
     *physicalType = row.physicalType;
     return S_OK;
 }

@@ -6,13 +6,14 @@
 #include <memory>
 
 // "Conexant 2388x_1 Crossbar": S-video 0, tuner 1, composite 2, spare 3 and the three
-// audio inputs 4-6, routed to the video and audio decoder outputs in the card. The GO7007
-// box's crossbar has its own five inputs (tuner, composite and S-video, then tuner sound and
-// one line input), each standing for one of the card's.
+// audio inputs 4-6, routed to the video and audio decoder outputs in the card. The bridge
+// boxes' drivers number their video jacks tuner 0, composite 1, S-video 2; the card keeps
+// its own numbering, and the filter translates. The GO7007 box's driver shows five of them:
+// tuner, composite and S-video, then the tuner's sound and one line input for both others.
 class CSimCrossbarFilter : public CSimFilter, public IAMCrossbar
 {
 public:
-    enum { INPUTS = 7, GO_INPUTS = 5, OUTPUTS = 2 };
+    enum { INPUTS = 7, OUTPUTS = 2 };
 
     explicit CSimCrossbarFilter(IUnknown* outer);
 
@@ -28,15 +29,20 @@ public:
     STDMETHODIMP get_IsRoutedTo(long output, long* input) override;
     STDMETHODIMP get_CrossbarPinInfo(BOOL isInput, long index, long* related, long* physicalType) override;
 
+    // Takes the card's front end's jack order.
+    STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) override;
+
 protected:
     HRESULT PausedStateResult() override { return S_OK; }
     void* FindInterface(REFIID iid) override;
 
 private:
-    bool IsGoBox();
-    // The card's input for one of this crossbar's; -1 stays -1, anything else is left as is.
-    LONG CardInput(LONG input);
+    void MakeInputPins();
+    // The input pin of a card jack, -1 for none.
+    long PinOfJack(long jack) const;
 
+    // Guarded by the state lock. The card's jack at each of the front end's input pins.
+    const int* m_order;
+    int m_inputs;
     std::unique_ptr<CSimCrossbarPin> m_pins[INPUTS + OUTPUTS];
-    std::unique_ptr<CSimCrossbarPin> m_goPins[GO_INPUTS + OUTPUTS];
 };
