@@ -55,6 +55,21 @@ const BYTE SEQUENCE_HEADER[12] = { 0x00, 0x00, 0x01, 0xB3, 0, 0, 0, 0x23, 0xFF, 
 const LONGLONG DEFAULT_INTERVAL = 400000;
 const DWORD DEFAULT_BITRATE = 4000000;
 
+// An MPEG-1 or MPEG-2 format block: the header, the sequence header at its offset, then room
+// for the rows.
+template <class Info>
+BITMAPINFOHEADER* SequenceBlock(size_t sequenceAt, DWORD rows, std::vector<BYTE>* block, REFERENCE_TIME** interval,
+                                DWORD** bitRate)
+{
+    block->assign(sequenceAt + sizeof(SEQUENCE_HEADER) + rows, 0);
+    Info* info = (Info*)block->data();
+    info->cbSequenceHeader = sizeof(SEQUENCE_HEADER);
+    memcpy(block->data() + sequenceAt, SEQUENCE_HEADER, sizeof(SEQUENCE_HEADER));
+    *interval = &info->hdr.AvgTimePerFrame;
+    *bitRate = &info->hdr.dwBitRate;
+    return &info->hdr.bmiHeader;
+}
+
 GUID FourccSubtype(DWORD code)
 {
     GUID g = MEDIASUBTYPE_YUY2;
@@ -112,23 +127,13 @@ HRESULT CSimMpegPin::MakeType(int index, CAmMediaType& type)
     DWORD* bitRate = nullptr;
     GUID subtype, format;
     if (kind.layout == LAYOUT_MPEG1) {
-        block.assign(offsetof(MPEG1VIDEOINFO, bSequenceHeader) + sizeof(SEQUENCE_HEADER) + rows, 0);
-        MPEG1VIDEOINFO* info = (MPEG1VIDEOINFO*)block.data();
-        info->cbSequenceHeader = sizeof(SEQUENCE_HEADER);
-        memcpy(info->bSequenceHeader, SEQUENCE_HEADER, sizeof(SEQUENCE_HEADER));
-        bitmap = &info->hdr.bmiHeader;
-        interval = &info->hdr.AvgTimePerFrame;
-        bitRate = &info->hdr.dwBitRate;
+        bitmap = SequenceBlock<MPEG1VIDEOINFO>(offsetof(MPEG1VIDEOINFO, bSequenceHeader), rows, &block, &interval,
+                                               &bitRate);
         subtype = MEDIASUBTYPE_MPEG1Payload;
         format = FORMAT_MPEGVideo;
     } else if (kind.layout == LAYOUT_MPEG2) {
-        block.assign(offsetof(MPEG2VIDEOINFO, dwSequenceHeader) + sizeof(SEQUENCE_HEADER) + rows, 0);
-        MPEG2VIDEOINFO* info = (MPEG2VIDEOINFO*)block.data();
-        info->cbSequenceHeader = sizeof(SEQUENCE_HEADER);
-        memcpy(info->dwSequenceHeader, SEQUENCE_HEADER, sizeof(SEQUENCE_HEADER));
-        bitmap = &info->hdr.bmiHeader;
-        interval = &info->hdr.AvgTimePerFrame;
-        bitRate = &info->hdr.dwBitRate;
+        bitmap = SequenceBlock<MPEG2VIDEOINFO>(offsetof(MPEG2VIDEOINFO, dwSequenceHeader), rows, &block, &interval,
+                                               &bitRate);
         subtype = GO_MPEG2_SUBTYPE;
         format = GO_MPEG2_FORMAT;
     } else {
