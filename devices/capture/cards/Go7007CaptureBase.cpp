@@ -468,77 +468,75 @@ BOOL CGo7007CaptureBase::ApplyProfile(DWORD tvStandard, int stream, DWORD frameR
     return result;
 }
 
+// The fields of a capability's format block that a profile sets; bitmap NULL when the
+// capability is not of the stream row's kind.
+struct PinFormatFields
+{
+    BITMAPINFOHEADER* bitmap;
+    REFERENCE_TIME* frameTime;
+    DWORD* bitRate;
+    MPEG2VIDEOINFO* mpeg2;
+    // Where the rows go and where the structure before them ends; 64-bit so no sequence-header
+    // length or bitmap size can wrap them.
+    LONGLONG rowsAt;
+    LONGLONG headerEnd;
+    const char* label;
+};
+
+static PinFormatFields FieldsOf(AM_MEDIA_TYPE* type, const StreamSettingRow& stream)
+{
+    PinFormatFields f = {};
+    switch (stream.compressMode) {
+    case CGo7007CaptureBase::kMpeg1:
+        if (type->subtype == MEDIASUBTYPE_MPEG1Payload && type->formattype == FORMAT_MPEGVideo &&
+            type->cbFormat >= sizeof(MPEG1VIDEOINFO)) {
+            MPEG1VIDEOINFO* info = (MPEG1VIDEOINFO*)type->pbFormat;
+            f = {&info->hdr.bmiHeader, &info->hdr.AvgTimePerFrame, &info->hdr.dwBitRate, NULL, 0, 0, "MPEG1"};
+            f.rowsAt = f.headerEnd = (LONGLONG)offsetof(MPEG1VIDEOINFO, bSequenceHeader) + info->cbSequenceHeader;
+        }
+        break;
+    case CGo7007CaptureBase::kMpeg2:
+        if (type->subtype == kMpeg2VideoSubtype && type->formattype == kMpeg2VideoFormat &&
+            type->cbFormat >= sizeof(MPEG2VIDEOINFO)) {
+            MPEG2VIDEOINFO* info = (MPEG2VIDEOINFO*)type->pbFormat;
+            f = {&info->hdr.bmiHeader, &info->hdr.AvgTimePerFrame, &info->hdr.dwBitRate, info, 0, 0, "MPEG2"};
+            f.rowsAt = f.headerEnd = (LONGLONG)offsetof(MPEG2VIDEOINFO, dwSequenceHeader) + info->cbSequenceHeader;
+        }
+        break;
+    case CGo7007CaptureBase::kMpeg4:
+        if (type->formattype == FORMAT_VideoInfo && type->cbFormat >= sizeof(VIDEOINFOHEADER) &&
+            stream.mpeg4Mode < sizeof(kMpeg4Codes) / sizeof(kMpeg4Codes[0]) &&
+            ((VIDEOINFOHEADER*)type->pbFormat)->bmiHeader.biCompression == kMpeg4Codes[stream.mpeg4Mode]) {
+            VIDEOINFOHEADER* info = (VIDEOINFOHEADER*)type->pbFormat;
+            f = {&info->bmiHeader, &info->AvgTimePerFrame, &info->dwBitRate, NULL, 0, 0, "videoinfo"};
+            f.rowsAt = (LONGLONG)info->bmiHeader.biSize - kMpeg4RowsFromBiSize;
+            f.headerEnd = sizeof(VIDEOINFOHEADER);
+        }
+        break;
+    }
+    return f;
+}
+
 // The capability's format set to the profile when it is the profile's kind of stream at its size.
 BOOL CGo7007CaptureBase::FormatCapability(AM_MEDIA_TYPE* type, const Go7007Profile& profile)
 {
     const DWORD width = profile.resolution.width;
     const DWORD height = profile.resolution.height;
-    BITMAPINFOHEADER* bitmap = NULL;
-    REFERENCE_TIME* frameTime = NULL;
-    DWORD* bitRate = NULL;
-    // Where the rows go and the size of the structure before them; 64-bit so no sequence-header
-    // length can wrap it.
-    LONGLONG rowsAt = 0;
-    const char* label = NULL;
-    MPEG2VIDEOINFO* mpeg2 = NULL;
-    switch (profile.stream.compressMode) {
-    case kMpeg1: {
-        if (type->subtype != MEDIASUBTYPE_MPEG1Payload || type->formattype != FORMAT_MPEGVideo ||
-            type->cbFormat < sizeof(MPEG1VIDEOINFO))
-            return FALSE;
-        MPEG1VIDEOINFO* info = (MPEG1VIDEOINFO*)type->pbFormat;
-        bitmap = &info->hdr.bmiHeader;
-        frameTime = &info->hdr.AvgTimePerFrame;
-        bitRate = &info->hdr.dwBitRate;
-        rowsAt = (LONGLONG)offsetof(MPEG1VIDEOINFO, bSequenceHeader) + info->cbSequenceHeader;
-        label = "MPEG1";
-        break;
-    }
-    case kMpeg2: {
-        if (type->subtype != kMpeg2VideoSubtype || type->formattype != kMpeg2VideoFormat ||
-            type->cbFormat < sizeof(MPEG2VIDEOINFO))
-            return FALSE;
-        MPEG2VIDEOINFO* info = (MPEG2VIDEOINFO*)type->pbFormat;
-        bitmap = &info->hdr.bmiHeader;
-        frameTime = &info->hdr.AvgTimePerFrame;
-        bitRate = &info->hdr.dwBitRate;
-        mpeg2 = info;
-        rowsAt = (LONGLONG)offsetof(MPEG2VIDEOINFO, dwSequenceHeader) + info->cbSequenceHeader;
-        label = "MPEG2";
-        break;
-    }
-    case kMpeg4: {
-        if (type->formattype != FORMAT_VideoInfo || type->cbFormat < sizeof(VIDEOINFOHEADER) ||
-            profile.stream.mpeg4Mode >= sizeof(kMpeg4Codes) / sizeof(kMpeg4Codes[0]))
-            return FALSE;
-        VIDEOINFOHEADER* info = (VIDEOINFOHEADER*)type->pbFormat;
-        bitmap = &info->bmiHeader;
-        if (bitmap->biCompression != kMpeg4Codes[profile.stream.mpeg4Mode])
-            return FALSE;
-        frameTime = &info->AvgTimePerFrame;
-        bitRate = &info->dwBitRate;
-        rowsAt = (LONGLONG)bitmap->biSize - kMpeg4RowsFromBiSize;
-        label = "videoinfo";
-        break;
-    }
-    default:
+    PinFormatFields f = FieldsOf(type, profile.stream);
+    if (!f.bitmap || (DWORD)f.bitmap->biWidth != width || (DWORD)f.bitmap->biHeight != height)
         return FALSE;
-    }
-    if ((DWORD)bitmap->biWidth != width || (DWORD)bitmap->biHeight != height)
-        return FALSE;
-    if (mpeg2) {
-        mpeg2->hdr.dwPictAspectRatioX = width;
-        mpeg2->hdr.dwPictAspectRatioY = height;
+    if (f.mpeg2) {
+        f.mpeg2->hdr.dwPictAspectRatioX = width;
+        f.mpeg2->hdr.dwPictAspectRatioY = height;
     }
     // A frame rate of 0 leaves the pin's own frame time.
     if (profile.frameRate.frameRate)
-        *frameTime = kFrameTimeTimes1001 / profile.frameRate.frameRate;
-    bitmap->biSizeImage = width * height * 3 / 2;
-    *bitRate = profile.bitrate.targetBitrate;
+        *f.frameTime = kFrameTimeTimes1001 / profile.frameRate.frameRate;
+    f.bitmap->biSizeImage = width * height * 3 / 2;
+    *f.bitRate = profile.bitrate.targetBitrate;
     // The rows go in only where they fit whole between the format's header and its end.
-    LONGLONG headerSize = profile.stream.compressMode == kMpeg4 ? (LONGLONG)sizeof(VIDEOINFOHEADER) : rowsAt;
-    if (rowsAt >= headerSize && rowsAt + (LONGLONG)sizeof(profile) <= (LONGLONG)type->cbFormat)
-        memcpy(type->pbFormat + rowsAt, &profile, sizeof(profile));
+    if (f.rowsAt >= f.headerEnd && f.rowsAt + (LONGLONG)sizeof(profile) <= (LONGLONG)type->cbFormat)
+        memcpy(type->pbFormat + f.rowsAt, &profile, sizeof(profile));
     if (profile.stream.compressMode == kMpeg4 && m_driver) {
         IGo7007MediaType* driverType = NULL;
         if (SUCCEEDED(m_driver->QueryInterface(IID_IGo7007MediaType, (void**)&driverType)) && driverType) {
@@ -546,8 +544,8 @@ BOOL CGo7007CaptureBase::FormatCapability(AM_MEDIA_TYPE* type, const Go7007Profi
             driverType->Release();
         }
     }
-    Debug("%s width: %d height: %d fps: %d bps: %d", label, (int)width, (int)height, (int)*frameTime,
-          (int)*bitRate);
+    Debug("%s width: %d height: %d fps: %d bps: %d", f.label, (int)width, (int)height, (int)*f.frameTime,
+          (int)*f.bitRate);
     return TRUE;
 }
 
