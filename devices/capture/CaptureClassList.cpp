@@ -13,6 +13,8 @@
 #include "Cx2388xCrossbar.h"
 #include "DvCamera.h"
 #include "EmpAudioDevice.h"
+#include "Go7007Capture.h"
+#include "Go7007Crossbar.h"
 #include "TftvCapture.h"
 #include "TftvCrossbar.h"
 #include "TridVidCapture.h"
@@ -84,6 +86,11 @@ static CFilterClassRecord s_tridentUsbCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "T
                                                CCrossbarWrapper::CreateCrossbar<CTridentUsbCrossbar>);
 static CFilterClassRecord s_tridentUsbTvAudio(NULL, &AM_KSCATEGORY_TVAUDIO, "Trident USB TvAudio",
                                               CFilterClassRecord::CreateWrapper<CTridentUsbTvAudio>);
+
+static CFilterClassRecord s_go7007Capture(NULL, &CLSID_VideoInputDeviceCategory, "UT400 A/V Capture",
+                                          CCaptureDevice::CreateDevice<CGo7007Capture>);
+static CFilterClassRecord s_go7007Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "UT400 CrossBar",
+                                           CCrossbarWrapper::CreateCrossbar<CGo7007Crossbar>);
 
 static CFilterClassRecord s_ut800Capture(NULL, &CLSID_VideoInputDeviceCategory, "UT800 Capture",
                                          CCaptureDevice::CreateDevice<CUt800Capture>);

@@ -47,6 +47,8 @@ const ExpectedRecord kCaptureRecords[] = {
     {"Trident USB Capture", &CLSID_VideoInputDeviceCategory},
     {"Trident USB Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"Trident USB TvAudio", &AM_KSCATEGORY_TVAUDIO},
+    {"UT400 A/V Capture", &CLSID_VideoInputDeviceCategory},
+    {"UT400 CrossBar", &AM_KSCATEGORY_CROSSBAR},
     {"UT800 Capture", &CLSID_VideoInputDeviceCategory},
     {"UT800 Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"UT810 Capture", &CLSID_VideoInputDeviceCategory},

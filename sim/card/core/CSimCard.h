@@ -94,6 +94,13 @@ public:
     static HRESULT Bus16Support(int set, DWORD id, DWORD* support);
     HRESULT Bus16Property(int set, DWORD id, bool get, BYTE* data, DWORD cb, DWORD* returned);
 
+    // The GO7007 box's register interface: methods 8, 7, 9 and 15 (CSimCard_Go7007.cpp).
+    // Devices in 8-bit form; width is the sub-address width in bits (0, 8 or 16).
+    HRESULT GoRegisterRead(DWORD device, DWORD width, DWORD sub, BYTE* value);
+    HRESULT GoRegisterWrite(DWORD device, DWORD width, DWORD sub, DWORD data);
+    HRESULT GoBlockWrite(DWORD device, DWORD width, DWORD sub, DWORD count, const BYTE* data);
+    // Code 2 writes *value to register request[1] of device request[0].
+    HRESULT GoCommand(DWORD code, const BYTE* request, DWORD count, const DWORD* value);
     // The device-I/O family's three controls, as its driver answers DeviceIoControl
     // (CSimCard_DeviceIo.cpp). Failures are Win32 error codes; 0 is success.
     enum { IOCTL_READ = 0x226000, IOCTL_WRITE = 0x22A004, IOCTL_GPIO = 0x226458 };

@@ -71,6 +71,7 @@ enum {
     SIM_FAMILY_TUNNEL = 2,      // vendor control requests tunnelled through one property
     SIM_FAMILY_BUS16 = 3,       // 16-byte bus, register and control property sets
     SIM_FAMILY_USBCAM = 4,      // a USB camera: no card set, I420 besides the card's formats
+    SIM_FAMILY_GO7007 = 5,      // the MPEG box: register, profile and media-type interfaces, MPEG pins
     SIM_FAMILY_COUNT
 };
 

@@ -26,8 +26,8 @@ WAVEFORMATEX Pcm(DWORD rate, WORD channels, WORD bits)
 }
 }
 
-CSimAudioPin::CSimAudioPin(CSimFilter& filter)
-    : CLiveSourcePin(filter, L"Capture", &PIN_CATEGORY_CAPTURE), m_owner(filter), m_format(Pcm(44100, 2, 16))
+CSimAudioPin::CSimAudioPin(CSimFilter& filter, const WCHAR* name)
+    : CLiveSourcePin(filter, name, &PIN_CATEGORY_CAPTURE), m_owner(filter), m_format(Pcm(44100, 2, 16))
 {
 }
 

@@ -9,7 +9,7 @@ class CSimFilter;
 class CSimAudioPin : public CLiveSourcePin, public IAMStreamConfig
 {
 public:
-    explicit CSimAudioPin(CSimFilter& filter);
+    explicit CSimAudioPin(CSimFilter& filter, const WCHAR* name = L"Capture");
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override { return CBasePin::QueryInterface(iid, out); }
     STDMETHODIMP_(ULONG) AddRef() override { return CBasePin::AddRef(); }

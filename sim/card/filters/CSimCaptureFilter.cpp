@@ -14,12 +14,27 @@ const long FORMATS_525 = 0x00000001 | 0x00000002 | 0x00000004 | 0x00000200 | 0x0
 CSimCaptureFilter::CSimCaptureFilter(IUnknown* outer)
     : CSimFilter(outer, CLSID_SimCapture, "capture"), m_properties(*this), m_box(*this),
       m_capture(*this, L"Capture", PIN_CATEGORY_CAPTURE, CSimCard::PIN_CAPTURE),
-      m_preview(*this, L"Preview", PIN_CATEGORY_PREVIEW, CSimCard::PIN_PREVIEW)
+      m_preview(*this, L"Preview", PIN_CATEGORY_PREVIEW, CSimCard::PIN_PREVIEW), m_goBox(*this),
+      m_goCapture(*this, L"Video Capture", PIN_CATEGORY_CAPTURE, "cap"),
+      m_goPreview(*this, L"Video Preview", PIN_CATEGORY_PREVIEW, "pre"), m_goAudio(*this, L"Audio Capture")
 {
+}
+
+int CSimCaptureFilter::GetPinCount()
+{
+    return Card().Family() == SIM_FAMILY_GO7007 ? 3 : 2;
 }
 
 CBasePin* CSimCaptureFilter::GetPin(int index)
 {
+    if (Card().Family() == SIM_FAMILY_GO7007) {
+        switch (index) {
+        case 0: return &m_goCapture;
+        case 1: return &m_goPreview;
+        case 2: return &m_goAudio;
+        default: return nullptr;
+        }
+    }
     switch (index) {
     case 0: return &m_capture;
     case 1: return &m_preview;
@@ -38,6 +53,12 @@ void* CSimCaptureFilter::FindInterface(REFIID iid)
     DWORD family = Card().Family();
     if (family == SIM_FAMILY_USB2800 && IsEqualIID(iid, IID_ISimBoxProperties))
         return static_cast<ISimBoxProperties*>(&m_box);
+    if (family == SIM_FAMILY_GO7007 && IsEqualIID(iid, IID_ISimGoRegisters))
+        return m_goBox.Registers();
+    if (family == SIM_FAMILY_GO7007 && IsEqualIID(iid, IID_ISimGoProfiles))
+        return m_goBox.Profiles();
+    if (family == SIM_FAMILY_GO7007 && IsEqualIID(iid, IID_ISimGoMediaType))
+        return m_goBox.MediaType();
     if ((family == SIM_FAMILY_USB2800 || family == SIM_FAMILY_USBCAM) && IsEqualIID(iid, IID_ISpecifyPropertyPages))
         return static_cast<ISpecifyPropertyPages*>(this);
     return CSimFilter::FindInterface(iid);

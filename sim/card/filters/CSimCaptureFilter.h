@@ -3,13 +3,17 @@
 #include "CSimBoxProperties.h"
 #include "CSimCardPropertySet.h"
 #include "CSimFilter.h"
+#include "CSimGoBox.h"
+#include "CSimMpegPin.h"
+#include "CSimAudioPin.h"
 #include "CSimVideoPin.h"
 
 // "Conexant 2388x_1 Video Capture": the card's video decoder and its two video pins.
 // A live source: paused, it has nothing to show (VFW_S_CANT_CUE). IAMStreamConfig is on
 // the pins only, since capture graph builders ask the filter before its pins. On a USB box
 // the filter also carries the box's private interface; a box's and a camera's filter have
-// property pages.
+// property pages. The GO7007 box's filter has its MPEG pins and its audio pin instead, and the
+// box's interfaces.
 class CSimCaptureFilter : public CSimFilter, public IAMAnalogVideoDecoder, public IAMVideoProcAmp,
                           public ISpecifyPropertyPages
 {
@@ -18,7 +22,7 @@ public:
 
     DSHOW_DELEGATING_UNKNOWN
 
-    int GetPinCount() override { return 2; }
+    int GetPinCount() override;
     CBasePin* GetPin(int index) override;
     STDMETHODIMP_(ULONG) GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_SOURCE; }
 
@@ -50,4 +54,8 @@ private:
     CSimBoxProperties m_box;
     CSimVideoPin m_capture;
     CSimVideoPin m_preview;
+    CSimGoBox m_goBox;
+    CSimMpegPin m_goCapture;
+    CSimMpegPin m_goPreview;
+    CSimAudioPin m_goAudio;
 };

@@ -26,6 +26,8 @@ const JackRow INPUT_JACKS[CSimCrossbarFilter::INPUTS] = {
 // Card jacks by input pin, for each front end's driver.
 const int CARD_ORDER[CSimCrossbarFilter::INPUTS] = { 0, 1, 2, 3, 4, 5, 6 };
 const int BOX_ORDER[CSimCrossbarFilter::INPUTS] = { 1, 2, 0, 3, 4, 5, 6 };
+const int GO_ORDER[] = { 1, 2, 0, 4, 5 };
+const int GO_INPUTS = sizeof(GO_ORDER) / sizeof(GO_ORDER[0]);
 
 const JackRow OUTPUT_JACKS[CSimCrossbarFilter::OUTPUTS] = {
     { L"Video Decoder Out", PhysConn_Video_VideoDecoder, 1 },
@@ -34,7 +36,7 @@ const JackRow OUTPUT_JACKS[CSimCrossbarFilter::OUTPUTS] = {
 }
 
 CSimCrossbarFilter::CSimCrossbarFilter(IUnknown* outer)
-    : CSimFilter(outer, CLSID_SimCrossbar, "crossbar"), m_order(CARD_ORDER)
+    : CSimFilter(outer, CLSID_SimCrossbar, "crossbar"), m_order(CARD_ORDER), m_inputs(INPUTS)
 {
     MakeInputPins();
     for (int i = 0; i < OUTPUTS; ++i)
@@ -44,12 +46,12 @@ CSimCrossbarFilter::CSimCrossbarFilter(IUnknown* outer)
 void CSimCrossbarFilter::MakeInputPins()
 {
     for (int i = 0; i < INPUTS; ++i)
-        m_pins[i].reset(new CSimCrossbarPin(*this, INPUT_JACKS[m_order[i]].name, PINDIR_INPUT));
+        m_pins[i].reset(i < m_inputs ? new CSimCrossbarPin(*this, INPUT_JACKS[m_order[i]].name, PINDIR_INPUT) : nullptr);
 }
 
 long CSimCrossbarFilter::PinOfJack(long jack) const
 {
-    for (long i = 0; i < INPUTS; ++i) {
+    for (long i = 0; i < m_inputs; ++i) {
         if (m_order[i] == jack)
             return i;
     }
@@ -63,18 +65,29 @@ STDMETHODIMP CSimCrossbarFilter::Load(IPropertyBag* bag, IErrorLog* log)
         return hr;
     // The bag comes as the enumerator makes the filter, before anyone holds a pin.
     CCritGuard guard(StateLock());
-    const int* order = Card().Family() == SIM_FAMILY_TUNNEL ? BOX_ORDER : CARD_ORDER;
+    DWORD family = Card().Family();
+    const int* order = family == SIM_FAMILY_TUNNEL ? BOX_ORDER : family == SIM_FAMILY_GO7007 ? GO_ORDER : CARD_ORDER;
     if (order != m_order) {
         m_order = order;
+        m_inputs = order == GO_ORDER ? GO_INPUTS : INPUTS;
         MakeInputPins();
         IncrementPinVersion();
     }
     return hr;
 }
 
+int CSimCrossbarFilter::GetPinCount()
+{
+    CCritGuard guard(StateLock());
+    return m_inputs + OUTPUTS;
+}
+
 CBasePin* CSimCrossbarFilter::GetPin(int index)
 {
-    return index >= 0 && index < INPUTS + OUTPUTS ? m_pins[index].get() : nullptr;
+    CCritGuard guard(StateLock());
+    if (index < 0 || index >= m_inputs + OUTPUTS)
+        return nullptr;
+    return index < m_inputs ? m_pins[index].get() : m_pins[INPUTS + index - m_inputs].get();
 }
 
 void* CSimCrossbarFilter::FindInterface(REFIID iid)
@@ -88,21 +101,26 @@ STDMETHODIMP CSimCrossbarFilter::get_PinCounts(long* outputs, long* inputs)
 {
     if (outputs == nullptr || inputs == nullptr)
         return E_POINTER;
+    CCritGuard guard(StateLock());
     *outputs = OUTPUTS;
-    *inputs = INPUTS;
+    *inputs = m_inputs;
     return S_OK;
 }
 
 STDMETHODIMP CSimCrossbarFilter::CanRoute(long output, long input)
 {
     CCritGuard guard(StateLock());
-    return CSimCard::CanRoute(output, input >= 0 && input < INPUTS ? m_order[input] : input);
+    if (input >= m_inputs)
+        return E_INVALIDARG;
+    return CSimCard::CanRoute(output, input >= 0 ? m_order[input] : input);
 }
 
 STDMETHODIMP CSimCrossbarFilter::Route(long output, long input)
 {
     CCritGuard guard(StateLock());
-    return Card().Route(output, input >= 0 && input < INPUTS ? m_order[input] : input);
+    if (input >= m_inputs)
+        return E_INVALIDARG;
+    return Card().Route(output, input >= 0 ? m_order[input] : input);
 }
 
 STDMETHODIMP CSimCrossbarFilter::get_IsRoutedTo(long output, long* input)
@@ -121,10 +139,10 @@ STDMETHODIMP CSimCrossbarFilter::get_CrossbarPinInfo(BOOL isInput, long index, l
 {
     if (related == nullptr || physicalType == nullptr)
         return E_POINTER;
-    long count = isInput ? INPUTS : OUTPUTS;
+    CCritGuard guard(StateLock());
+    long count = isInput ? m_inputs : OUTPUTS;
     if (index < 0 || index >= count)
         return E_INVALIDARG;
-    CCritGuard guard(StateLock());
     const JackRow& row = isInput ? INPUT_JACKS[m_order[index]] : OUTPUT_JACKS[index];
     *related = isInput ? PinOfJack(row.related) : row.related;
     *physicalType = row.physicalType;

@@ -8,7 +8,8 @@
 // "Conexant 2388x_1 Crossbar": S-video 0, tuner 1, composite 2, spare 3 and the three
 // audio inputs 4-6, routed to the video and audio decoder outputs in the card. The bridge
 // boxes' drivers number their video jacks tuner 0, composite 1, S-video 2; the card keeps
-// its own numbering, and the filter translates.
+// its own numbering, and the filter translates. The GO7007 box's driver shows five of them:
+// tuner, composite and S-video, then the tuner's sound and one line input for both others.
 class CSimCrossbarFilter : public CSimFilter, public IAMCrossbar
 {
 public:
@@ -18,7 +19,7 @@ public:
 
     DSHOW_DELEGATING_UNKNOWN
 
-    int GetPinCount() override { return INPUTS + OUTPUTS; }
+    int GetPinCount() override;
     CBasePin* GetPin(int index) override;
 
     // IAMCrossbar
@@ -40,7 +41,8 @@ private:
     // The input pin of a card jack, -1 for none.
     long PinOfJack(long jack) const;
 
-    // Guarded by the state lock. The card's jack at each input pin.
+    // Guarded by the state lock. The card's jack at each of the front end's input pins.
     const int* m_order;
+    int m_inputs;
     std::unique_ptr<CSimCrossbarPin> m_pins[INPUTS + OUTPUTS];
 };

@@ -54,6 +54,7 @@ const FamilyNames FAMILIES[] = {
     { "ut810",   SIM_FAMILY_TUNNEL,  { L"UT810 Capture", L"UT810 Crossbar", nullptr, nullptr, nullptr } },
     { "bus16",   SIM_FAMILY_BUS16,   { L"Conexant Raptor Video Capture", nullptr, nullptr, nullptr, nullptr } },
     { "usbcam",  SIM_FAMILY_USBCAM,  { L"Usb_Cam_Capture", nullptr, nullptr, nullptr, nullptr } },
+    { "go7007",  SIM_FAMILY_GO7007,  { L"UT400 A/V Capture", L"UT400 CrossBar", nullptr, nullptr, nullptr } },
 };
 const DWORD FAMILY_COUNT = sizeof(FAMILIES) / sizeof(FAMILIES[0]);
 

@@ -173,3 +173,44 @@ TEST_F(SimCardFamily, TheBoxKeyControllerHandsOverQueuedKeysOneByOne)
     EXPECT_EQ(S_OK, bus.ReadByte(0xBA, 49, &value));
     EXPECT_EQ(0, value);
 }
+
+TEST_F(SimCardFamily, TheGoBoxRegistersReachTheBusWithTheirSubAddressWidths)
+{
+    MakeFamily(SIM_FAMILY_GO7007);
+    ASSERT_EQ(S_OK, card->WriteEeprom(0x20, (const BYTE*)"\x54\x0B", 2));
+    struct Case { DWORD width, sub; const char* written; };
+    const Case cases[] = {
+        {8, 0x20, "W 50 20"},
+        {16, 0x0120, "W 50 01 20"},
+        {0, 0x20, nullptr},
+    };
+    for (const Case& c : cases) {
+        DWORD mark = Mark();
+        BYTE value = 0;
+        EXPECT_EQ(S_OK, card->GoRegisterRead(0xA0, c.width, c.sub, &value)) << c.width;
+        if (c.written)
+            EXPECT_TRUE(Traced(mark, c.written)) << c.width;
+        else
+            EXPECT_FALSE(Traced(mark, "W 50")) << c.width;
+    }
+    DWORD mark = Mark();
+    const BYTE block[] = {0x1F, 0xE2, 0xCE, 0x30};
+    EXPECT_EQ(S_OK, card->GoBlockWrite(0xC0, 0, 0, 4, block));
+    EXPECT_TRUE(Traced(mark, "W 60 1F E2 CE 30"));
+    EXPECT_EQ(S_OK, card->GoRegisterWrite(0xA0, 8, 0x30, 0x5A));
+    EXPECT_TRUE(Traced(mark, "E [30]=5A"));
+
+    // The register-write command: code 2 only, one value byte.
+    BYTE request[3] = {0xA0, 0x31, 0};
+    DWORD value = 0x77;
+    EXPECT_EQ(S_OK, card->GoCommand(2, request, 1, &value));
+    EXPECT_TRUE(Traced(mark, "E [31]=77"));
+    EXPECT_EQ(E_NOTIMPL, card->GoCommand(3, request, 1, &value));
+    EXPECT_EQ(E_NOTIMPL, card->GoCommand(2, request, 2, &value));
+
+    // The status device answers its register 31 with the ready bit; absent devices NACK.
+    BYTE status = 0;
+    EXPECT_EQ(S_OK, card->GoRegisterRead(0x41, 8, 31, &status));
+    EXPECT_EQ(0x20, status);
+    EXPECT_NE(S_OK, card->GoRegisterRead(0x44, 8, 0, &status));
+}
