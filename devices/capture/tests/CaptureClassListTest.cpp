@@ -25,6 +25,12 @@ const ExpectedRecord kCaptureRecords[] = {
     // name, category
     {"713x TV Card Capture", &CLSID_VideoInputDeviceCategory},
     {"713x TV Card Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"713x_IO TV Card Capture", &CLSID_VideoInputDeviceCategory},
+    {"713x_IO TV Card Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"713x_3 TV Card Capture", &CLSID_VideoInputDeviceCategory},
+    {"713x_3 TV Card Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"713x_PIP TV Card Capture", &CLSID_VideoInputDeviceCategory},
+    {"713x_PIP TV Card Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"713x_Genius TV Card Capture", &CLSID_VideoInputDeviceCategory},
     {"713x_Genius TV Card Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"Conexant 2388x Video Capture", &CLSID_VideoInputDeviceCategory},
@@ -42,6 +48,14 @@ const ExpectedRecord kCaptureRecords[] = {
     {"TV AV Capture Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"TFTV Capture", &CLSID_VideoInputDeviceCategory},
     {"TFTV Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Quorvex Tessel Capture Card", &CLSID_VideoInputDeviceCategory},
+    {"Quorvex Tessel Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"2388x Video Capture", &CLSID_VideoInputDeviceCategory},
+    {"2388x Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Dorin Video Capture", &CLSID_VideoInputDeviceCategory},
+    {"Dorin Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Pelta Video Capture", &CLSID_VideoInputDeviceCategory},
+    {"Pelta Crossbar", &AM_KSCATEGORY_CROSSBAR},
 };
 
 const ExpectedRecord* Find(const char* name)

@@ -49,6 +49,13 @@ const FamilyNames FAMILIES[SIM_FAMILY_COUNT] = {
     { "tunnel",  { L"TridVid Capture", L"TridVid Crossbar", nullptr, nullptr, nullptr } },
     { "bus16",   { L"Conexant Raptor Video Capture", nullptr, nullptr, nullptr, nullptr } },
     { "usbcam",  { L"Usb_Cam_Capture", nullptr, nullptr, nullptr, nullptr } },
+    { "713x_IO",  { L"713x_IO TV Card Capture", L"713x_IO TV Card Crossbar", nullptr, nullptr, nullptr } },
+    { "713x_3",   { L"713x_3 TV Card Capture", L"713x_3 TV Card Crossbar", L"PhTVTune", nullptr, nullptr } },
+    { "713x_PIP", { L"713x_PIP TV Card Capture", L"713x_PIP TV Card Crossbar", L"PhTVTune", nullptr, nullptr } },
+    { "dorin",    { L"Dorin Video Capture", L"Dorin Crossbar", L"PhTVTune", nullptr, nullptr } },
+    { "pelta",    { L"Pelta Video Capture", L"Pelta Crossbar", L"PhTVTune", nullptr, nullptr } },
+    { "tessel",   { L"Quorvex Tessel Capture Card", L"Quorvex Tessel Crossbar", L"Quorvex Tessel Tuner", nullptr, nullptr } },
+    { "mcu2388x", { L"2388x Video Capture", L"2388x Crossbar", L"2388x Tuner", nullptr, nullptr } },
 };
 
 const CComServer::FilterEntry CARD0_FILTERS[CARD0_ROLES] = {

@@ -1,0 +1,37 @@
+#include "DorinCapture.h"
+
+#include "I2CAccess.h"
+
+namespace {
+
+const DWORD kAudioLines = 0x7000;
+const DWORD kAudioOn = 0x1000;
+// The previous source fades out before the lines switch.
+const DWORD kAudioSwitchDelayMs = 300;
+
+} // namespace
+
+BOOL CDorinCapture::InitDevice()
+{
+    SetTunerFilterName("PhTVTune");
+    SetEepromOffsets(0xA0, 0xA1);
+    return C713xControllerCapture::InitDevice();
+}
+
+HRESULT CDorinCapture::SetAudioInput(int input, BOOL on)
+{
+    CI2CAccess* access = GetI2CAccess();
+    if (!access)
+        return E_FAIL;
+    Sleep(kAudioSwitchDelayMs);
+    DWORD word = 0;
+    HRESULT hr = access->ReadGpio(&word);
+    if (FAILED(hr))
+        return hr;
+    word &= ~kAudioLines;
+    if (!on)
+        word |= kAudioLines;
+    else if (input >= 0 && input <= 2)
+        word |= kAudioOn;
+    return access->WriteGpio(word, kAudioLines);
+}
