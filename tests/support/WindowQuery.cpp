@@ -18,6 +18,44 @@ HWND FindTopWindowNow(const std::string& title, DWORD processId)
     return NULL;
 }
 
+// Top-level windows of a process, walked by EnumWindows (whose callback is stdcall on 32-bit
+// Windows, which a lambda is not).
+struct ControlSearch
+{
+    DWORD processId;
+    int controlId;
+    HWND found;
+};
+
+BOOL CALLBACK FindControlOwner(HWND window, LPARAM param)
+{
+    ControlSearch* s = (ControlSearch*)param;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == s->processId && GetDlgItem(window, s->controlId) != NULL) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct TextSearch
+{
+    DWORD processId;
+    const std::string& text;
+    bool found;
+};
+
+BOOL CALLBACK FindTextOwner(HWND window, LPARAM param)
+{
+    TextSearch* s = (TextSearch*)param;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == s->processId && WindowTextOf(window) == s->text)
+        s->found = true;
+    return !s->found;
+}
+
 } // namespace
 
 HWND FindTopWindow(const std::string& title, DWORD processId, DWORD timeoutMs)
@@ -62,44 +100,14 @@ std::string ControlText(HWND dialog, int controlId)
 
 HWND FindWindowWithControl(DWORD processId, int controlId)
 {
-    struct Search
-    {
-        DWORD processId;
-        int controlId;
-        HWND found;
-    } search = {processId, controlId, NULL};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            Search* s = (Search*)param;
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->processId && GetDlgItem(window, s->controlId) != NULL) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        (LPARAM)&search);
+    ControlSearch search = {processId, controlId, NULL};
+    EnumWindows(FindControlOwner, (LPARAM)&search);
     return search.found;
 }
 
 bool HasWindowWithText(DWORD processId, const std::string& text)
 {
-    struct Search
-    {
-        DWORD processId;
-        const std::string& text;
-        bool found;
-    } search = {processId, text, false};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            Search* s = (Search*)param;
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->processId && WindowTextOf(window) == s->text)
-                s->found = true;
-            return !s->found;
-        },
-        (LPARAM)&search);
+    TextSearch search = {processId, text, false};
+    EnumWindows(FindTextOwner, (LPARAM)&search);
     return search.found;
 }

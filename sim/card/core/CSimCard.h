@@ -268,6 +268,11 @@ private:
     HRESULT BoxFault(DWORD id);
     HRESULT BoxI2C(bool get, BYTE* data);
 
+    // The boxes' key controller (CSimCard_Keys.cpp)
+    bool KeyControllerDevice(BYTE device);
+    void WriteKeyController(const BYTE* data, DWORD count);
+    BYTE ReadKeyController();
+
     // Tunnel (CSimCard_Tunnel.cpp)
     HRESULT TunnelRequest(const BYTE* request, DWORD length);
 

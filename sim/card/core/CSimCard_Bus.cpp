@@ -43,7 +43,7 @@ bool CSimCard::DeviceAcks(BYTE device)
         return true;
     if (device == DEMOD_DEVICE && DemodPresent())
         return true;
-    if (BoxDemodDevice(device))
+    if (BoxDemodDevice(device) || KeyControllerDevice(device))
         return true;
     for (DWORD i = 0; i < c.extraAckCount; ++i) {
         if ((c.extraAck[i] >> 1) == device)
@@ -69,6 +69,8 @@ HRESULT CSimCard::BusWrite(BYTE device, const BYTE* data, DWORD count)
         WriteDemod(data, count);
     else if (BoxDemodDevice(device))
         WriteBoxDemod(data, count);
+    else if (KeyControllerDevice(device))
+        WriteKeyController(data, count);
     return S_OK;
 }
 
@@ -97,6 +99,9 @@ HRESULT CSimCard::BusRead(BYTE device, BYTE* data, DWORD count)
     } else if (BoxDemodDevice(device)) {
         for (DWORD i = 0; i < count; ++i)
             data[i] = ReadBoxDemod();
+    } else if (KeyControllerDevice(device)) {
+        for (DWORD i = 0; i < count; ++i)
+            data[i] = ReadKeyController();
     } else {
         for (DWORD i = 0; i < count; ++i)
             data[i] = 0x00;

@@ -242,6 +242,9 @@ void CSimCard::AdvanceKeys(LONGLONG now)
                 Trace(1, "K %02X release reads=%lu", mcu.shownKey.key, mcu.keyReads);
         }
     }
+    // The boxes hand their keys over through the key controller, not the GPIO lines.
+    if (c.family != SIM_FAMILY_2388X && c.keyController != 0)
+        return;
     bool quiet = !mcu.frameOpen && !mcu.answerShown &&
                  (mcu.lastCloseUs < 0 || now - mcu.lastCloseUs >= KEY_AFTER_FRAME_US) &&
                  (mcu.keyEndUs < 0 || now - mcu.keyEndUs >= KEY_GAP_US);

@@ -37,6 +37,8 @@ const DwordValue DWORD_VALUES[] = {
     { "Box4115",       &SimConfig::box4115,         0 },
     { "Box4116",       &SimConfig::box4116,         1 },
     { "Box4121",       &SimConfig::box4121,         0 },
+    { "KeyController", &SimConfig::keyController,   0xBA },
+    { "KeyTunerCode",  &SimConfig::keyTunerCode,    0 },
 };
 
 const char DEFAULT_TV_STATIONS[] = "49750:SIM-1;77250:SIM-2;184250:SIM-3;471250:SIM-4;615250:SIM-5";

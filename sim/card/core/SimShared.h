@@ -8,7 +8,7 @@
 // Change SIM_SHARED_VERSION whenever a field moves.
 
 const char  SIM_SHARED_MAGIC[4]  = { 'S', 'C', '8', '8' };
-const DWORD SIM_SHARED_VERSION   = 4;
+const DWORD SIM_SHARED_VERSION   = 5;
 const DWORD SIM_SHARED_BYTES     = 1 << 20;
 
 const int SIM_MAX_CARDS          = 10;
@@ -123,6 +123,8 @@ struct SimConfig
     DWORD box4115;                  // USB box: what properties 4115, 4116, 4121 read
     DWORD box4116;
     DWORD box4121;
+    DWORD keyController;            // 8-bit write address of the boxes' key controller, 0 none
+    DWORD keyTunerCode;             // what its register 50 reads: the board's tuner code
 };
 
 struct SimPllState
@@ -246,6 +248,14 @@ struct SimBoxState
     BYTE  demodPointer;
 };
 
+// The key controller of the boxes (every family but the 2388x card's GPIO controller): a
+// register file whose register 48 says whether a key waits and register 49 hands it over.
+struct SimKeyControllerState
+{
+    BYTE  regs[256];
+    BYTE  pointer;
+};
+
 // The tunnelled vendor requests' bridge: its register file, GPIO lines and last reply.
 struct SimTunnelState
 {
@@ -307,6 +317,7 @@ struct SimCardState
     SimTunnelState tunnel;
     SimBus16State bus16;
     SimDeviceIoState deviceIo;
+    SimKeyControllerState keyCtl;
     SimNotifyState notify;
 };
 

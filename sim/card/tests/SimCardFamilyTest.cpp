@@ -144,3 +144,32 @@ TEST_F(SimCardFamily, DeviceControlsRefuseWhatTheyDoNotKnow)
     BYTE write[252] = {0x30, 1, 0};
     EXPECT_EQ((DWORD)ERROR_IO_DEVICE, card->DeviceControl(CSimCard::IOCTL_WRITE, write, 252, NULL, 0, &returned));
 }
+
+TEST_F(SimCardFamily, TheBoxKeyControllerHandsOverQueuedKeysOneByOne)
+{
+    MakeFamily(SIM_FAMILY_2388X);
+    BYTE value = 0;
+    EXPECT_NE(S_OK, bus.ReadByte(0xBA, 48, &value));   // the card's keys come over GPIO
+
+    Make([](SimConfig& c) { c.family = SIM_FAMILY_USB2800; c.keyTunerCode = 3; });
+    EXPECT_EQ(S_OK, bus.ReadByte(0xBA, 48, &value));
+    EXPECT_EQ(0, value);
+    EXPECT_EQ(S_OK, bus.ReadByte(0xBA, 50, &value));
+    EXPECT_EQ(3, value);
+    ASSERT_EQ(S_OK, card->QueueKey(0x15, 0));
+    ASSERT_EQ(S_OK, card->QueueKey(0x2A, 0));
+    DWORD mark = Mark();
+    for (BYTE key : {0x15, 0x2A}) {
+        EXPECT_EQ(S_OK, bus.ReadByte(0xBA, 48, &value));
+        EXPECT_EQ(1, value);
+        EXPECT_EQ(S_OK, bus.WriteByte(0xBA, 48, 0));
+        EXPECT_EQ(S_OK, bus.ReadByte(0xBA, 49, &value));
+        EXPECT_EQ(key, value);
+    }
+    EXPECT_TRUE(Traced(mark, "KC 48=00"));
+    EXPECT_TRUE(Traced(mark, "K 2A read"));
+    EXPECT_EQ(S_OK, bus.ReadByte(0xBA, 48, &value));
+    EXPECT_EQ(0, value);
+    EXPECT_EQ(S_OK, bus.ReadByte(0xBA, 49, &value));
+    EXPECT_EQ(0, value);
+}
