@@ -368,7 +368,6 @@ TEST_F(GpioControllerCardTest, The713xIoDriverSignalsTheCallbackOnTheNotifyThrea
     ASSERT_EQ(S_OK, m_control.Run("notify"));
     EXPECT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(calls.done, 300));
     EXPECT_TRUE(device->StartDeviceNotify(6));
-    ASSERT_EQ(S_OK, m_control.Run("notify"));
     EXPECT_EQ((DWORD)WAIT_OBJECT_0, WaitForSingleObject(calls.done, 2000));
 
     mark = TraceMark();
@@ -376,7 +375,7 @@ TEST_F(GpioControllerCardTest, The713xIoDriverSignalsTheCallbackOnTheNotifyThrea
     EXPECT_NE(std::string::npos, TraceFrom(mark).find("P9 stop")) << TraceFrom(mark);
     EXPECT_NE(S_OK, m_control.Run("notify"));
     EXPECT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(calls.done, 300));
-    EXPECT_EQ(3, calls.count);
+    EXPECT_EQ(2, calls.count);
 
     // Closing the access takes the event with it.
     device->CloseDeviceAccess();

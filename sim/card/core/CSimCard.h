@@ -251,6 +251,8 @@ private:
     void ExecuteCommand(BYTE command);
     // Where the controller's data byte sits in the word: lines 16-23, or 19-23 and 25-27.
     bool PackedGpioByte();
+    // The controller presents remote keys on the GPIO lines, not through a key controller.
+    bool KeysOnGpio();
     DWORD GpioDataLines();
     DWORD PackGpioByte(BYTE value);
     BYTE UnpackGpioByte(DWORD word);

@@ -60,6 +60,17 @@ bool CSimCard::PackedGpioByte()
     return false;
 }
 
+bool CSimCard::KeysOnGpio()
+{
+    switch (Family()) {
+    case SIM_FAMILY_2388X:
+    case SIM_FAMILY_MCU_CARD:
+    case SIM_FAMILY_MCU_2388X:
+        return true;
+    }
+    return PackedGpioByte();
+}
+
 DWORD CSimCard::GpioDataLines()
 {
     return PackedGpioByte() ? GPIO_PACKED_DATA : GPIO_DATA;
@@ -243,7 +254,7 @@ void CSimCard::AdvanceKeys(LONGLONG now)
         }
     }
     // The boxes hand their keys over through the key controller, not the GPIO lines.
-    if (c.family != SIM_FAMILY_2388X && c.keyController != 0)
+    if (!KeysOnGpio() && c.keyController != 0)
         return;
     bool quiet = !mcu.frameOpen && !mcu.answerShown &&
                  (mcu.lastCloseUs < 0 || now - mcu.lastCloseUs >= KEY_AFTER_FRAME_US) &&
