@@ -143,6 +143,16 @@ HRESULT CCaptureDevice::OpenDeviceAccess()
     } else {
         return E_FAIL;
     }
+    HRESULT hr = AttachToFilter(access, mode);
+    if (FAILED(hr))
+        return hr;
+    if (mode == kDeviceControl)
+        access->SendDeviceControl(1);
+    return S_OK;
+}
+
+HRESULT CCaptureDevice::AttachToFilter(CI2CAccess* access, int mode)
+{
     if (!access)
         return E_OUTOFMEMORY;
     HRESULT hr = access->Attach(GetFilter(), this);
@@ -151,11 +161,7 @@ HRESULT CCaptureDevice::OpenDeviceAccess()
         return hr;
     }
     SetAccess(access, mode);
-    if (access->SendBusControl(1) != S_OK)
-        return E_FAIL;
-    if (mode == kDeviceControl)
-        access->SendDeviceControl(1);
-    return S_OK;
+    return access->SendBusControl(1) == S_OK ? S_OK : E_FAIL;
 }
 
 HRESULT CCaptureDevice::CloseDeviceAccess()

@@ -202,6 +202,12 @@ protected:
     // Opens the access and, when it opened, finds the capture pins, reads the tuner entry and
     // creates the tuner; TRUE when a tuner was made. The caller holds the remote-control mutex.
     BOOL OpenWithTuner();
+    // Opens a new access object (NULL: E_OUTOFMEMORY) on the capture filter and keeps it in
+    // that mode; the driver must then take bus control (E_FAIL otherwise). A failed open
+    // deletes the object.
+    HRESULT AttachToFilter(CI2CAccess* access, int mode);
+    // The card's GPIO word after the previous audio source has faded out; E_FAIL while closed.
+    HRESULT ReadGpioForAudioSwitch(DWORD* word);
     // Takes ownership of access, deleting the one held.
     void SetAccess(CI2CAccess* access, int mode);
     // Waits for a low pulse on the GPIO line: the word read while the line was low.

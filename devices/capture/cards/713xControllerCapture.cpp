@@ -14,14 +14,5 @@ HRESULT C713xControllerCapture::OpenDeviceAccess()
     SetAccess(NULL, kNotOpen);
     if (!GetFilter())
         return E_POINTER;
-    CI2CAccess* access = NewAccess();
-    if (!access)
-        return E_OUTOFMEMORY;
-    HRESULT hr = access->Attach(GetFilter(), this);
-    if (FAILED(hr)) {
-        delete access;
-        return hr;
-    }
-    SetAccess(access, kPropertySet);
-    return access->SendBusControl(1) == S_OK ? S_OK : E_FAIL;
+    return AttachToFilter(NewAccess(), kPropertySet);
 }

@@ -6,8 +6,6 @@ namespace {
 
 const DWORD kAudioLines = 0x7000;
 const DWORD kAudioOn = 0x1000;
-// The previous source fades out before the lines switch.
-const DWORD kAudioSwitchDelayMs = 300;
 
 } // namespace
 
@@ -20,12 +18,8 @@ BOOL CDorinCapture::InitDevice()
 
 HRESULT CDorinCapture::SetAudioInput(int input, BOOL on)
 {
-    CI2CAccess* access = GetI2CAccess();
-    if (!access)
-        return E_FAIL;
-    Sleep(kAudioSwitchDelayMs);
     DWORD word = 0;
-    HRESULT hr = access->ReadGpio(&word);
+    HRESULT hr = ReadGpioForAudioSwitch(&word);
     if (FAILED(hr))
         return hr;
     word &= ~kAudioLines;
@@ -33,5 +27,5 @@ HRESULT CDorinCapture::SetAudioInput(int input, BOOL on)
         word |= kAudioLines;
     else if (input >= 0 && input <= 2)
         word |= kAudioOn;
-    return access->WriteGpio(word, kAudioLines);
+    return GetI2CAccess()->WriteGpio(word, kAudioLines);
 }

@@ -93,44 +93,46 @@ BOOL CGpioFrameProtocol::ReadWord(WORD* value)
     return TRUE;
 }
 
-BOOL CGpioFrameProtocol::WriteWord(WORD value)
+BOOL CGpioFrameProtocol::Exchange(const std::function<BOOL()>& attempt)
 {
     if (!m_device.GetI2CAccess())
         return FALSE;
     CExchangeLock lock(m_layout.lock);
     if (!lock.Held())
         return FALSE;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (!SendByte(HIBYTE(value), GpioFrameLayout::kKindHighByte)) {
-            Sleep(kRetryMs);
-            continue;
-        }
-        Sleep(kByteGapMs);
-        if (!SendByte(LOBYTE(value), GpioFrameLayout::kKindLowByte)) {
-            Sleep(kRetryMs);
-            continue;
-        }
-        Sleep(kByteGapMs);
-        WORD readBack = 0;
-        if (m_device.ReadMcuWord(&readBack) && readBack == value)
+    for (int i = 0; i < kAttempts; ++i) {
+        if (attempt())
             return TRUE;
     }
     return FALSE;
 }
 
+BOOL CGpioFrameProtocol::WriteWord(WORD value)
+{
+    return Exchange([&]() -> BOOL {
+        if (!SendByte(HIBYTE(value), GpioFrameLayout::kKindHighByte)) {
+            Sleep(kRetryMs);
+            return FALSE;
+        }
+        Sleep(kByteGapMs);
+        if (!SendByte(LOBYTE(value), GpioFrameLayout::kKindLowByte)) {
+            Sleep(kRetryMs);
+            return FALSE;
+        }
+        Sleep(kByteGapMs);
+        WORD readBack = 0;
+        return m_device.ReadMcuWord(&readBack) && readBack == value;
+    });
+}
+
 BOOL CGpioFrameProtocol::Handshake(BOOL on)
 {
-    if (!m_device.GetI2CAccess())
-        return FALSE;
-    CExchangeLock lock(m_layout.lock);
-    if (!lock.Held())
-        return FALSE;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    return Exchange([&]() -> BOOL {
         DWORD word = 0;
         if (Ask(on ? m_layout.armCommand : m_layout.disarmCommand, &word) &&
             m_layout.Unpack(word & m_layout.answerMask) == (on ? m_layout.armAnswer : m_layout.disarmAnswer))
             return TRUE;
         Sleep(kRetryMs);
-    }
-    return FALSE;
+        return FALSE;
+    });
 }

@@ -2,6 +2,8 @@
 
 #include "GpioFrameLayout.h"
 
+#include <functional>
+
 class CCaptureDevice;
 
 // The exchanges with a controller on a card's GPIO lines, in one layout: remote keys, frames
@@ -22,6 +24,8 @@ public:
     BOOL Handshake(BOOL on);
 
 private:
+    // Up to five attempts at an exchange under the layout's lock; FALSE without access or lock.
+    BOOL Exchange(const std::function<BOOL()>& attempt);
     // Sends a command frame and waits for the controller's answer word.
     BOOL Ask(BYTE command, DWORD* answer);
     BOOL SendByte(BYTE value, DWORD kind);

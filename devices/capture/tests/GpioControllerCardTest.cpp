@@ -20,7 +20,6 @@
 #include <ks.h>
 #include <ksmedia.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <typeinfo>
@@ -102,14 +101,14 @@ protected:
         return dynamic_cast<CCaptureDevice*>(wrapper);
     }
 
-    DWORD TraceMark()
+    // The family's device as the program gets it; NULL unless it opened.
+    CCaptureDevice* InstallAndOpen(const CardFamily& family)
     {
-        unsigned long seq = 0;
-        sscanf(m_control("trace mark").c_str(), "seq=%lu", &seq);
-        return seq;
+        Install(family);
+        CCaptureDevice* device = Open(family);
+        EXPECT_TRUE(device && device->IsValid()) << family.capture;
+        return device && device->IsValid() ? device : nullptr;
     }
-
-    std::string TraceFrom(DWORD seq) { return m_control("trace " + std::to_string(seq)); }
 
     DWORD GpioView(CCaptureDevice* device)
     {
@@ -151,9 +150,9 @@ TEST_F(GpioControllerCardTest, EachCardOpensWithItsAccessAndTheTunerOfItsEeprom)
             ASSERT_NE(nullptr, device->GetTuner());
             EXPECT_NE(nullptr, device->FindPin("Capture"));
             if (c.typeId == 11) {
-                DWORD mark = TraceMark();
+                DWORD mark = m_control.TraceMark();
                 EXPECT_TRUE(device->SetTunerFrequency(49750));
-                EXPECT_NE(std::string::npos, TraceFrom(mark).find("W 60 05 8A CE A0")) << TraceFrom(mark);
+                EXPECT_NE(std::string::npos, m_control.TraceFrom(mark).find("W 60 05 8A CE A0")) << m_control.TraceFrom(mark);
             }
             m_graph.RemoveWrapper(device);
         }
@@ -185,10 +184,8 @@ TEST_F(GpioControllerCardTest, RemoteKeysOfEachLayoutReachTheNotifyWindow)
 {
     for (const CardFamily* family : kControllerForms) {
         SCOPED_TRACE(family->capture);
-        Install(*family);
-        CCaptureDevice* device = Open(*family);
+        CCaptureDevice* device = InstallAndOpen(*family);
         ASSERT_NE(nullptr, device);
-        ASSERT_TRUE(device->IsValid());
 
         // Between keys the word's frame kind is not a key's: no key, and no waiting for one.
         BYTE key = 0;
@@ -223,10 +220,8 @@ TEST_F(GpioControllerCardTest, TheDorinPairSelectsOneSoundLineForEveryInput)
     const Case cases[] = {{0, TRUE, 0x1000}, {0, FALSE, 0x7000}, {1, TRUE, 0x1000},
                           {3, TRUE, 0x0000}, {2, TRUE, 0x1000}, {2, FALSE, 0x7000}};
     for (const CardFamily* family : {&kDorin, &kPelta}) {
-        Install(*family);
-        CCaptureDevice* device = Open(*family);
+        CCaptureDevice* device = InstallAndOpen(*family);
         ASSERT_NE(nullptr, device);
-        ASSERT_TRUE(device->IsValid());
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << family->capture << " input " << c.input << " on " << c.on);
             EXPECT_EQ(S_OK, device->SetAudioInput(c.input, c.on));
@@ -244,10 +239,8 @@ TEST_F(GpioControllerCardTest, TheControllerTunerPairSwitchesSoundUnderTheRemote
         BOOL on;
         DWORD lines;
     } cases[] = {{1, TRUE, 0x1000}, {2, TRUE, 0x2000}, {0, FALSE, 0x3000}, {0, TRUE, 0x0000}, {7, TRUE, 0x0000}};
-    Install(kTessel);
-    CCaptureDevice* device = Open(kTessel);
+    CCaptureDevice* device = InstallAndOpen(kTessel);
     ASSERT_NE(nullptr, device);
-    ASSERT_TRUE(device->IsValid());
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "input " << c.input << " on " << c.on);
         EXPECT_EQ(S_OK, device->SetAudioInput(c.input, c.on));
@@ -263,10 +256,8 @@ TEST_F(GpioControllerCardTest, EachControllerFormKeepsTheWordAndTheArming)
 {
     for (const CardFamily* family : kControllerForms) {
         SCOPED_TRACE(family->capture);
-        Install(*family);
-        CCaptureDevice* device = Open(*family);
+        CCaptureDevice* device = InstallAndOpen(*family);
         ASSERT_NE(nullptr, device);
-        ASSERT_TRUE(device->IsValid());
         // 0xA5 has bits in both runs of the packed layout.
         EXPECT_TRUE(device->WriteMcuWord(0xA5C3));
         EXPECT_TRUE(device->McuHandshake(TRUE));
@@ -284,17 +275,15 @@ TEST_F(GpioControllerCardTest, WithoutTheControllerEachFormFailsAfterItsRetries)
 {
     for (const CardFamily* family : kControllerForms) {
         SCOPED_TRACE(family->capture);
-        Install(*family);
-        CCaptureDevice* device = Open(*family);
+        CCaptureDevice* device = InstallAndOpen(*family);
         ASSERT_NE(nullptr, device);
-        ASSERT_TRUE(device->IsValid());
         m_control("mcu absent");
-        DWORD mark = TraceMark();
+        DWORD mark = m_control.TraceMark();
         EXPECT_FALSE(device->WriteMcuWord(5));
         EXPECT_FALSE(device->McuHandshake(TRUE));
         // Five attempts each: two byte frames and a read command per word attempt, one
         // command per handshake attempt.
-        std::string trace = TraceFrom(mark);
+        std::string trace = m_control.TraceFrom(mark);
         size_t frames = 0;
         for (size_t at = trace.find("M absent"); at != std::string::npos; at = trace.find("M absent", at + 1))
             ++frames;
@@ -307,16 +296,14 @@ TEST_F(GpioControllerCardTest, WithoutTheControllerEachFormFailsAfterItsRetries)
 
 TEST_F(GpioControllerCardTest, TheControllerTunerPairWaitsForNoOtherProcess)
 {
-    Install(kMcu2388x);
-    CCaptureDevice* device = Open(kMcu2388x);
+    CCaptureDevice* device = InstallAndOpen(kMcu2388x);
     ASSERT_NE(nullptr, device);
-    ASSERT_TRUE(device->IsValid());
     MutexHolder holder("Mutex_Remote_Control");
     ASSERT_TRUE(holder.IsHolding());
-    DWORD mark = TraceMark();
+    DWORD mark = m_control.TraceMark();
     EXPECT_FALSE(device->WriteMcuWord(0x1234));
     EXPECT_FALSE(device->McuHandshake(TRUE));
-    EXPECT_EQ(std::string::npos, TraceFrom(mark).find("M open")) << TraceFrom(mark);
+    EXPECT_EQ(std::string::npos, m_control.TraceFrom(mark).find("M open")) << m_control.TraceFrom(mark);
 }
 
 namespace {
@@ -344,16 +331,14 @@ TEST_F(GpioControllerCardTest, The713xIoDriverSignalsTheCallbackOnTheNotifyThrea
 {
     NotifyCalls calls;
     g_notifyCalls = &calls;
-    Install(kIo);
-    CCaptureDevice* device = Open(kIo);
+    CCaptureDevice* device = InstallAndOpen(kIo);
     ASSERT_NE(nullptr, device);
-    ASSERT_TRUE(device->IsValid());
 
-    DWORD mark = TraceMark();
+    DWORD mark = m_control.TraceMark();
     EXPECT_TRUE(device->SetDriverValue(3));
     EXPECT_TRUE(device->SetDeviceCallback(CountNotify));
     EXPECT_TRUE(device->StartDeviceNotify(5));
-    std::string trace = TraceFrom(mark);
+    std::string trace = m_control.TraceFrom(mark);
     EXPECT_NE(std::string::npos, trace.find("P10 value=3")) << trace;
     EXPECT_NE(std::string::npos, trace.find("P7 event=")) << trace;
     EXPECT_NE(std::string::npos, trace.find("P8 start=5")) << trace;
@@ -370,9 +355,9 @@ TEST_F(GpioControllerCardTest, The713xIoDriverSignalsTheCallbackOnTheNotifyThrea
     EXPECT_TRUE(device->StartDeviceNotify(6));
     EXPECT_EQ((DWORD)WAIT_OBJECT_0, WaitForSingleObject(calls.done, 2000));
 
-    mark = TraceMark();
+    mark = m_control.TraceMark();
     EXPECT_TRUE(device->StopDeviceNotify());
-    EXPECT_NE(std::string::npos, TraceFrom(mark).find("P9 stop")) << TraceFrom(mark);
+    EXPECT_NE(std::string::npos, m_control.TraceFrom(mark).find("P9 stop")) << m_control.TraceFrom(mark);
     EXPECT_NE(S_OK, m_control.Run("notify"));
     EXPECT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(calls.done, 300));
     EXPECT_EQ(2, calls.count);
@@ -385,10 +370,8 @@ TEST_F(GpioControllerCardTest, The713xIoDriverSignalsTheCallbackOnTheNotifyThrea
 
 TEST_F(GpioControllerCardTest, AFailedDriverCallClosesThe713xIoAccessUntilTheNext)
 {
-    Install(kIo);
-    CCaptureDevice* device = Open(kIo);
+    CCaptureDevice* device = InstallAndOpen(kIo);
     ASSERT_NE(nullptr, device);
-    ASSERT_TRUE(device->IsValid());
     m_control("fail 7 0x80004005");
     EXPECT_FALSE(device->SetDeviceCallback(CountNotify));
     EXPECT_EQ(nullptr, device->GetI2CAccess());
