@@ -29,11 +29,20 @@
 #include "PeltaCrossbar.h"
 #include "TftvCapture.h"
 #include "TftvCrossbar.h"
+#include "TridVidCapture.h"
+#include "TridVidCrossbar.h"
+#include "TridentUsbCapture.h"
+#include "TridentUsbCrossbar.h"
+#include "TridentUsbTvAudio.h"
 #include "TvAvCapture.h"
 #include "TvAvCrossbar.h"
 #include "TvCardCapture.h"
 #include "TvCardCrossbar.h"
 #include "UsbCamCapture.h"
+#include "Ut800Capture.h"
+#include "Ut800Crossbar.h"
+#include "Ut810Capture.h"
+#include "Ut810Crossbar.h"
 
 #include <ks.h>
 #include <ksmedia.h>
@@ -91,6 +100,17 @@ static CFilterClassRecord s_tftvCapture(NULL, &CLSID_VideoInputDeviceCategory, "
 static CFilterClassRecord s_tftvCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "TFTV Crossbar",
                                          CCrossbarWrapper::CreateCrossbar<CTftvCrossbar>);
 
+static CFilterClassRecord s_tridVidCapture(NULL, &CLSID_VideoInputDeviceCategory, "TridVid Capture",
+                                           CCaptureDevice::CreateDevice<CTridVidCapture>);
+static CFilterClassRecord s_tridVidCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "TridVid Crossbar",
+                                            CCrossbarWrapper::CreateCrossbar<CTridVidCrossbar>);
+static CFilterClassRecord s_tridentUsbCapture(NULL, &CLSID_VideoInputDeviceCategory, "Trident USB Capture",
+                                              CCaptureDevice::CreateDevice<CTridentUsbCapture>);
+static CFilterClassRecord s_tridentUsbCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Trident USB Crossbar",
+                                               CCrossbarWrapper::CreateCrossbar<CTridentUsbCrossbar>);
+static CFilterClassRecord s_tridentUsbTvAudio(NULL, &AM_KSCATEGORY_TVAUDIO, "Trident USB TvAudio",
+                                              CFilterClassRecord::CreateWrapper<CTridentUsbTvAudio>);
+
 // The controller-tuner card's model names, its generic twin, and the Dorin pair.
 static CFilterClassRecord s_mcuTunerCardCapture(NULL, &CLSID_VideoInputDeviceCategory, "Quorvex Tessel Capture Card",
                                                 CCaptureDevice::CreateDevice<CMcuTunerCardCapture>);
@@ -108,3 +128,12 @@ static CFilterClassRecord s_peltaCapture(NULL, &CLSID_VideoInputDeviceCategory, 
                                          CCaptureDevice::CreateDevice<CPeltaCapture>);
 static CFilterClassRecord s_peltaCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Pelta Crossbar",
                                           CCrossbarWrapper::CreateCrossbar<CPeltaCrossbar>);
+
+static CFilterClassRecord s_ut800Capture(NULL, &CLSID_VideoInputDeviceCategory, "UT800 Capture",
+                                         CCaptureDevice::CreateDevice<CUt800Capture>);
+static CFilterClassRecord s_ut800Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "UT800 Crossbar",
+                                          CCrossbarWrapper::CreateCrossbar<CUt800Crossbar>);
+static CFilterClassRecord s_ut810Capture(NULL, &CLSID_VideoInputDeviceCategory, "UT810 Capture",
+                                         CCaptureDevice::CreateDevice<CUt810Capture>);
+static CFilterClassRecord s_ut810Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "UT810 Crossbar",
+                                          CCrossbarWrapper::CreateCrossbar<CUt810Crossbar>);

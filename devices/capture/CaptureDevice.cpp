@@ -109,8 +109,10 @@ void CCaptureDevice::ResetDevice()
 
 BOOL CCaptureDevice::OpenWithTuner()
 {
+    // Access mode 0 is also the mode of a box whose transport takes unaddressed messages, so
+    // the access object, not the mode, tells whether the device opened.
     HRESULT hr = OpenDeviceAccess();
-    if (FAILED(hr) || m_accessMode == kNotOpen)
+    if (FAILED(hr) || !m_access)
         return FALSE;
     FindCapturePins();
     ReadTunerInfo();
@@ -122,6 +124,19 @@ void CCaptureDevice::SetAccess(CI2CAccess* access, int mode)
     delete m_access;
     m_access = access;
     m_accessMode = access ? mode : kNotOpen;
+}
+
+HRESULT CCaptureDevice::OpenAccess(CI2CAccess* access, int mode, IUnknown* filter, void* context)
+{
+    if (!access)
+        return E_OUTOFMEMORY;
+    HRESULT hr = access->Attach(filter, context);
+    if (FAILED(hr)) {
+        delete access;
+        return hr;
+    }
+    SetAccess(access, mode);
+    return hr;
 }
 
 HRESULT CCaptureDevice::OpenDeviceAccess()
@@ -143,25 +158,14 @@ HRESULT CCaptureDevice::OpenDeviceAccess()
     } else {
         return E_FAIL;
     }
-    HRESULT hr = AttachToFilter(access, mode);
+    HRESULT hr = OpenAccess(access, mode, GetFilter(), this);
     if (FAILED(hr))
         return hr;
+    if (access->SendBusControl(1) != S_OK)
+        return E_FAIL;
     if (mode == kDeviceControl)
         access->SendDeviceControl(1);
     return S_OK;
-}
-
-HRESULT CCaptureDevice::AttachToFilter(CI2CAccess* access, int mode)
-{
-    if (!access)
-        return E_OUTOFMEMORY;
-    HRESULT hr = access->Attach(GetFilter(), this);
-    if (FAILED(hr)) {
-        delete access;
-        return hr;
-    }
-    SetAccess(access, mode);
-    return access->SendBusControl(1) == S_OK ? S_OK : E_FAIL;
 }
 
 HRESULT CCaptureDevice::CloseDeviceAccess()
@@ -237,8 +241,13 @@ HRESULT CCaptureDevice::ReadEeprom(BYTE* data, int offset, int* count)
 
 BYTE CCaptureDevice::ReadEepromConfigByte()
 {
+    return ReadEepromByte(kEepromConfigOffset);
+}
+
+BYTE CCaptureDevice::ReadEepromByte(int offset)
+{
     BYTE value = 0;
-    if (!m_access || FAILED(m_access->ReadByte(m_eepromAddress, kEepromConfigOffset, &value)))
+    if (!m_access || FAILED(m_access->ReadByte(m_eepromAddress, offset, &value)))
         return 0;
     return value;
 }

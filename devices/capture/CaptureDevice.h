@@ -192,6 +192,11 @@ protected:
         m_eepromLetterOffset = letterOffset;
         m_eepromModelOffset = modelOffset;
     }
+    BYTE GetEepromAddress() const { return m_eepromAddress; }
+    // One EEPROM byte; 0 when it cannot be read.
+    BYTE ReadEepromByte(int offset);
+    // SetCaptureFormat with a device class's own subtype codes.
+    HRESULT WriteCaptureFormat(const CCaptureFormatTable& formats, const CaptureFormat& format, int pin);
     void SetTunerInfo(int letter, int typeId)
     {
         m_systemLetter = letter;
@@ -202,14 +207,13 @@ protected:
     // Opens the access and, when it opened, finds the capture pins, reads the tuner entry and
     // creates the tuner; TRUE when a tuner was made. The caller holds the remote-control mutex.
     BOOL OpenWithTuner();
-    // Opens a new access object (NULL: E_OUTOFMEMORY) on the capture filter and keeps it in
-    // that mode; the driver must then take bus control (E_FAIL otherwise). A failed open
-    // deletes the object.
-    HRESULT AttachToFilter(CI2CAccess* access, int mode);
     // The card's GPIO word after the previous audio source has faded out; E_FAIL while closed.
     HRESULT ReadGpioForAudioSwitch(DWORD* word);
     // Takes ownership of access, deleting the one held.
     void SetAccess(CI2CAccess* access, int mode);
+    // Attaches a new access object and keeps it in that mode; E_OUTOFMEMORY for a null one,
+    // and a failed attach deletes it and passes its result on.
+    HRESULT OpenAccess(CI2CAccess* access, int mode, IUnknown* filter, void* context);
     // Waits for a low pulse on the GPIO line: the word read while the line was low.
     BOOL ReadGpioStrobedOn(DWORD line, DWORD* value);
     // The base audio switch on those GPIO bits.

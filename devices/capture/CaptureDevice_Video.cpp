@@ -5,18 +5,7 @@
 
 namespace {
 
-const CaptureSubtype kSubtypes[] = {
-    // code, subtype, rgb, readable
-    {CaptureFormat::kRgb555, MEDIASUBTYPE_RGB555, TRUE, TRUE},
-    {CaptureFormat::kRgb24, MEDIASUBTYPE_RGB24, TRUE, TRUE},
-    {CaptureFormat::kYuy2, MEDIASUBTYPE_YUY2, FALSE, TRUE},
-    {CaptureFormat::kYvu9, MEDIASUBTYPE_YVU9, FALSE, TRUE},
-    {CaptureFormat::kYv12, MEDIASUBTYPE_YV12, FALSE, TRUE},
-    {CaptureFormat::kUyvy, MEDIASUBTYPE_UYVY, FALSE, TRUE},
-    {CaptureFormat::kCxf1, CCaptureFormatTable::FourccSubtype(MAKEFOURCC('C', 'X', 'F', '1')), FALSE, TRUE},
-    {CaptureFormat::kCxf2, CCaptureFormatTable::FourccSubtype(MAKEFOURCC('C', 'X', 'F', '2')), FALSE, TRUE},
-};
-const CCaptureFormatTable kFormats(kSubtypes, CaptureFormat::kYuy2);
+const CCaptureFormatTable kFormats(kStandardSubtypes, CaptureFormat::kYuy2);
 
 } // namespace
 
@@ -129,6 +118,11 @@ HRESULT CCaptureDevice::GetCaptureFormat(CaptureFormat* format, int pin)
 
 HRESULT CCaptureDevice::SetCaptureFormat(const CaptureFormat& format, int pin)
 {
+    return WriteCaptureFormat(kFormats, format, pin);
+}
+
+HRESULT CCaptureDevice::WriteCaptureFormat(const CCaptureFormatTable& formats, const CaptureFormat& format, int pin)
+{
     ICaptureGraphBuilder2* builder = GetGraph() ? GetGraph()->GetCaptureBuilder() : NULL;
     if (!builder || !GetFilter())
         return E_FAIL;
@@ -141,7 +135,7 @@ HRESULT CCaptureDevice::SetCaptureFormat(const CaptureFormat& format, int pin)
     hr = GetMediaType(&type, pin);
     if (FAILED(hr))
         return hr;
-    hr = kFormats.Write(format, type);
+    hr = formats.Write(format, type);
     if (SUCCEEDED(hr))
         hr = config->SetFormat(type);
     CAmMediaType::Delete(type);

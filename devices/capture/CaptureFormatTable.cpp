@@ -3,6 +3,18 @@
 #include <stdlib.h>
 #include <string.h>
 
+const CaptureSubtype kStandardSubtypes[kStandardSubtypeCount] = {
+    // code, subtype, rgb, readable
+    {CaptureFormat::kRgb555, MEDIASUBTYPE_RGB555, TRUE, TRUE},
+    {CaptureFormat::kRgb24, MEDIASUBTYPE_RGB24, TRUE, TRUE},
+    {CaptureFormat::kYuy2, MEDIASUBTYPE_YUY2, FALSE, TRUE},
+    {CaptureFormat::kYvu9, MEDIASUBTYPE_YVU9, FALSE, TRUE},
+    {CaptureFormat::kYv12, MEDIASUBTYPE_YV12, FALSE, TRUE},
+    {CaptureFormat::kUyvy, MEDIASUBTYPE_UYVY, FALSE, TRUE},
+    {CaptureFormat::kCxf1, CCaptureFormatTable::FourccSubtype(MAKEFOURCC('C', 'X', 'F', '1')), FALSE, TRUE},
+    {CaptureFormat::kCxf2, CCaptureFormatTable::FourccSubtype(MAKEFOURCC('C', 'X', 'F', '2')), FALSE, TRUE},
+};
+
 const CaptureSubtype& CCaptureFormatTable::RowOf(int code) const
 {
     const CaptureSubtype* fallback = &m_rows[0];

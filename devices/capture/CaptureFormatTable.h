@@ -24,6 +24,11 @@ struct CaptureSubtype
     BOOL readable;  // a format of this subtype reads back as its code
 };
 
+// The capture device base's codes: the common subtypes up to UYVY, then the FOURCC codes of
+// the 2388x cards.
+enum { kCommonSubtypeCount = 6, kStandardSubtypeCount = 8 };
+extern const CaptureSubtype kStandardSubtypes[kStandardSubtypeCount];
+
 // A device class's subtype codes and the conversions between its capture formats and the
 // media types of a pin's stream configuration.
 class CCaptureFormatTable
@@ -33,6 +38,11 @@ public:
     template <size_t N>
     CCaptureFormatTable(const CaptureSubtype (&rows)[N], int fallbackCode)
         : m_rows(rows), m_count(N), m_fallbackCode(fallbackCode)
+    {
+    }
+    // The first count rows.
+    CCaptureFormatTable(const CaptureSubtype* rows, size_t count, int fallbackCode)
+        : m_rows(rows), m_count(count), m_fallbackCode(fallbackCode)
     {
     }
 

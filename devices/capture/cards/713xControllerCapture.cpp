@@ -14,5 +14,8 @@ HRESULT C713xControllerCapture::OpenDeviceAccess()
     SetAccess(NULL, kNotOpen);
     if (!GetFilter())
         return E_POINTER;
-    return AttachToFilter(NewAccess(), kPropertySet);
+    HRESULT hr = OpenAccess(NewAccess(), kPropertySet, GetFilter(), this);
+    if (FAILED(hr))
+        return hr;
+    return GetI2CAccess()->SendBusControl(1) == S_OK ? S_OK : E_FAIL;
 }

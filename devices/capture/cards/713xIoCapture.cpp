@@ -2,7 +2,7 @@
 
 #include "I2CAccess.h"
 
-CI2CAccess* C713xIoCapture::OpenAccess()
+CI2CAccess* C713xIoCapture::EnsureAccess()
 {
     if (GetI2CAccess() && GetAccessMode() == kPropertySet)
         return GetI2CAccess();
@@ -24,13 +24,13 @@ BOOL C713xIoCapture::Checked(HRESULT hr)
 
 BOOL C713xIoCapture::SetDriverValue(DWORD value)
 {
-    CI2CAccess* access = OpenAccess();
+    CI2CAccess* access = EnsureAccess();
     return access && Checked(access->SetProperty10(value));
 }
 
 BOOL C713xIoCapture::SetDeviceCallback(void (*callback)(void*))
 {
-    CI2CAccess* access = OpenAccess();
+    CI2CAccess* access = EnsureAccess();
     if (!access)
         return FALSE;
     StoreDeviceCallback(callback);
@@ -41,7 +41,7 @@ BOOL C713xIoCapture::SetDeviceCallback(void (*callback)(void*))
 
 BOOL C713xIoCapture::StartDeviceNotify(DWORD value)
 {
-    CI2CAccess* access = OpenAccess();
+    CI2CAccess* access = EnsureAccess();
     if (!access)
         return FALSE;
     DeleteNotifyThread();
@@ -50,7 +50,7 @@ BOOL C713xIoCapture::StartDeviceNotify(DWORD value)
 
 BOOL C713xIoCapture::StopDeviceNotify()
 {
-    CI2CAccess* access = OpenAccess();
+    CI2CAccess* access = EnsureAccess();
     if (!access)
         return FALSE;
     DeleteNotifyThread();

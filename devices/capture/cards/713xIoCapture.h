@@ -18,7 +18,7 @@ public:
 
 private:
     // The access open on the property set, opened again when a failure closed it.
-    CI2CAccess* OpenAccess();
+    CI2CAccess* EnsureAccess();
     // A failed call leaves the access closed.
     BOOL Checked(HRESULT hr);
 };

@@ -61,16 +61,7 @@ void CUsbBridgeCapture::Configure()
 HRESULT CUsbBridgeCapture::OpenDeviceAccess()
 {
     SetAccess(NULL, kNotOpen);
-    CUsbBridgeI2C* access = new (std::nothrow) CUsbBridgeI2C();
-    if (!access)
-        return E_OUTOFMEMORY;
-    HRESULT hr = access->Attach(NULL, (void*)m_boxName.c_str());
-    if (FAILED(hr)) {
-        delete access;
-        return hr;
-    }
-    SetAccess(access, kUsbBridge);
-    return hr;
+    return OpenAccess(new (std::nothrow) CUsbBridgeI2C(), kUsbBridge, NULL, (void*)m_boxName.c_str());
 }
 
 // Where the two sentences of the switch disagree, an input without a code writes the word

@@ -48,6 +48,11 @@ const ExpectedRecord kCaptureRecords[] = {
     {"TV AV Capture Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"TFTV Capture", &CLSID_VideoInputDeviceCategory},
     {"TFTV Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"TridVid Capture", &CLSID_VideoInputDeviceCategory},
+    {"TridVid Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Trident USB Capture", &CLSID_VideoInputDeviceCategory},
+    {"Trident USB Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Trident USB TvAudio", &AM_KSCATEGORY_TVAUDIO},
     {"Quorvex Tessel Capture Card", &CLSID_VideoInputDeviceCategory},
     {"Quorvex Tessel Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"2388x Video Capture", &CLSID_VideoInputDeviceCategory},
@@ -56,6 +61,10 @@ const ExpectedRecord kCaptureRecords[] = {
     {"Dorin Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"Pelta Video Capture", &CLSID_VideoInputDeviceCategory},
     {"Pelta Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"UT800 Capture", &CLSID_VideoInputDeviceCategory},
+    {"UT800 Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"UT810 Capture", &CLSID_VideoInputDeviceCategory},
+    {"UT810 Crossbar", &AM_KSCATEGORY_CROSSBAR},
 };
 
 const ExpectedRecord* Find(const char* name)

@@ -23,6 +23,11 @@ const BYTE REQ_INDEXED2 = 12;
 const BYTE REQ_INDEXED = 14;
 const BYTE REQ_I2C = 16;
 
+// The bridge register that reports the tuner: bit 0 clear while it holds a picture. Every
+// other register keeps what is written.
+const BYTE REG_TUNER_STATUS = 0x3A;
+const BYTE TUNER_UNLOCKED = 0x01;
+
 const HRESULT HR_BAD_REQUEST = HRESULT_FROM_WIN32(ERROR_INVALID_FUNCTION);
 const HRESULT HR_BAD_LENGTH = HRESULT_FROM_WIN32(ERROR_BAD_LENGTH);
 
@@ -132,6 +137,8 @@ HRESULT CSimCard::TunnelRequest(const BYTE* r, DWORD length)
     case REQ_PORT_REGISTER:
         if (in) {
             t.reply[0] = t.regs[r[2]];
+            if (r[2] == REG_TUNER_STATUS)
+                t.reply[0] = (BYTE)((t.reply[0] & ~TUNER_UNLOCKED) | (TunerHasPicture() ? 0 : TUNER_UNLOCKED));
             Trace(1, "Q reg %02X -> %02X", r[2], t.reply[0]);
         } else if (r[1] == REQ_REGISTER) {
             t.regs[r[2]] = r[4];

@@ -36,27 +36,33 @@ const FilterRow FILTERS[CSimInstanceKeys::ROLE_COUNT] = {
 // Card 0 is always the 2388x card, without the kernel-streaming audio entry.
 const size_t CARD0_ROLES = 4;
 
-// The names a family's driver registers its filters under, by role; NULL: no such filter.
+// The names a driver registers its filters under, by role (NULL: no such filter), and the
+// front end its filters put over the card. Drivers of one front end differ only in names.
 struct FamilyNames
 {
     const char* family;
+    DWORD frontEnd;
     const WCHAR* names[CSimInstanceKeys::ROLE_COUNT];
 };
 
-const FamilyNames FAMILIES[SIM_FAMILY_COUNT] = {
-    { "2388x",   { FILTERS[0].name, FILTERS[1].name, FILTERS[2].name, FILTERS[3].name, nullptr } },
-    { "usb2800", { L"USB 2800 Video", nullptr, nullptr, L"USB EMP Audio Device", L"USB EMP Audio Device" } },
-    { "tunnel",  { L"TridVid Capture", L"TridVid Crossbar", nullptr, nullptr, nullptr } },
-    { "bus16",   { L"Conexant Raptor Video Capture", nullptr, nullptr, nullptr, nullptr } },
-    { "usbcam",  { L"Usb_Cam_Capture", nullptr, nullptr, nullptr, nullptr } },
-    { "713x_IO",  { L"713x_IO TV Card Capture", L"713x_IO TV Card Crossbar", nullptr, nullptr, nullptr } },
-    { "713x_3",   { L"713x_3 TV Card Capture", L"713x_3 TV Card Crossbar", L"PhTVTune", nullptr, nullptr } },
-    { "713x_PIP", { L"713x_PIP TV Card Capture", L"713x_PIP TV Card Crossbar", L"PhTVTune", nullptr, nullptr } },
-    { "dorin",    { L"Dorin Video Capture", L"Dorin Crossbar", L"PhTVTune", nullptr, nullptr } },
-    { "pelta",    { L"Pelta Video Capture", L"Pelta Crossbar", L"PhTVTune", nullptr, nullptr } },
-    { "tessel",   { L"Quorvex Tessel Capture Card", L"Quorvex Tessel Crossbar", L"Quorvex Tessel Tuner", nullptr, nullptr } },
-    { "mcu2388x", { L"2388x Video Capture", L"2388x Crossbar", L"2388x Tuner", nullptr, nullptr } },
+const FamilyNames FAMILIES[] = {
+    { "2388x",   SIM_FAMILY_2388X,   { FILTERS[0].name, FILTERS[1].name, FILTERS[2].name, FILTERS[3].name, nullptr } },
+    { "usb2800", SIM_FAMILY_USB2800, { L"USB 2800 Video", nullptr, nullptr, L"USB EMP Audio Device", L"USB EMP Audio Device" } },
+    { "tunnel",  SIM_FAMILY_TUNNEL,  { L"TridVid Capture", L"TridVid Crossbar", nullptr, nullptr, nullptr } },
+    { "trident", SIM_FAMILY_TUNNEL,  { L"Trident USB Capture", L"Trident USB Crossbar", nullptr, nullptr, nullptr } },
+    { "ut800",   SIM_FAMILY_TUNNEL,  { L"UT800 Capture", L"UT800 Crossbar", nullptr, nullptr, nullptr } },
+    { "ut810",   SIM_FAMILY_TUNNEL,  { L"UT810 Capture", L"UT810 Crossbar", nullptr, nullptr, nullptr } },
+    { "bus16",   SIM_FAMILY_BUS16,   { L"Conexant Raptor Video Capture", nullptr, nullptr, nullptr, nullptr } },
+    { "usbcam",  SIM_FAMILY_USBCAM,  { L"Usb_Cam_Capture", nullptr, nullptr, nullptr, nullptr } },
+    { "713x_IO",  SIM_FAMILY_713X_IO,    { L"713x_IO TV Card Capture", L"713x_IO TV Card Crossbar", nullptr, nullptr, nullptr } },
+    { "713x_3",   SIM_FAMILY_713X_3,     { L"713x_3 TV Card Capture", L"713x_3 TV Card Crossbar", L"PhTVTune", nullptr, nullptr } },
+    { "713x_PIP", SIM_FAMILY_713X_PIP,   { L"713x_PIP TV Card Capture", L"713x_PIP TV Card Crossbar", L"PhTVTune", nullptr, nullptr } },
+    { "dorin",    SIM_FAMILY_DORIN,      { L"Dorin Video Capture", L"Dorin Crossbar", L"PhTVTune", nullptr, nullptr } },
+    { "pelta",    SIM_FAMILY_PELTA,      { L"Pelta Video Capture", L"Pelta Crossbar", L"PhTVTune", nullptr, nullptr } },
+    { "tessel",   SIM_FAMILY_MCU_CARD,   { L"Quorvex Tessel Capture Card", L"Quorvex Tessel Crossbar", L"Quorvex Tessel Tuner", nullptr, nullptr } },
+    { "mcu2388x", SIM_FAMILY_MCU_2388X,  { L"2388x Video Capture", L"2388x Crossbar", L"2388x Tuner", nullptr, nullptr } },
 };
+const DWORD FAMILY_COUNT = sizeof(FAMILIES) / sizeof(FAMILIES[0]);
 
 const CComServer::FilterEntry CARD0_FILTERS[CARD0_ROLES] = {
     { FILTERS[0].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Capture", 0, nullptr },
@@ -118,7 +124,7 @@ HRESULT CSimRegistration::UnregisterDefault()
     return CComServer::UnregisterServer(CARD0_CLASSES);
 }
 
-HRESULT CSimRegistration::RegisterCard(DWORD card, DWORD family, bool withAudio, const std::wstring& audioName,
+HRESULT CSimRegistration::RegisterCard(DWORD card, DWORD driver, bool withAudio, const std::wstring& audioName,
                                        const std::wstring& videoName)
 {
     std::wstring keys[CSimInstanceKeys::ROLE_COUNT];
@@ -126,7 +132,7 @@ HRESULT CSimRegistration::RegisterCard(DWORD card, DWORD family, bool withAudio,
     CComServer::ClassEntry classes[CSimInstanceKeys::ROLE_COUNT];
     size_t count = 0;
     for (const FilterRow& row : FILTERS) {
-        const WCHAR* name = FAMILIES[family].names[row.role];
+        const WCHAR* name = FAMILIES[driver].names[row.role];
         bool audio = row.role == CSimInstanceKeys::ROLE_AUDIO || row.role == CSimInstanceKeys::ROLE_KSAUDIO;
         if (name == nullptr || (audio && !withAudio))
             continue;
@@ -143,7 +149,7 @@ HRESULT CSimRegistration::RegisterCard(DWORD card, DWORD family, bool withAudio,
     if (SUCCEEDED(hr))
         hr = WriteValue(card, "SimCard", CSimText::Format("%lu", card));
     if (SUCCEEDED(hr))
-        hr = WriteValue(card, "Family", CSimText::Format("%lu", family));
+        hr = WriteValue(card, "Family", CSimText::Format("%lu", FAMILIES[driver].frontEnd));
     return hr;
 }
 
@@ -192,7 +198,7 @@ HRESULT CSimRegistration::Install(bool install, const std::string& commandLine)
 {
     DWORD card = 0;
     bool withAudio = true;
-    DWORD family = SIM_FAMILY_2388X;
+    DWORD family = 0;
     std::wstring audioName;
     std::wstring videoName;
     std::vector<std::pair<std::string, std::string>> values;
@@ -212,11 +218,11 @@ HRESULT CSimRegistration::Install(bool install, const std::string& commandLine)
         } else if (CSimText::EqualsNoCase(name, "videoname")) {
             videoName = Widen(value);
         } else if (CSimText::EqualsNoCase(name, "family")) {
-            for (family = 0; family < (DWORD)SIM_FAMILY_COUNT; ++family) {
+            for (family = 0; family < FAMILY_COUNT; ++family) {
                 if (CSimText::EqualsNoCase(value, FAMILIES[family].family))
                     break;
             }
-            if (family == (DWORD)SIM_FAMILY_COUNT)
+            if (family == FAMILY_COUNT)
                 return E_INVALIDARG;
         } else {
             values.emplace_back(name, value);

@@ -6,10 +6,10 @@
 
 // Registration of the card's filters: card 0 through DllRegisterServer, further cards
 // through DllInstall ("card=1;Profile=92;PllAddr=0xC2", audio=0 leaves the audio filter
-// out, audioname=<text> renames it). family=usb2800|tunnel|bus16|usbcam registers the card under
-// that driver family's names, whose front end its filters then put over the card (the
-// instance value Family); videoname=<text> renames its capture filter. Each other
-// Name=value becomes an instance value of the card's filters.
+// out, audioname=<text> renames it). family=usb2800|tunnel|trident|ut800|ut810|bus16|usbcam
+// registers the card under that driver's names, whose front end its filters then put over
+// the card (the instance value Family); videoname=<text> renames its capture filter. Each
+// other Name=value becomes an instance value of the card's filters.
 class CSimRegistration
 {
 public:
@@ -21,7 +21,7 @@ public:
     static HRESULT Install(bool install, const std::string& commandLine);
 
 private:
-    static HRESULT RegisterCard(DWORD card, DWORD family, bool withAudio, const std::wstring& audioName,
+    static HRESULT RegisterCard(DWORD card, DWORD driver, bool withAudio, const std::wstring& audioName,
                                 const std::wstring& videoName);
     static HRESULT UnregisterCard(DWORD card);
     static HRESULT WriteValue(DWORD card, const std::string& name, const std::string& value);
