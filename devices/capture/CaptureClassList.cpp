@@ -1,20 +1,34 @@
 // The capture card classes' records in the registration list, matched by the FriendlyNames
 // the card drivers give, byte for byte. This library is linked whole (see CMakeLists.txt),
 // so the records are present in every program that links it.
+#include "713x3Capture.h"
+#include "713x3Crossbar.h"
 #include "713xCapture.h"
 #include "713xCrossbar.h"
 #include "713xGeniusCapture.h"
 #include "713xGeniusCrossbar.h"
+#include "713xIoCapture.h"
+#include "713xIoCrossbar.h"
+#include "713xPipCapture.h"
+#include "713xPipCrossbar.h"
 #include "Cx2388x1Capture.h"
 #include "Cx2388x1Crossbar.h"
 #include "Cx2388x3Capture.h"
 #include "Cx2388x3Crossbar.h"
 #include "Cx2388xCapture.h"
 #include "Cx2388xCrossbar.h"
+#include "DorinCapture.h"
+#include "DorinCrossbar.h"
 #include "DvCamera.h"
 #include "EmpAudioDevice.h"
 #include "Go7007Capture.h"
 #include "Go7007Crossbar.h"
+#include "McuTuner2388xCapture.h"
+#include "McuTuner2388xCrossbar.h"
+#include "McuTunerCardCapture.h"
+#include "McuTunerCardCrossbar.h"
+#include "PeltaCapture.h"
+#include "PeltaCrossbar.h"
 #include "TftvCapture.h"
 #include "TftvCrossbar.h"
 #include "TridVidCapture.h"
@@ -39,6 +53,18 @@ static CFilterClassRecord s_713xCapture(NULL, &CLSID_VideoInputDeviceCategory, "
                                         CCaptureDevice::CreateDevice<C713xCapture>);
 static CFilterClassRecord s_713xCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "713x TV Card Crossbar",
                                          CCrossbarWrapper::CreateCrossbar<C713xCrossbar>);
+static CFilterClassRecord s_713xIoCapture(NULL, &CLSID_VideoInputDeviceCategory, "713x_IO TV Card Capture",
+                                          CCaptureDevice::CreateDevice<C713xIoCapture>);
+static CFilterClassRecord s_713xIoCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "713x_IO TV Card Crossbar",
+                                           CCrossbarWrapper::CreateCrossbar<C713xIoCrossbar>);
+static CFilterClassRecord s_713x3Capture(NULL, &CLSID_VideoInputDeviceCategory, "713x_3 TV Card Capture",
+                                         CCaptureDevice::CreateDevice<C713x3Capture>);
+static CFilterClassRecord s_713x3Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "713x_3 TV Card Crossbar",
+                                          CCrossbarWrapper::CreateCrossbar<C713x3Crossbar>);
+static CFilterClassRecord s_713xPipCapture(NULL, &CLSID_VideoInputDeviceCategory, "713x_PIP TV Card Capture",
+                                           CCaptureDevice::CreateDevice<C713xPipCapture>);
+static CFilterClassRecord s_713xPipCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "713x_PIP TV Card Crossbar",
+                                            CCrossbarWrapper::CreateCrossbar<C713xPipCrossbar>);
 static CFilterClassRecord s_713xGeniusCapture(NULL, &CLSID_VideoInputDeviceCategory, "713x_Genius TV Card Capture",
                                               CCaptureDevice::CreateDevice<C713xGeniusCapture>);
 static CFilterClassRecord s_713xGeniusCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "713x_Genius TV Card Crossbar",
@@ -91,6 +117,23 @@ static CFilterClassRecord s_go7007Capture(NULL, &CLSID_VideoInputDeviceCategory,
                                           CCaptureDevice::CreateDevice<CGo7007Capture>);
 static CFilterClassRecord s_go7007Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "UT400 CrossBar",
                                            CCrossbarWrapper::CreateCrossbar<CGo7007Crossbar>);
+// The controller-tuner card's model names, its generic twin, and the Dorin pair.
+static CFilterClassRecord s_mcuTunerCardCapture(NULL, &CLSID_VideoInputDeviceCategory, "Quorvex Tessel Capture Card",
+                                                CCaptureDevice::CreateDevice<CMcuTunerCardCapture>);
+static CFilterClassRecord s_mcuTunerCardCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Quorvex Tessel Crossbar",
+                                                 CCrossbarWrapper::CreateCrossbar<CMcuTunerCardCrossbar>);
+static CFilterClassRecord s_mcuTuner2388xCapture(NULL, &CLSID_VideoInputDeviceCategory, "2388x Video Capture",
+                                                 CCaptureDevice::CreateDevice<CMcuTuner2388xCapture>);
+static CFilterClassRecord s_mcuTuner2388xCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "2388x Crossbar",
+                                                  CCrossbarWrapper::CreateCrossbar<CMcuTuner2388xCrossbar>);
+static CFilterClassRecord s_dorinCapture(NULL, &CLSID_VideoInputDeviceCategory, "Dorin Video Capture",
+                                         CCaptureDevice::CreateDevice<CDorinCapture>);
+static CFilterClassRecord s_dorinCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Dorin Crossbar",
+                                          CCrossbarWrapper::CreateCrossbar<CDorinCrossbar>);
+static CFilterClassRecord s_peltaCapture(NULL, &CLSID_VideoInputDeviceCategory, "Pelta Video Capture",
+                                         CCaptureDevice::CreateDevice<CPeltaCapture>);
+static CFilterClassRecord s_peltaCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Pelta Crossbar",
+                                          CCrossbarWrapper::CreateCrossbar<CPeltaCrossbar>);
 
 static CFilterClassRecord s_ut800Capture(NULL, &CLSID_VideoInputDeviceCategory, "UT800 Capture",
                                          CCaptureDevice::CreateDevice<CUt800Capture>);

@@ -47,8 +47,6 @@ CCaptureDevice::CCaptureDevice(CGraphBuilder* graph, IBaseFilter* filter) : CFil
 CCaptureDevice::~CCaptureDevice()
 {
     CloseDeviceAccess();
-    if (m_deviceEvent)
-        CloseHandle(m_deviceEvent);
 }
 
 void CCaptureDevice::InitFields()
@@ -88,29 +86,37 @@ CFilterPin* CCaptureDevice::FindPin(const char* name)
 
 BOOL CCaptureDevice::InitDevice()
 {
+    ResetDevice();
+    if (!CFilterWrapper::Init())
+        return FALSE;
+    CNamedMutex mutex(kRemoteMutexName, FALSE);
+    if (!mutex.Lock())
+        return FALSE;
+    BOOL created = OpenWithTuner();
+    mutex.Unlock();
+    return created;
+}
+
+void CCaptureDevice::ResetDevice()
+{
     CloseDeviceAccess();
     m_capturePin = NULL;
     m_previewPin = NULL;
     m_notifyWnd = NULL;
     m_systemLetter = 'N';
     m_tunerModelId = 0;
-    if (!CFilterWrapper::Init())
-        return FALSE;
-    CNamedMutex mutex(kRemoteMutexName, FALSE);
-    if (!mutex.Lock())
-        return FALSE;
+}
+
+BOOL CCaptureDevice::OpenWithTuner()
+{
     // Access mode 0 is also the mode of a box whose transport takes unaddressed messages, so
     // the access object, not the mode, tells whether the device opened.
     HRESULT hr = OpenDeviceAccess();
-    if (FAILED(hr) || !m_access) {
-        mutex.Unlock();
+    if (FAILED(hr) || !m_access)
         return FALSE;
-    }
     FindCapturePins();
     ReadTunerInfo();
-    BOOL created = CreateTuner();
-    mutex.Unlock();
-    return created;
+    return CreateTuner();
 }
 
 void CCaptureDevice::SetAccess(CI2CAccess* access, int mode)
@@ -166,6 +172,11 @@ HRESULT CCaptureDevice::CloseDeviceAccess()
 {
     // The thread itself, not StopDeviceNotify: a driver's stop request has no place here.
     DeleteNotifyThread();
+    // The driver's event goes with the access: nothing waits on it any more.
+    if (m_deviceEvent) {
+        CloseHandle(m_deviceEvent);
+        m_deviceEvent = NULL;
+    }
     StopRemotePoll();
     delete m_tuner;
     m_tuner = NULL;
@@ -345,6 +356,8 @@ HANDLE CCaptureDevice::RenewDeviceEvent()
 BOOL CCaptureDevice::StartNotifyThread()
 {
     DeleteNotifyThread();
+    if (!m_deviceEvent)
+        return FALSE;
     m_notifyThread = new (std::nothrow) CDeviceNotifyThread(this);
     if (!m_notifyThread)
         return FALSE;

@@ -73,7 +73,8 @@ public:
     virtual HRESULT WriteEeprom(BYTE* data, int offset, int* count, DWORD pauseMs);
     virtual HRESULT ReadEeprom(BYTE* data, int offset, int* count);
     virtual HRESULT OpenDeviceAccess();
-    // Ends the notify thread and the remote poll, deletes the tuner and the access; S_OK.
+    // Ends the notify thread and closes the device event, ends the remote poll, deletes the
+    // tuner and the access; S_OK.
     virtual HRESULT CloseDeviceAccess();
     // The tuner of the EEPROM's model, else of the fallback type, whose id and letter the
     // device then takes; FALSE when neither could be made.
@@ -201,6 +202,13 @@ protected:
         m_systemLetter = letter;
         m_tunerModelId = typeId;
     }
+    // What InitDevice starts from: closed, no pins, no notify window, no tuner entry.
+    void ResetDevice();
+    // Opens the access and, when it opened, finds the capture pins, reads the tuner entry and
+    // creates the tuner; TRUE when a tuner was made. The caller holds the remote-control mutex.
+    BOOL OpenWithTuner();
+    // The card's GPIO word after the previous audio source has faded out; E_FAIL while closed.
+    HRESULT ReadGpioForAudioSwitch(DWORD* word);
     // Takes ownership of access, deleting the one held.
     void SetAccess(CI2CAccess* access, int mode);
     // Attaches a new access object and keeps it in that mode; E_OUTOFMEMORY for a null one,
@@ -212,9 +220,10 @@ protected:
     HRESULT SwitchAudioInput(int input, BOOL on, DWORD mask);
     // The driver notification's parts, for the classes whose driver signals an event.
     void StoreDeviceCallback(DeviceCallback callback);
-    // Closes the event held and makes a new auto-reset one; NULL when that fails.
+    // Ends the notify thread, which waits on the event, closes the event held and makes a new
+    // auto-reset one; NULL when that fails.
     HANDLE RenewDeviceEvent();
-    // Deletes the thread held and starts a new one on the device event.
+    // Deletes the thread held and starts a new one on the device event; FALSE without one.
     BOOL StartNotifyThread();
     // Stops and deletes the thread; no callback runs after it returns.
     void DeleteNotifyThread();

@@ -27,13 +27,18 @@ const DWORD kStrobeTimeoutMs = 500;
 
 } // namespace
 
-HRESULT CCaptureDevice::SwitchAudioInput(int input, BOOL on, DWORD mask)
+HRESULT CCaptureDevice::ReadGpioForAudioSwitch(DWORD* word)
 {
     if (!m_access)
         return E_FAIL;
     Sleep(kAudioSwitchDelayMs);
+    return m_access->ReadGpio(word);
+}
+
+HRESULT CCaptureDevice::SwitchAudioInput(int input, BOOL on, DWORD mask)
+{
     DWORD word = 0;
-    HRESULT hr = m_access->ReadGpio(&word);
+    HRESULT hr = ReadGpioForAudioSwitch(&word);
     if (FAILED(hr))
         return hr;
     if (!on) {
@@ -51,11 +56,8 @@ HRESULT CCaptureDevice::SetAudioInput(int input, BOOL on)
 
 HRESULT CCaptureDevice::SetAudioMux(int input, BOOL on)
 {
-    if (!m_access)
-        return E_FAIL;
-    Sleep(kAudioSwitchDelayMs);
     DWORD word = 0;
-    HRESULT hr = m_access->ReadGpio(&word);
+    HRESULT hr = ReadGpioForAudioSwitch(&word);
     if (FAILED(hr))
         return hr;
     if (on) {

@@ -11,12 +11,5 @@ public:
 
     void Configure() override;
     // Ignored below 1 ms.
-    void SetRemoteHoldTime(int ms);
-
-protected:
-    LONG GetRemoteHoldTime() override { return InterlockedCompareExchange(&m_holdTime, 0, 0); }
-
-private:
-    // Read by the remote poll thread.
-    volatile LONG m_holdTime = 500;
+    void SetRemoteHoldTime(int ms) { StoreRemoteHoldTime(ms); }
 };

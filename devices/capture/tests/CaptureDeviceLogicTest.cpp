@@ -4,6 +4,8 @@
 #include "Cx2388x1Capture.h"
 #include "Cx2388x3Capture.h"
 #include "713xGeniusCapture.h"
+#include "DorinCapture.h"
+#include "McuTunerCardCapture.h"
 #include "MutexHolder.h"
 #include "UsbTvBoxCapture.h"
 #include "PciCardCapture.h"
@@ -255,6 +257,33 @@ TEST(Cx2388xRemote, HeldKeyEndsAtTheHoldTime)
     card.bus->gpio = {0x5A0600};
     BYTE key = 0;
     EXPECT_TRUE(card.ReadRemoteKey(&key));
+    EXPECT_EQ(0xA5, key);
+}
+
+TEST(GpioFrameRemote, The713xLayoutsKeyIsTheInvertedByteOfBothRunsOfLines)
+{
+    OnBus<CDorinCapture> card;
+    BYTE key = 0;
+    // ~0xC3 = 0x3C: bits 0-4 on lines 19-23, bits 5-7 on lines 25-27; line 24 is not the byte's.
+    card.bus->gpio = {0x03E00600, 0x8E00};
+    EXPECT_TRUE(card.ReadRemoteKey(&key));
+    EXPECT_EQ(0xC3, key);
+}
+
+TEST(GpioFrameRemote, TheControllerTunerCardsKeyTimeoutTakesOnlyPositiveValues)
+{
+    OnBus<CMcuTunerCardCapture> card;
+    card.Configure();
+    card.SetRemoteKeyTimeout(0);
+    card.SetRemoteKeyTimeout(-5);
+    // A key held for good ends at the time-out of 500 ms, not the layout's 1000 ms.
+    card.bus->gpio = {0x5A0600};
+    BYTE key = 0;
+    DWORD start = GetTickCount();
+    EXPECT_TRUE(card.ReadRemoteKey(&key));
+    DWORD took = GetTickCount() - start;
+    EXPECT_GE(took, 450u);
+    EXPECT_LT(took, 900u);
     EXPECT_EQ(0xA5, key);
 }
 

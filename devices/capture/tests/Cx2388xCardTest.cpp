@@ -12,7 +12,6 @@
 #include <ks.h>
 #include <ksmedia.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -47,15 +46,6 @@ protected:
                                                           "Conexant 2388x_1 Video Capture", "Video Capture", 0, 0);
         return dynamic_cast<CCx2388x1Capture*>(wrapper);
     }
-
-    DWORD TraceMark()
-    {
-        unsigned long seq = 0;
-        sscanf(m_control("trace mark").c_str(), "seq=%lu", &seq);
-        return seq;
-    }
-
-    std::string TraceFrom(DWORD seq) { return m_control("trace " + std::to_string(seq)); }
 
     DWORD GpioView(CCaptureDevice* device)
     {
@@ -125,9 +115,9 @@ TEST_F(Cx2388xCardTest, TunesThePllWhereTheTunerAnswers)
         CCx2388x1Capture* device = OpenCapture();
         ASSERT_NE(nullptr, device);
         ASSERT_TRUE(device->IsValid());
-        DWORD mark = TraceMark();
+        DWORD mark = m_control.TraceMark();
         EXPECT_TRUE(device->SetTunerFrequency(49750));
-        EXPECT_NE(std::string::npos, TraceFrom(mark).find(cases[i].bytes)) << TraceFrom(mark);
+        EXPECT_NE(std::string::npos, m_control.TraceFrom(mark).find(cases[i].bytes)) << m_control.TraceFrom(mark);
         m_graph.RemoveWrapper(device);
     }
 }
@@ -277,10 +267,10 @@ TEST_F(Cx2388xCardTest, CaptureFormatRoundTripsEverySubtypeCode)
             format.header.bmiHeader.biHeight = cases[i].height;
             format.header.bmiHeader.biBitCount = cases[i].bits;
             format.header.bmiHeader.biCompression = cases[i].compression;
-            DWORD mark = TraceMark();
+            DWORD mark = m_control.TraceMark();
             EXPECT_EQ(S_OK, device->SetCaptureFormat(format, pin));
             // The card corrects a wrong image size and says so.
-            EXPECT_EQ(std::string::npos, TraceFrom(mark).find("fixup")) << TraceFrom(mark);
+            EXPECT_EQ(std::string::npos, m_control.TraceFrom(mark).find("fixup")) << m_control.TraceFrom(mark);
 
             CaptureFormat read;
             ASSERT_EQ(S_OK, device->GetCaptureFormat(&read, pin));

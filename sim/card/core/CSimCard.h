@@ -70,11 +70,16 @@ public:
 
     // The private property set {FC8FACFF-0293-4CE3-8594-4F638CCD6BB0}: one buffer of cb bytes
     // with the payload at byte 24; who names the filter in the trace.
-    static HRESULT QuerySupport(DWORD id, DWORD* support);
+    // Properties 7 to 10 are there only on a card whose driver signals an event.
+    static HRESULT QuerySupport(DWORD id, DWORD* support, bool signalsEvents = false);
     HRESULT Property(const char* who, bool get, DWORD id, LONG instOffset, BYTE* data, DWORD cb,
                      DWORD* returned);
 
     DWORD Family();
+    // The family's filters carry the private property set.
+    bool UsesCardSet();
+    // The family's driver takes an event through property 7 and signals it.
+    bool SignalsEvents();
 
     // The USB box's private interface: a numbered property set from or read into the caller's
     // memory, sized by the selector armed before it (CSimCard_Box.cpp).
@@ -142,6 +147,9 @@ public:
     HRESULT WriteEeprom(DWORD offset, const BYTE* data, DWORD count);
     HRESULT ReadEeprom(DWORD offset, BYTE* data, DWORD count);
     HRESULT QueueKey(BYTE key, DWORD holdMs);
+    // What the driver does when its device has news: signals the event of property 7 while
+    // property 8 has started it. Fails when there is no event to signal.
+    HRESULT SignalDriverEvent();
     // id: a property of the private set, or of the USB box's interface.
     HRESULT SetFault(DWORD id, HRESULT result, DWORD count);
     HRESULT SetNack(BYTE address, bool on);
@@ -248,6 +256,13 @@ private:
     void OpenFrame(DWORD value);
     void CloseFrame();
     void ExecuteCommand(BYTE command);
+    // Where the controller's data byte sits in the word: lines 16-23, or 19-23 and 25-27.
+    bool PackedGpioByte();
+    // The controller presents remote keys on the GPIO lines, not through a key controller.
+    bool KeysOnGpio();
+    DWORD GpioDataLines();
+    DWORD PackGpioByte(BYTE value);
+    BYTE UnpackGpioByte(DWORD word);
     void PresentAnswer(DWORD kind, BYTE data);
     void AdvanceKeys(LONGLONG now);
     HRESULT GetRegister(DWORD reg, DWORD* value);
@@ -278,6 +293,7 @@ private:
 
     // Property set (CSimCard_Property.cpp)
     HRESULT Dispatch(bool get, DWORD id, BYTE* data);
+    HRESULT DriverEventProperty(DWORD id, const BYTE* data);
 
     DWORD m_number;
     SimShared* m_shared;

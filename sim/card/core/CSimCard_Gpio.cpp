@@ -13,10 +13,14 @@ const DWORD GPIO_KIND_LOW     = 0x00000200;
 const DWORD GPIO_STROBE       = 0x00000800;     // bit 11: 1 idle, 0 while presenting
 const DWORD GPIO_AUDIO        = 0x00007000;     // bits 12-14
 const DWORD GPIO_FRAME        = 0x00008000;     // bit 15: 0 while a host frame is open
+// The data byte: lines 16-23, or on the 713x-style cards byte bits 0-4 on lines 19-23 and
+// bits 5-7 on lines 25-27, line 24 left alone.
 const DWORD GPIO_DATA         = 0x00FF0000;
 const int   GPIO_DATA_SHIFT   = 16;
-// A Set opens a frame when it drives the data byte and the frame flag.
-const DWORD FRAME_OPEN_MASK   = GPIO_DATA | GPIO_FRAME;
+const DWORD GPIO_PACKED_DATA  = 0x0EF80000;
+const BYTE  PACKED_LOW_BITS   = 0x1F;
+const int   PACKED_LOW_SHIFT  = 19;
+const int   PACKED_HIGH_SHIFT = 20;
 
 const DWORD REG_GPIO_CONTROL  = 0x1B0;
 const DWORD REG_GPIO_DATA     = 0x1B4;
@@ -43,6 +47,50 @@ const LONGLONG KEY_GAP_US = 200000;
 const DWORD KEY_MIN_READS = 3;
 }
 
+bool CSimCard::PackedGpioByte()
+{
+    switch (Family()) {
+    case SIM_FAMILY_713X_IO:
+    case SIM_FAMILY_713X_3:
+    case SIM_FAMILY_713X_PIP:
+    case SIM_FAMILY_DORIN:
+    case SIM_FAMILY_PELTA:
+        return true;
+    }
+    return false;
+}
+
+bool CSimCard::KeysOnGpio()
+{
+    switch (Family()) {
+    case SIM_FAMILY_2388X:
+    case SIM_FAMILY_MCU_CARD:
+    case SIM_FAMILY_MCU_2388X:
+        return true;
+    }
+    return PackedGpioByte();
+}
+
+DWORD CSimCard::GpioDataLines()
+{
+    return PackedGpioByte() ? GPIO_PACKED_DATA : GPIO_DATA;
+}
+
+DWORD CSimCard::PackGpioByte(BYTE value)
+{
+    if (!PackedGpioByte())
+        return (DWORD)value << GPIO_DATA_SHIFT;
+    return ((DWORD)(value & PACKED_LOW_BITS) << PACKED_LOW_SHIFT) |
+           ((DWORD)(value & ~PACKED_LOW_BITS & 0xFF) << PACKED_HIGH_SHIFT);
+}
+
+BYTE CSimCard::UnpackGpioByte(DWORD word)
+{
+    if (!PackedGpioByte())
+        return (BYTE)(word >> GPIO_DATA_SHIFT);
+    return (BYTE)(((word >> PACKED_LOW_SHIFT) & PACKED_LOW_BITS) | ((word >> PACKED_HIGH_SHIFT) & ~PACKED_LOW_BITS & 0xFF));
+}
+
 DWORD CSimCard::GpioView()
 {
     const SimCardState& s = m_shared->state;
@@ -52,7 +100,7 @@ DWORD CSimCard::GpioView()
     else if (s.mcu.answerShown)
         view = (view & ~(GPIO_KIND | GPIO_STROBE)) | s.mcu.answerKind;
     if (s.mcu.driveData)
-        view = (view & ~GPIO_DATA) | s.mcu.dataByte << GPIO_DATA_SHIFT;
+        view = (view & ~GpioDataLines()) | PackGpioByte((BYTE)s.mcu.dataByte);
     return view;
 }
 
@@ -83,7 +131,9 @@ void CSimCard::WriteGpio(DWORD mask, DWORD value)
 
 void CSimCard::ControllerSees(DWORD mask, DWORD value)
 {
-    if ((mask & FRAME_OPEN_MASK) == FRAME_OPEN_MASK && (value & GPIO_FRAME) == 0)
+    // A Set opens a frame when it drives the data byte and the frame flag.
+    DWORD openMask = GpioDataLines() | GPIO_FRAME;
+    if ((mask & openMask) == openMask && (value & GPIO_FRAME) == 0)
         OpenFrame(value);
     else if ((mask & GPIO_FRAME) != 0 && (value & GPIO_FRAME) != 0 && m_shared->state.mcu.frameOpen)
         CloseFrame();
@@ -93,7 +143,7 @@ void CSimCard::OpenFrame(DWORD value)
 {
     SimControllerState& mcu = m_shared->state.mcu;
     DWORD kind = value & GPIO_KIND;
-    BYTE data = (BYTE)(value >> GPIO_DATA_SHIFT);
+    BYTE data = UnpackGpioByte(value);
     if (!m_shared->config.mcuPresent) {
         Trace(1, "M absent %03lX:%02X", kind, data);
         return;
@@ -204,7 +254,7 @@ void CSimCard::AdvanceKeys(LONGLONG now)
         }
     }
     // The boxes hand their keys over through the key controller, not the GPIO lines.
-    if (c.family != SIM_FAMILY_2388X && c.keyController != 0)
+    if (!KeysOnGpio() && c.keyController != 0)
         return;
     bool quiet = !mcu.frameOpen && !mcu.answerShown &&
                  (mcu.lastCloseUs < 0 || now - mcu.lastCloseUs >= KEY_AFTER_FRAME_US) &&

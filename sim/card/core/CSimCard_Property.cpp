@@ -11,7 +11,8 @@ struct PropertyRule
 };
 
 // By property id: 0 id words, 1 bus control, 2 byte access, 3 device control, 4 GPIO,
-// 5 registers, 6 I2C block.
+// 5 registers, 6 I2C block; on a card whose driver signals an event, 7 the event handle,
+// 8 start with a value, 9 stop, 10 a driver value.
 const PropertyRule PROPERTY_RULES[SIM_PROPERTY_IDS] = {
     // support                                          size
     { CSimCard::SUPPORT_GET,                            48 },
@@ -21,7 +22,13 @@ const PropertyRule PROPERTY_RULES[SIM_PROPERTY_IDS] = {
     { CSimCard::SUPPORT_GET | CSimCard::SUPPORT_SET,    48 },
     { CSimCard::SUPPORT_GET | CSimCard::SUPPORT_SET,    48 },
     { CSimCard::SUPPORT_GET | CSimCard::SUPPORT_SET,    304 },
+    { CSimCard::SUPPORT_SET,                            48 },
+    { CSimCard::SUPPORT_SET,                            48 },
+    { CSimCard::SUPPORT_SET,                            40 },
+    { CSimCard::SUPPORT_SET,                            48 },
 };
+// Ids from here on belong to the cards whose driver signals an event.
+const DWORD FIRST_EVENT_PROPERTY = 7;
 
 // Payload offsets inside the request buffer.
 const DWORD AT_DEVICE = 24;     // byte: 8-bit I2C address / DWORD: first argument
@@ -48,9 +55,9 @@ void PutDword(BYTE* data, DWORD offset, DWORD v)
 }
 }
 
-HRESULT CSimCard::QuerySupport(DWORD id, DWORD* support)
+HRESULT CSimCard::QuerySupport(DWORD id, DWORD* support, bool signalsEvents)
 {
-    if (id >= (DWORD)SIM_PROPERTY_IDS)
+    if (id >= (DWORD)SIM_PROPERTY_IDS || (id >= FIRST_EVENT_PROPERTY && !signalsEvents))
         return E_PROP_ID_UNSUPPORTED;
     if (support == NULL)
         return E_POINTER;
@@ -61,7 +68,8 @@ HRESULT CSimCard::QuerySupport(DWORD id, DWORD* support)
 HRESULT CSimCard::Property(const char* who, bool get, DWORD id, LONG instOffset, BYTE* data, DWORD cb,
                            DWORD* returned)
 {
-    if (id >= (DWORD)SIM_PROPERTY_IDS || (PROPERTY_RULES[id].support & (get ? SUPPORT_GET : SUPPORT_SET)) == 0)
+    if (id >= (DWORD)SIM_PROPERTY_IDS || (PROPERTY_RULES[id].support & (get ? SUPPORT_GET : SUPPORT_SET)) == 0 ||
+        (id >= FIRST_EVENT_PROPERTY && !SignalsEvents()))
         return E_PROP_ID_UNSUPPORTED;
     if (data == NULL)
         return E_POINTER;
@@ -117,6 +125,11 @@ HRESULT CSimCard::Dispatch(bool get, DWORD id, BYTE* data)
         }
         SetRegister(GetDword(data, AT_DEVICE), GetDword(data, AT_ARGUMENT));
         return S_OK;
+    case 7:
+    case 8:
+    case 9:
+    case 10:
+        return DriverEventProperty(id, data);
     case 6: {
         DWORD n = GetDword(data, AT_LENGTH);
         if (n < (get ? 1u : 2u) || n > BLOCK_MAX)
@@ -125,4 +138,81 @@ HRESULT CSimCard::Dispatch(bool get, DWORD id, BYTE* data)
     }
     }
     return E_PROP_ID_UNSUPPORTED;
+}
+
+bool CSimCard::UsesCardSet()
+{
+    switch (Family()) {
+    case SIM_FAMILY_2388X:
+    case SIM_FAMILY_713X_IO:
+    case SIM_FAMILY_713X_3:
+    case SIM_FAMILY_713X_PIP:
+    case SIM_FAMILY_DORIN:
+    case SIM_FAMILY_PELTA:
+    case SIM_FAMILY_MCU_CARD:
+    case SIM_FAMILY_MCU_2388X:
+        return true;
+    }
+    return false;
+}
+
+bool CSimCard::SignalsEvents()
+{
+    return Family() == SIM_FAMILY_713X_IO;
+}
+
+HRESULT CSimCard::DriverEventProperty(DWORD id, const BYTE* data)
+{
+    SimNotifyState& n = m_shared->state.notify;
+    DWORD value = GetDword(data, AT_DEVICE);
+    switch (id) {
+    case 7:
+        // The handle is the caller's: keep its process, so any process can signal it.
+        n.processId = GetCurrentProcessId();
+        n.handle = value;
+        Trace(1, "P7 event=%lX", value);
+        break;
+    case 8:
+        n.started = 1;
+        n.startValue = value;
+        Trace(1, "P8 start=%lu", value);
+        break;
+    case 9:
+        n.started = 0;
+        Trace(1, "P9 stop");
+        break;
+    case 10:
+        n.driverValue = value;
+        Trace(1, "P10 value=%lu", value);
+        break;
+    }
+    return S_OK;
+}
+
+HRESULT CSimCard::SignalDriverEvent()
+{
+    Guard guard(*this);
+    if (FAILED(guard.Result()))
+        return guard.Result();
+    SimNotifyState& n = m_shared->state.notify;
+    if (n.processId == 0 || !n.started) {
+        Trace(1, "P7 not signalled event=%d started=%lu", n.processId != 0, n.started);
+        return E_FAIL;
+    }
+    HANDLE owner = OpenProcess(PROCESS_DUP_HANDLE, FALSE, n.processId);
+    HANDLE event = NULL;
+    BOOL copied = owner && DuplicateHandle(owner, (HANDLE)(ULONG_PTR)n.handle, GetCurrentProcess(), &event, 0,
+                                           FALSE, DUPLICATE_SAME_ACCESS);
+    if (owner)
+        CloseHandle(owner);
+    if (!copied || !SetEvent(event)) {
+        if (event)
+            CloseHandle(event);
+        Trace(1, "! event %lX of process %lu is gone", (DWORD)n.handle, n.processId);
+        return E_FAIL;
+    }
+    CloseHandle(event);
+    ++n.signals;
+    Trace(1, "P7 signalled %lu", n.signals);
+    return S_OK;
 }

@@ -64,6 +64,8 @@ HRESULT CSimCommandInterpreter::Execute(const std::string& command, std::string*
         return Trace(words, answer);
     if (CSimText::EqualsNoCase(verb, "key"))
         return Key(words);
+    if (CSimText::EqualsNoCase(verb, "notify") && words.size() == 1)
+        return m_live ? m_live->SignalDriverEvent() : E_NO_CARD;
     if (CSimText::EqualsNoCase(verb, "fail"))
         return Fail(words);
     if (CSimText::EqualsNoCase(verb, "nack"))

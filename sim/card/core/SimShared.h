@@ -8,7 +8,7 @@
 // Change SIM_SHARED_VERSION whenever a field moves.
 
 const char  SIM_SHARED_MAGIC[4]  = { 'S', 'C', '8', '8' };
-const DWORD SIM_SHARED_VERSION   = 4;
+const DWORD SIM_SHARED_VERSION   = 5;
 const DWORD SIM_SHARED_BYTES     = 1 << 20;
 
 const int SIM_MAX_CARDS          = 10;
@@ -19,7 +19,7 @@ const int SIM_MAX_PROFILE_DEFS   = 16;
 const int SIM_PROFILE_NAME       = 24;
 const int SIM_KEY_QUEUE          = 16;
 const int SIM_SCRATCH_REGISTERS  = 32;
-const int SIM_PROPERTY_IDS       = 7;
+const int SIM_PROPERTY_IDS       = 11;
 const int SIM_PROCAMP_PROPERTIES = 7;
 const int SIM_AUDIO_INPUT_PINS   = 2;
 const int SIM_VIDEO_PINS         = 2;
@@ -72,6 +72,16 @@ enum {
     SIM_FAMILY_BUS16 = 3,       // 16-byte bus, register and control property sets
     SIM_FAMILY_USBCAM = 4,      // a USB camera: no card set, I420 besides the card's formats
     SIM_FAMILY_GO7007 = 5,      // the MPEG box: register, profile and media-type interfaces, MPEG pins
+    // PCI cards on the private property set whose controller puts its byte on GPIO lines
+    // 19-23 and 25-27 (section 4.7 otherwise); the 713x_IO card's driver also signals an event.
+    SIM_FAMILY_713X_IO = 6,
+    SIM_FAMILY_713X_3 = 7,
+    SIM_FAMILY_713X_PIP = 8,
+    SIM_FAMILY_DORIN = 9,
+    SIM_FAMILY_PELTA = 10,
+    // Conexant cards with the 2388x card's front end under other names.
+    SIM_FAMILY_MCU_CARD = 11,
+    SIM_FAMILY_MCU_2388X = 12,
     SIM_FAMILY_COUNT
 };
 
@@ -266,6 +276,18 @@ struct SimBus16State
     DWORD outputs;                  // GPIO output enables
 };
 
+// The event the driver signals, as the process that handed it over holds it, and the
+// driver values of properties 8 and 10.
+struct SimNotifyState
+{
+    DWORD    processId;             // 0: no event
+    ULONGLONG handle;
+    DWORD    started;               // property 8 since the last 9
+    DWORD    startValue;
+    DWORD    driverValue;
+    DWORD    signals;
+};
+
 // The device-I/O family's GPIO bytes, one per tuner line.
 struct SimDeviceIoState
 {
@@ -297,6 +319,7 @@ struct SimCardState
     SimBus16State bus16;
     SimDeviceIoState deviceIo;
     SimKeyControllerState keyCtl;
+    SimNotifyState notify;
 };
 
 struct SimTraceLine

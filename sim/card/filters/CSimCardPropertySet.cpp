@@ -41,13 +41,14 @@ HRESULT CSimCardPropertySet::Call(bool get, REFGUID set, DWORD id, void* instanc
 {
     CSimCard& card = m_filter.Card();
     // Each family's driver answers its own sets only.
-    switch (card.Family()) {
-    case SIM_FAMILY_2388X:
+    if (card.UsesCardSet()) {
         if (IsEqualGUID(set, PROPSETID_SimCard)) {
             LONG instOffset = (LONG)((BYTE*)instance - (BYTE*)data);
             return card.Property(m_filter.Who(), get, id, instOffset, (BYTE*)data, dataSize, returned);
         }
-        break;
+        return E_PROP_SET_UNSUPPORTED;
+    }
+    switch (card.Family()) {
     case SIM_FAMILY_TUNNEL:
         if (IsEqualGUID(set, PROPSETID_SimTunnel)) {
             if (id != 0)
@@ -76,11 +77,11 @@ STDMETHODIMP CSimCardPropertySet::Get(REFGUID set, DWORD id, void* instance, DWO
 
 STDMETHODIMP CSimCardPropertySet::QuerySupported(REFGUID set, DWORD id, DWORD* support)
 {
-    switch (m_filter.Card().Family()) {
-    case SIM_FAMILY_2388X:
-        if (IsEqualGUID(set, PROPSETID_SimCard))
-            return CSimCard::QuerySupport(id, support);
-        break;
+    CSimCard& card = m_filter.Card();
+    if (card.UsesCardSet())
+        return IsEqualGUID(set, PROPSETID_SimCard) ? CSimCard::QuerySupport(id, support, card.SignalsEvents())
+                                                  : E_PROP_SET_UNSUPPORTED;
+    switch (card.Family()) {
     case SIM_FAMILY_TUNNEL:
         if (IsEqualGUID(set, PROPSETID_SimTunnel)) {
             if (id != 0)

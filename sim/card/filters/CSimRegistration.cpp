@@ -55,6 +55,13 @@ const FamilyNames FAMILIES[] = {
     { "bus16",   SIM_FAMILY_BUS16,   { L"Conexant Raptor Video Capture", nullptr, nullptr, nullptr, nullptr } },
     { "usbcam",  SIM_FAMILY_USBCAM,  { L"Usb_Cam_Capture", nullptr, nullptr, nullptr, nullptr } },
     { "go7007",  SIM_FAMILY_GO7007,  { L"UT400 A/V Capture", L"UT400 CrossBar", nullptr, nullptr, nullptr } },
+    { "713x_IO",  SIM_FAMILY_713X_IO,    { L"713x_IO TV Card Capture", L"713x_IO TV Card Crossbar", nullptr, nullptr, nullptr } },
+    { "713x_3",   SIM_FAMILY_713X_3,     { L"713x_3 TV Card Capture", L"713x_3 TV Card Crossbar", L"PhTVTune", nullptr, nullptr } },
+    { "713x_PIP", SIM_FAMILY_713X_PIP,   { L"713x_PIP TV Card Capture", L"713x_PIP TV Card Crossbar", L"PhTVTune", nullptr, nullptr } },
+    { "dorin",    SIM_FAMILY_DORIN,      { L"Dorin Video Capture", L"Dorin Crossbar", L"PhTVTune", nullptr, nullptr } },
+    { "pelta",    SIM_FAMILY_PELTA,      { L"Pelta Video Capture", L"Pelta Crossbar", L"PhTVTune", nullptr, nullptr } },
+    { "tessel",   SIM_FAMILY_MCU_CARD,   { L"Quorvex Tessel Capture Card", L"Quorvex Tessel Crossbar", L"Quorvex Tessel Tuner", nullptr, nullptr } },
+    { "mcu2388x", SIM_FAMILY_MCU_2388X,  { L"2388x Video Capture", L"2388x Crossbar", L"2388x Tuner", nullptr, nullptr } },
 };
 const DWORD FAMILY_COUNT = sizeof(FAMILIES) / sizeof(FAMILIES[0]);
 

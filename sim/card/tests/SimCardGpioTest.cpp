@@ -191,3 +191,29 @@ TEST_F(SimCardGpioTest, UnknownCommandsAndAbsentControllerGiveNoAnswer)
     EXPECT_TRUE(Traced(mark, "M absent 600:33"));
     EXPECT_EQ(0x00008E00u, View() & 0x0000FF00u);
 }
+
+TEST_F(SimCardGpioTest, The713xLayoutCarriesTheByteOnTwoRunsOfLines)
+{
+    Make([](SimConfig& c) { c.family = SIM_FAMILY_DORIN; });
+    // ~0xC3 = 0x3C: bits 0-4 on lines 19-23, bits 5-7 on lines 25-27.
+    ASSERT_EQ(S_OK, card->QueueKey(0xC3, 0));
+    EXPECT_EQ(0x02E08600u, View());
+    clock.AdvanceMs(1000);
+    View();
+    EXPECT_EQ(0x00008E00u, View() & ~0x0EF80000u);
+
+    // High byte 0xA5 as a 713x frame; a frame with the byte on lines 16-23 opens nothing here.
+    Write(0x00008600, 0x00008600);
+    Write(0x0EF88600, 0x0A280400);
+    Write(0x00008600, 0x00008600);
+    Frame(0x00120200);
+    std::string mcu;
+    ASSERT_EQ(S_OK, card->DescribeMcu(&mcu));
+    EXPECT_NE(std::string::npos, mcu.find("word=0xA500")) << mcu;
+
+    // Read-high (0x01 packed to line 19) answers the byte in the same layout.
+    Write(0x00008600, 0x00008600);
+    Write(0x0EF88600, 0x00080600);
+    Write(0x00008600, 0x00008600);
+    EXPECT_EQ(0x0A280400u, View() & 0x0EF80E00u);
+}

@@ -1,5 +1,7 @@
 #include "SimCardFixture.h"
 
+#include <string.h>
+
 class SimCardPropertyTest : public SimCardFixture
 {
 protected:
@@ -156,4 +158,31 @@ TEST_F(SimCardPropertyTest, TraceRingReportsLostLines)
     EXPECT_EQ(0u, text.find("lost=4\n5=B1 01\n"));
     ASSERT_EQ(S_OK, card->ClearTrace());
     EXPECT_EQ("", TraceFrom(1));
+}
+
+TEST_F(SimCardPropertyTest, TheEventPropertiesBelongToTheCardWhoseDriverSignals)
+{
+    BYTE buffer[48] = {};
+    HANDLE event = CreateEventA(NULL, FALSE, FALSE, NULL);
+    DWORD value = (DWORD)(ULONG_PTR)event;
+    memcpy(buffer + 24, &value, sizeof(value));
+    EXPECT_EQ((HRESULT)0x80070490, card->Property("test", false, 7, 24, buffer, sizeof(buffer), NULL));
+
+    Make([](SimConfig& c) { c.family = SIM_FAMILY_713X_IO; });
+    DWORD support = 0;
+    EXPECT_EQ(S_OK, CSimCard::QuerySupport(9, &support, true));
+    EXPECT_EQ((DWORD)CSimCard::SUPPORT_SET, support);
+    ASSERT_EQ(S_OK, card->Property("test", false, 7, 24, buffer, sizeof(buffer), NULL));
+    // Only a started driver signals.
+    EXPECT_EQ(E_FAIL, card->SignalDriverEvent());
+    ASSERT_EQ(S_OK, card->Property("test", false, 8, 24, buffer, sizeof(buffer), NULL));
+    EXPECT_EQ(S_OK, card->SignalDriverEvent());
+    EXPECT_EQ((DWORD)WAIT_OBJECT_0, WaitForSingleObject(event, 0));
+    ASSERT_EQ(S_OK, card->Property("test", false, 9, 24, buffer, 40, NULL));
+    EXPECT_EQ(E_FAIL, card->SignalDriverEvent());
+    EXPECT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(event, 0));
+    // A closed event is reported, not signalled.
+    ASSERT_EQ(S_OK, card->Property("test", false, 8, 24, buffer, sizeof(buffer), NULL));
+    CloseHandle(event);
+    EXPECT_EQ(E_FAIL, card->SignalDriverEvent());
 }

@@ -76,7 +76,7 @@ TEST_F(SimCommandTest, MalformedCommandsAreSyntaxErrors)
     const char* const commands[] = {
         "", "tune 49750", "tv", "tv 49750:A x:B", "profile", "profile x", "pll", "pll 1C0", "demod maybe",
         "signal tuner on", "signal composite dim", "mcu sometimes", "set Unknown 1", "set PllLockMs x",
-        "eeprom 20", "eeprom 100 = 01", "eeprom FF = 01 02", "eeprom 20 0", "key", "key 1C3", "fail 7 0x80004005",
+        "eeprom 20", "eeprom 100 = 01", "eeprom FF = 01 02", "eeprom 20 0", "key", "key 1C3", "fail 11 0x80004005",
         "fail 4 0", "nack C0", "trace", "trace level 3", "trace wait 1", "profiledef if=38900", "state now",
         "ack 1C0",
     };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace
 {
 const char MODULE_PATH[] = "C:\\sim\\filters\\sim2388x.ax";
@@ -114,6 +116,18 @@ std::string SimControl::operator()(const std::string& command)
     HRESULT hr = Run(command, &answer);
     EXPECT_EQ(S_OK, hr) << command;
     return answer;
+}
+
+DWORD SimControl::TraceMark()
+{
+    unsigned long seq = 0;
+    sscanf((*this)("trace mark").c_str(), "seq=%lu", &seq);
+    return seq;
+}
+
+std::string SimControl::TraceFrom(DWORD seq)
+{
+    return (*this)("trace " + std::to_string(seq));
 }
 
 HRESULT SimControl::Install(bool install, const wchar_t* commandLine)

@@ -42,6 +42,9 @@ public:
     HRESULT Run(const std::string& command, std::string* answer = nullptr);
     // Runs a command that must succeed and returns its answer.
     std::string operator()(const std::string& command);
+    // The sequence number the next trace line gets, and the lines from one on.
+    DWORD TraceMark();
+    std::string TraceFrom(DWORD seq);
 
     static HRESULT Install(bool install, const wchar_t* commandLine);
 

@@ -1,0 +1,7 @@
+#include "McuTunerCardCapture.h"
+
+void CMcuTunerCardCapture::Configure()
+{
+    SetTunerFilterName(TunerFilterName());
+    StoreRemoteHoldTime(500);
+}
