@@ -349,7 +349,10 @@ TEST_F(KavexWindowsTest, TheRecordingPageChangesTheRecordSettingsAtOnce)
     COptionsDlg* menu = OptionsMenu();
     ASSERT_NE((COptionsDlg*)NULL, menu);
     CTVSettings& settings = theTVSystem.GetSettings();
-    const CTVSettings kept = settings;
+    // The settings hold lists that do not copy: keep what the page changes.
+    const struct { int snapBmp, jpgQuality, recordScheme, displayQuality, recordFormat; CString picPath; } kept = {
+        settings.snapBmp, settings.jpgQuality, settings.recordScheme, settings.displayQuality,
+        settings.recordFormat, settings.picPath};
     theTVSystem.SetRecordFormat(7);
     settings.snapBmp = 1;
     settings.jpgQuality = 93;
@@ -410,7 +413,11 @@ TEST_F(KavexWindowsTest, TheRecordingPageChangesTheRecordSettingsAtOnce)
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
 
-    settings = kept;
+    settings.snapBmp = kept.snapBmp;
+    settings.jpgQuality = kept.jpgQuality;
+    settings.recordScheme = kept.recordScheme;
+    settings.displayQuality = kept.displayQuality;
+    settings.picPath = kept.picPath;
     theTVSystem.SetRecordFormat(kept.recordFormat);
     theControlPanel.SyncFormatMenus();
     theTVSystem.SaveSettings();
