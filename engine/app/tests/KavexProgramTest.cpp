@@ -256,6 +256,79 @@ TEST_F(KavexProgramTest, FirstStartShowsTheStationAndTheExitKeepsTheState)
     EXPECT_TRUE(WaitUntil(5000, [&] { return IsZoomed(media) != FALSE; })) << "the media desktop back";
 }
 
+// The wizard's child page that holds the control.
+HWND WizardPage(HWND wizard, int controlId)
+{
+    for (HWND page = FindWindowExA(wizard, NULL, "#32770", NULL); page != NULL;
+         page = FindWindowExA(wizard, page, "#32770", NULL))
+        if (GetDlgItem(page, controlId) != NULL)
+            return page;
+    return NULL;
+}
+
+// Another row of a wizard page's combo chosen as the user chooses it; its text.
+std::string ChooseOtherRow(HWND page, int comboId)
+{
+    HWND combo = GetDlgItem(page, comboId);
+    int row = SendMessageA(combo, CB_GETCURSEL, 0, 0) == 1 ? 2 : 1;
+    SendMessageA(combo, CB_SETCURSEL, row, 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), (LPARAM)combo);
+    // A drop-down list's window text is its chosen row's, and crosses the process boundary.
+    return WindowTextOf(combo);
+}
+
+std::string IniValue(const std::string& path, const char* section, const char* key)
+{
+    char value[256] = "";
+    GetPrivateProfileStringA(section, key, "", value, sizeof(value), path.c_str());
+    return value;
+}
+
+// The wizard's cancel button asks first: Cancel keeps the wizard, OK lets the program go on
+// starting; the country and record format chosen before are kept at the exit.
+TEST_F(KavexProgramTest, TheWizardCancelledAtTheStartKeepsItsChoices)
+{
+    const int kCountry = 1024, kRecordFormat = 1092, kWizardCancel = 1185;
+    m_kavex.reset(new ProgramProcess(Program(), "", m_folder.Path()));
+    ASSERT_TRUE(m_kavex->IsStarted()) << m_kavex->StartError();
+    DialogWatcher boxes(m_kavex->Pid());
+    boxes.OnlyCaption("Kavex");
+    boxes.PressId(IDCANCEL);
+    HWND wizard = FindTopWindow(kWizardTitle, m_kavex->Pid(), kStartMs);
+    ASSERT_NE((HWND)NULL, wizard);
+    ASSERT_TRUE(WaitUntilVisible(wizard, kStartMs));
+    HWND region = WizardPage(wizard, kCountry);
+    ASSERT_NE((HWND)NULL, region);
+    std::string country = ChooseOtherRow(region, kCountry);
+    ASSERT_FALSE(country.empty());
+    PostMessageA(wizard, WM_COMMAND, MAKEWPARAM(kWizardNext, BN_CLICKED), (LPARAM)GetDlgItem(wizard, kWizardNext));
+    HWND formats = WizardPage(wizard, kRecordFormat);
+    ASSERT_NE((HWND)NULL, formats);
+    ASSERT_TRUE(WaitUntilVisible(formats, 5000));
+    int format = SendMessageA(GetDlgItem(formats, kRecordFormat), CB_GETCURSEL, 0, 0) == 1 ? 2 : 1;
+    ChooseOtherRow(formats, kRecordFormat);
+
+    PostMessageA(wizard, WM_COMMAND, MAKEWPARAM(kWizardCancel, BN_CLICKED), (LPARAM)GetDlgItem(wizard, kWizardCancel));
+    ASSERT_TRUE(WaitUntil(10000, [&] { return boxes.Dialogs().size() == 1; }));
+    EXPECT_EQ("放弃配置向导", boxes.Dialogs()[0].text);
+    Sleep(500);
+    EXPECT_TRUE(IsWindowVisible(wizard)) << "Cancel keeps the wizard";
+    EXPECT_EQ((HWND)NULL, FindTopWindow(kVideoTitle, m_kavex->Pid(), 0)) << "the program waits for the wizard";
+
+    boxes.PressId(IDOK);
+    PostMessageA(wizard, WM_COMMAND, MAKEWPARAM(kWizardCancel, BN_CLICKED), (LPARAM)GetDlgItem(wizard, kWizardCancel));
+    EXPECT_TRUE(WaitUntil(10000, [&] { return !IsWindow(wizard); }));
+    HWND video = FindTopWindow(kVideoTitle, m_kavex->Pid(), kStartMs);
+    ASSERT_NE((HWND)NULL, video) << "OK goes on starting";
+    EXPECT_TRUE(WaitUntilVisible(video, kStartMs));
+    EXPECT_EQ(2u, boxes.Dialogs().size());
+    PostMessageA(video, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Ends());
+    std::string param = m_folder.FilePath("TVParam.ini");
+    EXPECT_EQ(country, IniValue(param, "Device", "Country"));
+    EXPECT_EQ(std::to_string(format), IniValue(param, "Record", "RecordFormat"));
+}
+
 // A second copy brings the first one's video window up and ends, touching nothing.
 TEST_F(KavexProgramTest, ASecondCopyRaisesTheFirstAndEnds)
 {

@@ -6,9 +6,11 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "CMpeg4ConfigDlg.h"
+#include "CaptureDevice.h"
 #include "CSettingsSheetDlg.h"
 #include "DialogWatcher.h"
 #include "KavexWindowsFixture.h"
@@ -183,6 +185,45 @@ TEST_F(DevicePagesTest, SourcePageSwitchesTheInputAndListsItsStandards)
     EXPECT_EQ(tunerRows, standards.GetCount());
 }
 
+// The card as its driver may leave it after an input change: picture values other than the
+// TV system's.
+void ScribbleCardPicture()
+{
+    CCaptureDevice* capture = theTVSystem.GetGraph().GetCaptureDevice();
+    for (int property : {CTVSettings::kBrightness, CTVSettings::kContrast, CTVSettings::kSharpness, CTVSettings::kHue})
+        ASSERT_TRUE(SUCCEEDED(capture->SetVideoProcAmp(property, 1234))) << property;
+}
+
+std::vector<long> CardPicture()
+{
+    std::vector<long> values;
+    for (int property : {CTVSettings::kBrightness, CTVSettings::kContrast, CTVSettings::kSharpness, CTVSettings::kHue}) {
+        ProcAmpValue record = {};
+        EXPECT_TRUE(SUCCEEDED(theTVSystem.GetGraph().GetCaptureDevice()->GetVideoProcAmp(property, &record)));
+        values.push_back(record.value);
+    }
+    return values;
+}
+
+// The new input gets the TV system's brightness, contrast, sharpness and hue again; the
+// source in use is not switched, so the card keeps what it holds.
+TEST_F(DevicePagesTest, NewSourceTakesThePictureValues)
+{
+    std::vector<long> picture = {theTVSystem.GetBrightness(), theTVSystem.GetContrast(), theTVSystem.GetSharpness(),
+                                 theTVSystem.GetHue()};
+    ASSERT_NE(std::vector<long>(4, 1234), picture);
+    Open(2);
+    ScribbleCardPicture();
+    Choose(Source(), IDC_SOURCE, 0);
+    EXPECT_EQ(std::vector<long>(4, 1234), CardPicture()) << "the tuner is the source already";
+    Choose(Source(), IDC_SOURCE, 2);
+    ASSERT_EQ(CTVSystem::kSourceSVideo, theTVSystem.GetVideoSource());
+    EXPECT_EQ(picture, CardPicture());
+    ScribbleCardPicture();
+    Choose(Source(), IDC_SOURCE, 0);
+    EXPECT_EQ(picture, CardPicture());
+}
+
 // The cities come from the address file for the two countries that have city tables; with
 // the city tables in use a chosen city names the channels; the choices land in the file.
 TEST_F(DevicePagesTest, RegionPageFillsCitiesAndNamesChannels)
@@ -303,6 +344,88 @@ TEST_F(DevicePagesTest, RecordPageValuesLandInTheSettingsFile)
     theControlPanel.GetDlgItem(IDC_FORMAT_LABEL)->GetWindowText(label);
     EXPECT_STREQ("Mpeg1", label);
     theTVSystem.SetVideoPath(m_kept.videoPath);
+}
+
+std::string TreeChoice(HWND browser)
+{
+    HWND tree = FindWindowExA(browser, NULL, WC_TREEVIEWA, NULL);
+    HTREEITEM item = TreeView_GetSelection(tree);
+    char text[MAX_PATH] = "";
+    TVITEMA data = {};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = sizeof(text);
+    if (item == NULL || !SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&data))
+        return "";
+    return text;
+}
+
+// The user in the folder browser: chooses the folder and presses OK once the tree shows it
+// chosen. A fresh browser may still be filling its tree, so the choice is repeated until it
+// holds; the browser is cancelled when it never does.
+std::vector<std::function<void(HWND)>> PickFolder(const std::string& folder)
+{
+    auto done = std::make_shared<bool>(false);
+    std::string leaf = folder.substr(folder.rfind('\\') + 1);
+    std::vector<std::function<void(HWND)>> steps(300, [=](HWND browser) {
+        if (*done)
+            return;
+        if (_stricmp(TreeChoice(browser).c_str(), leaf.c_str()) == 0) {
+            *done = true;
+            PostMessageA(browser, WM_COMMAND, IDOK, 0);
+        } else {
+            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)folder.c_str());
+        }
+    });
+    steps.push_back([=](HWND browser) {
+        if (!*done)
+            PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+    });
+    return steps;
+}
+
+std::string CommonValue(const char* name)
+{
+    char value[MAX_PATH] = "";
+    DWORD size = sizeof(value);
+    if (SHGetValueA(HKEY_LOCAL_MACHINE, kCommonKey, name, NULL, value, &size) != ERROR_SUCCESS)
+        return "missing";
+    return value;
+}
+
+// The browse buttons: a chosen snapshot folder is in the registry at once, a chosen record
+// folder becomes the record folder when the page stores; a cancelled browser changes nothing.
+TEST_F(DevicePagesTest, BrowsedFoldersFillThePage)
+{
+    TempFolder root;
+    std::string snaps = root.FilePath("Snaps"), clips = root.FilePath("Clips");
+    ASSERT_TRUE(CreateDirectoryA(snaps.c_str(), NULL));
+    ASSERT_TRUE(CreateDirectoryA(clips.c_str(), NULL));
+    CString videoPath = theTVSystem.GetVideoPath();
+    // The key the installation makes; the program writes its values only.
+    HKEY common;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kCommonKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &common, NULL));
+    RegCloseKey(common);
+    Open(3);
+    // The browser starts at the folder the edit holds.
+    Record().GetDlgItem(IDC_SNAP_PATH)->SetWindowText(root.Path().c_str());
+    ASSERT_TRUE(RunModal("选择文件夹", [&] { Press(Record(), IDC_BROWSE_SNAP); }, PickFolder(snaps)));
+    EXPECT_EQ(0, _stricmp(snaps.c_str(), Text(Record(), IDC_SNAP_PATH).c_str())) << Text(Record(), IDC_SNAP_PATH);
+    EXPECT_EQ(0, _stricmp(snaps.c_str(), CommonValue("SnapPath").c_str())) << CommonValue("SnapPath");
+
+    ASSERT_TRUE(RunModal("选择文件夹", [&] { Press(Record(), IDC_BROWSE_VIDEO); }, PickFolder(clips)));
+    EXPECT_EQ(0, _stricmp(clips.c_str(), Text(Record(), IDC_VIDEO_PATH).c_str())) << Text(Record(), IDC_VIDEO_PATH);
+    EXPECT_STREQ(videoPath, theTVSystem.GetVideoPath());
+
+    ASSERT_TRUE(RunModal("选择文件夹", [&] { Press(Record(), IDC_BROWSE_SNAP); },
+                         {[](HWND browser) { PostMessageA(browser, WM_COMMAND, IDCANCEL, 0); }}));
+    EXPECT_EQ(0, _stricmp(snaps.c_str(), Text(Record(), IDC_SNAP_PATH).c_str()));
+    Close();
+    EXPECT_EQ(0, _stricmp(snaps.c_str(), theTVSystem.GetPicPath()));
+    EXPECT_EQ(0, _stricmp(clips.c_str(), theTVSystem.GetVideoPath()));
+    theTVSystem.SetVideoPath(videoPath);
+    CTVSystem::WriteSnapPath(m_kept.picPath);
 }
 
 // A snapshot folder that cannot be made ends as the user's picture folder.
