@@ -239,6 +239,18 @@ TEST_F(Go7007BoxTest, TuningGoesThroughTheRegisterObjectToThePll)
     std::vector<std::string> tuned = TraceFrom(mark, "T TV");
     ASSERT_FALSE(tuned.empty());
     EXPECT_NE(std::string::npos, tuned.back().find("t=471225 band=3 ok"));
+    EXPECT_TRUE(TraceFrom(mark, "W 43").empty());
+
+    // The fallback model asks for its stored standard again before each tuning.
+    m_control("eeprom 10 = 00 00");
+    m_control("demod on");
+    ASSERT_TRUE(box->InitDevice());
+    ASSERT_EQ(72, box->GetTunerModelId());
+    ASSERT_TRUE(box->SetTunerStandard(AnalogVideo_PAL_D));
+    mark = TraceMark();
+    box->SetTunerFrequency(471250);
+    EXPECT_EQ(std::vector<std::string>({"W 43 00 D6", "W 43 01 70", "W 43 02 4B", "W 60 1F E2 8E 08"}),
+              TraceFrom(mark, "W "));
 }
 
 TEST_F(Go7007BoxTest, KeysAreReadAtTheKeyControllerOnlyWhileOneWaits)
