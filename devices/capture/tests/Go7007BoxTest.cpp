@@ -26,8 +26,8 @@ const DWORD kCard = 1;
 const DWORD kNtsc = 0x807;
 const DWORD kPal = 0x7F0;
 
-// The driver's catalogue: profiles "DVD" and "VCD"; MPEG-1, MPEG-2, the four MPEG-4 modes and
-// a second MPEG-4 kind (68) that no frame rate may go with; NTSC and PAL rates and a PAL rate of 0; PAL D1, NTSC
+// The driver's catalogue: profiles "DVD" and "VCD"; MPEG-1, MPEG-2, the four MPEG-4 modes,
+// a second MPEG-4 kind (68) that no frame rate may go with and a kind (3) no pin carries; NTSC and PAL rates and a PAL rate of 0; PAL D1, NTSC
 // D1, PAL 320x240 and PAL CIF, which the PAL rate refuses.
 std::vector<BYTE> DriverCatalogue()
 {
@@ -35,9 +35,9 @@ std::vector<BYTE> DriverCatalogue()
     c->driverProfileCount = 2;
     strcpy(c->driverProfiles[0].name, "DVD");
     strcpy(c->driverProfiles[1].name, "VCD");
-    const DWORD modes[] = {0, 1, 4, 4, 4, 4, 68};
-    c->streamCount = 7;
-    for (int i = 0; i < 7; ++i) {
+    const DWORD modes[] = {0, 1, 4, 4, 4, 4, 68, 3};
+    c->streamCount = 8;
+    for (int i = 0; i < 8; ++i) {
         c->streams[i].compressMode = modes[i];
         c->streams[i].head.mask = modes[i] == 4 ? 0x11 : 0x1;
         c->streams[i].mpeg4Mode = (BYTE)(i >= 2 && i <= 5 ? i - 2 : 0);
@@ -77,6 +77,7 @@ const char kProfileFile[] =
     "[StreamSetting]\nname=mp4s\ncompress_mode=4\nsequence=1\nmpeg4_mode=2\n"
     "[StreamSetting]\nname=divx\ncompress_mode=4\nsequence=1\nmpeg4_mode=3\n"
     "[StreamSetting]\nname=m4x\ncompress_mode=68\nsequence=1\nmpeg4_mode=0\n"
+    "[StreamSetting]\nname=m3\ncompress_mode=3\nsequence=1\n"
     "[FrameRateSetting]\nname=ntsc\nframe_rate=30000\ntv_standard=NTSC\n"
     "[FrameRateSetting]\nname=pal\nframe_rate=25025\ntv_standard=PAL\n"
     "[FrameRateSetting]\nname=zero\nframe_rate=0\ntv_standard=PAL\n"
@@ -183,7 +184,7 @@ TEST_F(Go7007BoxTest, TheBoxComesThroughItsRecordWithTheEepromTuner)
     EXPECT_EQ('T', box->GetSystemLetter());
     EXPECT_EQ(11, box->GetTunerModelId());
     EXPECT_STREQ("WIS GO7007SB A/V Capture", box->GetTunerFilterName());
-    EXPECT_EQ(7u, box->GetProfiles().streamCount);
+    EXPECT_EQ(8u, box->GetProfiles().streamCount);
     EXPECT_EQ(2u, box->GetCatalogue().driverProfileCount);
 
     struct Case { const char* eeprom; int letter; int model; };
@@ -238,6 +239,18 @@ TEST_F(Go7007BoxTest, TuningGoesThroughTheRegisterObjectToThePll)
     std::vector<std::string> tuned = TraceFrom(mark, "T TV");
     ASSERT_FALSE(tuned.empty());
     EXPECT_NE(std::string::npos, tuned.back().find("t=471225 band=3 ok"));
+    EXPECT_TRUE(TraceFrom(mark, "W 43").empty());
+
+    // The fallback model asks for its stored standard again before each tuning.
+    m_control("eeprom 10 = 00 00");
+    m_control("demod on");
+    ASSERT_TRUE(box->InitDevice());
+    ASSERT_EQ(72, box->GetTunerModelId());
+    ASSERT_TRUE(box->SetTunerStandard(AnalogVideo_PAL_D));
+    mark = TraceMark();
+    box->SetTunerFrequency(471250);
+    EXPECT_EQ(std::vector<std::string>({"W 43 00 D6", "W 43 01 70", "W 43 02 4B", "W 60 1F E2 8E 08"}),
+              TraceFrom(mark, "W "));
 }
 
 TEST_F(Go7007BoxTest, KeysAreReadAtTheKeyControllerOnlyWhileOneWaits)
@@ -373,14 +386,24 @@ TEST_F(Go7007BoxTest, ApplyProfileRefusesWhatTheCombinationsRefuseWithoutSetting
         {"a resolution under another standard", 0, kPal, 25025, 720, 480, 4000000},
         {"a bit rate no row has", 0, kPal, 25025, 720, 576, 123},
         {"a bit rate above the resolution's limit", 0, kPal, 25025, 720, 576, 12000000},
-        {"a stream past the table", 7, kPal, 25025, 720, 576, 4000000},
+        {"a stream of a kind no pin carries", 7, kPal, 25025, 720, 576, 4000000},
+        {"a stream past the table", 8, kPal, 25025, 720, 576, 4000000},
     };
     for (const Case& c : cases) {
+        g_debugLines.clear();
         DWORD mark = TraceMark();
         EXPECT_FALSE(box->ApplyProfile(c.standard, c.stream, c.rate, c.width, c.height, c.bitrate, FALSE, FALSE, 0, 0))
             << c.what;
         EXPECT_TRUE(TraceFrom(mark, "V go").empty()) << c.what;
+        EXPECT_TRUE(g_debugLines.empty()) << c.what;
     }
+    // A current profile the catalogue does not hold combines nothing.
+    ASSERT_TRUE(CSimInstanceKeys(kCard).SetString("Go7007Profile", "SVCD"));
+    DWORD mark = TraceMark();
+    EXPECT_FALSE(box->ApplyProfile(kPal, 0, 25025, 720, 576, 4000000, FALSE, FALSE, 0, 0));
+    EXPECT_TRUE(TraceFrom(mark, "V go").empty());
+    EXPECT_FALSE(box->LoadCombinations(kPal));
+    ASSERT_TRUE(CSimInstanceKeys(kCard).SetString("Go7007Profile", "DVD"));
     DWORD maxRate = 0, minRate = 0;
     EXPECT_TRUE(box->GetBitrateRange(kPal, 720, 576, &maxRate, &minRate));
     EXPECT_EQ(9000000u, maxRate);
@@ -388,6 +411,37 @@ TEST_F(Go7007BoxTest, ApplyProfileRefusesWhatTheCombinationsRefuseWithoutSetting
     std::vector<std::string> names;
     EXPECT_TRUE(box->ListFrameRateNames(kNtsc, &names));
     EXPECT_EQ(std::vector<std::string>({"ntsc"}), names);
+}
+
+TEST_F(Go7007BoxTest, PinFailuresGoToTheDebugSink)
+{
+    CGo7007Capture* box = OpenBox();
+    ASSERT_NE(nullptr, box);
+    const std::string capsFailed = "[wisproxy]: GetSteamCaps Failed!";
+    const std::string ntsc = "MPEG1 width: 720 height: 480 fps: 333666 bps: 8000000";
+    // Capability 0 (MPEG-1 at 720x576) fails on both pins; the search goes on to 720x480.
+    ASSERT_TRUE(CSimInstanceKeys(kCard).SetDword("Go7007FailCaps", 0));
+    g_debugLines.clear();
+    DWORD mark = TraceMark();
+    EXPECT_TRUE(box->ApplyProfile(kNtsc, 0, 30000, 720, 480, 8000000, FALSE, FALSE, 0, 0));
+    EXPECT_EQ(std::vector<std::string>({capsFailed, ntsc, capsFailed, ntsc}), g_debugLines);
+    EXPECT_EQ(2u, TraceFrom(mark, "V go").size());
+    // The one capability of the profile's kind and size failing leaves the pins as they were.
+    g_debugLines.clear();
+    mark = TraceMark();
+    EXPECT_FALSE(box->ApplyProfile(kPal, 0, 25025, 720, 576, 4000000, FALSE, FALSE, 0, 0));
+    EXPECT_EQ(std::vector<std::string>({capsFailed, capsFailed}), g_debugLines);
+    EXPECT_TRUE(TraceFrom(mark, "V go").empty());
+
+    ASSERT_TRUE(CSimInstanceKeys(kCard).SetDword("Go7007FailCaps", 0xFFFFFFFF));
+    ASSERT_TRUE(CSimInstanceKeys(kCard).SetDword("Go7007FailSetFormat", 0x80004005));
+    g_debugLines.clear();
+    mark = TraceMark();
+    EXPECT_FALSE(box->ApplyProfile(kPal, 0, 25025, 720, 576, 4000000, FALSE, FALSE, 0, 0));
+    const std::string pal = "MPEG1 width: 720 height: 576 fps: 400000 bps: 4000000";
+    const std::string setFailed = "wisproxy: set pin format failed";
+    EXPECT_EQ(std::vector<std::string>({pal, setFailed, pal, setFailed}), g_debugLines);
+    EXPECT_TRUE(TraceFrom(mark, "V go").empty());
 }
 
 TEST_F(Go7007BoxTest, AudioFormatRoundTripsOnTheAudioPin)

@@ -1,6 +1,7 @@
 #include "CSimMpegPin.h"
 
 #include "CSimFilter.h"
+#include "CSimInstanceKeys.h"
 #include "CSimText.h"
 #include "CritGuard.h"
 
@@ -53,6 +54,10 @@ const LONG MPEG4_ROWS_FROM_BISIZE = 1380;
 
 const BYTE SEQUENCE_HEADER[12] = { 0x00, 0x00, 0x01, 0xB3, 0, 0, 0, 0x23, 0xFF, 0xFF, 0xF2, 0xA8 };
 const LONGLONG DEFAULT_INTERVAL = 400000;
+// The faults a test asks for in the card's instance values: the one capability whose
+// GetStreamCaps fails, and what SetFormat answers instead of taking a format.
+const char FAIL_CAPS_VALUE[] = "Go7007FailCaps";
+const char FAIL_SET_FORMAT_VALUE[] = "Go7007FailSetFormat";
 const DWORD DEFAULT_BITRATE = 4000000;
 
 // An MPEG-1 or MPEG-2 format block: the header, the sequence header at its offset, then room
@@ -222,6 +227,9 @@ STDMETHODIMP CSimMpegPin::SetFormat(AM_MEDIA_TYPE* type)
 {
     if (type == nullptr)
         return E_POINTER;
+    DWORD fault = 0;
+    if (CSimInstanceKeys(m_owner.Card().Number()).GetDword(FAIL_SET_FORMAT_VALUE, &fault) && FAILED((HRESULT)fault))
+        return (HRESULT)fault;
     CCritGuard guard(Filter().StateLock());
     if (Filter().State() != State_Stopped)
         return VFW_E_NOT_STOPPED;
@@ -263,6 +271,9 @@ STDMETHODIMP CSimMpegPin::GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* c
         return E_INVALIDARG;
     if (index >= KIND_COUNT * SIZE_COUNT)
         return S_FALSE;
+    DWORD failing = 0;
+    if (CSimInstanceKeys(m_owner.Card().Number()).GetDword(FAIL_CAPS_VALUE, &failing) && failing == (DWORD)index)
+        return E_FAIL;
     CAmMediaType made;
     HRESULT hr = MakeType(index, made);
     if (FAILED(hr))

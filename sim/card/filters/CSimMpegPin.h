@@ -7,7 +7,9 @@ class CSimFilter;
 // "Video Capture" and "Video Preview" of the GO7007 box: MPEG-1, MPEG-2 and four MPEG-4
 // codes at a few sizes, each format block with room for the driver's 1,428 bytes of profile
 // rows (not at 320x240, whose blocks are too small for them). SetFormat traces the format
-// and the rows found where the driver keeps them. The box streams nothing here.
+// and the rows found where the driver keeps them. The instance values "Go7007FailCaps" (a
+// capability index) and "Go7007FailSetFormat" (an HRESULT) make that capability's
+// GetStreamCaps or every SetFormat fail. The box streams nothing here.
 class CSimMpegPin : public CBaseOutputPin, public IAMStreamConfig
 {
 public:
