@@ -349,7 +349,9 @@ TEST_F(KavexWindowsTest, TheRecordingPageChangesTheRecordSettingsAtOnce)
     COptionsDlg* menu = OptionsMenu();
     ASSERT_NE((COptionsDlg*)NULL, menu);
     CTVSettings& settings = theTVSystem.GetSettings();
-    const CTVSettings kept = settings;
+    const struct { int snapBmp, jpgQuality, recordFormat, recordScheme, displayQuality; CString picPath; } kept = {
+        settings.snapBmp, settings.jpgQuality, settings.recordFormat, settings.recordScheme,
+        settings.displayQuality, settings.picPath};
     theTVSystem.SetRecordFormat(7);
     settings.snapBmp = 1;
     settings.jpgQuality = 93;
@@ -410,7 +412,11 @@ TEST_F(KavexWindowsTest, TheRecordingPageChangesTheRecordSettingsAtOnce)
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
 
-    settings = kept;
+    settings.snapBmp = kept.snapBmp;
+    settings.jpgQuality = kept.jpgQuality;
+    settings.picPath = kept.picPath;
+    theTVSystem.SetRecordScheme(kept.recordScheme);
+    theTVSystem.SetDisplayQuality(kept.displayQuality);
     theTVSystem.SetRecordFormat(kept.recordFormat);
     theControlPanel.SyncFormatMenus();
     theTVSystem.SaveSettings();
