@@ -236,9 +236,9 @@ void COptionsScheduleItemPage::Save()
     execute.size = sizeof(execute);
     execute.length = timing.length;
     execute.source = 0;
-    // The stored number is the entry's place in the list, so that number, name and frequency
-    // name one channel even where the selector skips entries.
-    execute.channel = listIndex;
+    // The stored number is the entry's place in the list (counted from 1), so that number,
+    // name and frequency name one channel even where the selector skips entries.
+    execute.channel = listIndex + 1;
     execute.frequency = channels.GetAt(listIndex)->GetFrequency();
     execute.shutDown = m_pShut->GetCurSel() == 0 ? 1 : 0;
 
@@ -265,7 +265,6 @@ void COptionsScheduleItemPage::Save()
     Timing_CheckItem(0, item, timing, &code);
     switch (code) {
     case kTimingAcceptable:
-        execute.channel = listIndex + 1;
         if (item == NULL)
             Timing_InsertItem(0, timing, &execute);
         else

@@ -887,6 +887,61 @@ TEST_F(ScheduleMenuTest, RefusedStartsAreToldAndChangesHitOnlyTheChosenItem)
     EXPECT_EQ(list, OptionsMenu()->GetCurrentPage());
 }
 
+// The channel row offers no hidden entry, and what is stored is the entry shown: its list
+// number and its kHz, found again when the item is changed. A list of hidden entries alone
+// offers nothing, and saving then stores nothing and tells nothing.
+TEST_F(ScheduleMenuTest, TheChannelRowStoresTheEntryItShows)
+{
+    CTime now = CTime::GetCurrentTime();
+    if (now.GetHour() == 23 && now.GetMinute() >= 58)
+        GTEST_SKIP() << "the new item's start would fall on the next day";
+    UseChannels(kChannelsWithHidden);
+    MenuBoxes boxes;
+    COptionsPage* list = OpenList();
+    ASSERT_EQ(OptionsMenu()->GetPage(4), list);
+    Operate(list, 0, kAdd);
+    COptionsPage* item = ItemPage();
+    RemoteKeys(VK_DOWN, 3);
+    EXPECT_EQ("0.A", CellText(item, 3, 1));
+    RemoteKey(VK_RIGHT);
+    EXPECT_EQ("2.C", CellText(item, 3, 1));
+    RemoteKey(VK_RIGHT);
+    EXPECT_EQ("0.A", CellText(item, 3, 1)) << "two entries offered";
+    RemoteKey(VK_LEFT);
+    RemoteKeys(VK_DOWN, 2);
+    RemoteKey(VK_RETURN);
+    EXPECT_EQ(list, OptionsMenu()->GetCurrentPage());
+    std::vector<Records> items = StoredItems();
+    ASSERT_EQ(1u, items.size());
+    EXPECT_EQ(3, items[0].execute.channel);
+    EXPECT_EQ(471250, items[0].execute.frequency);
+
+    Operate(list, 0, kChange);
+    item = ItemPage();
+    EXPECT_EQ("2.C", CellText(item, 3, 1));
+    RemoteKeys(VK_DOWN, 5);
+    RemoteKey(VK_RETURN);
+    items = StoredItems();
+    ASSERT_EQ(1u, items.size());
+    EXPECT_EQ(3, items[0].execute.channel);
+    EXPECT_EQ(471250, items[0].execute.frequency);
+    CloseMenu();
+
+    RemoveAllItems();
+    UseChannels(kOnlyHidden);
+    list = OpenList();
+    Operate(list, 0, kAdd);
+    item = ItemPage();
+    EXPECT_EQ("", CellText(item, 3, 1));
+    RemoteKeys(VK_DOWN, 5);
+    EXPECT_EQ("确定", CellText(item, 5, 1));
+    RemoteKey(VK_RETURN);
+    RunLoop(500);
+    EXPECT_EQ(list, OptionsMenu()->GetCurrentPage());
+    EXPECT_TRUE(StoredItems().empty());
+    EXPECT_TRUE(MenuBoxes::texts.empty()) << MenuBoxes::texts[0];
+}
+
 // "是" keeps the time shown and counts down when it comes; "否" switches the shutdown off,
 // also one the panel had armed already.
 TEST_F(ScheduleMenuTest, TheShutdownPageArmsTheCountdownOrSwitchesItOff)
@@ -971,6 +1026,36 @@ TEST_F(ScheduleTest, DISABLED_ShowsTheItemDialog)
                 Press(dialog, IDCANCEL);
             }});
     Close();
+}
+
+} // namespace
+
+namespace {
+
+// The options menu's schedule list over the picture, the second item chosen, to be looked at
+// on a display (scripts/screenshot with --gtest_also_run_disabled_tests).
+TEST_F(ScheduleMenuTest, DISABLED_ShowsTheScheduleListOverThePicture)
+{
+    Insert(OneTime(Tomorrow(20, 15, 0), 5400), Execute(0, 2, 184250, 5400));
+    Insert(OneTime(Tomorrow(22, 0, 0), 1800), Execute(0, 3, 471250, 1800));
+    Insert(OneTime(Tomorrow(23, 30, 0), 3600), Execute(0, 1, 49750, 3600));
+    theControlPanel.ShowPanel(FALSE);
+    OpenList();
+    RemoteKey(VK_DOWN);
+    RemoteKey(VK_RETURN);
+    RunLoop(20000);
+}
+
+// The item page over the picture, changing the first of them.
+TEST_F(ScheduleMenuTest, DISABLED_ShowsTheScheduleItemOverThePicture)
+{
+    Insert(OneTime(Tomorrow(20, 15, 0), 5400), Execute(0, 2, 184250, 5400));
+    theControlPanel.ShowPanel(FALSE);
+    COptionsPage* list = OpenList();
+    Operate(list, 0, kChange);
+    ItemPage();
+    RemoteKeys(VK_DOWN, 3);
+    RunLoop(20000);
 }
 
 } // namespace
