@@ -546,6 +546,29 @@ TEST_F(TandrilProgramTest, EnterKeepsTheDialogAndEscapeClosesItWithoutAsking)
     EXPECT_FALSE(m_folder.Exists("Default.dat"));
 }
 
+// Damaged files as a power cut or another version leaves them: the program starts, shows the
+// sets it can read, and leaves every file byte for byte when it ends without a change.
+TEST_F(TandrilProgramTest, DamagedFilesStayAsTheyAreWithoutASave)
+{
+    m_folder.WriteTwoPrograms();
+    std::string service = m_folder.Read("Service.ini");
+    service = service.substr(0, service.size() - 7) + "\xFF\xFE[Prog1\r\nTotal=99999999999\r\n";
+    std::string table = m_folder.Read("WINDVR30.dat");
+    table = "\xFF\xFF\xFF\x7F" + table.substr(4, 30);
+    const std::string map = FactoryMap().substr(0, 548 * 3 + 100);
+    TempFolder::WriteWholeFile(m_folder.File("Service.ini"), service);
+    TempFolder::WriteWholeFile(m_folder.File("WINDVR30.dat"), table);
+    TempFolder::WriteWholeFile(m_folder.File("Default.dat"), map);
+
+    Start();
+    Command(IDC_EXIT);
+    EXPECT_TRUE(m_program->Wait(kStartMs));
+    EXPECT_TRUE(m_watcher->Dialogs().empty());
+    EXPECT_TRUE(m_folder.Read("Service.ini") == service);
+    EXPECT_TRUE(m_folder.Read("WINDVR30.dat") == table);
+    EXPECT_TRUE(m_folder.Read("Default.dat") == map);
+}
+
 TEST_F(TandrilProgramTest, ExitAsksToSaveOnlyAfterAChange)
 {
     struct Case

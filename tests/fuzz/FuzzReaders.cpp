@@ -8,6 +8,7 @@
 #include "ChannelTableStore.h"
 #include "FreqTableStore.h"
 #include "IniFile.h"
+#include "ProgramReaders.h"
 #include "SkinList.h"
 #include "TVSystem.h"
 
@@ -17,11 +18,6 @@ namespace {
 #define HONG_KONG "\xCF\xE3\xB8\xDB"
 #define SHENZHEN "\xC9\xEE\xDB\xDA"
 #define BEIJING "\xB1\xB1\xBE\xA9"
-
-CString InFolder(const CString& folder, const char* name)
-{
-    return folder + "\\" + name;
-}
 
 // Every section in file order with its keys sorted: what a reader of the file sees.
 std::string Contents(const CIniFile& ini)
@@ -200,12 +196,18 @@ FuzzReader::Result LoadSkinList(const CString& folder, const CString&)
 const char* const kParamFiles[] = {"TVParam.ini", NULL};
 const char* const kTVChannelFiles[] = {"TVChannel.ini", NULL};
 const char* const kFMChannelFiles[] = {"FMChannel.ini", NULL};
-const char* const kSettingsFiles[] = {"TVParam.ini", "SkinSet.ini", "ChannelAddress.ini", NULL};
+const char* const kSettingsFiles[] = {"TVParam.ini", "SkinSet.ini", "mpeg4.txt", "ChannelAddress.ini", NULL};
 const char* const kChannelsFiles[] = {"TVChannel.ini", "FMChannel.ini", "ChannelAddress.ini",
                                       "ChannelPoint.ini", "TVParam.ini", NULL};
 const char* const kPointFiles[] = {"ChannelPoint.ini", NULL};
 const char* const kAddressFiles[] = {"ChannelAddress.ini", NULL};
 const char* const kSkinFiles[] = {"SkinSet.ini", NULL};
+const char* const kAccelFiles[] = {"Accel.txt", NULL};
+const char* const kPanelSkinFiles[] = {"Skin.ini", NULL};
+const char* const kColorSkinFiles[] = {"ColorSkin.ini", NULL};
+const char* const kBitmapFiles[] = {"B1000U.bmp", NULL};
+const char* const kScheduleFiles[] = {"Rec.rec", NULL};
+const char* const kProfileFiles[] = {"video_profiles.txt", NULL};
 
 void WriteIni(const CString& path, const char* const (*lines)[3], int count)
 {
@@ -221,11 +223,17 @@ const FuzzReader kFuzzReaders[] = {
     {"ini", kParamFiles, 1, LoadIniFile},
     {"tvchannel", kTVChannelFiles, 1, LoadTVChannels},
     {"fmchannel", kFMChannelFiles, 1, LoadFMChannels},
-    {"settings", kSettingsFiles, 3, LoadSettings},
+    {"settings", kSettingsFiles, 4, LoadSettings},
     {"channels", kChannelsFiles, 4, LoadChannels},
     {"freqtable", kPointFiles, 1, LoadFreqTables},
     {"regiontable", kAddressFiles, 1, LoadRegionTables},
     {"skinlist", kSkinFiles, 1, LoadSkinList},
+    {"accel", kAccelFiles, 1, LoadAccelTable},
+    {"skin", kPanelSkinFiles, 1, LoadPanelSkin},
+    {"colorskin", kColorSkinFiles, 1, LoadColorSkin},
+    {"skinbitmap", kBitmapFiles, 1, LoadSkinBitmap},
+    {"schedule", kScheduleFiles, 1, LoadSchedule},
+    {"profiles", kProfileFiles, 1, LoadVideoProfileFile},
     {NULL, NULL, 0, NULL},
 };
 
@@ -239,6 +247,10 @@ void WriteSeedFolder(const CString& folder)
     settings.validDisk.RemoveAll();
     settings.validDisk.Add("C:\\");
     settings.validDisk.Add("D:\\");
+    // The codec's state as the program keeps it: a block it never looks into.
+    static const BYTE kCodecState[] = {'X', 'V', 'I', 'D', 0x01, 0x00, 0x00, 0x00, 0x40, 0x1F, 0x00, 0x00,
+                                       0x02, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x0C, 0x00};
+    system.SetMpeg4Block(kCodecState, sizeof(kCodecState));
     system.SaveSettings();
 
     system.GetTVChannels().MergeChannels(
@@ -276,4 +288,5 @@ void WriteSeedFolder(const CString& folder)
         {"\xC0\xB6\xC9\xAB", "Ini", "Skins\\Green\\Skin.ini"},
     };
     WriteIni(InFolder(folder, "SkinSet.ini"), kSkins, sizeof(kSkins) / sizeof(kSkins[0]));
+    WriteProgramSeeds(folder);
 }

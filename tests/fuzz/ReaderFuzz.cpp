@@ -1,4 +1,4 @@
-// The engine's readers under damaged files. The damaged copies of a program folder are loaded
+// The suite's readers under damaged files. The damaged copies of a program folder are loaded
 // in child processes (this program again, with --child), a batch of copies one after another
 // in each, so that Wine's process start is paid once a batch. A child writes each copy's
 // result as it finishes; when it crashes or stops answering, the copy it was on is the fault
@@ -9,7 +9,9 @@
 //
 //   reader_fuzz [--count N] [--first N] [--reader NAME] [--limit SECONDS] [--jobs N]
 //               [--batch N] [--seed N] [--findings FOLDER]
-// --first numbers the copies from N, so that a finding's batch can be made again alone.
+//   reader_fuzz --readers
+// --first numbers the copies from N, so that a finding's batch can be made again alone;
+// --readers lists the readers this program holds.
 
 #include <windows.h>
 
@@ -434,6 +436,11 @@ int main(int argc, char** argv)
 {
     if (argc == 4 && strcmp(argv[1], "--child") == 0)
         return RunChild(argv[2], argv[3]);
+    if (argc == 2 && strcmp(argv[1], "--readers") == 0) {
+        for (const FuzzReader* reader = kFuzzReaders; reader->name; ++reader)
+            printf("%s\n", reader->name);
+        return 0;
+    }
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         printf("usage: reader_fuzz [--count N] [--first N] [--reader NAME] [--limit SECONDS]\n"

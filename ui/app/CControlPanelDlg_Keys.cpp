@@ -152,9 +152,13 @@ BOOL CControlPanelDlg::PreTranslateMessage(MSG* pMsg)
 void CControlPanelDlg::LoadAccelerators()
 {
     CString path = theTVSystem.GetAppDir() + "\\" + kAccelFile;
-    if (!CPathUtil::FileExists(path) || !m_accel.Load(path)) {
+    // A file that does not load gives the defaults but stays as it is until the user saves
+    // the keys: only a missing one is written at once.
+    BOOL exists = CPathUtil::FileExists(path);
+    if (!exists || !m_accel.Load(path)) {
         SetDefaultAccelerators();
-        SaveAccelerators();
+        if (!exists)
+            SaveAccelerators();
     }
     m_accel.SetOwner(m_hWnd);
     m_bAccelEnabled = RebuildAccelerators();

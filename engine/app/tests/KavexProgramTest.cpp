@@ -656,9 +656,9 @@ TEST_F(KavexProgramTest, AFreshStartWritesTheDefaultShortcutsAndTheyWork)
     EXPECT_TRUE(m_folder.Read("Accel.txt") == expected) << "kept as it was";
 }
 
-// Each damaged table gives way to the default one, written back at the start, and the
-// program's keys work.
-TEST_F(KavexProgramTest, ADamagedShortcutFileIsReplacedByTheDefaults)
+// Each damaged table gives way to the default one, and the program's keys work; the damaged
+// file stays byte for byte until the user saves the keys.
+TEST_F(KavexProgramTest, ADamagedShortcutFileGivesTheDefaultsAndIsKept)
 {
     std::string good = DefaultAccelBytes();
     // The first binding is the last key added (Ctrl+Alt+G); the binding count sits 7 bytes
@@ -689,11 +689,12 @@ TEST_F(KavexProgramTest, ADamagedShortcutFileIsReplacedByTheDefaults)
         m_folder.Write("TVParam.ini", "[Asistant]\r\nLastChannel=1\r\n");
         HWND video = Start();
         ASSERT_NE((HWND)NULL, video);
-        EXPECT_TRUE(m_folder.Read("Accel.txt") == good);
+        EXPECT_TRUE(m_folder.Read("Accel.txt") == c.bytes);
         PostMessageA(video, WM_KEYDOWN, VK_UP, 0x00480001);
         EXPECT_TRUE(WaitUntil(5000, [&] { return Station() == "SIM-4"; })) << Station();
         PostMessageA(video, WM_KEYDOWN, 'X', 0x002D0001);
         ASSERT_TRUE(Ends());
+        EXPECT_TRUE(m_folder.Read("Accel.txt") == c.bytes) << "after the program ended";
     }
 }
 

@@ -50,11 +50,24 @@ bool CTickwellSchedule::Open(const std::string& path, int maxItems)
     Close();
     m_path = path;
     m_maxItems = maxItems;
-    // Written back at once, so an unusable place fails here rather than at the first insert.
-    if (!Load() || !Save()) {
+    // An unusable place fails here rather than at the first insert. A file that is there is
+    // not written back: a damaged one stays as it was until the schedule changes.
+    bool existed = GetFileAttributesA(m_path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!Load() || !(existed ? CanWrite() : Save())) {
         Close();
         return false;
     }
+    return true;
+}
+
+bool CTickwellSchedule::CanWrite() const
+{
+    std::string temporary = m_path + ".new";
+    FILE* file = fopen(temporary.c_str(), "wb");
+    if (!file)
+        return false;
+    fclose(file);
+    DeleteFileA(temporary.c_str());
     return true;
 }
 

@@ -22,7 +22,8 @@ struct TimingItem
 class CTickwellSchedule
 {
 public:
-    // Loads the file when it exists; FALSE when it cannot be created there.
+    // Loads the file when it exists, and leaves it as it is until the schedule changes; FALSE
+    // when it cannot be written there.
     bool Open(const std::string& path, int maxItems);
     void Close();
     bool IsOpen() const { return !m_path.empty(); }
@@ -54,6 +55,8 @@ private:
     TimingItem* Add(const _tagTimingParam& timing, const _tagExcuteParam& execute);
     bool Load();
     bool Save() const;
+    // The temporary file beside the schedule can be made (and is removed again).
+    bool CanWrite() const;
     static bool StartOf(const _tagTimingParam& timing, LONGLONG* seconds);
     // Occurrences beginning in [from, to).
     static void Occurrences(const _tagTimingParam& timing, LONGLONG from, LONGLONG to, std::list<Span>& spans);

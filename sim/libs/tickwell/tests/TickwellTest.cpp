@@ -130,6 +130,39 @@ TEST_F(TickwellTest, InitialisingFailsWhereTheFileCannotBeWritten)
     EXPECT_EQ(nullptr, Timing_GetFirstItem(0));
 }
 
+// Damaged files as a power cut leaves them: the items before the damage load, and the file
+// keeps its bytes until the schedule changes.
+TEST_F(TickwellTest, ADamagedFileIsReadAndLeftAsItIsUntilAChange)
+{
+    _tagExcuteParam execute = Execute(3, 471250);
+    ASSERT_TRUE(Timing_InsertItem(0, OneTime(2030, 6, 10, 10, 0, 3600), &execute));
+    ASSERT_TRUE(Timing_InsertItem(0, OneTime(2030, 6, 11, 10, 0, 3600), &execute));
+    Timing_Uninitialize();
+    const std::string whole = TempFolder::ReadWholeFile(ScheduleFile());
+    struct Case
+    {
+        const char* what;
+        std::string bytes;
+        size_t items;
+    } cases[] = {
+        {"cut inside the second item", whole.substr(0, whole.size() - 30), 1},
+        {"a count of 3 and two bytes of the first item", std::string("TKW1\x03\0\0\0\xF5\x07", 10), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(TempFolder::WriteWholeFile(ScheduleFile(), c.bytes));
+        ASSERT_NE(0, Timing_Initialize(ScheduleFile().c_str(), 128));
+        EXPECT_EQ(c.items, Walk().size());
+        EXPECT_TRUE(TempFolder::ReadWholeFile(ScheduleFile()) == c.bytes);
+        ASSERT_TRUE(Timing_InsertItem(0, OneTime(2030, 6, 12, 10, 0, 3600), &execute));
+        Timing_Uninitialize();
+        ASSERT_NE(0, Timing_Initialize(ScheduleFile().c_str(), 128));
+        EXPECT_EQ(c.items + 1, Walk().size()) << "the change saved the schedule whole";
+        Timing_Uninitialize();
+    }
+    ASSERT_NE(0, Timing_Initialize(ScheduleFile().c_str(), 128));
+}
+
 // Stored: 2030-06-10 (a Monday) 10:00 for an hour, and every Monday 20:00 for half an hour.
 TEST_F(TickwellTest, CheckCodesTellPassedAndOverlappingTimes)
 {
