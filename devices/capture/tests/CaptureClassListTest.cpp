@@ -48,6 +48,8 @@ const ExpectedRecord kCaptureRecords[] = {
     {"TV AV Capture Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"TFTV Capture", &CLSID_VideoInputDeviceCategory},
     {"TFTV Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"ReWell RV5200 TV Capture", &CLSID_VideoInputDeviceCategory},
+    {"ReWell RV5200 TV Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"TridVid Capture", &CLSID_VideoInputDeviceCategory},
     {"TridVid Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"Trident USB Capture", &CLSID_VideoInputDeviceCategory},
@@ -63,10 +65,15 @@ const ExpectedRecord kCaptureRecords[] = {
     {"Dorin Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"Pelta Video Capture", &CLSID_VideoInputDeviceCategory},
     {"Pelta Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"USB 2881 Video", &CLSID_VideoInputDeviceCategory},
+    {"USB 2881 Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"PC Entertainment TV Card Capture", &CLSID_VideoInputDeviceCategory},
+    {"PC Entertainment TV Card Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"UT800 Capture", &CLSID_VideoInputDeviceCategory},
     {"UT800 Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"UT810 Capture", &CLSID_VideoInputDeviceCategory},
     {"UT810 Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"DVBC TS Capture", &CLSID_VideoInputDeviceCategory},
 };
 
 const ExpectedRecord* Find(const char* name)
