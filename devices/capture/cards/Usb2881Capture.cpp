@@ -12,6 +12,7 @@ const char kTunerFilterName[] = "USB 2881 TVTuner";
 
 void CUsb2881Capture::Configure()
 {
+    SetBoxName(kCaptureName);
     SetTunerFilterName(kTunerFilterName);
 }
 

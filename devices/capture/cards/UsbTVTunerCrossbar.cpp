@@ -1,5 +1,20 @@
 #include "UsbTVTunerCrossbar.h"
 
+#include "UsbDeviceAccess.h"
+
+BOOL CUsbTVTunerCrossbar::SelectInput(int source)
+{
+    if (!CCrossbarWrapper::SelectInput(source))
+        return FALSE;
+    BYTE code = source == kComposite ? kSourceComposite : source == kSVideo ? kSourceSVideo : kSourceTuner;
+    CUsbDeviceAccess box;
+    if (!box.Open(BoxName()))
+        return FALSE;
+    BOOL written = box.WriteRegisterOk(kVideoSourceRegister, 1, &code);
+    box.Close();
+    return written;
+}
+
 void CUsbTVTunerCrossbar::SetPinMap()
 {
     m_videoTunerInput = 1;

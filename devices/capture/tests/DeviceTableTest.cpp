@@ -206,3 +206,38 @@ TEST_F(DeviceTableTest, ThePciMembersKeepTheirFamilysRemotePollOrTheBasePeriod)
         ASSERT_TRUE(m_graph.MakeGraph());
     }
 }
+
+TEST_F(DeviceTableTest, TheUsb2881CrossbarRoutesThenWritesTheSourceToItsBridge)
+{
+    SimFamilyCard card(kCard, L"family=usb2881");
+    ASSERT_EQ(S_OK, card.Installed());
+    card.Control().Run("reset");
+    CCrossbarWrapper* crossbar = dynamic_cast<CCrossbarWrapper*>(
+        m_graph.AddFilterByName(AM_KSCATEGORY_CROSSBAR, "USB 2881 Crossbar", "Crossbar", 0, 0));
+    ASSERT_NE(nullptr, crossbar);
+    CComRef<IAMCrossbar> filter;
+    ASSERT_EQ(S_OK, crossbar->GetFilter()->QueryInterface(IID_IAMCrossbar, filter.ReceiveVoid()));
+
+    struct Case
+    {
+        int source;
+        long routed;
+        const char* written;
+    };
+    // Any source but composite and S-video is the tuner.
+    const Case cases[] = {
+        {CCrossbarWrapper::kComposite, 2, "U W 10 01"},
+        {CCrossbarWrapper::kSVideo, 3, "U W 10 02"},
+        {CCrossbarWrapper::kTuner, 1, "U W 10 00"},
+        {7, 1, "U W 10 00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        DWORD from = card.Mark();
+        EXPECT_TRUE(crossbar->SelectInput(c.source));
+        long input = -1;
+        EXPECT_EQ(S_OK, filter->get_IsRoutedTo(CCrossbarWrapper::kVideoOutput, &input));
+        EXPECT_EQ(c.routed, input);
+        EXPECT_EQ(SimFamilyCard::Lines({c.written}), card.TraceFrom(from, {"U W"}));
+    }
+}
