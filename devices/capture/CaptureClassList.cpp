@@ -20,6 +20,7 @@
 #include "DorinCapture.h"
 #include "DorinCrossbar.h"
 #include "DvCamera.h"
+#include "DvbcCapture.h"
 #include "EmpAudioDevice.h"
 #include "Go7007Capture.h"
 #include "Go7007Crossbar.h"
@@ -29,6 +30,10 @@
 #include "McuTunerCardCrossbar.h"
 #include "PeltaCapture.h"
 #include "PeltaCrossbar.h"
+#include "PcEntertainmentCapture.h"
+#include "PcEntertainmentCrossbar.h"
+#include "Rv5200Capture.h"
+#include "Rv5200Crossbar.h"
 #include "TftvCapture.h"
 #include "TftvCrossbar.h"
 #include "TridVidCapture.h"
@@ -40,6 +45,8 @@
 #include "TvAvCrossbar.h"
 #include "TvCardCapture.h"
 #include "TvCardCrossbar.h"
+#include "Usb2881Capture.h"
+#include "Usb2881Crossbar.h"
 #include "UsbCamCapture.h"
 #include "Ut800Capture.h"
 #include "Ut800Crossbar.h"
@@ -102,6 +109,10 @@ static CFilterClassRecord s_tftvCapture(NULL, &CLSID_VideoInputDeviceCategory, "
 static CFilterClassRecord s_tftvCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "TFTV Crossbar",
                                          CCrossbarWrapper::CreateCrossbar<CTftvCrossbar>);
 
+static CFilterClassRecord s_rv5200Capture(NULL, &CLSID_VideoInputDeviceCategory, "ReWell RV5200 TV Capture",
+                                          CCaptureDevice::CreateDevice<CRv5200Capture>);
+static CFilterClassRecord s_rv5200Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "ReWell RV5200 TV Crossbar",
+                                           CCrossbarWrapper::CreateCrossbar<CRv5200Crossbar>);
 static CFilterClassRecord s_tridVidCapture(NULL, &CLSID_VideoInputDeviceCategory, "TridVid Capture",
                                            CCaptureDevice::CreateDevice<CTridVidCapture>);
 static CFilterClassRecord s_tridVidCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "TridVid Crossbar",
@@ -117,6 +128,16 @@ static CFilterClassRecord s_go7007Capture(NULL, &CLSID_VideoInputDeviceCategory,
                                           CCaptureDevice::CreateDevice<CGo7007Capture>);
 static CFilterClassRecord s_go7007Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "UT400 CrossBar",
                                            CCrossbarWrapper::CreateCrossbar<CGo7007Crossbar>);
+static CFilterClassRecord s_usb2881Capture(NULL, &CLSID_VideoInputDeviceCategory, "USB 2881 Video",
+                                           CCaptureDevice::CreateDevice<CUsb2881Capture>);
+static CFilterClassRecord s_usb2881Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "USB 2881 Crossbar",
+                                            CCrossbarWrapper::CreateCrossbar<CUsb2881Crossbar>);
+static CFilterClassRecord s_pcEntertainmentCapture(NULL, &CLSID_VideoInputDeviceCategory,
+                                                   "PC Entertainment TV Card Capture",
+                                                   CCaptureDevice::CreateDevice<CPcEntertainmentCapture>);
+static CFilterClassRecord s_pcEntertainmentCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "PC Entertainment TV Card Crossbar",
+                                                    CCrossbarWrapper::CreateCrossbar<CPcEntertainmentCrossbar>);
+
 // The controller-tuner card's model names, its generic twin, and the Dorin pair.
 static CFilterClassRecord s_mcuTunerCardCapture(NULL, &CLSID_VideoInputDeviceCategory, "Quorvex Tessel Capture Card",
                                                 CCaptureDevice::CreateDevice<CMcuTunerCardCapture>);
@@ -143,3 +164,5 @@ static CFilterClassRecord s_ut810Capture(NULL, &CLSID_VideoInputDeviceCategory, 
                                          CCaptureDevice::CreateDevice<CUt810Capture>);
 static CFilterClassRecord s_ut810Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "UT810 Crossbar",
                                           CCrossbarWrapper::CreateCrossbar<CUt810Crossbar>);
+static CFilterClassRecord s_dvbcCapture(NULL, &CLSID_VideoInputDeviceCategory, "DVBC TS Capture",
+                                        CCaptureDevice::CreateDevice<CDvbcCapture>);

@@ -8,7 +8,8 @@ set -euo pipefail
 dir=$(cd "$1" && pwd)
 build=$(cd "$2" && pwd)
 suite="$dir/wp/drive_c/Program Files/Quorvex/Skyvault III"
-libraries=("$build/sim/libs/framewise/Framewise.dll" "$build/sim/libs/imageload/ImageLoad.dll"
+libraries=("$build/sim/libs/dm1105/DM1105.dll" "$build/sim/libs/framewise/Framewise.dll"
+           "$build/sim/libs/imageload/ImageLoad.dll"
            "$build/sim/libs/tickwell/Tickwell.dll")
 
 # A running program may have the old copy mapped: replace a file, never rewrite it.

@@ -48,6 +48,8 @@ const ExpectedRecord kCaptureRecords[] = {
     {"TV AV Capture Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"TFTV Capture", &CLSID_VideoInputDeviceCategory},
     {"TFTV Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"ReWell RV5200 TV Capture", &CLSID_VideoInputDeviceCategory},
+    {"ReWell RV5200 TV Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"TridVid Capture", &CLSID_VideoInputDeviceCategory},
     {"TridVid Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"Trident USB Capture", &CLSID_VideoInputDeviceCategory},
@@ -55,6 +57,10 @@ const ExpectedRecord kCaptureRecords[] = {
     {"Trident USB TvAudio", &AM_KSCATEGORY_TVAUDIO},
     {"UT400 A/V Capture", &CLSID_VideoInputDeviceCategory},
     {"UT400 CrossBar", &AM_KSCATEGORY_CROSSBAR},
+    {"USB 2881 Video", &CLSID_VideoInputDeviceCategory},
+    {"USB 2881 Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"PC Entertainment TV Card Capture", &CLSID_VideoInputDeviceCategory},
+    {"PC Entertainment TV Card Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"Quorvex Tessel Capture Card", &CLSID_VideoInputDeviceCategory},
     {"Quorvex Tessel Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"2388x Video Capture", &CLSID_VideoInputDeviceCategory},
@@ -67,6 +73,7 @@ const ExpectedRecord kCaptureRecords[] = {
     {"UT800 Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"UT810 Capture", &CLSID_VideoInputDeviceCategory},
     {"UT810 Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"DVBC TS Capture", &CLSID_VideoInputDeviceCategory},
 };
 
 const ExpectedRecord* Find(const char* name)

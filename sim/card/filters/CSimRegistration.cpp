@@ -62,6 +62,9 @@ const FamilyNames FAMILIES[] = {
     { "pelta",    SIM_FAMILY_PELTA,      { L"Pelta Video Capture", L"Pelta Crossbar", L"PhTVTune", nullptr, nullptr } },
     { "tessel",   SIM_FAMILY_MCU_CARD,   { L"Quorvex Tessel Capture Card", L"Quorvex Tessel Crossbar", L"Quorvex Tessel Tuner", nullptr, nullptr } },
     { "mcu2388x", SIM_FAMILY_MCU_2388X,  { L"2388x Video Capture", L"2388x Crossbar", L"2388x Tuner", nullptr, nullptr } },
+    { "rv5200",  SIM_FAMILY_2388X,   { L"ReWell RV5200 TV Capture", L"ReWell RV5200 TV Crossbar", nullptr, nullptr, nullptr } },
+    { "pcent",   SIM_FAMILY_2388X,   { L"PC Entertainment TV Card Capture", L"PC Entertainment TV Card Crossbar", nullptr, nullptr, nullptr } },
+    { "usb2881", SIM_FAMILY_USB2800, { L"USB 2881 Video", L"USB 2881 Crossbar", nullptr, nullptr, nullptr } },
 };
 const DWORD FAMILY_COUNT = sizeof(FAMILIES) / sizeof(FAMILIES[0]);
 

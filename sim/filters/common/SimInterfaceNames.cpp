@@ -27,6 +27,7 @@ const NamedInterface NAMES[] = {
     { &IID_IAMExtDevice, "IAMExtDevice" },
     { &IID_IAMExtTransport, "IAMExtTransport" },
     { &IID_IAMTimecodeReader, "IAMTimecodeReader" },
+    { &IID_IDvbcTsControl, "IDvbcTsControl" },
 };
 }
 

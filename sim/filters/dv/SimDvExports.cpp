@@ -1,6 +1,8 @@
-// The DV device module's COM server entry points. Its filter stands in the video input
-// category under the system DV filter's FriendlyName, which is how the program finds it.
+// The card-device module's COM server entry points: the DV camcorder and the DVB-C card's
+// capture filter, which stand in the video input category under their drivers' FriendlyNames,
+// which is how the program finds them.
 #include "CSimDvFilter.h"
+#include "CSimDvbcFilter.h"
 
 #include "ComServer.h"
 
@@ -12,6 +14,7 @@ const CComServer::FilterEntry kFilter = {&CLSID_VideoInputDeviceCategory, MERIT_
 
 const CComServer::ClassEntry kClasses[] = {
     {&CLSID_SimDvCamera, L"Microsoft DV Camera and VCR", CSimDvFilter::Create, &kFilter},
+    {&CLSID_SimDvbcCapture, L"DVBC TS Capture", CSimDvbcFilter::Create, &kFilter},
 };
 }
 

@@ -67,3 +67,28 @@ struct IIviWriter : public IUnknown
     virtual HRESULT STDMETHODCALLTYPE SetParam(LONG id, LONG low, LONG high) = 0; // 4
 };
 const IID IID_IIviWriter = { 0x173DAD40, 0xA0D3, 0x43E2, { 0xB1, 0xD5, 0x2E, 0x46, 0x25, 0xD7, 0xF1, 0xF0 } };
+
+// The DVB-C card driver's control interface on its capture filter; slots 3-20, their
+// arguments as the driver takes them.
+struct IDvbcTsControl : public IUnknown
+{
+    virtual HRESULT STDMETHODCALLTYPE Call3() = 0;                     // 3
+    virtual HRESULT STDMETHODCALLTYPE Call4() = 0;                     // 4
+    virtual HRESULT STDMETHODCALLTYPE Call5(DWORD a, DWORD b) = 0;     // 5
+    virtual HRESULT STDMETHODCALLTYPE Unnamed6(DWORD) = 0;             // 6
+    virtual HRESULT STDMETHODCALLTYPE Call7() = 0;                     // 7
+    virtual HRESULT STDMETHODCALLTYPE Call8(DWORD a) = 0;              // 8
+    virtual HRESULT STDMETHODCALLTYPE Call9(DWORD a) = 0;              // 9
+    virtual HRESULT STDMETHODCALLTYPE Call10(DWORD a) = 0;             // 10
+    virtual HRESULT STDMETHODCALLTYPE Call11(DWORD a) = 0;             // 11
+    virtual HRESULT STDMETHODCALLTYPE Call12(DWORD a) = 0;             // 12
+    virtual HRESULT STDMETHODCALLTYPE Unnamed13(DWORD) = 0;            // 13
+    virtual HRESULT STDMETHODCALLTYPE Call14(DWORD a) = 0;             // 14
+    virtual HRESULT STDMETHODCALLTYPE Unnamed15(DWORD) = 0;            // 15
+    virtual HRESULT STDMETHODCALLTYPE Unnamed16(DWORD) = 0;            // 16
+    virtual HRESULT STDMETHODCALLTYPE Unnamed17(DWORD) = 0;            // 17
+    virtual HRESULT STDMETHODCALLTYPE Unnamed18(DWORD) = 0;            // 18
+    virtual HRESULT STDMETHODCALLTYPE Unnamed19(DWORD) = 0;            // 19
+    virtual HRESULT STDMETHODCALLTYPE Call20(DWORD a, DWORD b) = 0;    // 20
+};
+const IID IID_IDvbcTsControl = { 0x9B21A661, 0x29BB, 0x4ED3, { 0xB1, 0x25, 0x54, 0xB4, 0x09, 0x67, 0x7B, 0x59 } };
