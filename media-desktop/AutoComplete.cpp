@@ -25,7 +25,7 @@ AutoCompleteFunction LoadAutoComplete()
     // The completion object is a COM object of the shell's, made on this thread.
     if (SUCCEEDED(CoInitialize(NULL)))
         atexit(UninitializeAtExit);
-    s_function = (AutoCompleteFunction)GetProcAddress(library, "SHAutoComplete");
+    s_function = (AutoCompleteFunction)(void*)GetProcAddress(library, "SHAutoComplete");
     return s_function;
 }
 

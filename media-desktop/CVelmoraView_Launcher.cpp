@@ -45,7 +45,7 @@ HtmlHelpFunction FindHtmlHelp()
         if (!s_module)
             return NULL;
     }
-    return (HtmlHelpFunction)::GetProcAddress(s_module, "HtmlHelpA");
+    return (HtmlHelpFunction)(void*)::GetProcAddress(s_module, "HtmlHelpA");
 }
 
 }  // namespace

@@ -8,11 +8,16 @@
 
 namespace {
 
+// The stored handler cast back to the signature its entry's macro checked (AfxStoredHandler),
+// so the cast between member types is sound by construction.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wcast-function-type"
 template <class PMSG>
 PMSG Handler(AFX_PMSG pfn)
 {
     return reinterpret_cast<PMSG>(pfn);
 }
+#pragma GCC diagnostic pop
 
 // The signed coordinates packed in a message's lParam.
 int XOf(LPARAM lParam)

@@ -174,7 +174,7 @@ void CControlPanelDlg::RestorePanelPlacement()
 {
     CWinApp* app = AfxGetApp();
     BOOL visible = app != NULL ? app->GetProfileInt("Settings", "ShowMainPanel", 1) : TRUE;
-    BYTE flags = GetTvApp() != NULL ? GetTvApp()->GetStartFlags() : CTvApp::kFirstRun;
+    BYTE flags = GetTvApp() != NULL ? GetTvApp()->GetStartFlags() : (BYTE)CTvApp::kFirstRun;
     if (!(flags & (CTvApp::kFirstRun | CTvApp::kScreenChanged))) {
         WINDOWPLACEMENT* placement = NULL;
         UINT bytes = 0;
@@ -242,7 +242,8 @@ void CControlPanelDlg::OnDestroy()
     KillPanelTimer(kClockTimer);
     theVideoWnd.HideOverlays();
     KillPanelTimer(kRecordLengthTimer);
-    WINDOWPLACEMENT placement = {sizeof(placement)};
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
     if (GetWindowPlacement(&placement) && AfxGetApp() != NULL)
         AfxGetApp()->WriteProfileBinary("Settings", kPlacementEntry, (LPBYTE)&placement,
                                         sizeof(placement));

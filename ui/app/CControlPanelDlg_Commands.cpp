@@ -417,7 +417,7 @@ void CControlPanelDlg::OnVolumeDown()
     StepVolume(-kVolumeStep);
 }
 
-void CControlPanelDlg::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+void CControlPanelDlg::OnHScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* pScrollBar)
 {
     CWnd* control = (CWnd*)pScrollBar;
     if (nSBCode == SB_MULTISLIDER_CHANGED) {

@@ -315,7 +315,7 @@ void CTVVideoWnd::StopCursorTimer()
 
 void CTVVideoWnd::RestorePlacement()
 {
-    BYTE flags = GetTvApp() != NULL ? GetTvApp()->GetStartFlags() : CTvApp::kFirstRun;
+    BYTE flags = GetTvApp() != NULL ? GetTvApp()->GetStartFlags() : (BYTE)CTvApp::kFirstRun;
     WINDOWPLACEMENT* placement = NULL;
     UINT bytes = 0;
     CWinApp* app = AfxGetApp();
@@ -479,7 +479,8 @@ void CTVVideoWnd::OnMouseMove(UINT nFlags, CPoint point)
 
 void CTVVideoWnd::OnDestroy()
 {
-    WINDOWPLACEMENT placement = {sizeof(placement)};
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
     if (GetWindowPlacement(&placement) && AfxGetApp() != NULL)
         AfxGetApp()->WriteProfileBinary("Settings", kPlacementEntry, (LPBYTE)&placement,
                                         sizeof(placement));

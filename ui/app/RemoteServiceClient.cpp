@@ -22,11 +22,11 @@ public:
     {
         if (!m_module)
             return;
-        getStatus = (StatusProc)GetProcAddress(m_module, "RSGetStatus");
-        start = (CommandProc)GetProcAddress(m_module, "RSStart");
-        install = (CommandProc)GetProcAddress(m_module, "RSInstall");
+        getStatus = (StatusProc)(void*)GetProcAddress(m_module, "RSGetStatus");
+        start = (CommandProc)(void*)GetProcAddress(m_module, "RSStart");
+        install = (CommandProc)(void*)GetProcAddress(m_module, "RSInstall");
         // Never called, but a library without it is not the one we know.
-        uninstall = (CommandProc)GetProcAddress(m_module, "RSUnInstall");
+        uninstall = (CommandProc)(void*)GetProcAddress(m_module, "RSUnInstall");
     }
     ~ControlLibrary()
     {

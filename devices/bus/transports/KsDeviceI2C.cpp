@@ -71,7 +71,7 @@ HRESULT CKsDeviceI2C::LoadControl()
     m_ksProxy = LoadLibraryA("ksproxy.ax");
     if (!m_ksProxy)
         return HRESULT_FROM_WIN32(GetLastError());
-    m_control = (KsDeviceControlFunction)GetProcAddress(m_ksProxy, "KsSynchronousDeviceControl");
+    m_control = (KsDeviceControlFunction)(void*)GetProcAddress(m_ksProxy, "KsSynchronousDeviceControl");
     return m_control ? S_OK : HRESULT_FROM_WIN32(GetLastError());
 }
 

@@ -139,12 +139,12 @@ void CUsbDeviceAccess::Close()
 
 HRESULT CUsbDeviceAccess::GetProperty(DWORD id, void* buffer)
 {
-    return m_box ? m_box->Get(id, buffer) : kClosed;
+    return m_box ? m_box->Get(id, buffer) : (HRESULT)kClosed;
 }
 
 HRESULT CUsbDeviceAccess::SetProperty(DWORD id, void* value)
 {
-    return m_box ? m_box->Set(id, value) : kClosed;
+    return m_box ? m_box->Set(id, value) : (HRESULT)kClosed;
 }
 
 HRESULT CUsbDeviceAccess::Transfer(DWORD selectorId, DWORD selector, DWORD dataId, BOOL read, BYTE* buffer)

@@ -22,9 +22,9 @@ protected:
         dllPath = dllPath.substr(0, dllPath.rfind('\\') + 1) + "dshowbase_testserver.ax";
         dll = LoadLibraryA(dllPath.c_str());
         ASSERT_NE(nullptr, dll) << dllPath;
-        registerServer = reinterpret_cast<ServerCall>(GetProcAddress(dll, "DllRegisterServer"));
-        unregisterServer = reinterpret_cast<ServerCall>(GetProcAddress(dll, "DllUnregisterServer"));
-        canUnloadNow = reinterpret_cast<ServerCall>(GetProcAddress(dll, "DllCanUnloadNow"));
+        registerServer = reinterpret_cast<ServerCall>((void*)GetProcAddress(dll, "DllRegisterServer"));
+        unregisterServer = reinterpret_cast<ServerCall>((void*)GetProcAddress(dll, "DllUnregisterServer"));
+        canUnloadNow = reinterpret_cast<ServerCall>((void*)GetProcAddress(dll, "DllCanUnloadNow"));
         ASSERT_TRUE(registerServer && unregisterServer && canUnloadNow);
     }
 

@@ -73,7 +73,7 @@ protected:
         if (!library)
             return 0;
         typedef int (WINAPI* CommandProc)();
-        CommandProc uninstall = (CommandProc)GetProcAddress(library, "RSUnInstall");
+        CommandProc uninstall = (CommandProc)(void*)GetProcAddress(library, "RSUnInstall");
         int result = uninstall ? uninstall() : 0;
         FreeLibrary(library);
         return result;

@@ -65,7 +65,7 @@ protected:
         CoInitializeEx(NULL, COINIT_MULTITHREADED);
         m_filter = BindTuner();
         ASSERT_TRUE(m_filter) << kTunerName << " is not registered in the prefix";
-        m_command = (Command)GetProcAddress(GetModuleHandleA("sim2388x.ax"), "SimCommand");
+        m_command = (Command)(void*)GetProcAddress(GetModuleHandleA("sim2388x.ax"), "SimCommand");
         ASSERT_TRUE(m_command);
         ASSERT_EQ(S_OK, m_bus.Attach(m_filter, NULL));
         Sim("reset");
