@@ -62,6 +62,8 @@ const FamilyNames FAMILIES[] = {
     { "pelta",    SIM_FAMILY_PELTA,      { L"Pelta Video Capture", L"Pelta Crossbar", L"PhTVTune", nullptr, nullptr } },
     { "tessel",   SIM_FAMILY_MCU_CARD,   { L"Quorvex Tessel Capture Card", L"Quorvex Tessel Crossbar", L"Quorvex Tessel Tuner", nullptr, nullptr } },
     { "mcu2388x", SIM_FAMILY_MCU_2388X,  { L"2388x Video Capture", L"2388x Crossbar", L"2388x Tuner", nullptr, nullptr } },
+    { "mpeg2box", SIM_FAMILY_ENCODER,    { L"Quorvex MPEG-2 Box", L"Quorvex MPEG-2 Box Crossbar", nullptr, nullptr, nullptr } },
+    { "lunet",    SIM_FAMILY_ENCODER,    { L"Quorvex Lunet Device", L"Quorvex Lunet Crossbar", nullptr, nullptr, nullptr } },
 };
 const DWORD FAMILY_COUNT = sizeof(FAMILIES) / sizeof(FAMILIES[0]);
 
