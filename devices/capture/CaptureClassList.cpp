@@ -11,6 +11,9 @@
 #include "713xIoCrossbar.h"
 #include "713xPipCapture.h"
 #include "713xPipCrossbar.h"
+#include "BlackbirdCapture.h"
+#include "BlackbirdCrossbar.h"
+#include "BlackbirdEncoder.h"
 #include "Cx2388x1Capture.h"
 #include "Cx2388x1Crossbar.h"
 #include "Cx2388x3Capture.h"
@@ -24,16 +27,26 @@
 #include "EmpAudioDevice.h"
 #include "Go7007Capture.h"
 #include "Go7007Crossbar.h"
+#include "LunetCapture.h"
+#include "LunetCrossbar.h"
 #include "McuTuner2388xCapture.h"
 #include "McuTuner2388xCrossbar.h"
 #include "McuTunerCardCapture.h"
 #include "McuTunerCardCrossbar.h"
+#include "MiroxAudioDecoder.h"
+#include "MiroxCapture.h"
+#include "MiroxCrossbar.h"
+#include "Mpeg2BoxCapture.h"
+#include "Mpeg2BoxCrossbar.h"
 #include "PeltaCapture.h"
 #include "PeltaCrossbar.h"
 #include "PcEntertainmentCapture.h"
 #include "PcEntertainmentCrossbar.h"
 #include "Rv5200Capture.h"
 #include "Rv5200Crossbar.h"
+#include "RaptorCapture.h"
+#include "RaptorCrossbar.h"
+#include "RaptorEncoder.h"
 #include "TftvCapture.h"
 #include "TftvCrossbar.h"
 #include "TridVidCapture.h"
@@ -109,10 +122,28 @@ static CFilterClassRecord s_tftvCapture(NULL, &CLSID_VideoInputDeviceCategory, "
 static CFilterClassRecord s_tftvCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "TFTV Crossbar",
                                          CCrossbarWrapper::CreateCrossbar<CTftvCrossbar>);
 
+// The MPEG encoder cards and the cards with upstream tuner filters.
+static CFilterClassRecord s_mpeg2BoxCapture(NULL, &CLSID_VideoInputDeviceCategory, "Quorvex MPEG-2 Box",
+                                            CCaptureDevice::CreateDevice<CMpeg2BoxCapture>);
+static CFilterClassRecord s_mpeg2BoxCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Quorvex MPEG-2 Box Crossbar",
+                                             CCrossbarWrapper::CreateCrossbar<CMpeg2BoxCrossbar>);
 static CFilterClassRecord s_rv5200Capture(NULL, &CLSID_VideoInputDeviceCategory, "ReWell RV5200 TV Capture",
                                           CCaptureDevice::CreateDevice<CRv5200Capture>);
 static CFilterClassRecord s_rv5200Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "ReWell RV5200 TV Crossbar",
                                            CCrossbarWrapper::CreateCrossbar<CRv5200Crossbar>);
+static CFilterClassRecord s_blackbirdCapture(NULL, &CLSID_VideoInputDeviceCategory, "BlackBird Video Capture",
+                                             CCaptureDevice::CreateDevice<CBlackbirdCapture>);
+static CFilterClassRecord s_blackbirdCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "BlackBird Crossbar",
+                                              CCrossbarWrapper::CreateCrossbar<CBlackbirdCrossbar>);
+static CFilterClassRecord s_blackbirdEncoder(NULL, &kEncoderDeviceCategory, "BlackBird MPEG Encoder",
+                                             CFilterClassRecord::CreateWrapper<CBlackbirdEncoder>);
+static CFilterClassRecord s_miroxCapture(NULL, &CLSID_VideoInputDeviceCategory, "QUORVEX Mirox Audio/Video Capture",
+                                         CCaptureDevice::CreateDevice<CMiroxCapture>);
+static CFilterClassRecord s_miroxAudioDecoder(NULL, &AM_KSCATEGORY_TVAUDIO, "QUORVEX Mirox Audio Decoder",
+                                              CFilterClassRecord::CreateWrapper<CMiroxAudioDecoder>);
+static CFilterClassRecord s_miroxCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "QUORVEX Mirox Crossbar",
+                                          CCrossbarWrapper::CreateCrossbar<CMiroxCrossbar>);
+
 static CFilterClassRecord s_tridVidCapture(NULL, &CLSID_VideoInputDeviceCategory, "TridVid Capture",
                                            CCaptureDevice::CreateDevice<CTridVidCapture>);
 static CFilterClassRecord s_tridVidCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "TridVid Crossbar",
@@ -155,6 +186,10 @@ static CFilterClassRecord s_peltaCapture(NULL, &CLSID_VideoInputDeviceCategory, 
                                          CCaptureDevice::CreateDevice<CPeltaCapture>);
 static CFilterClassRecord s_peltaCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Pelta Crossbar",
                                           CCrossbarWrapper::CreateCrossbar<CPeltaCrossbar>);
+static CFilterClassRecord s_lunetCapture(NULL, &CLSID_VideoInputDeviceCategory, "Quorvex Lunet Device",
+                                         CCaptureDevice::CreateDevice<CLunetCapture>);
+static CFilterClassRecord s_lunetCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Quorvex Lunet Crossbar",
+                                          CCrossbarWrapper::CreateCrossbar<CLunetCrossbar>);
 
 static CFilterClassRecord s_ut800Capture(NULL, &CLSID_VideoInputDeviceCategory, "UT800 Capture",
                                          CCaptureDevice::CreateDevice<CUt800Capture>);
@@ -164,5 +199,11 @@ static CFilterClassRecord s_ut810Capture(NULL, &CLSID_VideoInputDeviceCategory, 
                                          CCaptureDevice::CreateDevice<CUt810Capture>);
 static CFilterClassRecord s_ut810Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "UT810 Crossbar",
                                           CCrossbarWrapper::CreateCrossbar<CUt810Crossbar>);
+static CFilterClassRecord s_raptorCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Conexant Raptor Crossbar",
+                                           CCrossbarWrapper::CreateCrossbar<CRaptorCrossbar>);
+static CFilterClassRecord s_raptorCapture(NULL, &CLSID_VideoInputDeviceCategory, "Conexant Raptor Video Capture",
+                                          CCaptureDevice::CreateDevice<CRaptorCapture>);
+static CFilterClassRecord s_raptorEncoder(NULL, &kEncoderDeviceCategory, "Conexant Raptor Encoder",
+                                          CFilterClassRecord::CreateWrapper<CRaptorEncoder>);
 static CFilterClassRecord s_dvbcCapture(NULL, &CLSID_VideoInputDeviceCategory, "DVBC TS Capture",
                                         CCaptureDevice::CreateDevice<CDvbcCapture>);

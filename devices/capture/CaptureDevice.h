@@ -185,6 +185,7 @@ public:
 protected:
     // The card's TV-tuner filter, kept until the device goes.
     void SetTunerFilter(IBaseFilter* filter) { m_tunerFilter = filter; }
+    IBaseFilter* GetTunerFilter() const { return m_tunerFilter.Get(); }
     void SetTunerFilterName(const char* name) { m_tunerFilterName = name; }
     // Where the EEPROM keeps the tuner's letter and model.
     void SetEepromOffsets(BYTE letterOffset, BYTE modelOffset)
@@ -193,6 +194,7 @@ protected:
         m_eepromModelOffset = modelOffset;
     }
     BYTE GetEepromAddress() const { return m_eepromAddress; }
+    void SetEepromAddress(BYTE address) { m_eepromAddress = address; }
     // One EEPROM byte; 0 when it cannot be read.
     BYTE ReadEepromByte(int offset);
     // SetCaptureFormat with a device class's own subtype codes.

@@ -14,6 +14,9 @@
 
 namespace {
 
+// The cards' encoder devices. {19689BF6-C384-48FD-AD51-90E58C79F70B}
+const GUID kEncoderCategory = {0x19689BF6, 0xC384, 0x48FD, {0xAD, 0x51, 0x90, 0xE5, 0x8C, 0x79, 0xF7, 0x0B}};
+
 struct ExpectedRecord
 {
     const char* name;
@@ -48,8 +51,16 @@ const ExpectedRecord kCaptureRecords[] = {
     {"TV AV Capture Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"TFTV Capture", &CLSID_VideoInputDeviceCategory},
     {"TFTV Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Quorvex MPEG-2 Box", &CLSID_VideoInputDeviceCategory},
+    {"Quorvex MPEG-2 Box Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"ReWell RV5200 TV Capture", &CLSID_VideoInputDeviceCategory},
     {"ReWell RV5200 TV Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"BlackBird Video Capture", &CLSID_VideoInputDeviceCategory},
+    {"BlackBird Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"BlackBird MPEG Encoder", &kEncoderCategory},
+    {"QUORVEX Mirox Audio/Video Capture", &CLSID_VideoInputDeviceCategory},
+    {"QUORVEX Mirox Audio Decoder", &AM_KSCATEGORY_TVAUDIO},
+    {"QUORVEX Mirox Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"TridVid Capture", &CLSID_VideoInputDeviceCategory},
     {"TridVid Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"Trident USB Capture", &CLSID_VideoInputDeviceCategory},
@@ -69,10 +80,15 @@ const ExpectedRecord kCaptureRecords[] = {
     {"Dorin Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"Pelta Video Capture", &CLSID_VideoInputDeviceCategory},
     {"Pelta Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Quorvex Lunet Device", &CLSID_VideoInputDeviceCategory},
+    {"Quorvex Lunet Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"UT800 Capture", &CLSID_VideoInputDeviceCategory},
     {"UT800 Crossbar", &AM_KSCATEGORY_CROSSBAR},
     {"UT810 Capture", &CLSID_VideoInputDeviceCategory},
     {"UT810 Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Conexant Raptor Crossbar", &AM_KSCATEGORY_CROSSBAR},
+    {"Conexant Raptor Video Capture", &CLSID_VideoInputDeviceCategory},
+    {"Conexant Raptor Encoder", &kEncoderCategory},
     {"DVBC TS Capture", &CLSID_VideoInputDeviceCategory},
 };
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // What the tuner is tuned to, evaluated from the stored PLL bytes whenever it is read.
 struct SimTuning
@@ -110,6 +111,15 @@ public:
     // (CSimCard_DeviceIo.cpp). Failures are Win32 error codes; 0 is success.
     enum { IOCTL_READ = 0x226000, IOCTL_WRITE = 0x22A004, IOCTL_GPIO = 0x226458 };
     DWORD DeviceControl(DWORD code, const BYTE* in, DWORD inSize, BYTE* out, DWORD outSize, DWORD* returned);
+
+    // The MPEG encoder cards' driver: set 0 its own set, whose property 20 reaches the chips
+    // behind the encoder; set 1 the image upload (CSimCard_Encoder.cpp).
+    enum { ENCODER_MAIN = 0, ENCODER_IMAGE = 1 };
+    HRESULT EncoderSupport(int set, DWORD id, DWORD* support);
+    HRESULT EncoderProperty(int set, DWORD id, bool get, const BYTE* instance, DWORD instanceSize, BYTE* data,
+                            DWORD cb, DWORD* returned);
+    // "encoder busy|active <reads>", "encoder version <text>...", "encoder support <id> none|get|set|both".
+    HRESULT EncoderCommand(const std::vector<std::string>& words);
 
     HRESULT GetTvFormat(LONG* format);
     HRESULT PutTvFormat(LONG format);
@@ -284,6 +294,10 @@ private:
 
     // Tunnel (CSimCard_Tunnel.cpp)
     HRESULT TunnelRequest(const BYTE* request, DWORD length);
+
+    // Encoder cards (CSimCard_Encoder.cpp)
+    HRESULT EncoderRegister(bool get, BYTE device, DWORD mode, DWORD sub, DWORD* value);
+    DWORD EncoderStatus(DWORD reg);
 
     // 16-byte family (CSimCard_Bus16.cpp)
     HRESULT Bus16Block(bool get, BYTE* data);

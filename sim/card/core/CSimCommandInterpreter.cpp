@@ -70,6 +70,12 @@ HRESULT CSimCommandInterpreter::Execute(const std::string& command, std::string*
         return Fail(words);
     if (CSimText::EqualsNoCase(verb, "nack"))
         return Nack(words);
+    if (CSimText::EqualsNoCase(verb, "encoder")) {
+        if (!m_live)
+            return E_NO_CARD;
+        HRESULT hr = m_live->EncoderCommand(words);
+        return hr == E_INVALIDARG ? E_SYNTAX : hr;
+    }
     if (CSimText::EqualsNoCase(verb, "reset") && words.size() == 1)
         return Reset();
     if (CSimText::EqualsNoCase(verb, "state") && words.size() == 1)

@@ -8,7 +8,7 @@
 // Change SIM_SHARED_VERSION whenever a field moves.
 
 const char  SIM_SHARED_MAGIC[4]  = { 'S', 'C', '8', '8' };
-const DWORD SIM_SHARED_VERSION   = 5;
+const DWORD SIM_SHARED_VERSION   = 6;
 const DWORD SIM_SHARED_BYTES     = 1 << 20;
 
 const int SIM_MAX_CARDS          = 10;
@@ -82,6 +82,8 @@ enum {
     // Conexant cards with the 2388x card's front end under other names.
     SIM_FAMILY_MCU_CARD = 11,
     SIM_FAMILY_MCU_2388X = 12,
+    // The MPEG encoder cards: every chip behind the encoder driver's register property.
+    SIM_FAMILY_ENCODER = 13,
     SIM_FAMILY_COUNT
 };
 
@@ -294,6 +296,26 @@ struct SimDeviceIoState
     BYTE  line[2];
 };
 
+// The MPEG encoder cards' driver: its encoder registers, the status reads it shows busy or
+// active for, the firmware versions it reports in turn, and every other property as last set.
+const int SIM_ENCODER_IDS = 65;
+const int SIM_ENCODER_VALUE = 112;
+const int SIM_ENCODER_VERSIONS = 8;
+const int SIM_ENCODER_VERSION_TEXT = 20;
+
+struct SimEncoderState
+{
+    DWORD regs[256];
+    DWORD busyReads;                // status reads with the busy bit still to come
+    DWORD activeReads;              // status reads with the idle bit still set
+    DWORD versionCount;
+    DWORD versionNext;              // the last one repeats
+    char  versions[SIM_ENCODER_VERSIONS][SIM_ENCODER_VERSION_TEXT];
+    BYTE  refused[SIM_ENCODER_IDS]; // SUPPORT_GET, SUPPORT_SET bits the driver does not offer
+    DWORD size[SIM_ENCODER_IDS];
+    BYTE  value[SIM_ENCODER_IDS][SIM_ENCODER_VALUE];
+};
+
 struct SimCardState
 {
     BYTE     eeprom[256];
@@ -320,6 +342,7 @@ struct SimCardState
     SimDeviceIoState deviceIo;
     SimKeyControllerState keyCtl;
     SimNotifyState notify;
+    SimEncoderState encoder;
 };
 
 struct SimTraceLine

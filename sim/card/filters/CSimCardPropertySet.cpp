@@ -34,10 +34,19 @@ int Bus16Set(REFGUID set)
         return CSimCard::BUS16_DEVICE;
     return -1;
 }
+
+int EncoderSet(REFGUID set)
+{
+    if (IsEqualGUID(set, PROPSETID_SimEncoder))
+        return CSimCard::ENCODER_MAIN;
+    if (IsEqualGUID(set, PROPSETID_SimEncoderImage))
+        return CSimCard::ENCODER_IMAGE;
+    return -1;
+}
 }
 
-HRESULT CSimCardPropertySet::Call(bool get, REFGUID set, DWORD id, void* instance, void* data, DWORD dataSize,
-                                  DWORD* returned)
+HRESULT CSimCardPropertySet::Call(bool get, REFGUID set, DWORD id, void* instance, DWORD instanceSize, void* data,
+                                  DWORD dataSize, DWORD* returned)
 {
     CSimCard& card = m_filter.Card();
     // Each family's driver answers its own sets only.
@@ -60,19 +69,25 @@ HRESULT CSimCardPropertySet::Call(bool get, REFGUID set, DWORD id, void* instanc
         if (Bus16Set(set) >= 0)
             return card.Bus16Property(Bus16Set(set), id, get, (BYTE*)data, dataSize, returned);
         break;
+    case SIM_FAMILY_ENCODER:
+        if (EncoderSet(set) >= 0)
+            return card.EncoderProperty(EncoderSet(set), id, get, (const BYTE*)instance, instance ? instanceSize : 0,
+                                        (BYTE*)data, dataSize, returned);
+        break;
     }
     return E_PROP_SET_UNSUPPORTED;
 }
 
-STDMETHODIMP CSimCardPropertySet::Set(REFGUID set, DWORD id, void* instance, DWORD, void* data, DWORD dataSize)
+STDMETHODIMP CSimCardPropertySet::Set(REFGUID set, DWORD id, void* instance, DWORD instanceSize, void* data,
+                                      DWORD dataSize)
 {
-    return Call(false, set, id, instance, data, dataSize, nullptr);
+    return Call(false, set, id, instance, instanceSize, data, dataSize, nullptr);
 }
 
-STDMETHODIMP CSimCardPropertySet::Get(REFGUID set, DWORD id, void* instance, DWORD, void* data, DWORD dataSize,
-                                      DWORD* returned)
+STDMETHODIMP CSimCardPropertySet::Get(REFGUID set, DWORD id, void* instance, DWORD instanceSize, void* data,
+                                      DWORD dataSize, DWORD* returned)
 {
-    return Call(true, set, id, instance, data, dataSize, returned);
+    return Call(true, set, id, instance, instanceSize, data, dataSize, returned);
 }
 
 STDMETHODIMP CSimCardPropertySet::QuerySupported(REFGUID set, DWORD id, DWORD* support)
@@ -95,6 +110,10 @@ STDMETHODIMP CSimCardPropertySet::QuerySupported(REFGUID set, DWORD id, DWORD* s
     case SIM_FAMILY_BUS16:
         if (Bus16Set(set) >= 0)
             return CSimCard::Bus16Support(Bus16Set(set), id, support);
+        break;
+    case SIM_FAMILY_ENCODER:
+        if (EncoderSet(set) >= 0)
+            return card.EncoderSupport(EncoderSet(set), id, support);
         break;
     }
     return E_PROP_SET_UNSUPPORTED;

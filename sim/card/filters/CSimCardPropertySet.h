@@ -22,7 +22,8 @@ public:
     STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
 
 private:
-    HRESULT Call(bool get, REFGUID set, DWORD id, void* instance, void* data, DWORD dataSize, DWORD* returned);
+    HRESULT Call(bool get, REFGUID set, DWORD id, void* instance, DWORD instanceSize, void* data, DWORD dataSize,
+                 DWORD* returned);
 
     // Weak: this object is a member of its filter.
     CSimFilter& m_filter;

@@ -65,6 +65,8 @@ const FamilyNames FAMILIES[] = {
     { "rv5200",  SIM_FAMILY_2388X,   { L"ReWell RV5200 TV Capture", L"ReWell RV5200 TV Crossbar", nullptr, nullptr, nullptr } },
     { "pcent",   SIM_FAMILY_2388X,   { L"PC Entertainment TV Card Capture", L"PC Entertainment TV Card Crossbar", nullptr, nullptr, nullptr } },
     { "usb2881", SIM_FAMILY_USB2800, { L"USB 2881 Video", L"USB 2881 Crossbar", nullptr, nullptr, nullptr } },
+    { "mpeg2box", SIM_FAMILY_ENCODER,    { L"Quorvex MPEG-2 Box", L"Quorvex MPEG-2 Box Crossbar", nullptr, nullptr, nullptr } },
+    { "lunet",    SIM_FAMILY_ENCODER,    { L"Quorvex Lunet Device", L"Quorvex Lunet Crossbar", nullptr, nullptr, nullptr } },
 };
 const DWORD FAMILY_COUNT = sizeof(FAMILIES) / sizeof(FAMILIES[0]);
 

@@ -55,7 +55,9 @@ HRESULT RecordingPropertySet::Record(bool get, REFGUID set, DWORD id, void* inst
                                      void* data, DWORD dataLength)
 {
     Request request{get, set, id, (LONG)((BYTE*)instance - (BYTE*)data), instanceLength, dataLength,
-                    std::vector<BYTE>((BYTE*)data, (BYTE*)data + dataLength)};
+                    std::vector<BYTE>((BYTE*)data, (BYTE*)data + dataLength),
+                    instance ? std::vector<BYTE>((BYTE*)instance, (BYTE*)instance + instanceLength)
+                             : std::vector<BYTE>()};
     if (onRequest)
         onRequest(request);
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -89,7 +91,7 @@ STDMETHODIMP RecordingPropertySet::QuerySupported(REFGUID set, DWORD id, DWORD* 
     std::lock_guard<std::mutex> lock(m_mutex);
     m_supportQueries.push_back(std::make_pair(set, id));
     if (support)
-        *support = SUCCEEDED(supportResult) ? 3 : 0;
+        *support = FAILED(supportResult) ? 0 : supportBits ? supportBits(set, id) : 3;
     return supportResult;
 }
 

@@ -25,6 +25,7 @@ public:
         DWORD instanceLength;
         DWORD dataLength;
         std::vector<BYTE> data;     // the property data as it arrived
+        std::vector<BYTE> instance; // the instance data as it arrived
     };
 
     // withPropertySet false: a filter that has no IKsPropertySet.
@@ -41,6 +42,8 @@ public:
 
     // What QuerySupported answers.
     HRESULT supportResult = S_OK;
+    // The support bits of a property; without it every property reads and writes.
+    std::function<DWORD(const GUID& set, DWORD id)> supportBits;
     // Called on the caller's thread with each request before it is answered.
     std::function<void(const Request&)> onRequest;
 
