@@ -8,7 +8,7 @@
 // Change SIM_SHARED_VERSION whenever a field moves.
 
 const char  SIM_SHARED_MAGIC[4]  = { 'S', 'C', '8', '8' };
-const DWORD SIM_SHARED_VERSION   = 5;
+const DWORD SIM_SHARED_VERSION   = 6;
 const DWORD SIM_SHARED_BYTES     = 1 << 20;
 
 const int SIM_MAX_CARDS          = 10;
@@ -82,6 +82,9 @@ enum {
     // Conexant cards with the 2388x card's front end under other names.
     SIM_FAMILY_MCU_CARD = 11,
     SIM_FAMILY_MCU_2388X = 12,
+    // The other PCI cards on the private property set: their crossbar's tuner is its first
+    // input, and a remote key waits in GPIO lines 0-8 until one read takes it.
+    SIM_FAMILY_PCI = 13,
     SIM_FAMILY_COUNT
 };
 
@@ -276,6 +279,14 @@ struct SimBus16State
     DWORD outputs;                  // GPIO output enables
 };
 
+// The USB boxes' video multiplexer at 8-bit 0x4A/0x4B: a register file whose sub-address 2
+// chooses in its low four bits the input that the picture comes from.
+struct SimVideoMuxState
+{
+    BYTE  regs[16];
+    BYTE  pointer;
+};
+
 // The event the driver signals, as the process that handed it over holds it, and the
 // driver values of properties 8 and 10.
 struct SimNotifyState
@@ -320,6 +331,7 @@ struct SimCardState
     SimDeviceIoState deviceIo;
     SimKeyControllerState keyCtl;
     SimNotifyState notify;
+    SimVideoMuxState videoMux;
 };
 
 struct SimTraceLine
