@@ -11,6 +11,8 @@
 #include "713xIoCrossbar.h"
 #include "713xPipCapture.h"
 #include "713xPipCrossbar.h"
+#include "AltTvCardCapture.h"
+#include "AltTvCardCrossbar.h"
 #include "BlackbirdCapture.h"
 #include "BlackbirdCrossbar.h"
 #include "BlackbirdEncoder.h"
@@ -54,13 +56,23 @@
 #include "TridentUsbCapture.h"
 #include "TridentUsbCrossbar.h"
 #include "TridentUsbTvAudio.h"
+#include "Tv630Capture.h"
+#include "Tv630Crossbar.h"
 #include "TvAvCapture.h"
 #include "TvAvCrossbar.h"
 #include "TvCardCapture.h"
 #include "TvCardCrossbar.h"
+#include "Usb2820Capture.h"
+#include "Usb2820Crossbar.h"
+#include "Usb2821Capture.h"
+#include "Usb2821Crossbar.h"
 #include "Usb2881Capture.h"
 #include "Usb2881Crossbar.h"
+#include "UsbBoxCapture.h"
+#include "UsbBoxCrossbar.h"
 #include "UsbCamCapture.h"
+#include "UsbTvBoxCapture.h"
+#include "UsbTvBoxCrossbar.h"
 #include "Ut800Capture.h"
 #include "Ut800Crossbar.h"
 #include "Ut810Capture.h"
@@ -107,6 +119,23 @@ static CFilterClassRecord s_tvCardCapture(NULL, &CLSID_VideoInputDeviceCategory,
 static CFilterClassRecord s_tvCardCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Quorvex Skyvault Crossbar",
                                            CCrossbarWrapper::CreateCrossbar<CTvCardCrossbar>);
 
+static CFilterClassRecord s_usbBoxCapture(NULL, &CLSID_VideoInputDeviceCategory, "USB 2800 Video",
+                                          CCaptureDevice::CreateDevice<CUsbBoxCapture>);
+static CFilterClassRecord s_usbBoxCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "USB 2800 Crossbar",
+                                           CCrossbarWrapper::CreateCrossbar<CUsbBoxCrossbar>);
+static CFilterClassRecord s_usbTvBoxCapture(NULL, &CLSID_VideoInputDeviceCategory, "Quorvex USB TV Box Video",
+                                            CCaptureDevice::CreateDevice<CUsbTvBoxCapture>);
+static CFilterClassRecord s_usbTvBoxCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Quorvex USB TV Box Crossbar",
+                                             CCrossbarWrapper::CreateCrossbar<CUsbTvBoxCrossbar>);
+static CFilterClassRecord s_usb2820Capture(NULL, &CLSID_VideoInputDeviceCategory, "USB 2820 Video",
+                                           CCaptureDevice::CreateDevice<CUsb2820Capture>);
+static CFilterClassRecord s_usb2820Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "USB 2820 Crossbar",
+                                            CCrossbarWrapper::CreateCrossbar<CUsb2820Crossbar>);
+static CFilterClassRecord s_usb2821Capture(NULL, &CLSID_VideoInputDeviceCategory, "USB 2821 Video",
+                                           CCaptureDevice::CreateDevice<CUsb2821Capture>);
+static CFilterClassRecord s_usb2821Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "USB 2821 Crossbar",
+                                            CCrossbarWrapper::CreateCrossbar<CUsb2821Crossbar>);
+
 static CFilterClassRecord s_empAudio(NULL, &CLSID_AudioInputDeviceCategory, "USB EMP Audio Device",
                                      CFilterClassRecord::CreateWrapper<CEmpAudioDevice>);
 static CFilterClassRecord s_dvCamera(NULL, &CLSID_VideoInputDeviceCategory, "Microsoft DV Camera and VCR",
@@ -121,6 +150,15 @@ static CFilterClassRecord s_tftvCapture(NULL, &CLSID_VideoInputDeviceCategory, "
                                         CCaptureDevice::CreateDevice<CTftvCapture>);
 static CFilterClassRecord s_tftvCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "TFTV Crossbar",
                                          CCrossbarWrapper::CreateCrossbar<CTftvCrossbar>);
+// The two OEM builds of the maker's PCI card.
+static CFilterClassRecord s_altTvCardCapture(NULL, &CLSID_VideoInputDeviceCategory, "Jinhai TV Card Capture",
+                                             CCaptureDevice::CreateDevice<CAltTvCardCapture>);
+static CFilterClassRecord s_altTvCardCrossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Jinhai TV Card Crossbar",
+                                              CCrossbarWrapper::CreateCrossbar<CAltTvCardCrossbar>);
+static CFilterClassRecord s_tv630Capture(NULL, &CLSID_VideoInputDeviceCategory, "Ravenor 630 TV Capture",
+                                         CCaptureDevice::CreateDevice<CTv630Capture>);
+static CFilterClassRecord s_tv630Crossbar(NULL, &AM_KSCATEGORY_CROSSBAR, "Ravenor 630 TV Crossbar",
+                                          CCrossbarWrapper::CreateCrossbar<CTv630Crossbar>);
 
 // The MPEG encoder cards and the cards with upstream tuner filters.
 static CFilterClassRecord s_mpeg2BoxCapture(NULL, &CLSID_VideoInputDeviceCategory, "Quorvex MPEG-2 Box",

@@ -204,6 +204,7 @@ protected:
         m_systemLetter = letter;
         m_tunerModelId = typeId;
     }
+    void DeleteTuner();
     // What InitDevice starts from: closed, no pins, no notify window, no tuner entry.
     void ResetDevice();
     // Opens the access and, when it opened, finds the capture pins, reads the tuner entry and

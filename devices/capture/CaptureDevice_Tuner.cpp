@@ -187,6 +187,12 @@ BOOL CCaptureDevice::ReplaceTuner(CTunerModel* tuner)
     return TRUE;
 }
 
+void CCaptureDevice::DeleteTuner()
+{
+    delete m_tuner;
+    m_tuner = NULL;
+}
+
 const char* CCaptureDevice::GetTunerModelName() const
 {
     InitTunerModelNames();

@@ -53,6 +53,8 @@ public:
     HWND GetNotifyWnd() const { return m_notifyWnd; }
     void SetNotifyWnd(HWND window) { m_notifyWnd = window; }
     BYTE GetReadAddress() const { return m_readAddress; }
+    // The status bit that marks a valid status byte.
+    BYTE GetLockMask() const { return m_lockMask; }
     // Where the device found the module on its bus.
     void SetAddresses(BYTE read, BYTE write)
     {

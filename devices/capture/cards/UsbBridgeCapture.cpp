@@ -1,6 +1,11 @@
 #include "UsbBridgeCapture.h"
 
+#include "TunerModel.h"
+#include "TunerModelRecord.h"
+#include "TunerTypeTable.h"
 #include "UsbBridgeI2C.h"
+
+#include <algorithm>
 
 #include <new>
 
@@ -137,4 +142,56 @@ void CUsbBridgeCapture::ReadTunerInfo()
     CCaptureDevice::ReadEepromInfo(&eepromLetter, &eepromModel);
     if (eepromModel == kEepromOnlyTuner)
         SetTunerInfo(eepromLetter, kEepromOnlyTuner);
+}
+
+BOOL CUsbBridgeCapture::CreateTuner()
+{
+    int typeId = GetTunerModelId();
+    if (typeId == 0)
+        return FALSE;
+    CTunerTypeTable* tuner = new (std::nothrow) CTunerTypeTable(GetI2CAccess());
+    if (!tuner)
+        return FALSE;
+    CTunerModel* factory = NewTunerModel(typeId, GetI2CAccess());
+    tuner->CopyModelParams(factory);
+    delete factory;
+    tuner->SetOwnerDevice(this);
+    tuner->SetAddresses(tuner->GetReadAddress(), kTunerWriteAddress);
+    if (!ProbeI2CAddress(kDemodAddress) && ProbeI2CAddress(kAltDemodAddress))
+        tuner->SetDemodAddress(kAltDemodAddress);
+    return ReplaceTuner(tuner);
+}
+
+BOOL CUsbBridgeCapture::SelectTunerModel(int typeId)
+{
+    HWND window = GetTuner() ? GetTuner()->GetNotifyWnd() : NULL;
+    DeleteTuner();
+    int letter = 'N';
+    LetterForTunerModel(typeId, &letter);
+    SetTunerInfo(letter, typeId);
+    BOOL created = CreateTuner();
+    if (GetTuner())
+        GetTuner()->SetNotifyWnd(window);
+    return created;
+}
+
+int CUsbBridgeCapture::ScanTunerBus(BYTE* found, int count)
+{
+    CUsbBridgeI2C* bridge = dynamic_cast<CUsbBridgeI2C*>(GetI2CAccess());
+    if (!found || count <= 0 || !bridge || !GetTuner())
+        return 0;
+    std::vector<BYTE> addresses;
+    bridge->ScanBus(&addresses, 254, GetTuner()->GetLockMask());
+    int n = std::min(count, (int)addresses.size());
+    std::copy(addresses.begin(), addresses.begin() + n, found);
+    return n;
+}
+
+BOOL CUsbBridgeCapture::GetDemodAddress(BYTE* address)
+{
+    CTunerTypeTable* tuner = dynamic_cast<CTunerTypeTable*>(GetTuner());
+    if (!address || !tuner)
+        return FALSE;
+    *address = tuner->GetDemodAddress();
+    return TRUE;
 }

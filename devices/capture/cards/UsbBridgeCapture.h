@@ -16,6 +16,8 @@ public:
     enum { kUnknownCodeTuner = 4, kNoEepromTuner = 93 };
     // The model byte of the one tuner a box's EEPROM may name over the controller's code.
     enum { kEepromOnlyTuner = 69 };
+    // The tuner's write address, and the demodulator addresses the boxes carry.
+    enum { kTunerWriteAddress = 0xC6, kDemodAddress = 0x42, kAltDemodAddress = 0x4B };
 
     CUsbBridgeCapture(CGraphBuilder* graph, REFCLSID clsid);
     CUsbBridgeCapture(CGraphBuilder* graph, REFCLSID category, const char* friendlyName, int matchMode);
@@ -27,6 +29,17 @@ public:
     BOOL ReadRemoteKey(BYTE* key) override;
     HRESULT ReadEepromInfo(int* letter, int* model) override;
     void ReadTunerInfo() override;
+    // A table tuner with the factory model's parameters at write address 0xC6, its
+    // demodulator at 0x4B when 0x42 does not answer and 0x4B does; FALSE for model 0.
+    BOOL CreateTuner() override;
+    // Replaces the tuner by one of that type, which keeps the old one's notify window; the
+    // id and its letter are taken even when the new tuner cannot be made.
+    BOOL SelectTunerModel(int typeId) override;
+
+    // The addresses whose one-byte read answers with a bit of the tuner's lock mask set;
+    // returns how many were found (0 without a tuner or the bridge transport).
+    int ScanTunerBus(BYTE* found, int count);
+    BOOL GetDemodAddress(BYTE* address);
 
     const char* GetBoxName() const { return m_boxName.c_str(); }
 

@@ -175,6 +175,11 @@ TEST_F(GpioControllerCardTest, EachCrossbarRoutesTheSourcesThroughItsPinMap)
             long video = -1;
             EXPECT_EQ(S_OK, routes->get_IsRoutedTo(CCrossbarWrapper::kVideoOutput, &video));
             EXPECT_EQ(family->videoInputs[source], video) << source;
+            // The card's jack behind that pin is the picture's source: 1 tuner, 2 composite,
+            // 0 S-video.
+            const long jacks[] = {1, 2, 0};
+            std::string route = "\nvideo_route=" + std::to_string(jacks[source]) + "\n";
+            EXPECT_NE(std::string::npos, m_control("state").find(route)) << source;
         }
         m_graph.RemoveWrapper(crossbar);
     }

@@ -148,6 +148,8 @@ void CSimCard::Initialise(SimShared* shared, const SimConfig& config)
         s.decoder.procAmp[r.property] = r.def;
     s.videoRoute = 1;
     s.audioRoute = 4;
+    // The multiplexer's own bits above the tuner's input code.
+    s.videoMux.regs[2] = 0xC2;
     for (SimVideoFormat& f : s.videoFormat)
         f.subtypeCode = ~0u;
     for (int i = 0; i < SIM_AUDIO_INPUT_PINS; ++i) {

@@ -288,6 +288,9 @@ private:
     HRESULT BoxI2C(bool get, BYTE* data);
 
     // The boxes' key controller (CSimCard_Keys.cpp)
+    bool VideoMuxDevice(BYTE device);
+    void WriteVideoMux(const BYTE* data, DWORD count);
+    BYTE ReadVideoMux();
     bool KeyControllerDevice(BYTE device);
     void WriteKeyController(const BYTE* data, DWORD count);
     BYTE ReadKeyController();

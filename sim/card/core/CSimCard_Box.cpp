@@ -234,3 +234,57 @@ HRESULT CSimCard::BoxGet(DWORD id, void* buffer)
     memcpy(buffer, &value, sizeof(value));
     return S_OK;
 }
+
+// The video multiplexer: the first byte of a write sets the register pointer, further bytes
+// fill registers from there; a read answers the pointed register and moves on. The input
+// code in sub-address 2 routes the card's jack that the picture shows, as the crossbar's
+// route does on the other cards.
+namespace
+{
+const BYTE VIDEO_MUX_DEVICE = 0x25;
+const BYTE MUX_INPUT_REGISTER = 2;
+
+struct MuxInput
+{
+    BYTE code;
+    LONG jack;
+};
+const MuxInput MUX_INPUTS[] = {
+    // code, jack (0 S-video, 1 tuner, 2 composite)
+    { 2, 1 }, { 0, 2 }, { 9, 0 },
+};
+}
+
+bool CSimCard::VideoMuxDevice(BYTE device)
+{
+    return m_shared->config.family == SIM_FAMILY_USB2800 && device == VIDEO_MUX_DEVICE;
+}
+
+void CSimCard::WriteVideoMux(const BYTE* data, DWORD count)
+{
+    SimVideoMuxState& m = m_shared->state.videoMux;
+    if (count == 0)
+        return;
+    m.pointer = data[0] % sizeof(m.regs);
+    for (DWORD i = 1; i < count; ++i) {
+        m.regs[m.pointer] = data[i];
+        if (m.pointer == MUX_INPUT_REGISTER) {
+            LONG jack = -1;
+            for (const MuxInput& row : MUX_INPUTS) {
+                if (row.code == (data[i] & 0x0F))
+                    jack = row.jack;
+            }
+            m_shared->state.videoRoute = jack;
+            Trace(1, "VM in=%u route=%ld", data[i] & 0x0F, jack);
+        }
+        m.pointer = (m.pointer + 1) % sizeof(m.regs);
+    }
+}
+
+BYTE CSimCard::ReadVideoMux()
+{
+    SimVideoMuxState& m = m_shared->state.videoMux;
+    BYTE value = m.regs[m.pointer];
+    m.pointer = (m.pointer + 1) % sizeof(m.regs);
+    return value;
+}

@@ -43,7 +43,7 @@ bool CSimCard::DeviceAcks(BYTE device)
         return true;
     if (device == DEMOD_DEVICE && DemodPresent())
         return true;
-    if (BoxDemodDevice(device) || KeyControllerDevice(device))
+    if (BoxDemodDevice(device) || KeyControllerDevice(device) || VideoMuxDevice(device))
         return true;
     for (DWORD i = 0; i < c.extraAckCount; ++i) {
         if ((c.extraAck[i] >> 1) == device)
@@ -71,6 +71,8 @@ HRESULT CSimCard::BusWrite(BYTE device, const BYTE* data, DWORD count)
         WriteBoxDemod(data, count);
     else if (KeyControllerDevice(device))
         WriteKeyController(data, count);
+    else if (VideoMuxDevice(device))
+        WriteVideoMux(data, count);
     return S_OK;
 }
 
@@ -102,6 +104,9 @@ HRESULT CSimCard::BusRead(BYTE device, BYTE* data, DWORD count)
     } else if (KeyControllerDevice(device)) {
         for (DWORD i = 0; i < count; ++i)
             data[i] = ReadKeyController();
+    } else if (VideoMuxDevice(device)) {
+        for (DWORD i = 0; i < count; ++i)
+            data[i] = ReadVideoMux();
     } else {
         for (DWORD i = 0; i < count; ++i)
             data[i] = 0x00;

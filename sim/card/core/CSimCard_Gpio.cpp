@@ -22,6 +22,11 @@ const BYTE  PACKED_LOW_BITS   = 0x1F;
 const int   PACKED_LOW_SHIFT  = 19;
 const int   PACKED_HIGH_SHIFT = 20;
 
+// The other PCI cards' key lines: the code in 0-7, sent inverted with its nibbles swapped;
+// line 8 high while no key waits.
+const DWORD PCI_KEY_LINES     = 0x000001FF;
+const DWORD PCI_NO_KEY        = 0x00000100;
+
 const DWORD REG_GPIO_CONTROL  = 0x1B0;
 const DWORD REG_GPIO_DATA     = 0x1B4;
 const DWORD REG_LATCH_SETTING = 0x80000000;
@@ -66,6 +71,7 @@ bool CSimCard::KeysOnGpio()
     case SIM_FAMILY_2388X:
     case SIM_FAMILY_MCU_CARD:
     case SIM_FAMILY_MCU_2388X:
+    case SIM_FAMILY_PCI:
         return true;
     }
     return PackedGpioByte();
@@ -99,6 +105,11 @@ DWORD CSimCard::GpioView()
         view = (view & ~(GPIO_KIND | GPIO_STROBE)) | GPIO_KIND_KEY;
     else if (s.mcu.answerShown)
         view = (view & ~(GPIO_KIND | GPIO_STROBE)) | s.mcu.answerKind;
+    if (Family() == SIM_FAMILY_PCI) {
+        BYTE key = (BYTE)s.mcu.shownKey.key;
+        DWORD lines = s.mcu.keyShown ? (BYTE)~((key << 4) | (key >> 4)) : PCI_NO_KEY;
+        return ((s.gpio.latch & GPIO_READABLE) & ~PCI_KEY_LINES) | lines;
+    }
     if (s.mcu.driveData)
         view = (view & ~GpioDataLines()) | PackGpioByte((BYTE)s.mcu.dataByte);
     return view;
@@ -108,8 +119,14 @@ DWORD CSimCard::ReadGpio()
 {
     SimControllerState& mcu = m_shared->state.mcu;
     DWORD view = GpioView();
-    if (mcu.keyShown)
+    if (mcu.keyShown && Family() == SIM_FAMILY_PCI) {
+        // The latch lets go of a key once it has been read.
+        mcu.keyShown = 0;
+        mcu.keyEndUs = m_now;
+        Trace(1, "K %02X release reads=1", mcu.shownKey.key);
+    } else if (mcu.keyShown) {
         ++mcu.keyReads;
+    }
     else if (mcu.answerShown)
         ++mcu.answerReads;
     Trace(2, "G4 -> %08lX", view);

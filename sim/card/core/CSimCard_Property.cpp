@@ -151,6 +151,7 @@ bool CSimCard::UsesCardSet()
     case SIM_FAMILY_PELTA:
     case SIM_FAMILY_MCU_CARD:
     case SIM_FAMILY_MCU_2388X:
+    case SIM_FAMILY_PCI:
         return true;
     }
     return false;

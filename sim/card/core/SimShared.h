@@ -8,7 +8,7 @@
 // Change SIM_SHARED_VERSION whenever a field moves.
 
 const char  SIM_SHARED_MAGIC[4]  = { 'S', 'C', '8', '8' };
-const DWORD SIM_SHARED_VERSION   = 6;
+const DWORD SIM_SHARED_VERSION   = 7;
 const DWORD SIM_SHARED_BYTES     = 1 << 20;
 
 const int SIM_MAX_CARDS          = 10;
@@ -84,6 +84,9 @@ enum {
     SIM_FAMILY_MCU_2388X = 12,
     // The MPEG encoder cards: every chip behind the encoder driver's register property.
     SIM_FAMILY_ENCODER = 13,
+    // The other PCI cards on the private property set: their crossbar's tuner is its first
+    // input, and a remote key waits in GPIO lines 0-8 until one read takes it.
+    SIM_FAMILY_PCI = 14,
     SIM_FAMILY_COUNT
 };
 
@@ -278,6 +281,14 @@ struct SimBus16State
     DWORD outputs;                  // GPIO output enables
 };
 
+// The USB boxes' video multiplexer at 8-bit 0x4A/0x4B: a register file whose sub-address 2
+// chooses in its low four bits the input that the picture comes from.
+struct SimVideoMuxState
+{
+    BYTE  regs[16];
+    BYTE  pointer;
+};
+
 // The event the driver signals, as the process that handed it over holds it, and the
 // driver values of properties 8 and 10.
 struct SimNotifyState
@@ -343,6 +354,7 @@ struct SimCardState
     SimKeyControllerState keyCtl;
     SimNotifyState notify;
     SimEncoderState encoder;
+    SimVideoMuxState videoMux;
 };
 
 struct SimTraceLine

@@ -26,6 +26,10 @@ const JackRow INPUT_JACKS[CSimCrossbarFilter::INPUTS] = {
 // Card jacks by input pin, for each front end's driver.
 const int CARD_ORDER[CSimCrossbarFilter::INPUTS] = { 0, 1, 2, 3, 4, 5, 6 };
 const int BOX_ORDER[CSimCrossbarFilter::INPUTS] = { 1, 2, 0, 3, 4, 5, 6 };
+// The PCI cards whose tuner comes first, audio jacks after the three video ones; the USB
+// boxes with the spare video jack first.
+const int PCI_ORDER[CSimCrossbarFilter::INPUTS] = { 1, 2, 0, 4, 5, 6, 3 };
+const int USB_ORDER[CSimCrossbarFilter::INPUTS] = { 3, 1, 2, 0, 4, 5, 6 };
 const int GO_ORDER[] = { 1, 2, 0, 4, 5 };
 const int GO_INPUTS = sizeof(GO_ORDER) / sizeof(GO_ORDER[0]);
 
@@ -66,7 +70,18 @@ STDMETHODIMP CSimCrossbarFilter::Load(IPropertyBag* bag, IErrorLog* log)
     // The bag comes as the enumerator makes the filter, before anyone holds a pin.
     CCritGuard guard(StateLock());
     DWORD family = Card().Family();
-    const int* order = family == SIM_FAMILY_TUNNEL ? BOX_ORDER : family == SIM_FAMILY_GO7007 ? GO_ORDER : CARD_ORDER;
+    const int* order = CARD_ORDER;
+    switch (family) {
+    case SIM_FAMILY_TUNNEL: order = BOX_ORDER; break;
+    case SIM_FAMILY_GO7007: order = GO_ORDER; break;
+    case SIM_FAMILY_USB2800: order = USB_ORDER; break;
+    case SIM_FAMILY_713X_IO:
+    case SIM_FAMILY_713X_3:
+    case SIM_FAMILY_713X_PIP:
+    case SIM_FAMILY_DORIN:
+    case SIM_FAMILY_PELTA:
+    case SIM_FAMILY_PCI: order = PCI_ORDER; break;
+    }
     if (order != m_order) {
         m_order = order;
         m_inputs = order == GO_ORDER ? GO_INPUTS : INPUTS;

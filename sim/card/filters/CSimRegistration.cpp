@@ -67,6 +67,17 @@ const FamilyNames FAMILIES[] = {
     { "usb2881", SIM_FAMILY_USB2800, { L"USB 2881 Video", L"USB 2881 Crossbar", nullptr, nullptr, nullptr } },
     { "mpeg2box", SIM_FAMILY_ENCODER,    { L"Quorvex MPEG-2 Box", L"Quorvex MPEG-2 Box Crossbar", nullptr, nullptr, nullptr } },
     { "lunet",    SIM_FAMILY_ENCODER,    { L"Quorvex Lunet Device", L"Quorvex Lunet Crossbar", nullptr, nullptr, nullptr } },
+    { "713x",        SIM_FAMILY_PCI,     { L"713x TV Card Capture", L"713x TV Card Crossbar", nullptr, nullptr, nullptr } },
+    { "713x_Genius", SIM_FAMILY_PCI,     { L"713x_Genius TV Card Capture", L"713x_Genius TV Card Crossbar", nullptr, nullptr, nullptr } },
+    { "skyvault",    SIM_FAMILY_PCI,     { L"Quorvex Skyvault Capture", L"Quorvex Skyvault Crossbar", nullptr, nullptr, nullptr } },
+    { "jinhai",      SIM_FAMILY_PCI,     { L"Jinhai TV Card Capture", L"Jinhai TV Card Crossbar", nullptr, nullptr, nullptr } },
+    { "ravenor630",  SIM_FAMILY_PCI,     { L"Ravenor 630 TV Capture", L"Ravenor 630 TV Crossbar", nullptr, nullptr, nullptr } },
+    { "tvav",        SIM_FAMILY_PCI,     { L"TV AV Capture", L"TV AV Capture Crossbar", nullptr, nullptr, nullptr } },
+    { "tftv",        SIM_FAMILY_PCI,     { L"TFTV Capture", L"TFTV Crossbar", nullptr, nullptr, nullptr } },
+    { "usbbox",      SIM_FAMILY_USB2800, { L"USB 2800 Video", L"USB 2800 Crossbar", L"USB 2800 TVTuner", nullptr, nullptr } },
+    { "usbtvbox",    SIM_FAMILY_USB2800, { L"Quorvex USB TV Box Video", L"Quorvex USB TV Box Crossbar", L"Quorvex USB TV Box TVTuner", nullptr, nullptr } },
+    { "usb2820",     SIM_FAMILY_USB2800, { L"USB 2820 Video", L"USB 2820 Crossbar", nullptr, nullptr, nullptr } },
+    { "usb2821",     SIM_FAMILY_USB2800, { L"USB 2821 Video", L"USB 2821 Crossbar", nullptr, nullptr, nullptr } },
 };
 const DWORD FAMILY_COUNT = sizeof(FAMILIES) / sizeof(FAMILIES[0]);
 

@@ -1,0 +1,404 @@
+// The other PCI cards and the USB 2800-family boxes, each made through its record over a card
+// registered under its family's names: the PCI cards on the card's property set with their
+// keys in the low GPIO lines, the boxes over the box library with their key controller at
+// 0xBB and the video multiplexer at 0x4A/0x4B.
+#include <gtest/gtest.h>
+
+#include "713xCapture.h"
+#include "713xGeniusCapture.h"
+#include "AltTvCardCapture.h"
+#include "AppMessages.h"
+#include "CrossbarWrapper.h"
+#include "GraphBuilder.h"
+#include "I2CAccess.h"
+#include "MessageSink.h"
+#include "SimDeviceSupport.h"
+#include "TftvCapture.h"
+#include "TunerModel.h"
+#include "Tv630Capture.h"
+#include "TvAvCapture.h"
+#include "TvCardCapture.h"
+#include "Usb2820Capture.h"
+#include "Usb2821Capture.h"
+#include "UsbBoxCapture.h"
+#include "UsbTvBoxCapture.h"
+
+#include <ks.h>
+#include <ksmedia.h>
+
+#include <string>
+#include <typeinfo>
+
+namespace {
+
+struct CardFamily
+{
+    const wchar_t* install;
+    const char* capture;
+    const char* crossbar;
+    const std::type_info& type;
+    int accessMode;
+    const char* eepromOffset;  // of the tuner's letter and model bytes
+};
+
+const CardFamily k713x = {L"card=1;family=713x", "713x TV Card Capture", "713x TV Card Crossbar",
+                          typeid(C713xCapture), CCaptureDevice::kPropertySet, "20"};
+const CardFamily kGenius = {L"card=1;family=713x_Genius", "713x_Genius TV Card Capture",
+                            "713x_Genius TV Card Crossbar", typeid(C713xGeniusCapture), CCaptureDevice::kPropertySet,
+                            "20"};
+const CardFamily kSkyvault = {L"card=1;family=skyvault", "Quorvex Skyvault Capture", "Quorvex Skyvault Crossbar",
+                              typeid(CTvCardCapture), CCaptureDevice::kPropertySet, "20"};
+const CardFamily kJinhai = {L"card=1;family=jinhai", "Jinhai TV Card Capture", "Jinhai TV Card Crossbar",
+                            typeid(CAltTvCardCapture), CCaptureDevice::kPropertySet, "20"};
+const CardFamily kRavenor = {L"card=1;family=ravenor630", "Ravenor 630 TV Capture", "Ravenor 630 TV Crossbar",
+                             typeid(CTv630Capture), CCaptureDevice::kPropertySet, "20"};
+const CardFamily kTvAv = {L"card=1;family=tvav", "TV AV Capture", "TV AV Capture Crossbar", typeid(CTvAvCapture),
+                          CCaptureDevice::kPropertySet, "20"};
+const CardFamily kTftv = {L"card=1;family=tftv", "TFTV Capture", "TFTV Crossbar", typeid(CTftvCapture),
+                          CCaptureDevice::kPropertySet, "20"};
+const CardFamily kUsbBox = {L"card=1;family=usbbox", "USB 2800 Video", "USB 2800 Crossbar", typeid(CUsbBoxCapture),
+                            CCaptureDevice::kUsbBridge, "C0"};
+const CardFamily kUsbTvBox = {L"card=1;family=usbtvbox", "Quorvex USB TV Box Video", "Quorvex USB TV Box Crossbar",
+                              typeid(CUsbTvBoxCapture), CCaptureDevice::kUsbBridge, "C0"};
+const CardFamily kUsb2820 = {L"card=1;family=usb2820", "USB 2820 Video", "USB 2820 Crossbar",
+                             typeid(CUsb2820Capture), CCaptureDevice::kUsbBridge, "C0"};
+const CardFamily kUsb2821 = {L"card=1;family=usb2821", "USB 2821 Video", "USB 2821 Crossbar",
+                             typeid(CUsb2821Capture), CCaptureDevice::kUsbBridge, "C0"};
+
+const CardFamily* const kPciCards[] = {&k713x, &kGenius, &kSkyvault, &kJinhai, &kRavenor, &kTvAv, &kTftv};
+const CardFamily* const kUsbBoxes[] = {&kUsbBox, &kUsbTvBox, &kUsb2820, &kUsb2821};
+
+// The card's jacks as its state names them, by the program's source.
+const long kJackOfSource[] = {1 /* tuner */, 2 /* composite */, 0 /* S-video */};
+
+class OtherCardTest : public testing::Test
+{
+protected:
+    OtherCardTest() : m_control(1) {}
+
+    void SetUp() override { ASSERT_TRUE(m_graph.MakeGraph()) << CGraphBuilder::GetLastErrorText(); }
+
+    void TearDown() override
+    {
+        m_graph.TearDown();
+        SimControl::Install(FALSE, L"card=1");
+    }
+
+    void Install(const CardFamily& family)
+    {
+        SimControl::Install(FALSE, L"card=1");
+        ASSERT_EQ(S_OK, SimControl::Install(TRUE, family.install));
+        m_control.Run("reset");
+    }
+
+    CCaptureDevice* Open(const CardFamily& family)
+    {
+        CFilterWrapper* wrapper =
+            m_graph.AddFilterByName(CLSID_VideoInputDeviceCategory, family.capture, "Video Capture", 0, 0);
+        EXPECT_TRUE(wrapper && typeid(*wrapper) == family.type) << family.capture;
+        return dynamic_cast<CCaptureDevice*>(wrapper);
+    }
+
+    CCaptureDevice* InstallAndOpen(const CardFamily& family)
+    {
+        Install(family);
+        CCaptureDevice* device = Open(family);
+        EXPECT_TRUE(device && device->IsValid()) << family.capture;
+        return device && device->IsValid() ? device : nullptr;
+    }
+
+    CCrossbarWrapper* OpenCrossbar(const CardFamily& family)
+    {
+        return dynamic_cast<CCrossbarWrapper*>(
+            m_graph.AddFilterByName(AM_KSCATEGORY_CROSSBAR, family.crossbar, "Crossbar", 0, 0));
+    }
+
+    // One line of the card's state, as "name=value".
+    std::string State(const char* name)
+    {
+        std::string state = "\n" + m_control("state");
+        size_t at = state.find("\n" + std::string(name) + "=");
+        return at == std::string::npos ? "" : state.substr(at + 1, state.find('\n', at + 1) - at - 1);
+    }
+
+    std::string Route(long jack) { return "video_route=" + std::to_string(jack); }
+
+    DWORD GpioView(CCaptureDevice* device)
+    {
+        DWORD word = 0;
+        EXPECT_EQ(S_OK, device->GetI2CAccess()->ReadGpio(&word));
+        return word;
+    }
+
+    CGraphBuilder m_graph;
+    SimControl m_control;
+};
+
+} // namespace
+
+TEST_F(OtherCardTest, EachPciCardOpensWithTheTunerOfItsEeprom)
+{
+    struct Case
+    {
+        const char* bytes;  // letter and model
+        int typeId;
+        int letter;
+    };
+    // A model byte no tuner stands for falls back to the common type.
+    const Case cases[] = {{"54 0B", 11, 'T'}, {"42 FF", 4, 'T'}};
+    for (const CardFamily* family : kPciCards) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << family->capture << " " << c.bytes);
+            Install(*family);
+            m_control(std::string("eeprom ") + family->eepromOffset + " = " + c.bytes);
+            m_control("profile " + std::to_string(c.typeId));
+            CCaptureDevice* device = Open(*family);
+            ASSERT_NE(nullptr, device);
+            EXPECT_TRUE(device->IsValid());
+            EXPECT_EQ(family->accessMode, device->GetAccessMode());
+            EXPECT_EQ(c.typeId, device->GetTunerModelId());
+            EXPECT_EQ(c.letter, device->GetSystemLetter());
+            ASSERT_NE(nullptr, device->GetTuner());
+            DWORD mark = m_control.TraceMark();
+            EXPECT_TRUE(device->SetTunerFrequency(49750));
+            EXPECT_NE(std::string::npos, m_control.TraceFrom(mark).find("W 60 ")) << m_control.TraceFrom(mark);
+            m_graph.RemoveWrapper(device);
+        }
+    }
+}
+
+TEST_F(OtherCardTest, TheMakersPciCardsTuneAtTheOnlyAddressThatAnswers)
+{
+    for (const CardFamily* family : {&kSkyvault, &kJinhai, &kRavenor}) {
+        SCOPED_TRACE(family->capture);
+        Install(*family);
+        m_control("pll C6");
+        CCaptureDevice* device = Open(*family);
+        ASSERT_TRUE(device && device->IsValid());
+        ASSERT_NE(nullptr, device->GetTuner());
+        EXPECT_EQ(0xC7, device->GetTuner()->GetReadAddress());
+        DWORD mark = m_control.TraceMark();
+        EXPECT_TRUE(device->SetTunerFrequency(49750));
+        std::string trace = m_control.TraceFrom(mark);
+        EXPECT_NE(std::string::npos, trace.find("W 63 ")) << trace;
+        EXPECT_EQ(std::string::npos, trace.find("W 60 ")) << trace;
+        m_graph.RemoveWrapper(device);
+    }
+}
+
+TEST_F(OtherCardTest, EachPciCrossbarRoutesTheSourcesPicture)
+{
+    for (const CardFamily* family : kPciCards) {
+        SCOPED_TRACE(family->crossbar);
+        Install(*family);
+        CCrossbarWrapper* crossbar = OpenCrossbar(*family);
+        ASSERT_TRUE(crossbar && crossbar->IsValid());
+        for (int source : {CCrossbarWrapper::kComposite, CCrossbarWrapper::kSVideo, CCrossbarWrapper::kTuner}) {
+            EXPECT_TRUE(crossbar->SelectInput(source)) << source;
+            EXPECT_EQ(Route(kJackOfSource[source]), State("video_route")) << source;
+            EXPECT_TRUE(crossbar->SelectAudioInput(source)) << source;
+        }
+        m_graph.RemoveWrapper(crossbar);
+    }
+}
+
+TEST_F(OtherCardTest, PciKeysInTheLowGpioLinesReachTheNotifyWindow)
+{
+    for (const CardFamily* family : {&kSkyvault, &k713x}) {
+        SCOPED_TRACE(family->capture);
+        CCaptureDevice* device = InstallAndOpen(*family);
+        ASSERT_NE(nullptr, device);
+        BYTE key = 0;
+        EXPECT_FALSE(device->ReadRemoteKey(&key));
+
+        MessageSink sink;
+        device->SetNotifyWnd(sink.Handle());
+        ASSERT_TRUE(device->StartRemotePoll());
+        // Both nibbles differ, so a swap the wrong way round shows.
+        for (const char* sent : {"C3", "25"}) {
+            m_control(std::string("key ") + sent);
+            MSG got;
+            ASSERT_TRUE(sink.WaitFor(WM_REMOTE_KEY, 5000, &got)) << sent;
+            EXPECT_EQ(strtoul(sent, nullptr, 16), got.wParam);
+        }
+        EXPECT_FALSE(sink.WaitFor(WM_REMOTE_KEY, 300));
+        device->StopRemotePoll();
+        m_graph.RemoveWrapper(device);
+    }
+}
+
+TEST_F(OtherCardTest, PciCardsSwitchSoundOnTheirAudioLines)
+{
+    const struct
+    {
+        int input;
+        BOOL on;
+        DWORD lines;  // GPIO 12-13 afterwards
+    } cases[] = {{1, TRUE, 0x1000}, {2, TRUE, 0x2000}, {0, FALSE, 0x3000}, {0, TRUE, 0x0000}, {5, TRUE, 0x0000}};
+    CCaptureDevice* device = InstallAndOpen(kSkyvault);
+    ASSERT_NE(nullptr, device);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "input " << c.input << " on " << c.on);
+        EXPECT_EQ(S_OK, device->SetAudioInput(c.input, c.on));
+        EXPECT_EQ(c.lines, GpioView(device) & 0x3000);
+    }
+}
+
+TEST_F(OtherCardTest, EachUsbBoxTakesItsTunerFromTheControllersCodeOrItsEeprom)
+{
+    struct Case
+    {
+        int code;           // the key controller's register 50
+        const char* bytes;  // EEPROM letter and model
+        int typeId;
+    };
+    // Code 0 leaves it to the EEPROM, whose unnamed or missing model means 93; a code the
+    // table lacks means 4.
+    const Case cases[] = {{3, "54 0B", 1}, {0, "54 0B", 11}, {0, "54 FF", 93}, {0, "54 00", 93}, {7, "54 0B", 4}};
+    for (const CardFamily* family : kUsbBoxes) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << family->capture << " code " << c.code << " " << c.bytes);
+            Install(*family);
+            m_control("set KeyTunerCode " + std::to_string(c.code));
+            m_control(std::string("eeprom ") + family->eepromOffset + " = " + c.bytes);
+            CCaptureDevice* device = Open(*family);
+            ASSERT_TRUE(device && device->IsValid());
+            EXPECT_EQ(family->accessMode, device->GetAccessMode());
+            EXPECT_EQ(c.typeId, device->GetTunerModelId());
+            EXPECT_EQ('T', device->GetSystemLetter());
+            ASSERT_NE(nullptr, device->GetTuner());
+            m_graph.RemoveWrapper(device);
+        }
+    }
+}
+
+TEST_F(OtherCardTest, TheBoxTunersDemodulatorIsAt4BOnlyWhen42IsSilent)
+{
+    for (bool demod : {true, false}) {
+        SCOPED_TRACE(demod);
+        Install(kUsbBox);
+        m_control("set KeyTunerCode 3");
+        m_control(std::string("set BoxDemod ") + (demod ? "66" : "0"));
+        CUsbBridgeCapture* box = dynamic_cast<CUsbBridgeCapture*>(Open(kUsbBox));
+        ASSERT_TRUE(box && box->IsValid());
+        BYTE address = 0;
+        EXPECT_TRUE(box->GetDemodAddress(&address));
+        EXPECT_EQ(demod ? 0x42 : 0x4B, address);
+        m_graph.RemoveWrapper(box);
+    }
+}
+
+TEST_F(OtherCardTest, AChosenBoxTunerKeepsTheNotifyWindowAndModelZeroLeavesNone)
+{
+    CUsbBridgeCapture* box = dynamic_cast<CUsbBridgeCapture*>(InstallAndOpen(kUsbBox));
+    ASSERT_NE(nullptr, box);
+    MessageSink sink;
+    box->GetTuner()->SetNotifyWnd(sink.Handle());
+    EXPECT_TRUE(box->SelectTunerModel(72));
+    EXPECT_EQ(72, box->GetTunerModelId());
+    EXPECT_EQ('L', box->GetSystemLetter());
+    ASSERT_NE(nullptr, box->GetTuner());
+    EXPECT_EQ(sink.Handle(), box->GetTuner()->GetNotifyWnd());
+    EXPECT_FALSE(box->SelectTunerModel(0));
+    EXPECT_EQ(nullptr, box->GetTuner());
+}
+
+TEST_F(OtherCardTest, The2821BoxMovesItsTunerEntryAfterItsFirstTuner)
+{
+    Install(kUsb2821);
+    m_control("eeprom C0 = 54 0B");
+    m_control("eeprom D0 = 54 0E");
+    CUsb2821Capture* box = dynamic_cast<CUsb2821Capture*>(Open(kUsb2821));
+    ASSERT_TRUE(box && box->IsValid());
+    EXPECT_EQ(11, box->GetTunerModelId());
+    box->ReadTunerInfo();
+    EXPECT_EQ(14, box->GetTunerModelId());
+
+    BYTE value = 0x5A;
+    EXPECT_TRUE(box->WriteIndirectRegister(3, &value));
+    value = 0;
+    EXPECT_TRUE(box->ReadIndirectRegister(3, &value));
+    EXPECT_EQ(0x5A, value);
+}
+
+TEST_F(OtherCardTest, EachBoxCrossbarWritesTheInputCodeIntoTheMultiplexer)
+{
+    // The maker's TV box is found by names no box library search knows: see below.
+    for (const CardFamily* family : {&kUsbBox, &kUsb2820, &kUsb2821}) {
+        SCOPED_TRACE(family->crossbar);
+        Install(*family);
+        CCrossbarWrapper* crossbar = OpenCrossbar(*family);
+        ASSERT_TRUE(crossbar && crossbar->IsValid());
+        const struct
+        {
+            int source;
+            const char* written;  // sub-address 2, the multiplexer's own bits kept
+        } cases[] = {{CCrossbarWrapper::kComposite, "W 25 02 C0"},
+                     {CCrossbarWrapper::kSVideo, "W 25 02 C9"},
+                     {CCrossbarWrapper::kTuner, "W 25 02 C2"}};
+        for (const auto& c : cases) {
+            DWORD mark = m_control.TraceMark();
+            EXPECT_TRUE(crossbar->SelectInput(c.source)) << c.source;
+            std::string trace = m_control.TraceFrom(mark);
+            EXPECT_NE(std::string::npos, trace.find(c.written)) << trace;
+            EXPECT_EQ(Route(kJackOfSource[c.source]), State("video_route")) << c.source;
+        }
+        m_graph.RemoveWrapper(crossbar);
+    }
+}
+
+TEST_F(OtherCardTest, TheTvBoxCrossbarFindsNoBoxUnderItsOwnNames)
+{
+    Install(kUsbTvBox);
+    CCrossbarWrapper* crossbar = OpenCrossbar(kUsbTvBox);
+    ASSERT_TRUE(crossbar && crossbar->IsValid());
+    DWORD mark = m_control.TraceMark();
+    EXPECT_FALSE(crossbar->SelectInput(CCrossbarWrapper::kComposite));
+    EXPECT_EQ(std::string::npos, m_control.TraceFrom(mark).find("W 25 ")) << m_control.TraceFrom(mark);
+}
+
+TEST_F(OtherCardTest, BoxKeysComeFromTheKeyControllerWithTheTvBoxAcknowledging)
+{
+    for (const CardFamily* family : {&kUsbBox, &kUsbTvBox}) {
+        SCOPED_TRACE(family->capture);
+        CCaptureDevice* device = InstallAndOpen(*family);
+        ASSERT_NE(nullptr, device);
+        BYTE key = 0;
+        EXPECT_FALSE(device->ReadRemoteKey(&key));
+
+        MessageSink sink;
+        device->SetNotifyWnd(sink.Handle());
+        DWORD mark = m_control.TraceMark();
+        ASSERT_TRUE(device->StartRemotePoll());
+        for (const char* sent : {"C3", "25"}) {
+            m_control(std::string("key ") + sent);
+            MSG got;
+            ASSERT_TRUE(sink.WaitFor(WM_REMOTE_KEY, 5000, &got)) << sent;
+            EXPECT_EQ(strtoul(sent, nullptr, 16), got.wParam);
+        }
+        EXPECT_FALSE(sink.WaitFor(WM_REMOTE_KEY, 300));
+        device->StopRemotePoll();
+        bool acknowledged = m_control.TraceFrom(mark).find("KC 48=00") != std::string::npos;
+        EXPECT_EQ(family == &kUsbTvBox, acknowledged);
+        m_graph.RemoveWrapper(device);
+    }
+}
+
+TEST_F(OtherCardTest, BoxSoundInputsLandInTheBoxsGpioByte)
+{
+    const struct
+    {
+        int input;
+        BOOL on;
+        const char* gpio;  // as the box reports it; it starts at 0xF4
+    } cases[] = {{0, TRUE, "gpio=0x05"}, {1, TRUE, "gpio=0x06"}, {2, TRUE, "gpio=0x04"},
+                 {0, FALSE, "gpio=0x07"}, {3, TRUE, "gpio=0x07"}};
+    CCaptureDevice* device = InstallAndOpen(kUsbBox);
+    ASSERT_NE(nullptr, device);
+    ASSERT_EQ(S_OK, device->GetI2CAccess()->WriteGpio(0xF4, 0));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "input " << c.input << " on " << c.on);
+        EXPECT_EQ(S_OK, device->SetAudioInput(c.input, c.on));
+        EXPECT_NE(std::string::npos, m_control("box").find(c.gpio)) << m_control("box");
+    }
+}
