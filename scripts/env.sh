@@ -22,8 +22,14 @@ suite_use_tree() {
     suite_arch=${2:-$(cat "$1/suite-arch" 2>/dev/null || echo win32)}
     suite_wine=$suite_build/wine
     export WINEARCH=$suite_arch
-    export WINEPREFIX=$suite_wine/wp
-    export HOME=$suite_wine/home
+    # A test that needs a prefix to itself runs in one of the copies scripts/test makes (wp1,
+    # wp2, ...): CTest hands each such test a free copy by its id.
+    local lane=
+    case ${CTEST_RESOURCE_GROUP_0_PREFIX:-} in
+        id:*) lane=${CTEST_RESOURCE_GROUP_0_PREFIX#id:}; lane=${lane%%,*} ;;
+    esac
+    export WINEPREFIX=$suite_wine/wp$lane
+    export HOME=$suite_wine/home$lane
     if [ "$suite_arch" = win64 ]; then
         export WINELOADER=/usr/lib/wine/wine64
         case ":$PATH:" in *":$suite_root/scripts/wine64:"*) ;; *) PATH=$suite_root/scripts/wine64:$PATH ;; esac
