@@ -11,7 +11,6 @@
 #include "SimFamilyCard.h"
 #include "TunerXCEIVE2028.h"
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <typeinfo>
@@ -49,12 +48,6 @@ protected:
         EXPECT_EQ(S_OK, m_card->Installed());
         m_card->Control().Run("reset");
         return dynamic_cast<T*>(m_graph.AddFilterByName(CLSID_VideoInputDeviceCategory, capture, "Video Capture", 0, 0));
-    }
-
-    bool Traced(DWORD from, const std::string& text)
-    {
-        Lines lines = m_card->TraceFrom(from);
-        return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(text) == 0; });
     }
 
     CGraphBuilder m_graph;
@@ -95,11 +88,11 @@ TEST_F(KeyControllerCardTest, MiroxOpensItsDeviceTunesUnaddressedAndReadsItsKeyA
     EXPECT_EQ(91, mirox->GetTunerModelId());
     ASSERT_NE(nullptr, dynamic_cast<CTunerXCEIVE2028*>(mirox->GetTuner()));
 
-    // The driver adds the chip's address itself: the messages reach 0x61 without it.
+    // The driver adds the chip's address itself: the mode and divider words go without it.
     DWORD from = m_card->Mark();
     EXPECT_TRUE(mirox->SetTunerFrequency(471250));
-    EXPECT_TRUE(Traced(from, "T XC N=30160 t=471250")) << ::testing::PrintToString(m_card->TraceFrom(from));
-    EXPECT_FALSE(Traced(from, "W 61 C2"));
+    EXPECT_EQ((Lines{"W 61 00 02 00 00", "W 61 00 00 75 D0", "T XC N=30160 t=471250 d=+0"}),
+              m_card->TraceFrom(from, {"W 61", "T "}));
 
     long locked = 0;
     EXPECT_EQ(S_OK, mirox->IsSignalLocked(&locked));
@@ -130,4 +123,18 @@ TEST_F(KeyControllerCardTest, MiroxWithoutItsDeviceDoesNotOpen)
     EXPECT_FALSE(mirox.IsValid());
     EXPECT_EQ(nullptr, mirox.GetI2CAccess());
     EXPECT_EQ(nullptr, mirox.GetTuner());
+}
+
+TEST_F(KeyControllerCardTest, TheDriversRefusalsReachTheTransportAsItsErrors)
+{
+    ASSERT_NE(nullptr, Open<CMiroxCapture>(std::wstring(kMiroxCard) + L";deviceio=1", kMirox));
+    CDeviceIoI2C transport;
+    // Index 1: the card's second tuner, at 0xC8, which it does not have.
+    ASSERT_EQ(S_OK, transport.Attach(NULL, (void*)1));
+    BYTE word[2] = {0x00, 0x00};
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_IO_DEVICE), transport.Write(word, 2));
+    BYTE value = 0;
+    EXPECT_EQ(S_OK, transport.ReadByte(0xA0, 0x21, &value));
+    // Index 2: a second device, which the prefix does not have.
+    EXPECT_EQ(E_FAIL, transport.Attach(NULL, (void*)2));
 }

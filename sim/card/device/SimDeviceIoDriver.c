@@ -12,8 +12,8 @@
 enum { kDeviceDigit = 16, kLinkDigit = 21 };
 
 /* The card module's answer to one control: 0 or a Win32 error. */
-__declspec(dllimport) ULONG __stdcall SimDeviceControl(ULONG card, ULONG code, const UCHAR* in, ULONG inSize,
-                                                       UCHAR* out, ULONG outSize, ULONG* returned);
+ULONG NTAPI SimDeviceControl(ULONG card, ULONG code, const UCHAR* in, ULONG inSize,
+                             UCHAR* out, ULONG outSize, ULONG* returned);
 
 static NTSTATUS Complete(PIRP irp, NTSTATUS status, ULONG_PTR information)
 {
@@ -23,7 +23,7 @@ static NTSTATUS Complete(PIRP irp, NTSTATUS status, ULONG_PTR information)
     return status;
 }
 
-static NTSTATUS OpenOrClose(PDEVICE_OBJECT device, PIRP irp)
+static NTSTATUS NTAPI OpenOrClose(PDEVICE_OBJECT device, PIRP irp)
 {
     (void)device;
     return Complete(irp, STATUS_SUCCESS, 0);
@@ -32,7 +32,7 @@ static NTSTATUS OpenOrClose(PDEVICE_OBJECT device, PIRP irp)
 /* Every control is buffered: the request is copied out of the system buffer before the reply
  * is written over it. A failure carries the card's Win32 error, which DeviceIoControl hands
  * back through GetLastError. */
-static NTSTATUS Control(PDEVICE_OBJECT device, PIRP irp)
+static NTSTATUS NTAPI Control(PDEVICE_OBJECT device, PIRP irp)
 {
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
     ULONG card = *(ULONG*)device->DeviceExtension;
@@ -53,7 +53,7 @@ static NTSTATUS Control(PDEVICE_OBJECT device, PIRP irp)
     return Complete(irp, STATUS_SUCCESS, returned <= outSize ? returned : outSize);
 }
 
-NTSTATUS __stdcall DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath)
+NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath)
 {
     ULONG card;
     (void)registryPath;
