@@ -6,6 +6,7 @@
  * a system library is taken for an ordinary library, and its entry is called as one. */
 #include <ntddk.h>
 
+/* As many as the prefix can hold (SIM_MAX_CARDS). */
 #define SIM_CARDS 10
 #define SIM_MAX_REQUEST 512
 /* Where the card's digit stands in the device's name and in its link. */
@@ -47,7 +48,8 @@ static NTSTATUS NTAPI Control(PDEVICE_OBJECT device, PIRP irp)
     if (inSize)
         RtlCopyMemory(request, buffer, inSize);
     error = SimDeviceControl(card, stack->Parameters.DeviceIoControl.IoControlCode, inSize ? request : NULL, inSize,
-                    outSize ? buffer : NULL, outSize, &returned);
+                             outSize ? buffer : NULL, outSize, &returned);
+    /* The status of the Win32 facility: the system hands its low word back as the error. */
     if (error)
         return Complete(irp, (NTSTATUS)(0xC0070000 | (error & 0xFFFF)), 0);
     return Complete(irp, STATUS_SUCCESS, returned <= outSize ? returned : outSize);
