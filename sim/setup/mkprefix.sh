@@ -22,8 +22,9 @@ sum=$(cat "$0" "$here/prefix.reg.in" | md5sum | cut -d' ' -f1)-$suite_arch
 # The simulated card, when the build has it; registered on every run (at once when unchanged).
 card_dll="$(dirname "$dir")/sim/card/filters/sim2388x.ax"
 card_tool="$(dirname "$dir")/sim/card/simctl/simctl.exe"
+card_driver="$(dirname "$dir")/sim/card/device/simdevio.sys"
 register_card() {
-    if [ -f "$card_dll" ]; then "$here/register-card.sh" "$dir" "$card_dll" "$card_tool"; fi
+    if [ -f "$card_dll" ]; then "$here/register-card.sh" "$dir" "$card_dll" "$card_tool" "$card_driver"; fi
 }
 # The stand-in filters the build has, likewise.
 register_filters() { "$here/register-filters.sh" "$dir" "$(dirname "$dir")"; }

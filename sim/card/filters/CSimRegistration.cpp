@@ -4,6 +4,7 @@
 #include "CSimCaptureFilter.h"
 #include "CSimConfig.h"
 #include "CSimCrossbarFilter.h"
+#include "CSimDeviceIoDevice.h"
 #include "CSimDriverPage.h"
 #include "CSimInstanceKeys.h"
 #include "CSimText.h"
@@ -215,6 +216,7 @@ HRESULT CSimRegistration::Install(bool install, const std::string& commandLine)
 {
     DWORD card = 0;
     bool withAudio = true;
+    bool deviceIo = false;
     DWORD family = 0;
     std::wstring audioName;
     std::wstring videoName;
@@ -230,6 +232,8 @@ HRESULT CSimRegistration::Install(bool install, const std::string& commandLine)
                 return E_INVALIDARG;
         } else if (CSimText::EqualsNoCase(name, "audio")) {
             withAudio = value != "0";
+        } else if (CSimText::EqualsNoCase(name, "deviceio")) {
+            deviceIo = value != "0";
         } else if (CSimText::EqualsNoCase(name, "audioname")) {
             audioName = Widen(value);
         } else if (CSimText::EqualsNoCase(name, "videoname")) {
@@ -245,12 +249,16 @@ HRESULT CSimRegistration::Install(bool install, const std::string& commandLine)
             values.emplace_back(name, value);
         }
     }
-    if (!install)
+    if (!install) {
+        CSimDeviceIoDevice::Withdraw(card);
         return UnregisterCard(card);
+    }
     HRESULT hr = RegisterCard(card, family, withAudio, audioName, videoName);
     for (const auto& v : values) {
         if (SUCCEEDED(hr))
             hr = WriteValue(card, v.first, v.second);
     }
+    if (SUCCEEDED(hr) && deviceIo)
+        hr = CSimDeviceIoDevice::Publish(card);
     return hr;
 }

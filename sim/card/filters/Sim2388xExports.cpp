@@ -69,3 +69,23 @@ extern "C" HRESULT WINAPI SimCommand(int card, const char* command, char* out, D
         hr = HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
     return hr;
 }
+
+// The device-I/O family's controls on card `card`, as the driver in the system's driver host
+// passes them on: 0 or the Win32 error its DeviceIoControl reports.
+extern "C" DWORD WINAPI SimDeviceControl(DWORD card, DWORD code, const BYTE* in, DWORD inSize, BYTE* out,
+                                         DWORD outSize, DWORD* returned)
+{
+    if (returned != nullptr)
+        *returned = 0;
+    if (card >= (DWORD)SIM_MAX_CARDS)
+        return ERROR_DEVICE_NOT_CONNECTED;
+    CSimCard* live = CSimCardTable::Find(card);
+    std::unique_ptr<CSimCard> opened;
+    if (live == nullptr) {
+        // The driver host makes no filter: the card is there once a program has opened it.
+        if (FAILED(CSimCard::OpenShared(card, nullptr, &live)))
+            return ERROR_DEVICE_NOT_CONNECTED;
+        opened.reset(live);
+    }
+    return live->DeviceControl(code, in, inSize, out, outSize, returned);
+}
