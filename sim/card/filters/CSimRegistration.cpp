@@ -11,6 +11,8 @@
 #include "ComRef.h"
 #include "SimGuids.h"
 
+#include <string.h>
+
 #include <vector>
 
 namespace
@@ -78,8 +80,31 @@ const FamilyNames FAMILIES[] = {
     { "usbtvbox",    SIM_FAMILY_USB2800, { L"Quorvex USB TV Box Video", L"Quorvex USB TV Box Crossbar", L"Quorvex USB TV Box TVTuner", nullptr, nullptr } },
     { "usb2820",     SIM_FAMILY_USB2800, { L"USB 2820 Video", L"USB 2820 Crossbar", nullptr, nullptr, nullptr } },
     { "usb2821",     SIM_FAMILY_USB2800, { L"USB 2821 Video", L"USB 2821 Crossbar", nullptr, nullptr, nullptr } },
+    { "blackbird",   SIM_FAMILY_CARD_EX, { L"BlackBird Video Capture", L"BlackBird Crossbar", nullptr, nullptr, nullptr } },
+    { "raptor",      SIM_FAMILY_BUS16,   { L"Conexant Raptor Video Capture", L"Conexant Raptor Crossbar", nullptr, nullptr, nullptr } },
 };
 const DWORD FAMILY_COUNT = sizeof(FAMILIES) / sizeof(FAMILIES[0]);
+
+// The drivers that wire their crossbar, tuner and TV-audio objects before the capture filter.
+struct UpstreamRow
+{
+    const char* family;
+    DWORD upstream;
+};
+
+const UpstreamRow UPSTREAM[] = {
+    { "blackbird", SIM_UPSTREAM_ALL },
+    { "raptor",    SIM_UPSTREAM_ALL },
+};
+
+DWORD UpstreamOf(DWORD driver)
+{
+    for (const UpstreamRow& row : UPSTREAM) {
+        if (strcmp(row.family, FAMILIES[driver].family) == 0)
+            return row.upstream;
+    }
+    return SIM_UPSTREAM_NONE;
+}
 
 const CComServer::FilterEntry CARD0_FILTERS[CARD0_ROLES] = {
     { FILTERS[0].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Capture", 0, nullptr },
@@ -167,6 +192,8 @@ HRESULT CSimRegistration::RegisterCard(DWORD card, DWORD driver, bool withAudio,
         hr = WriteValue(card, "SimCard", CSimText::Format("%lu", card));
     if (SUCCEEDED(hr))
         hr = WriteValue(card, "Family", CSimText::Format("%lu", FAMILIES[driver].frontEnd));
+    if (SUCCEEDED(hr))
+        hr = WriteValue(card, "Upstream", CSimText::Format("%lu", UpstreamOf(driver)));
     return hr;
 }
 
