@@ -2,16 +2,20 @@
 // through their records over a card registered under each card's names. The driver wires the
 // objects before the capture filter's input pin and puts them in no graph, so only the
 // capture graph builder's search upstream finds them; the card's trace shows what they were
-// told and which filter the register traffic went to.
+// told and which filter the register traffic went to. The cards' MPEG encoder devices stand in
+// the prefix under their drivers' names.
 #include <gtest/gtest.h>
 
 #include "BlackbirdCapture.h"
+#include "BlackbirdEncoder.h"
 #include "GraphBuilder.h"
 #include "RaptorCapture.h"
+#include "RaptorEncoder.h"
 #include "SimFamilyCard.h"
 
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace {
@@ -150,4 +154,34 @@ TEST_F(UpstreamTunerSimCardTest, RaptorOpensOnItsCaptureFilterAndOnlySetsTvMode)
     EXPECT_EQ(0, UpstreamFiltersInGraph());
     m_graph.RemoveAllWrappers();
     EXPECT_EQ(0, UpstreamFiltersInGraph());
+}
+
+TEST_F(UpstreamTunerSimCardTest, TheEncoderWrappersPropertiesReachTheirEncoderDevices)
+{
+    ASSERT_TRUE(m_graph.MakeGraph()) << CGraphBuilder::GetLastErrorText();
+    struct Device
+    {
+        const char* name;
+        const std::type_info& wrapper;
+    };
+    const Device devices[] = {
+        {"BlackBird MPEG Encoder", typeid(CBlackbirdEncoder)},
+        {"Conexant Raptor Encoder", typeid(CRaptorEncoder)},
+    };
+    DWORD value = 0x12345678;
+    for (const Device& d : devices) {
+        SCOPED_TRACE(d.name);
+        CEncoderFilterWrapper* encoder =
+            dynamic_cast<CEncoderFilterWrapper*>(m_graph.AddFilterByName(kEncoderDeviceCategory, d.name, d.name, 0, 0));
+        ASSERT_NE(nullptr, encoder);
+        EXPECT_TRUE(typeid(*encoder) == d.wrapper);
+        // Each device answers its own driver's set only, so a round trip shows the set the
+        // wrapper speaks as well as the buffer it passes.
+        ++value;
+        EXPECT_TRUE(encoder->SetEncoderProperty(7, &value, sizeof(value)));
+        DWORD back = 0;
+        EXPECT_TRUE(encoder->GetEncoderProperty(7, &back, sizeof(back)));
+        EXPECT_EQ(value, back);
+        EXPECT_FALSE(encoder->GetEncoderProperty(8, &back, sizeof(back)));
+    }
 }
