@@ -90,6 +90,8 @@ enum {
     // The card set's requests on a later driver's own set, served by its tuner and capture
     // filters alike.
     SIM_FAMILY_CARD_EX = 15,
+    // A card its driver reaches through its own device only: its filters serve no register set.
+    SIM_FAMILY_DEVICE_IO = 16,
     SIM_FAMILY_COUNT
 };
 

@@ -82,6 +82,7 @@ const FamilyNames FAMILIES[] = {
     { "usb2821",     SIM_FAMILY_USB2800, { L"USB 2821 Video", L"USB 2821 Crossbar", nullptr, nullptr, nullptr } },
     { "blackbird",   SIM_FAMILY_CARD_EX, { L"BlackBird Video Capture", L"BlackBird Crossbar", nullptr, nullptr, nullptr } },
     { "raptor",      SIM_FAMILY_BUS16,   { L"Conexant Raptor Video Capture", L"Conexant Raptor Crossbar", nullptr, nullptr, nullptr } },
+    { "mirox",       SIM_FAMILY_DEVICE_IO, { L"QUORVEX Mirox Audio/Video Capture", L"QUORVEX Mirox Crossbar", nullptr, nullptr, nullptr } },
 };
 const DWORD FAMILY_COUNT = sizeof(FAMILIES) / sizeof(FAMILIES[0]);
 
@@ -95,6 +96,7 @@ struct UpstreamRow
 const UpstreamRow UPSTREAM[] = {
     { "blackbird", SIM_UPSTREAM_ALL },
     { "raptor",    SIM_UPSTREAM_ALL },
+    { "mirox",     SIM_UPSTREAM_ALL },
 };
 
 DWORD UpstreamOf(DWORD driver)
