@@ -53,8 +53,8 @@ protected:
         return dynamic_cast<T*>(m_graph.AddFilterByName(CLSID_VideoInputDeviceCategory, capture, "Video Capture", 0, 0));
     }
 
-    // What the upstream objects were told since the card opened.
-    Lines UpstreamCalls() { return m_card->TraceFrom(m_from, {"Q "}); }
+    // What the wired tuner was told since the card opened.
+    Lines TunerCalls() { return m_card->TraceFrom(m_from, {"Up tuner "}); }
     // Whether register traffic since the card opened reached the named filter.
     bool TrafficOn(const char* who) { return !m_card->TraceFrom(m_from, {std::string("P ") + who + " "}).empty(); }
 
@@ -94,7 +94,7 @@ TEST_F(UpstreamTunerSimCardTest, BlackbirdOpensOnItsWiredTunerAndLeavesTheGraphA
     EXPECT_TRUE(device->IsValid());
     EXPECT_EQ(11, device->GetAccessMode());
     EXPECT_TRUE(device->HasTunerFilter());
-    EXPECT_EQ((Lines{"Q mode " + std::to_string((int)AMTUNER_MODE_TV), "Q channel 1 0 0"}), UpstreamCalls());
+    EXPECT_EQ((Lines{"Up tuner mode " + std::to_string((int)AMTUNER_MODE_TV), "Up tuner channel 1 0 0"}), TunerCalls());
     // The register traffic goes to the tuner's set; the capture filter was only searched from.
     EXPECT_TRUE(TrafficOn("tuner"));
     EXPECT_FALSE(TrafficOn("capture"));
@@ -112,7 +112,8 @@ TEST_F(UpstreamTunerSimCardTest, BlackbirdOpensOnItsWiredTunerAndLeavesTheGraphA
     CComRef<IAMTVAudio> tvAudio;
     EXPECT_EQ(S_OK, device->GetTvAudio(tvAudio.Receive()));
     EXPECT_EQ(S_OK, tvAudio->put_TVAudioMode(AMTVAUDIO_MODE_MONO));
-    EXPECT_EQ((Lines{"Q route out=0 in=-1", "Q tvaudio 1"}), m_card->TraceFrom(m_from, {"Q route", "Q tvaudio"}));
+    EXPECT_EQ((Lines{"Up crossbar route out=0 in=-1", "Up tvaudio mode 1"}),
+              m_card->TraceFrom(m_from, {"Up crossbar", "Up tvaudio"}));
 
     // The EEPROM behind the tuner's set holds the configuration byte the card was made with.
     m_card->Control()("eeprom 7 = 5A");
@@ -131,7 +132,7 @@ TEST_F(UpstreamTunerSimCardTest, BlackbirdWithoutAWiredTunerOpensOnItsCaptureFil
     EXPECT_TRUE(device->IsValid());
     EXPECT_EQ(11, device->GetAccessMode());
     EXPECT_FALSE(device->HasTunerFilter());
-    EXPECT_TRUE(UpstreamCalls().empty());
+    EXPECT_TRUE(TunerCalls().empty());
     EXPECT_TRUE(TrafficOn("capture"));
     // The crossbar and the TV audio are still found.
     CComRef<IAMCrossbar> crossbar;
@@ -149,7 +150,7 @@ TEST_F(UpstreamTunerSimCardTest, RaptorOpensOnItsCaptureFilterAndOnlySetsTvMode)
     EXPECT_TRUE(device->IsValid());
     EXPECT_EQ(13, device->GetAccessMode());
     EXPECT_TRUE(device->HasTunerFilter());
-    EXPECT_EQ((Lines{"Q mode " + std::to_string((int)AMTUNER_MODE_TV)}), UpstreamCalls());
+    EXPECT_EQ((Lines{"Up tuner mode " + std::to_string((int)AMTUNER_MODE_TV)}), TunerCalls());
     EXPECT_FALSE(TrafficOn("tuner"));
     EXPECT_EQ(0, UpstreamFiltersInGraph());
     m_graph.RemoveAllWrappers();

@@ -87,7 +87,7 @@ STDMETHODIMP CSimUpstreamCrossbar::Route(long output, long input)
         CCritGuard guard(StateLock());
         m_routes[output] = input;
     }
-    Card().AddTrace(CSimText::Format("Q route out=%ld in=%ld", output, input).c_str());
+    Card().AddTrace(CSimText::Format("Up crossbar route out=%ld in=%ld", output, input).c_str());
     return S_OK;
 }
 

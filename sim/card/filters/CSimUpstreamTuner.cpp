@@ -27,7 +27,8 @@ STDMETHODIMP CSimUpstreamTuner::put_Channel(long channel, long videoSubChannel, 
     m_channel = channel;
     m_videoSub = videoSubChannel;
     m_audioSub = audioSubChannel;
-    Card().AddTrace(CSimText::Format("Q channel %ld %ld %ld", channel, videoSubChannel, audioSubChannel).c_str());
+    Card().AddTrace(
+        CSimText::Format("Up tuner channel %ld %ld %ld", channel, videoSubChannel, audioSubChannel).c_str());
     return S_OK;
 }
 
@@ -49,7 +50,7 @@ STDMETHODIMP CSimUpstreamTuner::ChannelMinMax(long*, long*)
 STDMETHODIMP CSimUpstreamTuner::put_CountryCode(long country)
 {
     m_country = country;
-    Card().AddTrace(CSimText::Format("Q country %ld", country).c_str());
+    Card().AddTrace(CSimText::Format("Up tuner country %ld", country).c_str());
     return S_OK;
 }
 
@@ -64,7 +65,7 @@ STDMETHODIMP CSimUpstreamTuner::get_CountryCode(long* country)
 STDMETHODIMP CSimUpstreamTuner::put_TuningSpace(long space)
 {
     m_space = space;
-    Card().AddTrace(CSimText::Format("Q space %ld", space).c_str());
+    Card().AddTrace(CSimText::Format("Up tuner space %ld", space).c_str());
     return S_OK;
 }
 
@@ -96,7 +97,7 @@ STDMETHODIMP CSimUpstreamTuner::put_Mode(AMTunerModeType mode)
     if ((mode & AVAILABLE_MODES) == 0)
         return E_INVALIDARG;
     m_mode = mode;
-    Card().AddTrace(CSimText::Format("Q mode %ld", (long)mode).c_str());
+    Card().AddTrace(CSimText::Format("Up tuner mode %ld", (long)mode).c_str());
     return S_OK;
 }
 

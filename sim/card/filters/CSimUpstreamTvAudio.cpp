@@ -47,7 +47,7 @@ STDMETHODIMP CSimUpstreamTvAudio::put_TVAudioMode(long mode)
     if ((mode & ~MODES) != 0)
         return E_INVALIDARG;
     m_mode = mode;
-    Card().AddTrace(CSimText::Format("Q tvaudio %ld", mode).c_str());
+    Card().AddTrace(CSimText::Format("Up tvaudio mode %ld", mode).c_str());
     return S_OK;
 }
 
