@@ -86,27 +86,21 @@ const FamilyNames FAMILIES[] = {
 };
 const DWORD FAMILY_COUNT = sizeof(FAMILIES) / sizeof(FAMILIES[0]);
 
-// The drivers that wire their crossbar, tuner and TV-audio objects before the capture filter.
-struct UpstreamRow
+// Values a driver's card starts with besides the defaults; the install line may change them.
+struct FamilyValue
 {
     const char* family;
-    DWORD upstream;
+    const char* name;
+    const char* value;
 };
 
-const UpstreamRow UPSTREAM[] = {
-    { "blackbird", SIM_UPSTREAM_ALL },
-    { "raptor",    SIM_UPSTREAM_ALL },
-    { "mirox",     SIM_UPSTREAM_ALL },
+const FamilyValue FAMILY_VALUES[] = {
+    // The drivers that wire their crossbar, tuner and TV-audio objects before the capture
+    // filter's input pin (SIM_UPSTREAM_ALL).
+    { "blackbird", "Upstream", "1" },
+    { "raptor",    "Upstream", "1" },
+    { "mirox",     "Upstream", "1" },
 };
-
-DWORD UpstreamOf(DWORD driver)
-{
-    for (const UpstreamRow& row : UPSTREAM) {
-        if (strcmp(row.family, FAMILIES[driver].family) == 0)
-            return row.upstream;
-    }
-    return SIM_UPSTREAM_NONE;
-}
 
 const CComServer::FilterEntry CARD0_FILTERS[CARD0_ROLES] = {
     { FILTERS[0].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Capture", 0, nullptr },
@@ -194,8 +188,10 @@ HRESULT CSimRegistration::RegisterCard(DWORD card, DWORD driver, bool withAudio,
         hr = WriteValue(card, "SimCard", CSimText::Format("%lu", card));
     if (SUCCEEDED(hr))
         hr = WriteValue(card, "Family", CSimText::Format("%lu", FAMILIES[driver].frontEnd));
-    if (SUCCEEDED(hr))
-        hr = WriteValue(card, "Upstream", CSimText::Format("%lu", UpstreamOf(driver)));
+    for (const FamilyValue& v : FAMILY_VALUES) {
+        if (SUCCEEDED(hr) && strcmp(v.family, FAMILIES[driver].family) == 0)
+            hr = WriteValue(card, v.name, v.value);
+    }
     return hr;
 }
 
