@@ -100,6 +100,10 @@ const FamilyValue FAMILY_VALUES[] = {
     { "blackbird", "Upstream", "1" },
     { "raptor",    "Upstream", "1" },
     { "mirox",     "Upstream", "1" },
+    // Mirox's key controller at 0xBB and its register-table tuner at 0xC2.
+    { "mirox",     "KeyController", "0xBB" },
+    { "mirox",     "PllAddr", "0xC2" },
+    { "mirox",     "Profile", "91" },
 };
 
 const CComServer::FilterEntry CARD0_FILTERS[CARD0_ROLES] = {
