@@ -35,9 +35,9 @@ struct DeviceRow
     const char* crossbar;       // null: the card has none
     const char* crossbarClass;
     int pins[6];                // video tuner, composite, S-video; audio tuner, composite, S-video
-    bool switchedOn;            // false: the simulated card presents no such card (the upstream
-                                // tuner cards), or it needs more than its family (the GO7007
-                                // box's profile file: its own tests open it)
+    bool switchedOn;            // false: the simulated card presents no such card (Mirox opens
+                                // only through its driver's device), or it needs more than its
+                                // family (the GO7007 box's profile file: its own tests open it)
 };
 
 const DeviceRow kDevices[] = {
@@ -47,8 +47,8 @@ const DeviceRow kDevices[] = {
     {"ReWell RV5200 TV Capture", L"family=rv5200", "CRv5200Capture", "CKsPropertyI2C", 2,
      "ReWell RV5200 TV Crossbar", "CRv5200Crossbar", {0, 1, 2, 3, 4, 5}, true},
     {"BlackBird Video Capture", L"family=blackbird", "CBlackbirdCapture", "CKsPropertyI2CEx", 11,
-     "BlackBird Crossbar", "CBlackbirdCrossbar", {kByPinCount}, false},
-    {"QUORVEX Mirox Audio/Video Capture", L"family=mirox", "CMiroxCapture", "CDeviceIoI2C", 0,
+     "BlackBird Crossbar", "CBlackbirdCrossbar", {0, 2, 1, 3, 4, -1}, true},
+    {"QUORVEX Mirox Audio/Video Capture", L"family=mirox;deviceio=1", "CMiroxCapture", "CDeviceIoI2C", 0,
      "QUORVEX Mirox Crossbar", "CMiroxCrossbar", {0, 1, 2, 3, 4, 5}, false},
     {"TridVid Capture", L"family=tunnel", "CTridVidCapture", "CKsShortBlockI2C", 0,
      "TridVid Crossbar", "CTridVidCrossbar", {0, 1, 2, 4, 5, 6}, true},
@@ -74,8 +74,8 @@ const DeviceRow kDevices[] = {
      "UT800 Crossbar", "CUt800Crossbar", {0, 1, 2, 4, 5, 6}, true},
     {"UT810 Capture", L"family=ut810", "CUt810Capture", "CKsPortI2C", 14,
      "UT810 Crossbar", "CUt810Crossbar", {0, 1, 2, 4, 5, 6}, true},
-    {"Conexant Raptor Video Capture", L"family=bus16", "CRaptorCapture", "CKsPropertyI2C16", 13,
-     "Conexant Raptor Crossbar", "CRaptorCrossbar", {0, 1, 2, 5, 6, 7}, false},
+    {"Conexant Raptor Video Capture", L"family=raptor", "CRaptorCapture", "CKsPropertyI2C16", 13,
+     "Conexant Raptor Crossbar", "CRaptorCrossbar", {0, 1, 2, 5, 6, 7}, true},
     {"DVBC TS Capture", nullptr, "CDvbcCapture", "CNullI2C", 16, nullptr, nullptr, {kByPinCount}, true},
 };
 

@@ -77,6 +77,8 @@ public:
                      DWORD* returned);
 
     DWORD Family();
+    // SIM_UPSTREAM_*: what the driver wires before the capture filter's input pin.
+    DWORD Upstream();
     // The family's filters carry the private property set.
     bool UsesCardSet();
     // The family's driver takes an event through property 7 and signals it.

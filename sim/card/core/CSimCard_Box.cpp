@@ -47,6 +47,11 @@ DWORD CSimCard::Family()
     return m_shared->config.family;
 }
 
+DWORD CSimCard::Upstream()
+{
+    return m_shared->config.upstream;
+}
+
 bool CSimCard::BoxDemodDevice(BYTE device)
 {
     const SimConfig& c = m_shared->config;

@@ -39,6 +39,7 @@ const DwordValue DWORD_VALUES[] = {
     { "Box4121",       &SimConfig::box4121,         0 },
     { "KeyController", &SimConfig::keyController,   0xBA },
     { "KeyTunerCode",  &SimConfig::keyTunerCode,    0 },
+    { "Upstream",      &SimConfig::upstream,        0 },
 };
 
 const char DEFAULT_TV_STATIONS[] = "49750:SIM-1;77250:SIM-2;184250:SIM-3;471250:SIM-4;615250:SIM-5";

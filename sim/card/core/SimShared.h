@@ -87,8 +87,17 @@ enum {
     // The other PCI cards on the private property set: their crossbar's tuner is its first
     // input, and a remote key waits in GPIO lines 0-8 until one read takes it.
     SIM_FAMILY_PCI = 14,
+    // The card set's requests on a later driver's own set, served by its tuner and capture
+    // filters alike.
+    SIM_FAMILY_CARD_EX = 15,
+    // A card its driver reaches through its own device only: its filters serve no register set.
+    SIM_FAMILY_DEVICE_IO = 16,
     SIM_FAMILY_COUNT
 };
+
+// Drivers that wire crossbar, TV tuner and TV-audio objects before their capture filter's
+// input pin, with or without the tuner; they are in no graph and under no name.
+enum { SIM_UPSTREAM_NONE = 0, SIM_UPSTREAM_ALL = 1, SIM_UPSTREAM_NO_TUNER = 2 };
 
 const int SIM_BOX_INDIRECT = 128;
 const int SIM_BOX_DEMOD_REGISTERS = 32;
@@ -131,6 +140,7 @@ struct SimConfig
     DWORD box4121;
     DWORD keyController;            // 8-bit write address of the boxes' key controller, 0 none
     DWORD keyTunerCode;             // what its register 50 reads: the board's tuner code
+    DWORD upstream;                 // SIM_UPSTREAM_*: the driver's filters before the capture filter
 };
 
 struct SimPllState

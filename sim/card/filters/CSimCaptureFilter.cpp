@@ -1,6 +1,7 @@
 #include "CSimCaptureFilter.h"
 
 #include "CSimDriverPage.h"
+#include "CSimUpstreamCrossbar.h"
 #include "CritGuard.h"
 #include "SimGuids.h"
 
@@ -16,13 +17,43 @@ CSimCaptureFilter::CSimCaptureFilter(IUnknown* outer)
       m_capture(*this, L"Capture", PIN_CATEGORY_CAPTURE, CSimCard::PIN_CAPTURE),
       m_preview(*this, L"Preview", PIN_CATEGORY_PREVIEW, CSimCard::PIN_PREVIEW), m_goBox(*this),
       m_goCapture(*this, L"Video Capture", PIN_CATEGORY_CAPTURE, "cap"),
-      m_goPreview(*this, L"Video Preview", PIN_CATEGORY_PREVIEW, "pre"), m_goAudio(*this, L"Audio Capture")
+      m_goPreview(*this, L"Video Preview", PIN_CATEGORY_PREVIEW, "pre"), m_goAudio(*this, L"Audio Capture"),
+      m_input(*this, L"Analog Video In", PINDIR_INPUT)
 {
+}
+
+CSimCaptureFilter::~CSimCaptureFilter()
+{
+    if (m_upstream != nullptr) {
+        m_upstream->WireOutput(nullptr);
+        m_upstream->InnerRelease();
+    }
+}
+
+STDMETHODIMP CSimCaptureFilter::Load(IPropertyBag* bag, IErrorLog* log)
+{
+    HRESULT hr = CSimFilter::Load(bag, log);
+    if (FAILED(hr))
+        return hr;
+    // The bag comes as the enumerator makes the filter, before anyone holds a pin.
+    CCritGuard guard(StateLock());
+    DWORD upstream = Card().Upstream();
+    if (m_upstream == nullptr && upstream != SIM_UPSTREAM_NONE) {
+        m_upstream = new (std::nothrow) CSimUpstreamCrossbar(Card(), upstream != SIM_UPSTREAM_NO_TUNER);
+        if (m_upstream == nullptr)
+            return E_OUTOFMEMORY;
+        m_upstream->WireOutput(&m_input);
+        m_input.Wire(&m_upstream->VideoOutput());
+        IncrementPinVersion();
+    }
+    return hr;
 }
 
 int CSimCaptureFilter::GetPinCount()
 {
-    return Card().Family() == SIM_FAMILY_GO7007 ? 3 : 2;
+    if (Card().Family() == SIM_FAMILY_GO7007)
+        return 3;
+    return m_upstream != nullptr ? 3 : 2;
 }
 
 CBasePin* CSimCaptureFilter::GetPin(int index)
@@ -38,6 +69,7 @@ CBasePin* CSimCaptureFilter::GetPin(int index)
     switch (index) {
     case 0: return &m_capture;
     case 1: return &m_preview;
+    case 2: return m_upstream != nullptr ? &m_input : nullptr;
     default: return nullptr;
     }
 }

@@ -7,20 +7,27 @@
 #include "CSimMpegPin.h"
 #include "CSimAudioPin.h"
 #include "CSimVideoPin.h"
+#include "CSimWiredPin.h"
+
+class CSimUpstreamCrossbar;
 
 // "Conexant 2388x_1 Video Capture": the card's video decoder and its two video pins.
 // A live source: paused, it has nothing to show (VFW_S_CANT_CUE). IAMStreamConfig is on
 // the pins only, since capture graph builders ask the filter before its pins. On a USB box
 // the filter also carries the box's private interface; a box's and a camera's filter have
 // property pages. The GO7007 box's filter has its MPEG pins and its audio pin instead, and the
-// box's interfaces.
+// box's interfaces. A driver that wires its crossbar, tuner and TV-audio objects before the
+// capture filter gives it an input pin wired to that crossbar.
 class CSimCaptureFilter : public CSimFilter, public IAMAnalogVideoDecoder, public IAMVideoProcAmp,
                           public ISpecifyPropertyPages
 {
 public:
     explicit CSimCaptureFilter(IUnknown* outer);
+    ~CSimCaptureFilter() override;
 
     DSHOW_DELEGATING_UNKNOWN
+
+    STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) override;
 
     int GetPinCount() override;
     CBasePin* GetPin(int index) override;
@@ -58,4 +65,6 @@ private:
     CSimMpegPin m_goCapture;
     CSimMpegPin m_goPreview;
     CSimAudioPin m_goAudio;
+    CSimWiredPin m_input;
+    CSimUpstreamCrossbar* m_upstream = nullptr;
 };

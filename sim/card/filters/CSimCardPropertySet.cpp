@@ -58,6 +58,12 @@ HRESULT CSimCardPropertySet::Call(bool get, REFGUID set, DWORD id, void* instanc
         return E_PROP_SET_UNSUPPORTED;
     }
     switch (card.Family()) {
+    case SIM_FAMILY_CARD_EX:
+        if (IsEqualGUID(set, PROPSETID_SimCardEx)) {
+            LONG instOffset = (LONG)((BYTE*)instance - (BYTE*)data);
+            return card.Property(m_filter.Who(), get, id, instOffset, (BYTE*)data, dataSize, returned);
+        }
+        break;
     case SIM_FAMILY_TUNNEL:
         if (IsEqualGUID(set, PROPSETID_SimTunnel)) {
             if (id != 0)
@@ -97,6 +103,10 @@ STDMETHODIMP CSimCardPropertySet::QuerySupported(REFGUID set, DWORD id, DWORD* s
         return IsEqualGUID(set, PROPSETID_SimCard) ? CSimCard::QuerySupport(id, support, card.SignalsEvents())
                                                   : E_PROP_SET_UNSUPPORTED;
     switch (card.Family()) {
+    case SIM_FAMILY_CARD_EX:
+        if (IsEqualGUID(set, PROPSETID_SimCardEx))
+            return CSimCard::QuerySupport(id, support, card.SignalsEvents());
+        break;
     case SIM_FAMILY_TUNNEL:
         if (IsEqualGUID(set, PROPSETID_SimTunnel)) {
             if (id != 0)

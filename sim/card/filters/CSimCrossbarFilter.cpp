@@ -32,6 +32,9 @@ const int PCI_ORDER[CSimCrossbarFilter::INPUTS] = { 1, 2, 0, 4, 5, 6, 3 };
 const int USB_ORDER[CSimCrossbarFilter::INPUTS] = { 3, 1, 2, 0, 4, 5, 6 };
 const int GO_ORDER[] = { 1, 2, 0, 4, 5 };
 const int GO_INPUTS = sizeof(GO_ORDER) / sizeof(GO_ORDER[0]);
+// Five inputs as well: tuner, S-video, composite, then the tuner's and the line's sound.
+const int EX_ORDER[] = { 1, 0, 2, 4, 5 };
+const int EX_INPUTS = sizeof(EX_ORDER) / sizeof(EX_ORDER[0]);
 
 const JackRow OUTPUT_JACKS[CSimCrossbarFilter::OUTPUTS] = {
     { L"Video Decoder Out", PhysConn_Video_VideoDecoder, 1 },
@@ -74,6 +77,7 @@ STDMETHODIMP CSimCrossbarFilter::Load(IPropertyBag* bag, IErrorLog* log)
     switch (family) {
     case SIM_FAMILY_TUNNEL: order = BOX_ORDER; break;
     case SIM_FAMILY_GO7007: order = GO_ORDER; break;
+    case SIM_FAMILY_CARD_EX: order = EX_ORDER; break;
     case SIM_FAMILY_USB2800: order = USB_ORDER; break;
     case SIM_FAMILY_713X_IO:
     case SIM_FAMILY_713X_3:
@@ -84,7 +88,7 @@ STDMETHODIMP CSimCrossbarFilter::Load(IPropertyBag* bag, IErrorLog* log)
     }
     if (order != m_order) {
         m_order = order;
-        m_inputs = order == GO_ORDER ? GO_INPUTS : INPUTS;
+        m_inputs = order == GO_ORDER ? GO_INPUTS : order == EX_ORDER ? EX_INPUTS : INPUTS;
         MakeInputPins();
         IncrementPinVersion();
     }

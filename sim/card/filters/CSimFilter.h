@@ -26,6 +26,8 @@ public:
 
     // Card 0, with its registered instance values.
     HRESULT AttachDefault();
+    // The card of the filter that made this object, for objects no enumerator makes.
+    void ShareCard(CSimCard& card) { m_card = &card; }
     // Set from creation on; the card outlives every filter of the process.
     CSimCard& Card() const { return *m_card.load(); }
     const char* Who() const { return m_who; }

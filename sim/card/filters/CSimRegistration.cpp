@@ -12,6 +12,8 @@
 #include "ComRef.h"
 #include "SimGuids.h"
 
+#include <string.h>
+
 #include <vector>
 
 namespace
@@ -79,8 +81,31 @@ const FamilyNames FAMILIES[] = {
     { "usbtvbox",    SIM_FAMILY_USB2800, { L"Quorvex USB TV Box Video", L"Quorvex USB TV Box Crossbar", L"Quorvex USB TV Box TVTuner", nullptr, nullptr } },
     { "usb2820",     SIM_FAMILY_USB2800, { L"USB 2820 Video", L"USB 2820 Crossbar", nullptr, nullptr, nullptr } },
     { "usb2821",     SIM_FAMILY_USB2800, { L"USB 2821 Video", L"USB 2821 Crossbar", nullptr, nullptr, nullptr } },
+    { "blackbird",   SIM_FAMILY_CARD_EX, { L"BlackBird Video Capture", L"BlackBird Crossbar", nullptr, nullptr, nullptr } },
+    { "raptor",      SIM_FAMILY_BUS16,   { L"Conexant Raptor Video Capture", L"Conexant Raptor Crossbar", nullptr, nullptr, nullptr } },
+    { "mirox",       SIM_FAMILY_DEVICE_IO, { L"QUORVEX Mirox Audio/Video Capture", L"QUORVEX Mirox Crossbar", nullptr, nullptr, nullptr } },
 };
 const DWORD FAMILY_COUNT = sizeof(FAMILIES) / sizeof(FAMILIES[0]);
+
+// Values a driver's card starts with besides the defaults; the install line may change them.
+struct FamilyValue
+{
+    const char* family;
+    const char* name;
+    const char* value;
+};
+
+const FamilyValue FAMILY_VALUES[] = {
+    // The drivers that wire their crossbar, tuner and TV-audio objects before the capture
+    // filter's input pin (SIM_UPSTREAM_ALL).
+    { "blackbird", "Upstream", "1" },
+    { "raptor",    "Upstream", "1" },
+    { "mirox",     "Upstream", "1" },
+    // Mirox's key controller at 0xBB and its register-table tuner at 0xC2.
+    { "mirox",     "KeyController", "0xBB" },
+    { "mirox",     "PllAddr", "0xC2" },
+    { "mirox",     "Profile", "91" },
+};
 
 const CComServer::FilterEntry CARD0_FILTERS[CARD0_ROLES] = {
     { FILTERS[0].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Capture", 0, nullptr },
@@ -168,6 +193,10 @@ HRESULT CSimRegistration::RegisterCard(DWORD card, DWORD driver, bool withAudio,
         hr = WriteValue(card, "SimCard", CSimText::Format("%lu", card));
     if (SUCCEEDED(hr))
         hr = WriteValue(card, "Family", CSimText::Format("%lu", FAMILIES[driver].frontEnd));
+    for (const FamilyValue& v : FAMILY_VALUES) {
+        if (SUCCEEDED(hr) && strcmp(v.family, FAMILIES[driver].family) == 0)
+            hr = WriteValue(card, v.name, v.value);
+    }
     return hr;
 }
 

@@ -8,8 +8,9 @@
 // through DllInstall ("card=1;Profile=92;PllAddr=0xC2", audio=0 leaves the audio filter
 // out, audioname=<text> renames it). family=usb2800|tunnel|trident|ut800|ut810|bus16|usbcam
 // registers the card under that driver's names, whose front end its filters then put over
-// the card (the instance value Family); videoname=<text> renames its capture filter. Each
-// other Name=value becomes an instance value of the card's filters.
+// the card (the instance value Family) and whose upstream objects it wires (Upstream; the
+// line's Upstream=2 leaves a family's tuner out); videoname=<text> renames its capture
+// filter. Each other Name=value becomes an instance value of the card's filters.
 class CSimRegistration
 {
 public:

@@ -12,6 +12,8 @@ inline const CLSID CLSID_SimAudio = { 0xF8C4DF73, 0xE04C, 0x4D88, { 0xA0, 0x39, 
 inline const GUID PROPSETID_SimCard = { 0xFC8FACFF, 0x0293, 0x4CE3, { 0x85, 0x94, 0x4F, 0x63, 0x8C, 0xCD, 0x6B, 0xB0 } };
 
 // The other driver families' front ends over the same card.
+// {B9433C39-8511-4660-A2ED-E0911456DF74}: the card set's requests on a later driver's own set.
+inline const GUID PROPSETID_SimCardEx = { 0xB9433C39, 0x8511, 0x4660, { 0xA2, 0xED, 0xE0, 0x91, 0x14, 0x56, 0xDF, 0x74 } };
 // {BE0AB5D2-3B9A-4E42-A05E-4A178B566C7C}: the USB box's private interface on its capture filter.
 inline const IID IID_ISimBoxProperties = { 0xBE0AB5D2, 0x3B9A, 0x4E42, { 0xA0, 0x5E, 0x4A, 0x17, 0x8B, 0x56, 0x6C, 0x7C } };
 // {85551A18-A51C-4F2D-955F-3F36372ADB5C}: vendor control requests tunnelled through property 0.
