@@ -35,9 +35,9 @@ struct DeviceRow
     const char* crossbar;       // null: the card has none
     const char* crossbarClass;
     int pins[6];                // video tuner, composite, S-video; audio tuner, composite, S-video
-    bool switchedOn;            // false: the simulated card presents no such card (Mirox opens
-                                // only through its driver's device), or it needs more than its
-                                // family (the GO7007 box's profile file: its own tests open it)
+    bool switchedOn;            // false: the simulated card presents no such card, or it needs
+                                // more than its family (the GO7007 box's profile file: its own
+                                // tests open it)
 };
 
 const DeviceRow kDevices[] = {
@@ -49,7 +49,7 @@ const DeviceRow kDevices[] = {
     {"BlackBird Video Capture", L"family=blackbird", "CBlackbirdCapture", "CKsPropertyI2CEx", 11,
      "BlackBird Crossbar", "CBlackbirdCrossbar", {0, 2, 1, 3, 4, -1}, true},
     {"QUORVEX Mirox Audio/Video Capture", L"family=mirox;deviceio=1", "CMiroxCapture", "CDeviceIoI2C", 0,
-     "QUORVEX Mirox Crossbar", "CMiroxCrossbar", {0, 1, 2, 3, 4, 5}, false},
+     "QUORVEX Mirox Crossbar", "CMiroxCrossbar", {0, 1, 2, 3, 4, 5}, true},
     {"TridVid Capture", L"family=tunnel", "CTridVidCapture", "CKsShortBlockI2C", 0,
      "TridVid Crossbar", "CTridVidCrossbar", {0, 1, 2, 4, 5, 6}, true},
     {"Trident USB Capture", L"family=trident", "CTridentUsbCapture", "CKsShortBlockI2C2", 17,
