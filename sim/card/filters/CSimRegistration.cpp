@@ -11,6 +11,8 @@
 #include "ComRef.h"
 #include "SimGuids.h"
 
+#include <string.h>
+
 #include <vector>
 
 namespace
@@ -80,6 +82,23 @@ const FamilyNames FAMILIES[] = {
     { "usb2821",     SIM_FAMILY_USB2800, { L"USB 2821 Video", L"USB 2821 Crossbar", nullptr, nullptr, nullptr } },
 };
 const DWORD FAMILY_COUNT = sizeof(FAMILIES) / sizeof(FAMILIES[0]);
+
+// Values a driver's card starts with besides the defaults; the install line may change them.
+struct FamilyValue
+{
+    const char* family;
+    const char* name;
+    const char* value;
+};
+
+const FamilyValue FAMILY_VALUES[] = {
+    // The USB 2800-family boxes carry their tuner's PLL at 0xC6.
+    { "usbbox",   "PllAddr", "0xC6" },
+    { "usbtvbox", "PllAddr", "0xC6" },
+    { "usb2820",  "PllAddr", "0xC6" },
+    { "usb2821",  "PllAddr", "0xC6" },
+    { "usb2881",  "PllAddr", "0xC6" },
+};
 
 const CComServer::FilterEntry CARD0_FILTERS[CARD0_ROLES] = {
     { FILTERS[0].category, MERIT_DO_NOT_USE, L"Sim2388x_1-0-Capture", 0, nullptr },
@@ -167,6 +186,10 @@ HRESULT CSimRegistration::RegisterCard(DWORD card, DWORD driver, bool withAudio,
         hr = WriteValue(card, "SimCard", CSimText::Format("%lu", card));
     if (SUCCEEDED(hr))
         hr = WriteValue(card, "Family", CSimText::Format("%lu", FAMILIES[driver].frontEnd));
+    for (const FamilyValue& v : FAMILY_VALUES) {
+        if (SUCCEEDED(hr) && strcmp(v.family, FAMILIES[driver].family) == 0)
+            hr = WriteValue(card, v.name, v.value);
+    }
     return hr;
 }
 
