@@ -16,9 +16,6 @@
 #include "MutexHolder.h"
 #include "PeltaCapture.h"
 
-#include <ks.h>
-#include <ksmedia.h>
-
 #include <cstdlib>
 #include <string>
 
@@ -102,8 +99,7 @@ TEST_F(GpioControllerCardTest, EachCrossbarRoutesTheSourcesThroughItsPinMap)
     for (const ControllerFamily* family : kAllFamilies) {
         SCOPED_TRACE(family->crossbar);
         Install(*family);
-        CCrossbarWrapper* crossbar = dynamic_cast<CCrossbarWrapper*>(
-            m_graph.AddFilterByName(AM_KSCATEGORY_CROSSBAR, family->crossbar, "Crossbar", 0, 0));
+        CCrossbarWrapper* crossbar = OpenCrossbar(*family);
         ASSERT_NE(nullptr, crossbar);
         ASSERT_TRUE(crossbar->IsValid());
         CComRef<IAMCrossbar> routes;

@@ -23,9 +23,6 @@
 #include "UsbBoxCapture.h"
 #include "UsbTvBoxCapture.h"
 
-#include <ks.h>
-#include <ksmedia.h>
-
 #include <string>
 
 namespace {
