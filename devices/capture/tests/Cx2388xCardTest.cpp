@@ -12,6 +12,7 @@
 #include <ks.h>
 #include <ksmedia.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -52,6 +53,14 @@ protected:
         DWORD word = 0;
         EXPECT_EQ(S_OK, device->GetI2CAccess()->ReadGpio(&word));
         return word;
+    }
+
+    static size_t Count(const std::string& trace, const char* text)
+    {
+        size_t count = 0;
+        for (size_t at = trace.find(text); at != std::string::npos; at = trace.find(text, at + 1))
+            ++count;
+        return count;
     }
 
     CGraphBuilder m_graph;
@@ -188,13 +197,25 @@ TEST_F(Cx2388xCardTest, RemoteKeyReachesTheNotifyWindow)
     CCx2388x1Capture* device = OpenCapture();
     ASSERT_NE(nullptr, device);
     ASSERT_TRUE(device->IsValid());
+
+    // Between keys the word's frame kind is not a key's: no key, after one look at the word.
+    m_control("trace level 2");
+    DWORD mark = m_control.TraceMark();
+    BYTE key = 0;
+    EXPECT_FALSE(device->ReadRemoteKey(&key));
+    EXPECT_EQ(1u, Count(m_control.TraceFrom(mark), "G4 ->")) << m_control.TraceFrom(mark);
+    m_control("trace level 1");
+
     MessageSink sink;
     device->SetNotifyWnd(sink.Handle());
     ASSERT_TRUE(device->StartRemotePoll());
-    m_control("key C3");
-    MSG got;
-    ASSERT_TRUE(sink.WaitFor(WM_REMOTE_KEY, 5000, &got));
-    EXPECT_EQ(0xC3u, got.wParam);
+    // Both nibbles differ, so a swap or a missed inversion shows.
+    for (const char* sent : {"C3", "25"}) {
+        m_control(std::string("key ") + sent);
+        MSG got;
+        ASSERT_TRUE(sink.WaitFor(WM_REMOTE_KEY, 5000, &got)) << sent;
+        EXPECT_EQ(strtoul(sent, nullptr, 16), got.wParam);
+    }
     device->StopRemotePoll();
 }
 
@@ -229,8 +250,12 @@ TEST_F(Cx2388xCardTest, ControllerExchangesFailWithoutTheController)
     ASSERT_NE(nullptr, device);
     ASSERT_TRUE(device->IsValid());
     m_control("mcu absent");
+    DWORD mark = m_control.TraceMark();
     EXPECT_FALSE(device->WriteMcuWord(5));
     EXPECT_FALSE(device->McuHandshake(TRUE));
+    // Five attempts each: two byte frames and a read command per word attempt, one command
+    // per handshake attempt.
+    EXPECT_EQ(20u, Count(m_control.TraceFrom(mark), "M absent")) << m_control.TraceFrom(mark);
     EXPECT_NE(std::string::npos, m_control("mcu").find("enabled=0")) << m_control("mcu");
 }
 

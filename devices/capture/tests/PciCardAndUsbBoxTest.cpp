@@ -8,11 +8,10 @@
 #include "713xGeniusCapture.h"
 #include "AltTvCardCapture.h"
 #include "AppMessages.h"
+#include "CardFamilyFixture.h"
 #include "CrossbarWrapper.h"
-#include "GraphBuilder.h"
 #include "I2CAccess.h"
 #include "MessageSink.h"
-#include "SimDeviceSupport.h"
 #include "TftvCapture.h"
 #include "TunerModel.h"
 #include "Tv630Capture.h"
@@ -20,99 +19,49 @@
 #include "TvCardCapture.h"
 #include "Usb2820Capture.h"
 #include "Usb2821Capture.h"
+#include "Usb2881Capture.h"
 #include "UsbBoxCapture.h"
 #include "UsbTvBoxCapture.h"
 
-#include <ks.h>
-#include <ksmedia.h>
-
 #include <string>
-#include <typeinfo>
 
 namespace {
 
-struct CardFamily
-{
-    const wchar_t* install;
-    const char* capture;
-    const char* crossbar;
-    const std::type_info& type;
-    int accessMode;
-    const char* eepromOffset;  // of the tuner's letter and model bytes
-};
-
-const CardFamily k713x = {L"card=1;family=713x", "713x TV Card Capture", "713x TV Card Crossbar",
-                          typeid(C713xCapture), CCaptureDevice::kPropertySet, "20"};
-const CardFamily kGenius = {L"card=1;family=713x_Genius", "713x_Genius TV Card Capture",
-                            "713x_Genius TV Card Crossbar", typeid(C713xGeniusCapture), CCaptureDevice::kPropertySet,
-                            "20"};
-const CardFamily kSkyvault = {L"card=1;family=skyvault", "Quorvex Skyvault Capture", "Quorvex Skyvault Crossbar",
-                              typeid(CTvCardCapture), CCaptureDevice::kPropertySet, "20"};
-const CardFamily kJinhai = {L"card=1;family=jinhai", "Jinhai TV Card Capture", "Jinhai TV Card Crossbar",
-                            typeid(CAltTvCardCapture), CCaptureDevice::kPropertySet, "20"};
-const CardFamily kRavenor = {L"card=1;family=ravenor630", "Ravenor 630 TV Capture", "Ravenor 630 TV Crossbar",
-                             typeid(CTv630Capture), CCaptureDevice::kPropertySet, "20"};
-const CardFamily kTvAv = {L"card=1;family=tvav", "TV AV Capture", "TV AV Capture Crossbar", typeid(CTvAvCapture),
+const CardFamily k713x = {L"family=713x", "713x TV Card Capture", "713x TV Card Crossbar", IsExactly<C713xCapture>,
                           CCaptureDevice::kPropertySet, "20"};
-const CardFamily kTftv = {L"card=1;family=tftv", "TFTV Capture", "TFTV Crossbar", typeid(CTftvCapture),
+const CardFamily kGenius = {L"family=713x_Genius", "713x_Genius TV Card Capture", "713x_Genius TV Card Crossbar",
+                            IsExactly<C713xGeniusCapture>, CCaptureDevice::kPropertySet, "20"};
+const CardFamily kSkyvault = {L"family=skyvault", "Quorvex Skyvault Capture", "Quorvex Skyvault Crossbar",
+                              IsExactly<CTvCardCapture>, CCaptureDevice::kPropertySet, "20"};
+const CardFamily kJinhai = {L"family=jinhai", "Jinhai TV Card Capture", "Jinhai TV Card Crossbar",
+                            IsExactly<CAltTvCardCapture>, CCaptureDevice::kPropertySet, "20"};
+const CardFamily kRavenor = {L"family=ravenor630", "Ravenor 630 TV Capture", "Ravenor 630 TV Crossbar",
+                             IsExactly<CTv630Capture>, CCaptureDevice::kPropertySet, "20"};
+const CardFamily kTvAv = {L"family=tvav", "TV AV Capture", "TV AV Capture Crossbar", IsExactly<CTvAvCapture>,
                           CCaptureDevice::kPropertySet, "20"};
-const CardFamily kUsbBox = {L"card=1;family=usbbox", "USB 2800 Video", "USB 2800 Crossbar", typeid(CUsbBoxCapture),
+const CardFamily kTftv = {L"family=tftv", "TFTV Capture", "TFTV Crossbar", IsExactly<CTftvCapture>,
+                          CCaptureDevice::kPropertySet, "20"};
+const CardFamily kUsbBox = {L"family=usbbox", "USB 2800 Video", "USB 2800 Crossbar", IsExactly<CUsbBoxCapture>,
                             CCaptureDevice::kUsbBridge, "C0"};
-const CardFamily kUsbTvBox = {L"card=1;family=usbtvbox", "Quorvex USB TV Box Video", "Quorvex USB TV Box Crossbar",
-                              typeid(CUsbTvBoxCapture), CCaptureDevice::kUsbBridge, "C0"};
-const CardFamily kUsb2820 = {L"card=1;family=usb2820", "USB 2820 Video", "USB 2820 Crossbar",
-                             typeid(CUsb2820Capture), CCaptureDevice::kUsbBridge, "C0"};
-const CardFamily kUsb2821 = {L"card=1;family=usb2821", "USB 2821 Video", "USB 2821 Crossbar",
-                             typeid(CUsb2821Capture), CCaptureDevice::kUsbBridge, "C0"};
+const CardFamily kUsbTvBox = {L"family=usbtvbox", "Quorvex USB TV Box Video", "Quorvex USB TV Box Crossbar",
+                              IsExactly<CUsbTvBoxCapture>, CCaptureDevice::kUsbBridge, "C0"};
+const CardFamily kUsb2820 = {L"family=usb2820", "USB 2820 Video", "USB 2820 Crossbar", IsExactly<CUsb2820Capture>,
+                             CCaptureDevice::kUsbBridge, "C0"};
+const CardFamily kUsb2821 = {L"family=usb2821", "USB 2821 Video", "USB 2821 Crossbar", IsExactly<CUsb2821Capture>,
+                             CCaptureDevice::kUsbBridge, "C0"};
+const CardFamily kUsb2881 = {L"family=usb2881", "USB 2881 Video", "USB 2881 Crossbar", IsExactly<CUsb2881Capture>,
+                             CUsb2881Capture::kUsb2881Bridge, "C0"};
 
 const CardFamily* const kPciCards[] = {&k713x, &kGenius, &kSkyvault, &kJinhai, &kRavenor, &kTvAv, &kTftv};
-const CardFamily* const kUsbBoxes[] = {&kUsbBox, &kUsbTvBox, &kUsb2820, &kUsb2821};
+const CardFamily* const kUsbBoxes[] = {&kUsbBox, &kUsbTvBox, &kUsb2820, &kUsb2821, &kUsb2881};
+const CardFamily* const kBoxCrossbars[] = {&kUsbBox, &kUsbTvBox, &kUsb2820, &kUsb2821};
 
 // The card's jacks as its state names them, by the program's source.
 const long kJackOfSource[] = {1 /* tuner */, 2 /* composite */, 0 /* S-video */};
 
-class OtherCardTest : public testing::Test
+class OtherCardTest : public CardFamilyFixture
 {
 protected:
-    OtherCardTest() : m_control(1) {}
-
-    void SetUp() override { ASSERT_TRUE(m_graph.MakeGraph()) << CGraphBuilder::GetLastErrorText(); }
-
-    void TearDown() override
-    {
-        m_graph.TearDown();
-        SimControl::Install(FALSE, L"card=1");
-    }
-
-    void Install(const CardFamily& family)
-    {
-        SimControl::Install(FALSE, L"card=1");
-        ASSERT_EQ(S_OK, SimControl::Install(TRUE, family.install));
-        m_control.Run("reset");
-    }
-
-    CCaptureDevice* Open(const CardFamily& family)
-    {
-        CFilterWrapper* wrapper =
-            m_graph.AddFilterByName(CLSID_VideoInputDeviceCategory, family.capture, "Video Capture", 0, 0);
-        EXPECT_TRUE(wrapper && typeid(*wrapper) == family.type) << family.capture;
-        return dynamic_cast<CCaptureDevice*>(wrapper);
-    }
-
-    CCaptureDevice* InstallAndOpen(const CardFamily& family)
-    {
-        Install(family);
-        CCaptureDevice* device = Open(family);
-        EXPECT_TRUE(device && device->IsValid()) << family.capture;
-        return device && device->IsValid() ? device : nullptr;
-    }
-
-    CCrossbarWrapper* OpenCrossbar(const CardFamily& family)
-    {
-        return dynamic_cast<CCrossbarWrapper*>(
-            m_graph.AddFilterByName(AM_KSCATEGORY_CROSSBAR, family.crossbar, "Crossbar", 0, 0));
-    }
-
     // One line of the card's state, as "name=value".
     std::string State(const char* name)
     {
@@ -122,16 +71,6 @@ protected:
     }
 
     std::string Route(long jack) { return "video_route=" + std::to_string(jack); }
-
-    DWORD GpioView(CCaptureDevice* device)
-    {
-        DWORD word = 0;
-        EXPECT_EQ(S_OK, device->GetI2CAccess()->ReadGpio(&word));
-        return word;
-    }
-
-    CGraphBuilder m_graph;
-    SimControl m_control;
 };
 
 } // namespace
@@ -267,6 +206,10 @@ TEST_F(OtherCardTest, EachUsbBoxTakesItsTunerFromTheControllersCodeOrItsEeprom)
             EXPECT_EQ(c.typeId, device->GetTunerModelId());
             EXPECT_EQ('T', device->GetSystemLetter());
             ASSERT_NE(nullptr, device->GetTuner());
+            // The box's tuner sits at 0xC6, whatever its type; the channel is in every type's band.
+            DWORD mark = m_control.TraceMark();
+            EXPECT_TRUE(device->SetTunerFrequency(184250));
+            EXPECT_NE(std::string::npos, m_control.TraceFrom(mark).find("W 63 ")) << m_control.TraceFrom(mark);
             m_graph.RemoveWrapper(device);
         }
     }
@@ -323,8 +266,7 @@ TEST_F(OtherCardTest, The2821BoxMovesItsTunerEntryAfterItsFirstTuner)
 
 TEST_F(OtherCardTest, EachBoxCrossbarWritesTheInputCodeIntoTheMultiplexer)
 {
-    // The maker's TV box is found by names no box library search knows: see below.
-    for (const CardFamily* family : {&kUsbBox, &kUsb2820, &kUsb2821}) {
+    for (const CardFamily* family : kBoxCrossbars) {
         SCOPED_TRACE(family->crossbar);
         Install(*family);
         CCrossbarWrapper* crossbar = OpenCrossbar(*family);
@@ -347,14 +289,44 @@ TEST_F(OtherCardTest, EachBoxCrossbarWritesTheInputCodeIntoTheMultiplexer)
     }
 }
 
-TEST_F(OtherCardTest, TheTvBoxCrossbarFindsNoBoxUnderItsOwnNames)
+// The library falls back to the first box of its own list when a name finds none: the TV
+// box's crossbar must not switch another family's box.
+TEST_F(OtherCardTest, TheTvBoxCrossbarSwitchesItsOwnBoxBesideAnother)
 {
     Install(kUsbTvBox);
+    SimFamilyCard other(2, L"family=usbbox");
+    ASSERT_EQ(S_OK, other.Installed());
+    // A card's trace runs while a filter of it exists.
+    CComRef<IBaseFilter> otherBox = other.BindCapture("USB 2800 Video");
+    ASSERT_TRUE(otherBox);
     CCrossbarWrapper* crossbar = OpenCrossbar(kUsbTvBox);
     ASSERT_TRUE(crossbar && crossbar->IsValid());
     DWORD mark = m_control.TraceMark();
-    EXPECT_FALSE(crossbar->SelectInput(CCrossbarWrapper::kComposite));
-    EXPECT_EQ(std::string::npos, m_control.TraceFrom(mark).find("W 25 ")) << m_control.TraceFrom(mark);
+    DWORD otherMark = other.Mark();
+    EXPECT_TRUE(crossbar->SelectInput(CCrossbarWrapper::kSVideo));
+    EXPECT_NE(std::string::npos, m_control.TraceFrom(mark).find("W 25 02 C9")) << m_control.TraceFrom(mark);
+    EXPECT_TRUE(other.TraceFrom(otherMark, {"W 25 "}).empty());
+    EXPECT_EQ(Route(kJackOfSource[CCrossbarWrapper::kSVideo]), State("video_route"));
+}
+
+// Without the multiplexer's own bits the switch writes nothing and the route stays.
+TEST_F(OtherCardTest, ABoxCrossbarWhoseMultiplexerReadFailsSwitchesNothing)
+{
+    Install(kUsbBox);
+    CCrossbarWrapper* crossbar = OpenCrossbar(kUsbBox);
+    ASSERT_TRUE(crossbar && crossbar->IsValid());
+    ASSERT_TRUE(crossbar->SelectInput(CCrossbarWrapper::kComposite));
+    // The box refuses the next I2C data transfer, the read; a write after it would pass.
+    m_control("fail 4104 0x80004005 1");
+    DWORD mark = m_control.TraceMark();
+    EXPECT_FALSE(crossbar->SelectInput(CCrossbarWrapper::kSVideo));
+    std::string trace = m_control.TraceFrom(mark);
+    EXPECT_NE(std::string::npos, trace.find("! fail prop=4104")) << trace;
+    EXPECT_EQ(std::string::npos, trace.find("W 25 02")) << trace;
+    EXPECT_EQ(Route(kJackOfSource[CCrossbarWrapper::kComposite]), State("video_route"));
+    // The next switch finds the multiplexer again.
+    EXPECT_TRUE(crossbar->SelectInput(CCrossbarWrapper::kSVideo));
+    EXPECT_EQ(Route(kJackOfSource[CCrossbarWrapper::kSVideo]), State("video_route"));
 }
 
 TEST_F(OtherCardTest, BoxKeysComeFromTheKeyControllerWithTheTvBoxAcknowledging)

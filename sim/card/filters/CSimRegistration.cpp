@@ -105,6 +105,12 @@ const FamilyValue FAMILY_VALUES[] = {
     { "mirox",     "KeyController", "0xBB" },
     { "mirox",     "PllAddr", "0xC2" },
     { "mirox",     "Profile", "91" },
+    // The USB 2800-family boxes carry their tuner's PLL at 0xC6.
+    { "usbbox",   "PllAddr", "0xC6" },
+    { "usbtvbox", "PllAddr", "0xC6" },
+    { "usb2820",  "PllAddr", "0xC6" },
+    { "usb2821",  "PllAddr", "0xC6" },
+    { "usb2881",  "PllAddr", "0xC6" },
 };
 
 const CComServer::FilterEntry CARD0_FILTERS[CARD0_ROLES] = {
