@@ -39,6 +39,8 @@ protected:
 
     void SetUp() override
     {
+        // The card's own station list, which a test of another program may have left changed.
+        ASSERT_EQ(S_OK, m_card.Run("tv 49750:SIM-1 77250:SIM-2 184250:SIM-3 471250:SIM-4 615250:SIM-5"));
         RECT frame = {0, 0, kWidth, kHeight};
         AdjustWindowRect(&frame, WS_POPUP, FALSE);
         m_window = CreateWindowExA(0, "STATIC", "preview", WS_POPUP | WS_VISIBLE, 40, 40, frame.right - frame.left,

@@ -98,6 +98,9 @@ public:
         theControlPanel.DestroyWindow();
         theVideoWnd.DestroyWindow();
         theTVSystem.CloseTV();
+        // The card's own station list again, for the tests that run after this program.
+        SimControl card(0);
+        card("tv 49750:SIM-1 77250:SIM-2 184250:SIM-3 471250:SIM-4 615250:SIM-5");
         if (s_serviceFolder[0] != '\0')
             SHSetValueA(HKEY_LOCAL_MACHINE, kCommonKey, "RemoteService", REG_SZ, s_serviceFolder,
                         (DWORD)strlen(s_serviceFolder) + 1);
