@@ -4,7 +4,7 @@
 #include "CSimDvFilter.h"
 #include "CSimDvbcFilter.h"
 
-#include "ComServer.h"
+#include "SimComExports.h"
 
 #include <uuids.h>
 
@@ -18,22 +18,4 @@ const CComServer::ClassEntry kClasses[] = {
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(kClasses, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(kClasses);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(kClasses);
-}
+SIM_COM_EXPORTS(kClasses)

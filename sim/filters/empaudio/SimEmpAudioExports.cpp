@@ -1,7 +1,7 @@
 // The USB boxes' audio companion module: one COM class, no filter.
 #include "CSimEmpAudio.h"
 
-#include "ComServer.h"
+#include "SimComExports.h"
 
 namespace
 {
@@ -10,22 +10,4 @@ const CComServer::ClassEntry kClasses[] = {
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(kClasses, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(kClasses);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(kClasses);
-}
+SIM_COM_EXPORTS(kClasses)

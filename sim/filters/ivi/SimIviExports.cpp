@@ -2,7 +2,7 @@
 #include "CSimIviAudioEncoder.h"
 #include "CSimIviMux.h"
 #include "CSimIviWriter.h"
-#include "ComServer.h"
+#include "SimComExports.h"
 
 namespace
 {
@@ -15,22 +15,4 @@ const CComServer::ClassEntry CLASSES[] = {
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(CLASSES, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(CLASSES);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(CLASSES);
-}
+SIM_COM_EXPORTS(CLASSES)

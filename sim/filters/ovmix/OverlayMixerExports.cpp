@@ -1,6 +1,6 @@
 // The overlay mixer module's COM server entry points.
 #include "CSimOverlayMixer.h"
-#include "ComServer.h"
+#include "SimComExports.h"
 
 namespace
 {
@@ -11,22 +11,4 @@ const CComServer::ClassEntry CLASSES[] = {
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(CLASSES, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(CLASSES);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(CLASSES);
-}
+SIM_COM_EXPORTS(CLASSES)

@@ -1,7 +1,7 @@
 // The module's exports: the snap-picture and still-capture filters.
 #include "CSimSnapPictureFilter.h"
 #include "CSimStillCaptureFilter.h"
-#include "ComServer.h"
+#include "SimComExports.h"
 
 namespace
 {
@@ -13,22 +13,4 @@ const CComServer::ClassEntry CLASSES[] = {
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(CLASSES, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(CLASSES);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(CLASSES);
-}
+SIM_COM_EXPORTS(CLASSES)
