@@ -7,7 +7,7 @@ namespace
 // Made by class identifier only: never offered to intelligent connect.
 const CComServer::FilterEntry FILTER = { &CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr };
 const CComServer::ClassEntry CLASSES[] = {
-    { &CLSID_SimAvSwitch, L"Quorvex AV Switch", CSimAvSwitchFilter::Create, &FILTER },
+    { &CLSID_SimAvSwitch, L"Quorvex AV Switch", SimCreate<CSimAvSwitchFilter>, &FILTER },
 };
 }
 

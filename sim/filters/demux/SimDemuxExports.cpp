@@ -11,7 +11,7 @@ const CLSID CLSID_SimMpeg2Demux = {0xAFB6C280, 0x2C41, 0x11D3, {0x8A, 0x60, 0x00
 const CComServer::FilterEntry kFilter = {&CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr};
 
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimMpeg2Demux, L"MPEG-2 Demultiplexer", CSimMpeg2Demux::Create, &kFilter},
+    {&CLSID_SimMpeg2Demux, L"MPEG-2 Demultiplexer", SimCreate<CSimMpeg2Demux>, &kFilter},
 };
 }
 

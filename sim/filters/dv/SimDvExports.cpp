@@ -13,8 +13,8 @@ namespace
 const CComServer::FilterEntry kFilter = {&CLSID_VideoInputDeviceCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr};
 
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimDvCamera, L"Microsoft DV Camera and VCR", CSimDvFilter::Create, &kFilter},
-    {&CLSID_SimDvbcCapture, L"DVBC TS Capture", CSimDvbcFilter::Create, &kFilter},
+    {&CLSID_SimDvCamera, L"Microsoft DV Camera and VCR", SimCreate<CSimDvFilter>, &kFilter},
+    {&CLSID_SimDvbcCapture, L"DVBC TS Capture", SimCreate<CSimDvbcFilter>, &kFilter},
 };
 }
 

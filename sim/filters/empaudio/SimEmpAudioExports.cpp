@@ -6,7 +6,7 @@
 namespace
 {
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimEmpAudio, L"EMP audio companion", CSimEmpAudio::Create, nullptr},
+    {&CLSID_SimEmpAudio, L"EMP audio companion", SimCreate<CSimEmpAudio>, nullptr},
 };
 }
 

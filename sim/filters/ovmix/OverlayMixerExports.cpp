@@ -7,7 +7,7 @@ namespace
 // Made by class identifier only: never offered to intelligent connect.
 const CComServer::FilterEntry FILTER = { &CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr };
 const CComServer::ClassEntry CLASSES[] = {
-    { &CLSID_SimOverlayMixer, L"Overlay Mixer", CSimOverlayMixer::Create, &FILTER },
+    { &CLSID_SimOverlayMixer, L"Overlay Mixer", SimCreate<CSimOverlayMixer>, &FILTER },
 };
 }
 

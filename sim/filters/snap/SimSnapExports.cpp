@@ -8,8 +8,8 @@ namespace
 // Made by class identifier only: never offered to intelligent connect.
 const CComServer::FilterEntry FILTER = { &CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr };
 const CComServer::ClassEntry CLASSES[] = {
-    { &CLSID_SimSnapPicture, L"Quorvex Snap Picture Filter", CSimSnapPictureFilter::Create, &FILTER },
-    { &CLSID_SimStillCapture, L"InterVideo Still Capture for Quorvex", CSimStillCaptureFilter::Create, &FILTER },
+    { &CLSID_SimSnapPicture, L"Quorvex Snap Picture Filter", SimCreate<CSimSnapPictureFilter>, &FILTER },
+    { &CLSID_SimStillCapture, L"InterVideo Still Capture for Quorvex", SimCreate<CSimStillCaptureFilter>, &FILTER },
 };
 }
 

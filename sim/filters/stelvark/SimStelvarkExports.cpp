@@ -13,9 +13,9 @@ namespace
 const CComServer::FilterEntry kFilter = {&CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr};
 
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimMpegEncoder, L"Stelvark Demo MPEG Encoder", CSimMpegEncoder::Create, &kFilter},
-    {&CLSID_SimMpegVideoDecoder, L"Stelvark Demo MPEG Video Decoder", CSimMpegVideoDecoder::Create, &kFilter},
-    {&CLSID_SimMpegAudioDecoder, L"Stelvark Demo MPEG Audio Decoder", CSimMpegAudioDecoder::Create, &kFilter},
+    {&CLSID_SimMpegEncoder, L"Stelvark Demo MPEG Encoder", SimCreate<CSimMpegEncoder>, &kFilter},
+    {&CLSID_SimMpegVideoDecoder, L"Stelvark Demo MPEG Video Decoder", SimCreate<CSimMpegVideoDecoder>, &kFilter},
+    {&CLSID_SimMpegAudioDecoder, L"Stelvark Demo MPEG Audio Decoder", SimCreate<CSimMpegAudioDecoder>, &kFilter},
 };
 }
 

@@ -19,13 +19,6 @@ CSimTimeShiftFilter::CSimTimeShiftFilter(IUnknown* outer)
 {
 }
 
-CComIdentity* CSimTimeShiftFilter::Create(IUnknown* outer, HRESULT* result)
-{
-    CSimTimeShiftFilter* filter = new (std::nothrow) CSimTimeShiftFilter(outer);
-    *result = filter ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimTimeShiftFilter::GetPin(int index)
 {
     return index == 0 ? static_cast<CBasePin*>(&m_input) : index == 1 ? static_cast<CBasePin*>(&m_output) : nullptr;

@@ -35,7 +35,6 @@ public:
     // The output pin's streaming thread: fills sample with the next unit once it is due.
     HRESULT PlayOut(IMediaSample* sample);
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
 protected:
     void* FindFilterInterface(REFIID iid) override;

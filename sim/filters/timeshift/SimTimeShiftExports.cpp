@@ -11,7 +11,7 @@ const CLSID CLSID_SimTimeShift = {0xC234F3EE, 0xE66E, 0x4519, {0x83, 0x39, 0xC9,
 const CComServer::FilterEntry kFilter = {&CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr};
 
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimTimeShift, L"TimeShift", CSimTimeShiftFilter::Create, &kFilter},
+    {&CLSID_SimTimeShift, L"TimeShift", SimCreate<CSimTimeShiftFilter>, &kFilter},
 };
 }
 

@@ -11,7 +11,7 @@ namespace
 const CComServer::FilterEntry kDevice = {&CLSID_VideoCompressorCategory, MERIT_DO_NOT_USE, L"SimVcm-1-XviD", 0, nullptr};
 
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimXvidCodec, L"XviD MPEG-4 Codec", CSimXvidCodec::Create, &kDevice},
+    {&CLSID_SimXvidCodec, L"XviD MPEG-4 Codec", SimCreate<CSimXvidCodec>, &kDevice},
 };
 }
 
