@@ -130,10 +130,12 @@ bool CSimAvDemuxer::NextPacket(SimPsPayload& packet)
         AVStream* stream = m_format->streams[m_packet->stream_index];
         int id = stream->id;
         packet.streamId = (uint8_t)(id >= 0x100 ? id : 0xBD);
+        const AVRational clock = {1, 90000};
         packet.hasPts = m_packet->pts != AV_NOPTS_VALUE;
-        packet.pts = packet.hasPts ? av_rescale_q(m_packet->pts, stream->time_base, AVRational{1, 90000}) : 0;
+        packet.pts = packet.hasPts ? av_rescale_q(m_packet->pts, stream->time_base, clock) : 0;
+        packet.hasDts = m_packet->dts != AV_NOPTS_VALUE;
+        packet.dts = packet.hasDts ? av_rescale_q(m_packet->dts, stream->time_base, clock) : 0;
         packet.position = m_packet->pos;
-        packet.key = false;
         packet.payload.assign(m_packet->data, m_packet->data + m_packet->size);
         av_packet_unref(m_packet.get());
         if (!packet.payload.empty())

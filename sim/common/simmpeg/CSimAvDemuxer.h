@@ -13,8 +13,9 @@ struct SimPsPayload
     uint8_t streamId = 0;   // 0xE0-0xEF video, 0xC0-0xDF audio, 0xBD private stream 1
     bool hasPts = false;
     int64_t pts = 0;        // 90 kHz
-    int64_t position = 0;   // of the packet in the stream
-    bool key = false;       // an I picture or sequence header starts in it
+    bool hasDts = false;
+    int64_t dts = 0;        // 90 kHz; the PTS where the packet carries no DTS of its own
+    int64_t position = 0;   // of the packet's start code in the stream
     std::vector<uint8_t> payload;
 };
 

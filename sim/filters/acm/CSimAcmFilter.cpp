@@ -31,13 +31,6 @@ CSimAcmFilter::CSimAcmFilter(IUnknown* outer)
 
 CSimAcmFilter::~CSimAcmFilter() = default;
 
-CComIdentity* CSimAcmFilter::Create(IUnknown* outer, HRESULT* result)
-{
-    CSimAcmFilter* filter = new (std::nothrow) CSimAcmFilter(outer);
-    *result = filter ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimAcmFilter::GetPin(int index)
 {
     switch (index) {

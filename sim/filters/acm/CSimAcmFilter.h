@@ -50,7 +50,6 @@ public:
     HRESULT DecideOutputBuffers(int pin, IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
     void* FindPinInterface(int pin, REFIID iid) override;
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
 protected:
     HRESULT PausedStateResult() override { return S_OK; }

@@ -32,7 +32,6 @@ public:
 
     // False, codec unchanged, for a name no codec has.
     bool SetCodec(const char* name);
-    Codec GetCodec() const { return m_codec; }
     const char* CodecName() const;
 
     bool AcceptsInput(const WAVEFORMATEX& input) const;

@@ -4,7 +4,7 @@
 #include "CSimAcmFilter.h"
 #include "SimAcmClasses.h"
 
-#include "ComServer.h"
+#include "SimComExports.h"
 
 #include <uuids.h>
 
@@ -15,7 +15,7 @@ namespace
 const CComServer::FilterEntry kFilter = {&CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr};
 
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimAcm, L"Sim ACM", CSimAcmFilter::Create, &kFilter},
+    {&CLSID_SimAcm, L"Sim ACM", SimCreate<CSimAcmFilter>, &kFilter},
 };
 
 struct DeviceRow
@@ -40,7 +40,7 @@ HRESULT ForEachDevice(HRESULT (*action)(const CComServer::ClassEntry*, size_t))
     CComServer::ClassEntry classes[kDeviceCount];
     for (size_t i = 0; i < kDeviceCount; ++i) {
         filters[i] = {&CLSID_AudioCompressorCategory, MERIT_DO_NOT_USE, kDevices[i].instanceKey, 0, nullptr};
-        classes[i] = {&CLSID_SimAcm, kDevices[i].name, CSimAcmFilter::Create, &filters[i]};
+        classes[i] = {&CLSID_SimAcm, kDevices[i].name, SimCreate<CSimAcmFilter>, &filters[i]};
     }
     return action(classes, kDeviceCount);
 }

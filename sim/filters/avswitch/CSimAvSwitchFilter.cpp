@@ -14,13 +14,6 @@ CSimAvSwitchFilter::CSimAvSwitchFilter(IUnknown* outer)
 {
 }
 
-CComIdentity* CSimAvSwitchFilter::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* filter = new (std::nothrow) CSimAvSwitchFilter(outer);
-    *result = filter != nullptr ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimAvSwitchFilter::GetPin(int index)
 {
     switch (index) {

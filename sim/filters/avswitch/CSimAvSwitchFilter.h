@@ -20,7 +20,6 @@ public:
 
     DSHOW_DELEGATING_UNKNOWN
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
     int GetPinCount() override { return 4; }
     CBasePin* GetPin(int index) override;

@@ -54,13 +54,6 @@ CSimDeinterlaceFilter::~CSimDeinterlaceFilter()
         CloseHandle(m_snapReady);
 }
 
-CComIdentity* CSimDeinterlaceFilter::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* filter = new (std::nothrow) CSimDeinterlaceFilter(outer);
-    *result = filter != nullptr ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimDeinterlaceFilter::GetPin(int index)
 {
     switch (index) {

@@ -1,32 +1,14 @@
 // The deinterlace module's COM server entry points.
 #include "CSimDeinterlaceFilter.h"
-#include "ComServer.h"
+#include "SimComExports.h"
 
 namespace
 {
 // Made by class identifier only: never offered to intelligent connect.
 const CComServer::FilterEntry FILTER = { &CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr };
 const CComServer::ClassEntry CLASSES[] = {
-    { &CLSID_SimDeinterlace, L"Quorvex Deinterlace Filter", CSimDeinterlaceFilter::Create, &FILTER },
+    { &CLSID_SimDeinterlace, L"Quorvex Deinterlace Filter", SimCreate<CSimDeinterlaceFilter>, &FILTER },
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(CLASSES, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(CLASSES);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(CLASSES);
-}
+SIM_COM_EXPORTS(CLASSES)

@@ -28,13 +28,6 @@ CSimMpeg2Demux::CSimMpeg2Demux(IUnknown* outer)
 {
 }
 
-CComIdentity* CSimMpeg2Demux::Create(IUnknown* outer, HRESULT* result)
-{
-    CSimMpeg2Demux* filter = new (std::nothrow) CSimMpeg2Demux(outer);
-    *result = filter ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimMpeg2Demux::GetPin(int index)
 {
     if (index == 0)

@@ -32,7 +32,6 @@ public:
     HRESULT BeginInputFlush(int pin) override;
     HRESULT EndInputFlush(int pin) override;
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
 protected:
     void* FindFilterInterface(REFIID iid) override;

@@ -1,7 +1,7 @@
 // The module's exports: the COM server entry points over the module's class table.
 #include "CSimMpeg2Demux.h"
 
-#include "ComServer.h"
+#include "SimComExports.h"
 
 #include <uuids.h>
 
@@ -11,26 +11,8 @@ const CLSID CLSID_SimMpeg2Demux = {0xAFB6C280, 0x2C41, 0x11D3, {0x8A, 0x60, 0x00
 const CComServer::FilterEntry kFilter = {&CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr};
 
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimMpeg2Demux, L"MPEG-2 Demultiplexer", CSimMpeg2Demux::Create, &kFilter},
+    {&CLSID_SimMpeg2Demux, L"MPEG-2 Demultiplexer", SimCreate<CSimMpeg2Demux>, &kFilter},
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(kClasses, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(kClasses);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(kClasses);
-}
+SIM_COM_EXPORTS(kClasses)

@@ -22,13 +22,6 @@ CSimDvFilter::CSimDvFilter(IUnknown* outer)
     m_mode = (LONG)Number("TransportMode", ED_MODE_STOP);
 }
 
-CComIdentity* CSimDvFilter::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* filter = new (std::nothrow) CSimDvFilter(outer);
-    *result = filter != nullptr ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 void* CSimDvFilter::FindFilterInterface(REFIID iid)
 {
     if (IsEqualIID(iid, IID_IAMExtDevice))

@@ -21,7 +21,6 @@ public:
 
     DSHOW_DELEGATING_UNKNOWN
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
     int GetPinCount() override { return 0; }
     CBasePin* GetPin(int) override { return nullptr; }

@@ -13,13 +13,6 @@ CSimDvbcFilter::CSimDvbcFilter(IUnknown* outer)
 {
 }
 
-CComIdentity* CSimDvbcFilter::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* filter = new (std::nothrow) CSimDvbcFilter(outer);
-    *result = filter != nullptr ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 void* CSimDvbcFilter::FindFilterInterface(REFIID iid)
 {
     if (IsEqualIID(iid, IID_IDvbcTsControl))

@@ -6,7 +6,7 @@
 #include "CSimDvFilter.h"
 #include "CSimDvbcFilter.h"
 
-#include "ComServer.h"
+#include "SimComExports.h"
 
 #include <uuids.h>
 
@@ -18,29 +18,11 @@ const GUID kEncoderCategory = {0x19689BF6, 0xC384, 0x48FD, {0xAD, 0x51, 0x90, 0x
 const CComServer::FilterEntry kEncoder = {&kEncoderCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr};
 
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimDvCamera, L"Microsoft DV Camera and VCR", CSimDvFilter::Create, &kFilter},
-    {&CLSID_SimDvbcCapture, L"DVBC TS Capture", CSimDvbcFilter::Create, &kFilter},
+    {&CLSID_SimDvCamera, L"Microsoft DV Camera and VCR", SimCreate<CSimDvFilter>, &kFilter},
+    {&CLSID_SimDvbcCapture, L"DVBC TS Capture", SimCreate<CSimDvbcFilter>, &kFilter},
     {&CLSID_SimBlackbirdEncoder, L"BlackBird MPEG Encoder", CSimCardEncoderFilter::CreateBlackbird, &kEncoder},
     {&CLSID_SimRaptorEncoder, L"Conexant Raptor Encoder", CSimCardEncoderFilter::CreateRaptor, &kEncoder},
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(kClasses, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(kClasses);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(kClasses);
-}
+SIM_COM_EXPORTS(kClasses)

@@ -12,13 +12,6 @@ CSimEmpAudio::CSimEmpAudio(IUnknown* outer)
 {
 }
 
-CComIdentity* CSimEmpAudio::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* object = new (std::nothrow) CSimEmpAudio(outer);
-    *result = object != nullptr ? S_OK : E_OUTOFMEMORY;
-    return object;
-}
-
 void* CSimEmpAudio::FindInterface(REFIID iid)
 {
     if (IsEqualIID(iid, IID_ISimEmpAudio))

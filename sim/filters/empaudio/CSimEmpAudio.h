@@ -24,7 +24,6 @@ public:
 
     DSHOW_DELEGATING_UNKNOWN
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
     STDMETHODIMP Enable(LONG on) override;
 

@@ -1,31 +1,13 @@
 // The USB boxes' audio companion module: one COM class, no filter.
 #include "CSimEmpAudio.h"
 
-#include "ComServer.h"
+#include "SimComExports.h"
 
 namespace
 {
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimEmpAudio, L"EMP audio companion", CSimEmpAudio::Create, nullptr},
+    {&CLSID_SimEmpAudio, L"EMP audio companion", SimCreate<CSimEmpAudio>, nullptr},
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(kClasses, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(kClasses);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(kClasses);
-}
+SIM_COM_EXPORTS(kClasses)

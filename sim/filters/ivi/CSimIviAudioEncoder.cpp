@@ -25,13 +25,6 @@ CSimIviAudioEncoder::CSimIviAudioEncoder(IUnknown* outer)
 {
 }
 
-CComIdentity* CSimIviAudioEncoder::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* filter = new (std::nothrow) CSimIviAudioEncoder(outer);
-    *result = filter != nullptr ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimIviAudioEncoder::GetPin(int index)
 {
     if (index == PIN_INPUT)

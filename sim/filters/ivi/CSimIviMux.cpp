@@ -28,13 +28,6 @@ CSimIviMux::CSimIviMux(IUnknown* outer)
 
 CSimIviMux::~CSimIviMux() = default;
 
-CComIdentity* CSimIviMux::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* filter = new (std::nothrow) CSimIviMux(outer);
-    *result = filter != nullptr ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimIviMux::GetPin(int index)
 {
     if (index == 0)

@@ -27,7 +27,6 @@ public:
 
     DSHOW_DELEGATING_UNKNOWN
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
     int GetPinCount() override { return (int)m_inputs.size() + 1; }
     CBasePin* GetPin(int index) override;

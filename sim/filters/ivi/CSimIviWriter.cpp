@@ -8,13 +8,6 @@ CSimIviWriter::CSimIviWriter(IUnknown* outer) : CSimDumpFilter(outer, CLSID_SimI
 {
 }
 
-CComIdentity* CSimIviWriter::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* filter = new (std::nothrow) CSimIviWriter(outer);
-    *result = filter != nullptr ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 void* CSimIviWriter::FindFilterInterface(REFIID iid)
 {
     if (IsEqualIID(iid, IID_IIviWriter))

@@ -14,7 +14,6 @@ public:
 
     DSHOW_DELEGATING_UNKNOWN
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
     // IIviWriter
     STDMETHODIMP GetParam(LONG id, LONG* value) override;

@@ -2,35 +2,17 @@
 #include "CSimIviAudioEncoder.h"
 #include "CSimIviMux.h"
 #include "CSimIviWriter.h"
-#include "ComServer.h"
+#include "SimComExports.h"
 
 namespace
 {
 // Made by class identifier only: never offered to intelligent connect.
 const CComServer::FilterEntry FILTER = { &CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr };
 const CComServer::ClassEntry CLASSES[] = {
-    { &CLSID_SimIviAudioEncoder, L"IVI Audio Enc", CSimIviAudioEncoder::Create, &FILTER },
-    { &CLSID_SimIviMux, L"IVI Mux", CSimIviMux::Create, &FILTER },
-    { &CLSID_SimIviWriter, L"IVI Write", CSimIviWriter::Create, &FILTER },
+    { &CLSID_SimIviAudioEncoder, L"IVI Audio Enc", SimCreate<CSimIviAudioEncoder>, &FILTER },
+    { &CLSID_SimIviMux, L"IVI Mux", SimCreate<CSimIviMux>, &FILTER },
+    { &CLSID_SimIviWriter, L"IVI Write", SimCreate<CSimIviWriter>, &FILTER },
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(CLASSES, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(CLASSES);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(CLASSES);
-}
+SIM_COM_EXPORTS(CLASSES)

@@ -31,7 +31,6 @@ public:
 
     // Streams in pin order; the layout starts empty.
     void Reset(const std::vector<Stream>& streams);
-    size_t StreamCount() const { return m_streams.size(); }
 
     // Takes a chunk of stream s: its bytes (header, data, padding) go at *offset. false when
     // the file would pass the limit.

@@ -29,13 +29,6 @@ CSimAviMux::CSimAviMux(IUnknown* outer)
 
 CSimAviMux::~CSimAviMux() = default;
 
-CComIdentity* CSimAviMux::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* filter = new (std::nothrow) CSimAviMux(outer);
-    *result = filter != nullptr ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimAviMux::GetPin(int index)
 {
     if (index == 0)

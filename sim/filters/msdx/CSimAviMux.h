@@ -28,7 +28,6 @@ public:
 
     DSHOW_DELEGATING_UNKNOWN
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
     int GetPinCount() override { return (int)m_inputs.size() + 1; }
     CBasePin* GetPin(int index) override;

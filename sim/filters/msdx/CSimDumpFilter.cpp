@@ -33,13 +33,6 @@ CSimDumpFilter::~CSimDumpFilter()
         CloseHandle(m_file);
 }
 
-CComIdentity* CSimDumpFilter::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* filter = new (std::nothrow) CSimDumpFilter(outer);
-    *result = filter != nullptr ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 void* CSimDumpFilter::FindFilterInterface(REFIID iid)
 {
     if (IsEqualIID(iid, IID_IFileSinkFilter))

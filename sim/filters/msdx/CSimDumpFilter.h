@@ -23,7 +23,6 @@ public:
 
     DSHOW_DELEGATING_UNKNOWN
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
     int GetPinCount() override { return 1; }
     CBasePin* GetPin(int index) override { return index == 0 ? &m_input : nullptr; }

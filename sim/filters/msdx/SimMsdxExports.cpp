@@ -3,7 +3,7 @@
 #include "CSimAviMux.h"
 #include "CSimDumpFilter.h"
 #include "CSimTreatAs.h"
-#include "ComServer.h"
+#include "SimComExports.h"
 
 namespace
 {
@@ -13,8 +13,8 @@ const CLSID CLSID_SystemAviMux = { 0xE2510970, 0xF137, 0x11CE, { 0x8B, 0x67, 0x0
 // Made by class identifier only: never offered to intelligent connect.
 const CComServer::FilterEntry FILTER = { &CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr };
 const CComServer::ClassEntry CLASSES[] = {
-    { &CLSID_SimAviMux, L"Sim AVI Mux", CSimAviMux::Create, &FILTER },
-    { &CLSID_SimDump, L"Dump", CSimDumpFilter::Create, &FILTER },
+    { &CLSID_SimAviMux, L"Sim AVI Mux", SimCreate<CSimAviMux>, &FILTER },
+    { &CLSID_SimDump, L"Dump", SimCreate<CSimDumpFilter>, &FILTER },
 };
 }
 

@@ -37,13 +37,6 @@ CSimOverlayMixer::CSimOverlayMixer(IUnknown* outer)
     m_colours.lSharpness = 5;
 }
 
-CComIdentity* CSimOverlayMixer::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* filter = new (std::nothrow) CSimOverlayMixer(outer);
-    *result = filter != nullptr ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimOverlayMixer::GetPin(int index)
 {
     if (index == PIN_INPUT)

@@ -27,13 +27,6 @@ CSimSnapPictureFilter::CSimSnapPictureFilter(IUnknown* outer)
 {
 }
 
-CComIdentity* CSimSnapPictureFilter::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* filter = new (std::nothrow) CSimSnapPictureFilter(outer);
-    *result = filter != nullptr ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 void* CSimSnapPictureFilter::FindFilterInterface(REFIID iid)
 {
     if (IsEqualIID(iid, IID_ISnapPicture))

@@ -11,7 +11,6 @@ public:
 
     DSHOW_DELEGATING_UNKNOWN
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
     // ISnapPicture
     STDMETHODIMP Unnamed3(DWORD) override;

@@ -12,13 +12,6 @@ CSimStillCaptureFilter::CSimStillCaptureFilter(IUnknown* outer)
 {
 }
 
-CComIdentity* CSimStillCaptureFilter::Create(IUnknown* outer, HRESULT* result)
-{
-    auto* filter = new (std::nothrow) CSimStillCaptureFilter(outer);
-    *result = filter != nullptr ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 void* CSimStillCaptureFilter::FindFilterInterface(REFIID iid)
 {
     if (IsEqualIID(iid, IID_IIviParams))

@@ -20,13 +20,6 @@ CSimMpegAudioDecoder::CSimMpegAudioDecoder(IUnknown* outer)
 {
 }
 
-CComIdentity* CSimMpegAudioDecoder::Create(IUnknown* outer, HRESULT* result)
-{
-    CSimMpegAudioDecoder* filter = new (std::nothrow) CSimMpegAudioDecoder(outer);
-    *result = filter ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimMpegAudioDecoder::GetPin(int index)
 {
     return index == 0 ? static_cast<CBasePin*>(&m_input) : index == 1 ? static_cast<CBasePin*>(&m_output) : nullptr;

@@ -28,7 +28,6 @@ public:
     HRESULT GetOutputType(int pin, int index, CAmMediaType& type) override;
     HRESULT DecideOutputBuffers(int pin, IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
 protected:
     HRESULT PausedStateResult() override { return S_OK; }

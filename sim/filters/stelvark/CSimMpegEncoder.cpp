@@ -136,13 +136,6 @@ CSimMpegEncoder::~CSimMpegEncoder()
         CloseHandle(m_file);
 }
 
-CComIdentity* CSimMpegEncoder::Create(IUnknown* outer, HRESULT* result)
-{
-    CSimMpegEncoder* filter = new (std::nothrow) CSimMpegEncoder(outer);
-    *result = filter ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimMpegEncoder::GetPin(int index)
 {
     switch (index) {

@@ -53,13 +53,6 @@ CSimMpegVideoDecoder::CSimMpegVideoDecoder(IUnknown* outer)
     memcpy(m_order, kFourccs, sizeof(m_order));
 }
 
-CComIdentity* CSimMpegVideoDecoder::Create(IUnknown* outer, HRESULT* result)
-{
-    CSimMpegVideoDecoder* filter = new (std::nothrow) CSimMpegVideoDecoder(outer);
-    *result = filter ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimMpegVideoDecoder::GetPin(int index)
 {
     return index == 0 ? static_cast<CBasePin*>(&m_input) : index == 1 ? static_cast<CBasePin*>(&m_output) : nullptr;

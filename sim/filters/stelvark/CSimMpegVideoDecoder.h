@@ -43,7 +43,6 @@ public:
     HRESULT GetOutputType(int pin, int index, CAmMediaType& type) override;
     HRESULT DecideOutputBuffers(int pin, IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
 protected:
     void* FindFilterInterface(REFIID iid) override;

@@ -4,7 +4,7 @@
 #include "CSimMpegVideoDecoder.h"
 #include "SimStelvarkClasses.h"
 
-#include "ComServer.h"
+#include "SimComExports.h"
 
 #include <uuids.h>
 
@@ -13,28 +13,10 @@ namespace
 const CComServer::FilterEntry kFilter = {&CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr};
 
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimMpegEncoder, L"Stelvark Demo MPEG Encoder", CSimMpegEncoder::Create, &kFilter},
-    {&CLSID_SimMpegVideoDecoder, L"Stelvark Demo MPEG Video Decoder", CSimMpegVideoDecoder::Create, &kFilter},
-    {&CLSID_SimMpegAudioDecoder, L"Stelvark Demo MPEG Audio Decoder", CSimMpegAudioDecoder::Create, &kFilter},
+    {&CLSID_SimMpegEncoder, L"Stelvark Demo MPEG Encoder", SimCreate<CSimMpegEncoder>, &kFilter},
+    {&CLSID_SimMpegVideoDecoder, L"Stelvark Demo MPEG Video Decoder", SimCreate<CSimMpegVideoDecoder>, &kFilter},
+    {&CLSID_SimMpegAudioDecoder, L"Stelvark Demo MPEG Audio Decoder", SimCreate<CSimMpegAudioDecoder>, &kFilter},
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(kClasses, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(kClasses);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(kClasses);
-}
+SIM_COM_EXPORTS(kClasses)

@@ -19,13 +19,6 @@ CSimTimeShiftFilter::CSimTimeShiftFilter(IUnknown* outer)
 {
 }
 
-CComIdentity* CSimTimeShiftFilter::Create(IUnknown* outer, HRESULT* result)
-{
-    CSimTimeShiftFilter* filter = new (std::nothrow) CSimTimeShiftFilter(outer);
-    *result = filter ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimTimeShiftFilter::GetPin(int index)
 {
     return index == 0 ? static_cast<CBasePin*>(&m_input) : index == 1 ? static_cast<CBasePin*>(&m_output) : nullptr;
@@ -45,8 +38,8 @@ STDMETHODIMP CSimTimeShiftFilter::SetPosition(const LONGLONG* position)
     ULONGLONG oldest = m_store.Oldest();
     ULONGLONG available = m_store.End() - oldest;
     ULONGLONG wanted = *position < 0 ? 0 : ((ULONGLONG)*position > available ? available : (ULONGLONG)*position);
-    CSimTimeShiftStore::Pack pack;
-    ULONGLONG target = m_store.PackAtOrBefore(oldest + wanted, &pack) ? pack.offset : oldest;
+    CSimTimeShiftStore::Unit unit;
+    ULONGLONG target = m_store.UnitAtOrBefore(oldest + wanted, &unit) ? unit.offset : oldest;
     CCritGuard guard(m_playLock);
     m_read = target;
     m_jumped = true;
@@ -150,8 +143,8 @@ void CSimTimeShiftFilter::OnTeardown()
     m_store.Close();
 }
 
-// What the play-out does next with the pack at the read position.
-CSimTimeShiftFilter::Step CSimTimeShiftFilter::NextPack(CSimTimeShiftStore::Pack* pack, bool* discontinuity)
+// What the play-out does next with the unit at the read position.
+CSimTimeShiftFilter::Step CSimTimeShiftFilter::NextUnit(CSimTimeShiftStore::Unit* unit, bool* discontinuity)
 {
     CCritGuard guard(m_playLock);
     if (m_paused)
@@ -163,28 +156,28 @@ CSimTimeShiftFilter::Step CSimTimeShiftFilter::NextPack(CSimTimeShiftStore::Pack
     }
     ULONGLONG oldest = m_store.Oldest();
     if (m_read < oldest) {
-        // Reading from the very oldest pack would race the writer, which overwrites it next:
-        // play on from a picture an eighth of the ring further on.
-        CSimTimeShiftStore::Pack key;
-        m_read = m_store.KeyPackFrom(oldest + m_store.Size() / kOverrunMargin, &key) ? key.offset : oldest;
+        // Reading from the very oldest unit would race the writer, which overwrites it next:
+        // play on from an eighth of the ring further on.
+        CSimTimeShiftStore::Unit ahead;
+        m_read = m_store.UnitAtOrBefore(oldest + m_store.Size() / kOverrunMargin, &ahead) ? ahead.offset : oldest;
         Log().Line("! overrun");
         m_haveBase = false;
         *discontinuity = true;
     }
-    if (!m_store.PackAt(m_read, pack))
+    if (!m_store.UnitAt(m_read, unit))
         return kWait;
     REFERENCE_TIME now = 0;
     if (m_output.StreamTime(&now) != S_OK)
         return kStop;
     if (!m_haveBase) {
         m_haveBase = true;
-        m_baseScr = pack->scr;
+        m_baseStamp = unit->time;
         m_baseTime = now;
     }
-    REFERENCE_TIME due = m_baseTime + (pack->scr - m_baseScr) * 1000 / 9;
+    REFERENCE_TIME due = m_baseTime + (unit->time - m_baseStamp) * 1000 / 9;
     if (now < due)
         return kWait;
-    m_read += pack->length;
+    m_read += unit->length;
     return kDeliver;
 }
 
@@ -194,9 +187,9 @@ HRESULT CSimTimeShiftFilter::PlayOut(IMediaSample* sample)
     for (;;) {
         if (State() != State_Running)
             return S_FALSE;
-        CSimTimeShiftStore::Pack pack;
+        CSimTimeShiftStore::Unit unit;
         bool jumped = false;
-        Step step = NextPack(&pack, &jumped);
+        Step step = NextUnit(&unit, &jumped);
         if (jumped) {
             // A jump: what downstream holds belongs to the old position.
             m_output.DeliverBeginFlush();
@@ -211,16 +204,15 @@ HRESULT CSimTimeShiftFilter::PlayOut(IMediaSample* sample)
             continue;
         }
         BYTE* out = nullptr;
-        if (FAILED(sample->GetPointer(&out)) || sample->GetSize() < (long)pack.length)
+        if (FAILED(sample->GetPointer(&out)) || sample->GetSize() < (long)unit.length)
             return E_FAIL;
-        HRESULT hr = m_store.ReadPack(pack, out);
+        HRESULT hr = m_store.ReadUnit(unit, out);
         if (FAILED(hr))
-            continue; // overwritten while waiting: the next round starts at the oldest pack
-        sample->SetActualDataLength((long)pack.length);
+            continue; // overwritten while waiting: the next round starts further on
+        sample->SetActualDataLength((long)unit.length);
         sample->SetTime(nullptr, nullptr);
-        sample->SetSyncPoint((pack.flags & 1) != 0);
         sample->SetDiscontinuity(discontinuity);
-        Log().Sample("P %I64u %lu", pack.offset, pack.length);
+        Log().Sample("P %I64u %lu", unit.offset, unit.length);
         return S_OK;
     }
 }

@@ -9,7 +9,7 @@
 #include <string>
 
 // "TimeShift": writes the incoming program stream into a ring-buffer data file with an index
-// of its packs, and plays the packs out again from a read position that trails the writing,
+// of its packets, and plays them out again from a read position that trails the writing,
 // can be paused while the writing goes on, and can be moved within what is held.
 class CSimTimeShiftFilter : public CSimStandInFilter, public ITimeShiftControl
 {
@@ -32,10 +32,9 @@ public:
     HRESULT CheckInputType(int pin, const AM_MEDIA_TYPE& type) override;
     HRESULT ReceiveSample(int pin, IMediaSample* sample) override;
 
-    // The output pin's streaming thread: fills sample with the next pack once it is due.
+    // The output pin's streaming thread: fills sample with the next unit once it is due.
     HRESULT PlayOut(IMediaSample* sample);
 
-    static CComIdentity* Create(IUnknown* outer, HRESULT* result);
 
 protected:
     void* FindFilterInterface(REFIID iid) override;
@@ -45,7 +44,7 @@ protected:
 
 private:
     enum Step { kDeliver, kWait, kStop };
-    Step NextPack(CSimTimeShiftStore::Pack* pack, bool* discontinuity);
+    Step NextUnit(CSimTimeShiftStore::Unit* unit, bool* discontinuity);
 
     CSimInputPin m_input;
     CSimTimeShiftOutput m_output;
@@ -62,6 +61,6 @@ private:
     bool m_paused = false;
     bool m_jumped = false;
     bool m_haveBase = false;
-    LONGLONG m_baseScr = 0;
+    LONGLONG m_baseStamp = 0; // 90 kHz
     REFERENCE_TIME m_baseTime = 0;
 };

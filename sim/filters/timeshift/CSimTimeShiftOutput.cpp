@@ -2,11 +2,6 @@
 
 #include "CSimTimeShiftFilter.h"
 
-namespace
-{
-const long kPackBuffer = 4096;
-}
-
 CSimTimeShiftOutput::CSimTimeShiftOutput(CSimTimeShiftFilter& filter)
     : CLiveSourcePin(filter, L"Output"), m_owner(filter)
 {
@@ -36,7 +31,7 @@ HRESULT CSimTimeShiftOutput::DecideBufferSize(IMemAllocator* allocator, ALLOCATO
 {
     ALLOCATOR_PROPERTIES wanted = *request;
     wanted.cBuffers = wanted.cBuffers > 16 ? wanted.cBuffers : 16;
-    wanted.cbBuffer = wanted.cbBuffer > kPackBuffer ? wanted.cbBuffer : kPackBuffer;
+    wanted.cbBuffer = wanted.cbBuffer > (long)CSimTimeShiftStore::kMaxUnit ? wanted.cbBuffer : (long)CSimTimeShiftStore::kMaxUnit;
     wanted.cbAlign = wanted.cbAlign > 0 ? wanted.cbAlign : 1;
     return RequireBuffers(allocator, wanted);
 }

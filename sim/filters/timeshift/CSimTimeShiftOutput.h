@@ -4,8 +4,8 @@
 
 class CSimTimeShiftFilter;
 
-// The time-shift filter's "Output": its streaming thread plays the buffered packs out,
-// one pack per sample and without time stamps, paced by the packs' SCR.
+// The time-shift filter's "Output": its streaming thread plays the buffered units out,
+// one unit per sample and without time stamps, paced by their packets' time stamps.
 class CSimTimeShiftOutput : public CLiveSourcePin
 {
 public:

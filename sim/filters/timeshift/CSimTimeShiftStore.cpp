@@ -6,11 +6,11 @@
 
 namespace
 {
-const DWORD kIndexVersion = 1;
-const DWORD kRecordSize = 24;
+const DWORD kIndexVersion = 2;
+const DWORD kRecordSize = 20;
 const DWORD kHeaderSize = 16;
+// Bytes per index record the capacity allows for: the encoders write one packet per pack.
 const ULONGLONG kIndexUnit = 2048;
-const DWORD kKeyFlag = 1;
 
 HRESULT WriteAt(HANDLE file, ULONGLONG position, const void* data, DWORD size)
 {
@@ -60,9 +60,12 @@ HRESULT CSimTimeShiftStore::Open(const std::string& dataPath, const std::string&
     m_size = size;
     m_capacity = (size + kIndexUnit - 1) / kIndexUnit;
     m_written = 0;
-    m_packCount = 0;
-    m_packs.clear();
-    m_parser.Reset();
+    m_unitCount = 0;
+    m_units.clear();
+    m_demuxer.Reset();
+    m_unitOpen = false;
+    m_unitStart = 0;
+    m_time = 0;
     DWORD header[4] = {0, kIndexVersion, kRecordSize, (DWORD)m_capacity};
     memcpy(header, "TSIX", 4);
     return WriteAt(m_index, 0, header, sizeof(header));
@@ -77,7 +80,7 @@ void CSimTimeShiftStore::Close()
             CloseHandle(*h);
         *h = INVALID_HANDLE_VALUE;
     }
-    m_packs.clear();
+    m_units.clear();
 }
 
 HRESULT CSimTimeShiftStore::Append(const BYTE* data, size_t size)
@@ -89,30 +92,49 @@ HRESULT CSimTimeShiftStore::Append(const BYTE* data, size_t size)
     if (FAILED(hr))
         return hr;
     m_written += size;
-    m_parser.Feed(data, size);
-    SimPsPackInfo info;
-    while (m_parser.NextPack(info)) {
-        hr = WriteIndex(info);
+    m_demuxer.Feed(data, size);
+    SimPsPayload packet;
+    while (m_demuxer.NextPacket(packet)) {
+        ULONGLONG start = (ULONGLONG)packet.position;
+        if (m_unitOpen && start > m_unitStart) {
+            hr = CloseUnit(start);
+            if (FAILED(hr))
+                return hr;
+        }
+        m_unitOpen = true;
+        // Packets without a time stamp of their own carry on a picture or frame begun before.
+        LONGLONG time = packet.hasDts ? packet.dts : packet.hasPts ? packet.pts : m_time;
+        m_time = time > m_time ? time : m_time;
+    }
+    // Units whose first bytes the ring has overwritten are no longer held.
+    while (!m_units.empty() && m_written > m_size && m_units.front().offset < m_written - m_size)
+        m_units.pop_front();
+    return S_OK;
+}
+
+// Indexes the open unit up to end, in pieces a sample holds. Caller holds the lock.
+HRESULT CSimTimeShiftStore::CloseUnit(ULONGLONG end)
+{
+    while (m_unitStart < end) {
+        ULONGLONG length = end - m_unitStart < kMaxUnit ? end - m_unitStart : kMaxUnit;
+        Unit unit = {m_unitStart, m_time, (DWORD)length};
+        HRESULT hr = WriteIndex(unit);
         if (FAILED(hr))
             return hr;
+        m_unitStart += length;
     }
-    // Packs whose first bytes the ring has overwritten are no longer held.
-    while (!m_packs.empty() && m_written > m_size && m_packs.front().offset < m_written - m_size)
-        m_packs.pop_front();
     return S_OK;
 }
 
 // Caller holds the lock.
-HRESULT CSimTimeShiftStore::WriteIndex(const SimPsPackInfo& info)
+HRESULT CSimTimeShiftStore::WriteIndex(const Unit& unit)
 {
-    Pack pack = {info.offset, info.scr, info.length, info.keyStart ? kKeyFlag : 0};
-    m_packs.push_back(pack);
+    m_units.push_back(unit);
     BYTE record[kRecordSize] = {};
-    memcpy(record, &pack.offset, 8);
-    memcpy(record + 8, &pack.scr, 8);
-    memcpy(record + 16, &pack.length, 4);
-    memcpy(record + 20, &pack.flags, 4);
-    ULONGLONG slot = m_packCount++ % m_capacity;
+    memcpy(record, &unit.offset, 8);
+    memcpy(record + 8, &unit.time, 8);
+    memcpy(record + 16, &unit.length, 4);
+    ULONGLONG slot = m_unitCount++ % m_capacity;
     return WriteAt(m_index, kHeaderSize + slot * kRecordSize, record, kRecordSize);
 }
 
@@ -136,60 +158,46 @@ HRESULT CSimTimeShiftStore::WriteRing(HANDLE file, ULONGLONG ringSize, ULONGLONG
 ULONGLONG CSimTimeShiftStore::Oldest()
 {
     CCritGuard guard(m_lock);
-    return m_packs.empty() ? 0 : m_packs.front().offset;
+    return m_units.empty() ? 0 : m_units.front().offset;
 }
 
 ULONGLONG CSimTimeShiftStore::End()
 {
     CCritGuard guard(m_lock);
-    return m_packs.empty() ? 0 : m_packs.back().offset + m_packs.back().length;
+    return m_units.empty() ? 0 : m_units.back().offset + m_units.back().length;
 }
 
-bool CSimTimeShiftStore::PackAtOrBefore(ULONGLONG offset, Pack* pack)
+bool CSimTimeShiftStore::UnitAtOrBefore(ULONGLONG offset, Unit* unit)
 {
     CCritGuard guard(m_lock);
-    if (m_packs.empty())
+    if (m_units.empty())
         return false;
-    auto after = std::upper_bound(m_packs.begin(), m_packs.end(), offset,
-                                  [](ULONGLONG o, const Pack& p) { return o < p.offset; });
-    *pack = after == m_packs.begin() ? m_packs.front() : *(after - 1);
+    auto after = std::upper_bound(m_units.begin(), m_units.end(), offset,
+                                  [](ULONGLONG o, const Unit& u) { return o < u.offset; });
+    *unit = after == m_units.begin() ? m_units.front() : *(after - 1);
     return true;
 }
 
-bool CSimTimeShiftStore::KeyPackFrom(ULONGLONG offset, Pack* pack)
+bool CSimTimeShiftStore::UnitAt(ULONGLONG offset, Unit* unit)
 {
     CCritGuard guard(m_lock);
-    auto at = std::lower_bound(m_packs.begin(), m_packs.end(), offset,
-                               [](const Pack& p, ULONGLONG o) { return p.offset < o; });
-    for (; at != m_packs.end(); ++at) {
-        if (at->flags & kKeyFlag) {
-            *pack = *at;
-            return true;
-        }
-    }
-    return false;
-}
-
-bool CSimTimeShiftStore::PackAt(ULONGLONG offset, Pack* pack)
-{
-    CCritGuard guard(m_lock);
-    auto at = std::lower_bound(m_packs.begin(), m_packs.end(), offset,
-                               [](const Pack& p, ULONGLONG o) { return p.offset < o; });
-    if (at == m_packs.end() || at->offset != offset)
+    auto at = std::lower_bound(m_units.begin(), m_units.end(), offset,
+                               [](const Unit& u, ULONGLONG o) { return u.offset < o; });
+    if (at == m_units.end() || at->offset != offset)
         return false;
-    *pack = *at;
+    *unit = *at;
     return true;
 }
 
-HRESULT CSimTimeShiftStore::ReadPack(const Pack& pack, BYTE* out)
+HRESULT CSimTimeShiftStore::ReadUnit(const Unit& unit, BYTE* out)
 {
     CCritGuard guard(m_lock);
     if (m_reader == INVALID_HANDLE_VALUE)
         return VFW_E_WRONG_STATE;
-    if (m_written > m_size && pack.offset < m_written - m_size)
+    if (m_written > m_size && unit.offset < m_written - m_size)
         return VFW_E_WRONG_STATE; // overwritten meanwhile
-    ULONGLONG offset = pack.offset;
-    DWORD left = pack.length;
+    ULONGLONG offset = unit.offset;
+    DWORD left = unit.length;
     while (left > 0) {
         ULONGLONG at = offset % m_size;
         DWORD chunk = (DWORD)(m_size - at < left ? m_size - at : left);

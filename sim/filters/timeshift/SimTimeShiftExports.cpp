@@ -1,7 +1,7 @@
 // The module's exports: the COM server entry points over the module's class table.
 #include "CSimTimeShiftFilter.h"
 
-#include "ComServer.h"
+#include "SimComExports.h"
 
 #include <uuids.h>
 
@@ -11,26 +11,8 @@ const CLSID CLSID_SimTimeShift = {0xC234F3EE, 0xE66E, 0x4519, {0x83, 0x39, 0xC9,
 const CComServer::FilterEntry kFilter = {&CLSID_LegacyAmFilterCategory, MERIT_DO_NOT_USE, nullptr, 0, nullptr};
 
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimTimeShift, L"TimeShift", CSimTimeShiftFilter::Create, &kFilter},
+    {&CLSID_SimTimeShift, L"TimeShift", SimCreate<CSimTimeShiftFilter>, &kFilter},
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(kClasses, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(kClasses);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(kClasses);
-}
+SIM_COM_EXPORTS(kClasses)

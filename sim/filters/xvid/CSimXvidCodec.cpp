@@ -60,13 +60,6 @@ CSimXvidCodec::CSimXvidCodec(IUnknown* outer)
 
 CSimXvidCodec::~CSimXvidCodec() = default;
 
-CComIdentity* CSimXvidCodec::Create(IUnknown* outer, HRESULT* result)
-{
-    CSimXvidCodec* filter = new (std::nothrow) CSimXvidCodec(outer);
-    *result = filter ? S_OK : E_OUTOFMEMORY;
-    return filter;
-}
-
 CBasePin* CSimXvidCodec::GetPin(int index)
 {
     switch (index) {

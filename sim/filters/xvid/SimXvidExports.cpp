@@ -2,7 +2,7 @@
 // compressor category under an instance key that lists it before the system's own codecs.
 #include "CSimXvidCodec.h"
 
-#include "ComServer.h"
+#include "SimComExports.h"
 
 #include <uuids.h>
 
@@ -11,26 +11,8 @@ namespace
 const CComServer::FilterEntry kDevice = {&CLSID_VideoCompressorCategory, MERIT_DO_NOT_USE, L"SimVcm-1-XviD", 0, nullptr};
 
 const CComServer::ClassEntry kClasses[] = {
-    {&CLSID_SimXvidCodec, L"XviD MPEG-4 Codec", CSimXvidCodec::Create, &kDevice},
+    {&CLSID_SimXvidCodec, L"XviD MPEG-4 Codec", SimCreate<CSimXvidCodec>, &kDevice},
 };
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    return CComServer::GetClassObject(kClasses, clsid, iid, out);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CComServer::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CComServer::RegisterServer(kClasses);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CComServer::UnregisterServer(kClasses);
-}
+SIM_COM_EXPORTS(kClasses)

@@ -124,9 +124,19 @@ TEST(SimAvStreamTest, ProgramStreamsReadBackFromPiecesOfAnySize)
             return true;
         };
         SimPsPayload payload;
-        int64_t lastVideoPts = -1;
+        int64_t lastVideoPts = -1, lastPosition = -1;
         auto drain = [&] {
             while (demuxer.NextPacket(payload)) {
+                // The packet's place: its own start code, after the one before it.
+                ASSERT_GT(payload.position, lastPosition) << t.format;
+                ASSERT_LE(payload.position + 4, (int64_t)stream.bytes.size()) << t.format;
+                const uint8_t* at = stream.bytes.data() + payload.position;
+                EXPECT_EQ(std::vector<uint8_t>({0x00, 0x00, 0x01, payload.streamId}), std::vector<uint8_t>(at, at + 4))
+                    << t.format << " at " << payload.position;
+                lastPosition = payload.position;
+                if (payload.hasPts) {
+                    EXPECT_TRUE(payload.hasDts && payload.dts <= payload.pts) << t.format;
+                }
                 if (payload.streamId == 0xE0) {
                     video.Feed(payload.payload.data(), payload.payload.size(), onPicture);
                     if (payload.hasPts)
