@@ -98,7 +98,9 @@ BOOL CVelmoraView::CreateScenes()
 void CVelmoraView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
-    LoadViewSettings(SettingsPath());
+    const CString path = SettingsPath();
+    m_keepUnreadFile = !LoadViewSettings(path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    m_settingsAtStart = m_settings;
     m_pictureScene.SetFolder(m_settings.m_pictureFolder);
     m_videoScene.SetFolder(m_settings.m_videoFolder);
     m_musicScene.SetFolder(m_settings.m_musicFolder);
@@ -126,7 +128,8 @@ void CVelmoraView::OnDestroy()
     if (AfxGetApp()->GetProfileInt(kSettingsSection, kCloseAllOnExit, 1))
         CloseChildren();
     // A file that cannot be written loses this run's settings, silently.
-    SaveSettings(SettingsPath());
+    if (!m_keepUnreadFile || m_settings != m_settingsAtStart)
+        SaveSettings(SettingsPath());
     CView::OnDestroy();
 }
 

@@ -15,7 +15,8 @@ struct PreferencePages;
 
 // The one view of the desktop's frame: it holds the four pages and the caption bar, and the
 // user's settings, which it reads from "VLM.exe.sav" in the program folder when it is first
-// updated and writes back when it is destroyed.
+// updated and writes back when it is destroyed. A file that is there but cannot be read is
+// written over only once a setting has changed: until then the user's file stays as it was.
 class CVelmoraView : public CView
 {
     DECLARE_DYNCREATE(CVelmoraView)
@@ -119,6 +120,10 @@ private:
     CVideoScene m_videoScene;
     CMusicScene m_musicScene;
     CViewSettings m_settings;
+    // Set when the file was there but could not be read, with the settings the run began
+    // with (the defaults).
+    BOOL m_keepUnreadFile = FALSE;
+    CViewSettings m_settingsAtStart;
     // The programs started and not yet seen to end; the thread handles are closed at once.
     std::vector<PROCESS_INFORMATION> m_children;
 };

@@ -53,6 +53,22 @@ void CViewSettings::Serialize(CArchive& ar)
     *this = read;
 }
 
+bool CViewSettings::operator==(const CViewSettings& other) const
+{
+    return m_tvProgramPath == other.m_tvProgramPath && m_pictureFolder == other.m_pictureFolder
+           && m_musicFolder == other.m_musicFolder && m_musicPlayerPath == other.m_musicPlayerPath
+           && m_videoFolder == other.m_videoFolder && m_videoPlayerPath == other.m_videoPlayerPath
+           && m_videoTypes == other.m_videoTypes && m_musicTypes == other.m_musicTypes
+           && m_pictureTypes == other.m_pictureTypes && m_mainBackground == other.m_mainBackground
+           && m_pictureBackground == other.m_pictureBackground
+           && m_videoBackground == other.m_videoBackground
+           && m_musicBackground == other.m_musicBackground
+           && !m_runAtStartup == !other.m_runAtStartup
+           && !m_allowSeveralMedia == !other.m_allowSeveralMedia
+           && m_slideshowSeconds == other.m_slideshowSeconds
+           && !m_stretchSlideshow == !other.m_stretchSlideshow;
+}
+
 void CViewSettings::Store(CArchive& ar) const
 {
     ar << (int)m_allowSeveralMedia << m_tvProgramPath << m_pictureFolder << m_musicFolder

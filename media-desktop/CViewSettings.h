@@ -15,6 +15,10 @@ public:
     // archive throws) leaves these settings as they were.
     void Serialize(CArchive& ar);
 
+    // Every field the archive stores is the same.
+    bool operator==(const CViewSettings& other) const;
+    bool operator!=(const CViewSettings& other) const { return !(*this == other); }
+
     CString m_tvProgramPath;
     CString m_pictureFolder;
     CString m_musicFolder;

@@ -296,14 +296,19 @@ STDMETHODIMP CMpegMuxInputPin::NotifyAllocator(IMemAllocator* allocator, BOOL re
 }
 
 // A sample longer than half the buffer could never see twice its length free: it waits
-// only for its own length.
+// only for its own length. Nor does it wait for room that cannot come: a unit still open
+// (a damaged stream's that never ends) keeps its bytes, and the parser then refuses the
+// sample that does not fit.
 void CMpegMuxInputPin::AwaitRoom(int bytes)
 {
-    int wanted = static_cast<int>(m_streamSettings.bufferSize) / 2 > bytes ? 2 * bytes + 1 : bytes;
+    const LONGLONG size = static_cast<LONGLONG>(m_streamSettings.bufferSize);
+    int wanted = size / 2 > bytes ? 2 * bytes + 1 : bytes;
     while (m_filter.State() == State_Running) {
         {
             CCritGuard guard(m_filter.ReceiveLock());
             if (!m_inputBuffer || m_inputBuffer->freeSpace(m_inputBuffer) >= wanted)
+                return;
+            if (m_parser && size - m_parser->PendingBytes() < wanted)
                 return;
         }
         Sleep(kWaitMs);

@@ -267,7 +267,9 @@ TEST(VelmoraSettingsArchive, NextRunReadsEveryFieldBackAndDeletingRestoresTheDef
     EXPECT_EQ(Defaults(folder.Path()), RunOnce(folder));
 }
 
-TEST(VelmoraSettingsArchive, DamagedFilesStartWithAllTheDefaults)
+// The run starts with the defaults (the preferences test sees them) and leaves the damaged
+// file byte for byte, as the user changed no setting.
+TEST(VelmoraSettingsArchive, DamagedFilesAreLeftAsTheyAreByARunThatChangesNothing)
 {
     const std::string good = Encode(Changed());
     std::string lengthBeyondEnd = good.substr(0, 4) + "\xFF\xFF\xFF\x00\x00\x00\x01" + "D:\\";
@@ -290,7 +292,8 @@ TEST(VelmoraSettingsArchive, DamagedFilesStartWithAllTheDefaults)
     for (const Case& c : cases) {
         ProgramFolder folder;
         folder.WriteArchive(c.bytes);
-        EXPECT_EQ(Defaults(folder.Path()), RunOnce(folder)) << c.what;
+        RunOnce(folder);
+        EXPECT_TRUE(folder.Archive() == c.bytes) << c.what;
     }
 }
 

@@ -243,6 +243,8 @@ public:
     }
 
     Settings& GetSettings() { return m_settings; }
+    // What Start writes in place of the settings (a damaged file); empty: the settings.
+    void SetArchive(const std::string& bytes) { m_archive = bytes; }
 
     // Top-level windows of this installation's programs titled so (any: NULL).
     std::vector<HWND> Windows(const char* title) const
@@ -271,7 +273,7 @@ public:
     // exit code, or -1 when it did not end.
     long Start(const std::string& arguments, const char* name = "vlm.exe")
     {
-        TempFolder::WriteWholeFile(m_program + "\\VLM.exe.sav", m_settings.Encode());
+        TempFolder::WriteWholeFile(m_program + "\\VLM.exe.sav", m_archive.empty() ? m_settings.Encode() : m_archive);
         ProgramProcess first(Program(name), arguments, m_program);
         DWORD code = 0;
         return first.Wait(kStartMs, &code) ? (long)code : -1;
@@ -305,6 +307,7 @@ private:
     std::string m_player;
     std::string m_videos;
     Settings m_settings;
+    std::string m_archive;
 };
 
 // The one desktop window there is, once it is shown.

@@ -345,6 +345,56 @@ TEST_F(PreferencesTest, TheSettingsButtonOpensTheFivePagesAndTheDialogReopensOnT
     EXPECT_EQ(m_installation.GetSettings().Encode(), Archive());
 }
 
+// A settings file cut short by one byte, as a power cut leaves it: the desktop starts with the
+// defaults, leaves the file as it is while nothing changes, and saves the defaults with the
+// user's change once there is one.
+TEST_F(PreferencesTest, ADamagedFileGivesTheDefaultsAndStaysUntilASettingChanges)
+{
+    const std::string good = m_installation.GetSettings().Encode();
+    const std::string damaged = good.substr(0, good.size() - 1);
+    m_installation.SetArchive(damaged);
+    Settings defaults;
+    const std::string folder = m_installation.Program("");
+    defaults.tvProgram = folder + "Kavex.exe";
+    defaults.pictureFolder = folder + "TVPicture";
+    defaults.musicFolder = folder + "TVVideo";
+    defaults.musicPlayer = "C:\\Program Files\\Quorvex\\Reelview\\Reelview.exe";
+    defaults.videoFolder = "C:\\TVVideo";
+    defaults.videoPlayer = defaults.musicPlayer;
+    defaults.backgrounds[0] = folder + "skin\\Main.jpg";
+    for (int i = 1; i < 4; ++i)
+        defaults.backgrounds[i] = folder + "skin\\bk.jpg";
+    defaults.videoTypes = ".mpeg.m1v.mp2.mpa.mpe.asx.wax.m3u.wpl.wvx.wmx.mid.rmi.midi.wm.wma.wmv.wmd..asf.avi.mpg"
+                          ".wmv.rm.";
+    defaults.pictureTypes = ".jpg.jpeg.bmp.gif.";
+    defaults.musicTypes = ".wma.mp3.rm.wav.m3u.";
+
+    HWND frame = StartDesktop();
+    ASSERT_TRUE(frame != NULL);
+    {
+        PreferencesDialog dialog(frame);
+        ASSERT_TRUE(dialog.IsOpen());
+        ASSERT_TRUE(dialog.ShowPage(kVideoPage));
+        EXPECT_EQ(defaults.videoFolder, dialog.Text(1014));
+        ASSERT_TRUE(dialog.Close(IDOK));
+    }
+    EXPECT_TRUE(CloseDesktop(frame));
+    EXPECT_TRUE(Archive() == damaged) << "written over although no setting changed";
+
+    frame = StartDesktop();
+    ASSERT_TRUE(frame != NULL);
+    {
+        PreferencesDialog dialog(frame);
+        ASSERT_TRUE(dialog.IsOpen());
+        ASSERT_TRUE(dialog.ShowPage(kVideoPage));
+        dialog.SetText(1014, m_installation.Videos());
+        ASSERT_TRUE(dialog.Close(IDOK));
+    }
+    EXPECT_TRUE(CloseDesktop(frame));
+    defaults.videoFolder = m_installation.Videos();
+    EXPECT_EQ(defaults.Encode(), Archive());
+}
+
 TEST_F(PreferencesTest, RunAtWindowsStartWritesTheProgramsPathAndSwitchedOffDeletesIt)
 {
     HWND frame = StartDesktop();

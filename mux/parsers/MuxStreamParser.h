@@ -29,6 +29,9 @@ public:
     virtual HRESULT EndOfStream() = 0;
     // The stream ended with its own end code; nothing is pending after it.
     bool Ended() const { return m_ended; }
+    // Bytes in the buffer that no unit record covers yet. The engine cannot drain them, so
+    // no more room than the buffer's size less these ever comes free.
+    virtual LONGLONG PendingBytes() const { return 0; }
 
 protected:
     // All or nothing into the output: E_FAIL when the buffer has no room (the engine drains

@@ -20,6 +20,8 @@ public:
 
     void Reset() override;
     HRESULT EndOfStream() override;
+    // The open unit's bytes, all written as they were scanned.
+    LONGLONG PendingBytes() const override { return m_position - m_unitStart; }
 
     double FrameTicks() const { return m_frameTicks; }
     int FrameRateCode() const { return m_frameRateCode; }

@@ -14,6 +14,8 @@
 #include <dshow.h>
 #include <mmreg.h>
 
+#include <stdio.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -455,6 +457,31 @@ TEST_F(MuxGraphTest, ASampleLongerThanHalfTheBufferIsNotHeldForever)
     EXPECT_EQ(S_OK, video->LastResult());
     EXPECT_EQ(S_OK, control->Stop());
     EXPECT_GT(FileSize(PathOf("one_sample.mpg")), 3000000);
+}
+
+// A damaged stream whose picture never ends (the fuzzer's copy: a run of one byte over 4 MB
+// long after the first picture): its bytes fill the video buffer and none can leave, so the
+// pin refuses the sample that no longer fits rather than wait for room forever.
+TEST_F(MuxGraphTest, APictureLongerThanTheBufferIsRefusedNotWaitedFor)
+{
+    std::string stream = ReadAll(PathOf("mpeg1.m1v"));
+    const std::string pictureCode("\0\0\1\0", 4);
+    size_t second = stream.find(pictureCode, stream.find(pictureCode) + 4);
+    ASSERT_NE(std::string::npos, second);
+    stream = stream.substr(0, second) + std::string(5 << 20, ',');
+    FILE* file = fopen(PathOf("endless.m1v").c_str(), "wb");
+    ASSERT_TRUE(file);
+    fwrite(stream.data(), 1, stream.size(), file);
+    fclose(file);
+
+    Output(MUX_PRESET_MPEG1, "endless.mpg");
+    auto* video = AddSource(Mpeg1Video(), "endless.m1v");
+    ConnectAll({video, AddSource(Mp2(), "tone.mp2")});
+    ASSERT_EQ(S_OK, control->Run());
+    for (int waited = 0; waited < 20000 && video->LastResult() == S_OK; waited += 10)
+        Sleep(10);
+    EXPECT_EQ(E_FAIL, video->LastResult());
+    EXPECT_EQ(S_OK, control->Stop());
 }
 
 TEST_F(MuxGraphTest, TransportPresetFiveCarriesH264AndAac)
