@@ -52,7 +52,7 @@ protected:
         GetClassNameA(window, name, sizeof(name));
         if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0)
             return TRUE;
-        TOOLINFOA info = {TTTOOLINFOA_V1_SIZE, TTF_IDISHWND, search->caption, (UINT_PTR)search->button};
+        TOOLINFOA info = {TTTOOLINFOA_V1_SIZE, TTF_IDISHWND, search->caption, (UINT_PTR)search->button, {}, NULL, NULL, 0, NULL};
         info.lpszText = search->text;
         SendMessageA(window, TTM_GETTEXTA, sizeof(search->text), (LPARAM)&info);
         return search->text[0] == '\0';

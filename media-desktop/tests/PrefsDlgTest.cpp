@@ -107,10 +107,10 @@ TEST_F(PrefsDlgTest, PagesSwallowEscapeAndGiveEnterToAMultiLineEdit)
     HWND notes = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN,
                                    0, 0, 100, 40, tv.m_hWnd, NULL, NULL, NULL);
     ::SetFocus(notes);
-    MSG escape = {notes, WM_KEYDOWN, VK_ESCAPE, 0x00010001};
+    MSG escape = {notes, WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {}};
     EXPECT_TRUE(tv.PreTranslateMessage(&escape));
     EXPECT_TRUE(dialog.PreTranslateMessage(&escape));
-    MSG enter = {notes, WM_KEYDOWN, VK_RETURN, 0x001C0001};
+    MSG enter = {notes, WM_KEYDOWN, VK_RETURN, 0x001C0001, 0, {}};
     EXPECT_TRUE(tv.PreTranslateMessage(&enter));
     char text[16] = "";
     ::GetWindowTextA(notes, text, sizeof(text));
@@ -119,7 +119,7 @@ TEST_F(PrefsDlgTest, PagesSwallowEscapeAndGiveEnterToAMultiLineEdit)
     // A one-line edit leaves Enter to the dialog's default button.
     HWND program = ::GetDlgItem(tv.m_hWnd, 1010);
     ::SetFocus(program);
-    MSG enterInProgram = {program, WM_KEYDOWN, VK_RETURN, 0x001C0001};
+    MSG enterInProgram = {program, WM_KEYDOWN, VK_RETURN, 0x001C0001, 0, {}};
     EXPECT_FALSE(tv.PreTranslateMessage(&enterInProgram));
     EXPECT_TRUE(dialog.m_hWnd != NULL);
 }

@@ -27,7 +27,7 @@ bool WriteAvi(const std::string& path, int frames)
     SetRect(&info.rcFrame, 0, 0, kAviWidth, kAviHeight);
     ok = ok && AVIFileCreateStreamA(file, &stream, &info) == 0;
     BITMAPINFOHEADER format = {sizeof(format), kAviWidth, kAviHeight, 1, 32, BI_RGB,
-                               (DWORD)(kAviWidth * kAviHeight * 4)};
+                               (DWORD)(kAviWidth * kAviHeight * 4), 0, 0, 0, 0};
     ok = ok && AVIStreamSetFormat(stream, 0, &format, sizeof(format)) == 0;
     for (int n = 0; ok && n < frames; ++n) {
         std::vector<BYTE> pixels = AviFramePixels(n);

@@ -158,7 +158,7 @@ void CVideoAdjustDlg::OnShowWindow(BOOL bShow, UINT nStatus)
     FillSizes();
 }
 
-void CVideoAdjustDlg::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+void CVideoAdjustDlg::OnHScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* pScrollBar)
 {
     if ((nSBCode != TB_THUMBTRACK && nSBCode != TB_ENDTRACK) || pScrollBar == NULL)
         return;

@@ -85,7 +85,7 @@ TEST(OwnerDrawnMenu, AnItemOfTheWindowsMenuIsMeasuredByItsPopup)
     MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 502, 0, 0, 0x99};
     owner.SendMessage(WM_MEASUREITEM, 0, (LPARAM)&mis);
     EXPECT_EQ(80u, mis.itemWidth);
-    DRAWITEMSTRUCT dis = {ODT_MENU, 0, 502, ODA_DRAWENTIRE, 0, (HWND)popup.m_hMenu};
+    DRAWITEMSTRUCT dis = {ODT_MENU, 0, 502, ODA_DRAWENTIRE, 0, (HWND)popup.m_hMenu, NULL, {}, 0};
     owner.SendMessage(WM_DRAWITEM, 0, (LPARAM)&dis);
     const std::vector<std::string> expected = {"measure 502", "draw 502"};
     EXPECT_EQ(expected, popup.log);

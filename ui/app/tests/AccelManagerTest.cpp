@@ -277,7 +277,7 @@ TEST(AccelManager, BuildMakesTheTableOfTheBindingsInListOrder)
     EXPECT_EQ(VK_UP, accel[1].key);
     EXPECT_EQ(1000, accel[1].cmd);
 
-    MSG msg = {first, WM_KEYDOWN, VK_UP, 0};
+    MSG msg = {first, WM_KEYDOWN, VK_UP, 0, 0, {}};
     EXPECT_TRUE(::TranslateAcceleratorA(first, built, &msg));
 
     table.AddCommand(0, 1001, "Down", "");

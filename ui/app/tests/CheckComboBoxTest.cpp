@@ -57,7 +57,7 @@ protected:
     HWND OpenList()
     {
         combo.ShowDropDown(TRUE);
-        COMBOBOXINFO info = {sizeof(info)};
+        COMBOBOXINFO info = {sizeof(info), {}, {}, 0, NULL, NULL, NULL};
         GetComboBoxInfo(combo.m_hWnd, &info);
         // Taller than its three items, so that there is a place below the last one.
         RECT rect;

@@ -717,14 +717,14 @@ TEST_F(OptionsHostTest, TheRemotesKeysAreTakenBeforeTranslationAndEscIsTheMenuKe
 {
     host.ShowMenu(TRUE);
     host.GetPage(0)->SetCurrentRow(1);
-    MSG enter = {host.m_hWnd, WM_KEYDOWN, VK_RETURN, 0};
+    MSG enter = {host.m_hWnd, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
     EXPECT_TRUE(host.PreTranslateMessage(&enter));
     EXPECT_EQ(3, Current());
-    MSG esc = {host.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0};
+    MSG esc = {host.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
     EXPECT_TRUE(host.PreTranslateMessage(&esc));
     EXPECT_EQ(0, Current());
     for (UINT key : {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN}) {
-        MSG arrow = {host.m_hWnd, WM_KEYDOWN, key, 0};
+        MSG arrow = {host.m_hWnd, WM_KEYDOWN, key, 0, 0, {}};
         EXPECT_TRUE(host.PreTranslateMessage(&arrow)) << key;
     }
     EXPECT_EQ(1, host.GetPage(0)->GetCurrentRowIndex());  // up, down: back where it was

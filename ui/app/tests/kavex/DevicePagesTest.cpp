@@ -167,7 +167,7 @@ TEST_F(DevicePagesTest, SourcePageSwitchesTheInputAndListsItsStandards)
 
     // One of the tuner's standards and NTSC_M differ in the card's decoder format.
     long lineStandard = graph.GetVideoStandard();
-    long other = lineStandard == CTVGraph::kNtscM ? (long)standards.GetItemData(0) : CTVGraph::kNtscM;
+    long other = lineStandard == CTVGraph::kNtscM ? (long)standards.GetItemData(0) : (long)CTVGraph::kNtscM;
     std::string before = CardState("tvformat");
     Choose(Source(), IDC_VIDEO_STANDARD, RowOfData(standards, other));
     EXPECT_EQ(other, graph.GetVideoStandard());

@@ -60,7 +60,7 @@ CRect CellInClient(int cell)
 // A key as the program's loop hands it to the wall, before its window sees it.
 BOOL PreTranslateKey(WPARAM key)
 {
-    MSG msg = {Wall().m_hWnd, WM_KEYDOWN, key, 0};
+    MSG msg = {Wall().m_hWnd, WM_KEYDOWN, key, 0, 0, {}};
     return Wall().PreTranslateMessage(&msg);
 }
 
