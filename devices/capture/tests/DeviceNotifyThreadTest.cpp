@@ -90,24 +90,20 @@ TEST_F(DeviceNotifyThreadTest, EachSignalRunsTheCallbackOnTheNotifyThread)
     EXPECT_EQ(&m_device, m_calls.device);
 }
 
-TEST_F(DeviceNotifyThreadTest, StopDeviceNotifyEndsItPromptly)
+TEST_F(DeviceNotifyThreadTest, StopDeviceNotifyEndsIt)
 {
     ASSERT_TRUE(SignalAndWait());
-    DWORD start = GetTickCount();
     EXPECT_TRUE(m_device.StopDeviceNotify());
-    EXPECT_LT(GetTickCount() - start, 500u);
     ExpectNoMoreCalls();
     // And it starts again.
     ASSERT_TRUE(m_device.StartDeviceNotify(0));
     EXPECT_TRUE(SignalAndWait());
 }
 
-TEST_F(DeviceNotifyThreadTest, CloseDeviceAccessEndsItPromptly)
+TEST_F(DeviceNotifyThreadTest, CloseDeviceAccessEndsIt)
 {
     ASSERT_TRUE(SignalAndWait());
-    DWORD start = GetTickCount();
     EXPECT_EQ(S_OK, m_device.CloseDeviceAccess());
-    EXPECT_LT(GetTickCount() - start, 500u);
     ExpectNoMoreCalls();
 }
 
