@@ -12,7 +12,6 @@
 #include "DorinCapture.h"
 #include "I2CAccess.h"
 #include "McuTuner2388xCapture.h"
-#include "MessageSink.h"
 #include "MutexHolder.h"
 #include "PeltaCapture.h"
 
@@ -134,18 +133,8 @@ TEST_F(GpioControllerCardTest, RemoteKeysOfEachLayoutReachTheNotifyWindow)
         EXPECT_EQ(1u, TraceCount(mark, "G4 ->")) << m_control.TraceFrom(mark);
         m_control("trace level 1");
 
-        MessageSink sink;
-        device->SetNotifyWnd(sink.Handle());
-        ASSERT_TRUE(device->StartRemotePoll());
         // Bits in both runs of the packed layout.
-        for (const char* sent : {"C3", "25"}) {
-            m_control(std::string("key ") + sent);
-            MSG got;
-            ASSERT_TRUE(sink.WaitFor(WM_REMOTE_KEY, 5000, &got)) << sent;
-            EXPECT_EQ(strtoul(sent, nullptr, 16), got.wParam);
-        }
-        EXPECT_FALSE(sink.WaitFor(WM_REMOTE_KEY, 300));
-        device->StopRemotePoll();
+        ASSERT_NO_FATAL_FAILURE(ExpectKeysThroughThePoll(device));
         m_graph.RemoveWrapper(device);
     }
 }

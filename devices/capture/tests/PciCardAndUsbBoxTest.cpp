@@ -150,18 +150,8 @@ TEST_F(OtherCardTest, PciKeysInTheLowGpioLinesReachTheNotifyWindow)
         BYTE key = 0;
         EXPECT_FALSE(device->ReadRemoteKey(&key));
 
-        MessageSink sink;
-        device->SetNotifyWnd(sink.Handle());
-        ASSERT_TRUE(device->StartRemotePoll());
         // Both nibbles differ, so a swap the wrong way round shows.
-        for (const char* sent : {"C3", "25"}) {
-            m_control(std::string("key ") + sent);
-            MSG got;
-            ASSERT_TRUE(sink.WaitFor(WM_REMOTE_KEY, 5000, &got)) << sent;
-            EXPECT_EQ(strtoul(sent, nullptr, 16), got.wParam);
-        }
-        EXPECT_FALSE(sink.WaitFor(WM_REMOTE_KEY, 300));
-        device->StopRemotePoll();
+        ASSERT_NO_FATAL_FAILURE(ExpectKeysThroughThePoll(device));
         m_graph.RemoveWrapper(device);
     }
 }
@@ -338,18 +328,8 @@ TEST_F(OtherCardTest, BoxKeysComeFromTheKeyControllerWithTheTvBoxAcknowledging)
         BYTE key = 0;
         EXPECT_FALSE(device->ReadRemoteKey(&key));
 
-        MessageSink sink;
-        device->SetNotifyWnd(sink.Handle());
         DWORD mark = m_control.TraceMark();
-        ASSERT_TRUE(device->StartRemotePoll());
-        for (const char* sent : {"C3", "25"}) {
-            m_control(std::string("key ") + sent);
-            MSG got;
-            ASSERT_TRUE(sink.WaitFor(WM_REMOTE_KEY, 5000, &got)) << sent;
-            EXPECT_EQ(strtoul(sent, nullptr, 16), got.wParam);
-        }
-        EXPECT_FALSE(sink.WaitFor(WM_REMOTE_KEY, 300));
-        device->StopRemotePoll();
+        ASSERT_NO_FATAL_FAILURE(ExpectKeysThroughThePoll(device));
         bool acknowledged = m_control.TraceFrom(mark).find("KC 48=00") != std::string::npos;
         EXPECT_EQ(family == &kUsbTvBox, acknowledged);
         m_graph.RemoveWrapper(device);

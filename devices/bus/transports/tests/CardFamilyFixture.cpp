@@ -1,4 +1,6 @@
 #include "CardFamilyFixture.h"
+#include "AppMessages.h"
+#include "MessageSink.h"
 
 #include "I2CAccess.h"
 
@@ -60,4 +62,19 @@ size_t CardFamilyFixture::TraceCount(DWORD mark, const char* text)
     for (size_t at = trace.find(text); at != std::string::npos; at = trace.find(text, at + 1))
         ++count;
     return count;
+}
+
+void CardFamilyFixture::ExpectKeysThroughThePoll(CCaptureDevice* device)
+{
+    MessageSink sink;
+    device->SetNotifyWnd(sink.Handle());
+    ASSERT_TRUE(device->StartRemotePoll());
+    for (const char* sent : {"C3", "25"}) {
+        m_control(std::string("key ") + sent);
+        MSG got;
+        ASSERT_TRUE(sink.WaitFor(WM_REMOTE_KEY, 5000, &got)) << sent;
+        EXPECT_EQ(strtoul(sent, nullptr, 16), got.wParam);
+    }
+    EXPECT_FALSE(sink.WaitFor(WM_REMOTE_KEY, 300));
+    device->StopRemotePoll();
 }

@@ -62,6 +62,9 @@ protected:
     DWORD GpioView(CCaptureDevice* device);
     // How often text occurs in the card's trace from mark on.
     size_t TraceCount(DWORD mark, const char* text);
+    // Two keys injected on the card, both nibbles differing so that a swap shows, arrive as
+    // WM_REMOTE_KEY through the device's poll thread, and nothing after them.
+    void ExpectKeysThroughThePoll(CCaptureDevice* device);
 
     CGraphBuilder m_graph;
     SimControl m_control;
